@@ -1,0 +1,64 @@
+#pragma once
+
+#include "DateTimeValue.h"
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+#include <QStringView>
+
+#include <optional>
+
+// Why a record file could not be read whole, and where.
+struct ReadError {
+    qsizetype offset = 0;
+    QString cause;
+};
+
+// Reads the primitives of record files from bytes that may be anything at all.
+// Every read checks that the bytes are there before it uses them; the first failure
+// is kept and every later read fails without looking at the data.
+class ArchiveReader {
+public:
+    explicit ArchiveReader(QByteArrayView data) : m_data(data) {}
+
+    bool readInt32(qint32& value);
+    bool readDouble(double& value);
+    bool readDateTime(DateTimeValue& value);
+    bool readText(QString& value);
+    // A list count. The elements that follow take at least minElementSize bytes each,
+    // so a count the rest of the data cannot hold is a truncated file, never an
+    // allocation. A count of 0 or below is an empty list.
+    bool readCount(qint32& count, qsizetype minElementSize);
+
+    bool ok() const { return !m_error.has_value(); }
+    const std::optional<ReadError>& error() const { return m_error; }
+    qsizetype position() const { return m_position; }
+    qsizetype remaining() const { return m_data.size() - m_position; }
+
+private:
+    bool fail(qsizetype offset, QString cause);
+    bool need(qsizetype bytes);
+    bool readLength(quint32& length, bool& utf16);
+
+    QByteArrayView m_data;
+    qsizetype m_position = 0;
+    std::optional<ReadError> m_error;
+};
+
+// Writes the primitives of record files. Texts that fit the code page take the 8-bit
+// form, others the UTF-16 form, which every reader of the folder accepts.
+class ArchiveWriter {
+public:
+    void writeInt32(qint32 value);
+    void writeDouble(double value);
+    void writeDateTime(const DateTimeValue& value);
+    void writeText(QStringView text);
+
+    const QByteArray& data() const { return m_data; }
+
+private:
+    void writeLength(quint32 length);
+
+    QByteArray m_data;
+};

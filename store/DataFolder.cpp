@@ -1,0 +1,84 @@
+#include "DataFolder.h"
+
+#include <QDir>
+
+DataFolder::DataFolder(const QString& workingDirectory)
+    : m_workingDirectory(workingDirectory),
+      m_path(QDir(workingDirectory).filePath(folderName()))
+{
+}
+
+QString DataFolder::filePath(const QString& fileName) const
+{
+    return m_path + QLatin1Char('/') + fileName;
+}
+
+QString DataFolder::travelFileName(const QString& travelKey)
+{
+    return QStringLiteral("Travel") + travelKey.trimmed() + QStringLiteral(".tra");
+}
+
+QString DataFolder::stageFileName(const QString& stageKey)
+{
+    return stageKey.trimmed() + QStringLiteral(".stg");
+}
+
+QString DataFolder::appointmentFileName(const QString& stageKey)
+{
+    return QStringLiteral("Appointment") + stageKey.trimmed() + QStringLiteral(".apt");
+}
+
+QString DataFolder::checkListFileName(const QString& travelKey)
+{
+    return QStringLiteral("CheckList") + travelKey.trimmed() + QStringLiteral(".chk");
+}
+
+QString DataFolder::expensesFileName(const QString& travelKey)
+{
+    return QStringLiteral("Expenses") + travelKey.trimmed() + QStringLiteral(".exp");
+}
+
+QString DataFolder::preferenceFileName(int listNumber)
+{
+    return QStringLiteral("Preference%1.prf").arg(listNumber);
+}
+
+QString DataFolder::imageCategoryFileName(const QString& travelKey)
+{
+    return QStringLiteral("Images") + travelKey.trimmed() + QStringLiteral(".img");
+}
+
+QString DataFolder::travelFile(const QString& travelKey) const
+{
+    return filePath(travelFileName(travelKey));
+}
+
+QString DataFolder::stageFile(const QString& stageKey) const
+{
+    return filePath(stageFileName(stageKey));
+}
+
+QString DataFolder::appointmentFile(const QString& stageKey) const
+{
+    return filePath(appointmentFileName(stageKey));
+}
+
+QString DataFolder::checkListFile(const QString& travelKey) const
+{
+    return filePath(checkListFileName(travelKey));
+}
+
+QString DataFolder::expensesFile(const QString& travelKey) const
+{
+    return filePath(expensesFileName(travelKey));
+}
+
+QString DataFolder::preferenceFile(int listNumber) const
+{
+    return filePath(preferenceFileName(listNumber));
+}
+
+QString DataFolder::markerFile() const
+{
+    return filePath(markerFileName());
+}

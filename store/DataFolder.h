@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QString>
+
+// The data folder under a working directory and the names of the record files in it.
+// Keys are trimmed wherever a name is built from them. Names are only built from safe
+// keys (see IsSafeKey); callers check first.
+class DataFolder {
+public:
+    static QString folderName() { return QStringLiteral("Voyanta Files"); }
+
+    DataFolder() = default;
+    explicit DataFolder(const QString& workingDirectory);
+
+    const QString& workingDirectory() const { return m_workingDirectory; }
+    const QString& path() const { return m_path; }
+    QString filePath(const QString& fileName) const;
+
+    static QString travelFileName(const QString& travelKey);
+    static QString stageFileName(const QString& stageKey);
+    static QString appointmentFileName(const QString& stageKey);
+    static QString checkListFileName(const QString& travelKey);
+    static QString expensesFileName(const QString& travelKey);
+    static QString preferenceFileName(int listNumber);
+    static QString markerFileName() { return QStringLiteral("Preferences.alm"); }
+    // Picture categories live in the "Travel Images" folder, not here.
+    static QString imageCategoryFileName(const QString& travelKey);
+
+    QString travelFile(const QString& travelKey) const;
+    QString stageFile(const QString& stageKey) const;
+    QString appointmentFile(const QString& stageKey) const;
+    QString checkListFile(const QString& travelKey) const;
+    QString expensesFile(const QString& travelKey) const;
+    QString preferenceFile(int listNumber) const;
+    QString markerFile() const;
+
+private:
+    QString m_workingDirectory;
+    QString m_path;
+};

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "Outcome.h"
+
+#include <QByteArray>
+#include <QString>
+
+// The one way record files reach the disk: the bytes go to a temporary file in the
+// same folder, which then replaces the old file in one rename. A crash or a full disk
+// leaves the old file whole.
+Outcome SaveFileAtomically(const QString& path, const QByteArray& bytes);
+
+// Removes a file. A file that is not there is no error.
+Outcome RemoveFileIfPresent(const QString& path);
+
+// Reads a whole file. Returns nothing when it cannot be opened (absent, a folder,
+// no permission); the reason goes to *reason when given.
+std::optional<QByteArray> ReadWholeFile(const QString& path, QString* reason = nullptr);

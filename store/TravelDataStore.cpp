@@ -1,0 +1,236 @@
+#include "TravelDataStore.h"
+
+#include "ChronologicalOrder.h"
+#include "FolderListing.h"
+#include "RecordCodec.h"
+#include "SaveFile.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QThread>
+
+namespace {
+
+QString unsafeKeyCause(const QString& key)
+{
+    return QStringLiteral("unsafe key \"%1\"").arg(key);
+}
+
+bool inMonth(const DateTimeValue& value, QDate month)
+{
+    if (!value.hasCalendarValue())
+        return false;
+    const QDate date = value.toDateTime().date();
+    return date.year() == month.year() && date.month() == month.month();
+}
+
+} // namespace
+
+TravelDataStore::TravelDataStore()
+    : m_now([] { return QDateTime::currentDateTime(); }), m_pause([] { QThread::msleep(20); })
+{
+}
+
+void TravelDataStore::setWorkingDirectory(const QString& workingDirectory)
+{
+    m_folder = DataFolder(workingDirectory);
+}
+
+void TravelDataStore::setClock(Clock now, Pause pause)
+{
+    m_now = std::move(now);
+    m_pause = std::move(pause);
+}
+
+Outcome TravelDataStore::Refresh()
+{
+    m_problems.clear();
+    QDir().mkdir(m_folder.path());
+    Outcome outcome;
+    if (!QFileInfo(m_folder.path()).isDir())
+        outcome = Outcome::failure(m_folder.path(), QStringLiteral("the folder cannot be created"));
+    else
+        outcome = EnsureDefaultPreferences();
+    LoadTravels();
+    LoadStages();
+    return outcome;
+}
+
+void TravelDataStore::LoadTravels()
+{
+    m_travels.clear();
+    for (const QString& fileName : ListRecordFiles(m_folder.path(), QStringLiteral("*.tra"))) {
+        QString reason;
+        const auto bytes = ReadWholeFile(m_folder.filePath(fileName), &reason);
+        if (!bytes) {
+            noteProblem(fileName, QStringLiteral("unreadable: %1").arg(reason));
+            continue;
+        }
+        ArchiveReader reader(*bytes);
+        TravelRecord travel{DateTimeValue{}};
+        if (!RecordCodec::decodeTravel(reader, travel)) {
+            noteProblem(fileName, reader.error()->cause);
+            continue;
+        }
+        if (!IsSafeKey(travel.key)) {
+            noteProblem(fileName, unsafeKeyCause(travel.key));
+            continue;
+        }
+        RecordKey key = travel.key;
+        m_travels.insert_or_assign(std::move(key), std::move(travel));
+    }
+}
+
+QList<LoadProblem> TravelDataStore::problems() const
+{
+    QList<LoadProblem> list;
+    for (auto it = m_problems.cbegin(); it != m_problems.cend(); ++it)
+        list.append(LoadProblem{it.key(), it.value()});
+    return list;
+}
+
+void TravelDataStore::noteProblem(const QString& fileName, const QString& cause)
+{
+    m_problems.insert(fileName, cause);
+}
+
+void TravelDataStore::clearProblem(const QString& fileName)
+{
+    m_problems.remove(fileName);
+}
+
+RecordKey TravelDataStore::freshKey(const QString& prefix, int& counter, int firstCounter,
+                                    const std::function<bool(const RecordKey&)>& taken)
+{
+    for (;;) {
+        const QDateTime now = m_now();
+        for (; counter <= 99; ++counter) {
+            RecordKey key = prefix + MakeRecordKey(counter, now);
+            if (!taken(key)) {
+                ++counter;
+                return key;
+            }
+        }
+        // Every counter of this second is in use: start again in the next second.
+        const QString exhausted = MakeRecordKey(firstCounter, now);
+        while (MakeRecordKey(firstCounter, m_now()) == exhausted)
+            m_pause();
+        counter = firstCounter;
+    }
+}
+
+bool TravelDataStore::travelKeyTaken(const RecordKey& key) const
+{
+    return m_travels.contains(key) || QFileInfo::exists(m_folder.travelFile(key)) ||
+           QFileInfo::exists(m_folder.checkListFile(key)) ||
+           QFileInfo::exists(m_folder.expensesFile(key));
+}
+
+KeyOutcome TravelDataStore::AddTravel(TravelRecord travel)
+{
+    int counter = 10;
+    travel.key = freshKey(QString(), counter, 10,
+                          [this](const RecordKey& key) { return travelKeyTaken(key); });
+    KeyOutcome result{travel.key, SaveTravel(travel)};
+    return result;
+}
+
+Outcome TravelDataStore::SaveTravel(const TravelRecord& travel)
+{
+    if (!IsSafeKey(travel.key))
+        return Outcome::failure(m_folder.path(), unsafeKeyCause(travel.key));
+    const QString fileName = DataFolder::travelFileName(travel.key);
+    Outcome outcome =
+        SaveFileAtomically(m_folder.filePath(fileName), RecordCodec::encodeTravel(travel));
+    if (outcome.ok()) {
+        clearProblem(fileName);
+        m_travels.insert_or_assign(travel.key, travel);
+    }
+    return outcome;
+}
+
+TravelRecord TravelDataStore::GetTravel(const RecordKey& key) const
+{
+    const auto it = m_travels.find(key);
+    return it != m_travels.end() ? it->second : TravelRecord{};
+}
+
+bool TravelDataStore::HasTravel(const RecordKey& key) const
+{
+    return m_travels.contains(key);
+}
+
+QList<RecordKey> TravelDataStore::TravelKeys() const
+{
+    QList<RecordKey> keys;
+    keys.reserve(qsizetype(m_travels.size()));
+    for (const auto& entry : m_travels)
+        keys.append(entry.first);
+    return keys;
+}
+
+QList<RecordKey> TravelDataStore::TravelsStartingInUnsorted(const DateTimeValue& month) const
+{
+    QList<RecordKey> keys;
+    if (!month.hasCalendarValue())
+        return keys;
+    const QDate wanted = month.toDateTime().date();
+    for (const auto& [key, travel] : m_travels) {
+        if (inMonth(travel.start, wanted))
+            keys.append(key);
+    }
+    return keys;
+}
+
+QList<RecordKey> TravelDataStore::TravelsStartingIn(const DateTimeValue& month) const
+{
+    QList<const TravelRecord*> travels;
+    for (const RecordKey& key : TravelsStartingInUnsorted(month))
+        travels.append(&m_travels.at(key));
+    SortChronologically(travels, [](const TravelRecord* travel) -> const DateTimeValue& {
+        return travel->start;
+    });
+    QList<RecordKey> keys;
+    keys.reserve(travels.size());
+    for (const TravelRecord* travel : travels)
+        keys.append(travel->key);
+    return keys;
+}
+
+Outcome TravelDataStore::DeleteTravel(const RecordKey& key)
+{
+    if (!IsSafeKey(key))
+        return Outcome::failure(m_folder.path(), unsafeKeyCause(key));
+    for (const QString& path : {m_folder.checkListFile(key), m_folder.expensesFile(key)}) {
+        if (Outcome removed = RemoveFileIfPresent(path); !removed.ok())
+            return removed;
+    }
+    if (Outcome stages = DeleteStagesOf(key); !stages.ok())
+        return stages;
+    if (!m_imagesFolder.isEmpty()) {
+        const QString pictures =
+            QDir(m_imagesFolder).filePath(DataFolder::imageCategoryFileName(key));
+        if (Outcome removed = RemoveFileIfPresent(pictures); !removed.ok())
+            return removed;
+    }
+    const QString fileName = DataFolder::travelFileName(key);
+    if (Outcome removed = RemoveFileIfPresent(m_folder.filePath(fileName)); !removed.ok())
+        return removed;
+    clearProblem(fileName);
+    m_travels.erase(key);
+    return {};
+}
+
+KeyOutcome TravelDataStore::CopyTravel(const RecordKey& key)
+{
+    KeyOutcome added = AddTravel(GetTravel(key));
+    if (!added.ok())
+        return added;
+    for (auto copy : {&TravelDataStore::CopyStages, &TravelDataStore::CopyCheckList,
+                      &TravelDataStore::CopyExpenses}) {
+        Outcome copied = (this->*copy)(key, added.key);
+        if (!copied.ok())
+            return KeyOutcome{added.key, std::move(copied)};
+    }
+    return added;
+}

@@ -1,0 +1,136 @@
+#pragma once
+
+#include "Archive.h"
+#include "DataFolder.h"
+#include "ImageRecords.h"
+#include "Outcome.h"
+#include "Records.h"
+
+#include <QDateTime>
+#include <QList>
+#include <QMap>
+#include <QStringList>
+
+#include <functional>
+#include <map>
+#include <set>
+
+// A record file that could not be read whole, and why. The file itself is left alone.
+struct LoadProblem {
+    QString fileName;
+    QString cause;
+
+    bool operator==(const LoadProblem&) const = default;
+};
+
+// The planner's records in memory and all file work on them. Travels and stages are
+// held in maps keyed by their keys; appointments, check lists, expenses and preference
+// lists live only in their files and are read and written whole on each request.
+// Every change is written to its file first and to memory second, so a failed save
+// leaves memory as it was. Callers always receive copies.
+class TravelDataStore {
+public:
+    using Clock = std::function<QDateTime()>;
+    using Pause = std::function<void()>;
+
+    TravelDataStore();
+
+    // The folder the data folder lives in. Takes effect at the next Refresh.
+    void setWorkingDirectory(const QString& workingDirectory);
+    const DataFolder& dataFolder() const { return m_folder; }
+    // Where picture-category files live; empty means there are none to delete.
+    void setImagesFolder(const QString& imagesFolder) { m_imagesFolder = imagesFolder; }
+    const QString& imagesFolder() const { return m_imagesFolder; }
+    // The clock that new keys are made from, and how to wait for its next second.
+    void setClock(Clock now, Pause pause);
+
+    // Creates the data folder if missing, writes the default preference lists into a
+    // folder without any, and reads every travel and stage file. Files that cannot be
+    // read whole are skipped and listed in problems(). Fails when the data folder
+    // cannot be created or the defaults cannot be written.
+    Outcome Refresh();
+    void LoadTravels();
+    void LoadStages();
+    // Files skipped or read only in part since the last Refresh, by file name.
+    QList<LoadProblem> problems() const;
+
+    // Travels
+    KeyOutcome AddTravel(TravelRecord travel);
+    Outcome SaveTravel(const TravelRecord& travel);
+    // A copy of the travel, or a new record with an empty key when there is none.
+    TravelRecord GetTravel(const RecordKey& key) const;
+    bool HasTravel(const RecordKey& key) const;
+    // Every travel key, ascending.
+    QList<RecordKey> TravelKeys() const;
+    // Travels whose start falls in the month and year of the given value, by start.
+    QList<RecordKey> TravelsStartingIn(const DateTimeValue& month) const;
+    // The same travels in map order, for views that sort their rows themselves.
+    QList<RecordKey> TravelsStartingInUnsorted(const DateTimeValue& month) const;
+    Outcome DeleteTravel(const RecordKey& key);
+    KeyOutcome CopyTravel(const RecordKey& key);
+
+    // Stages
+    KeyOutcome AddStage(StageRecord stage);
+    Outcome SaveStage(const StageRecord& stage);
+    StageRecord GetStage(const RecordKey& key) const;
+    int CountStages(const RecordKey& travelKey) const;
+    QList<RecordKey> StagesOf(const RecordKey& travelKey) const;
+    QList<RecordKey> StagesOfUnsorted(const RecordKey& travelKey) const;
+    Outcome DeleteStage(const RecordKey& key);
+    Outcome DeleteStagesOf(const RecordKey& travelKey);
+    Outcome CopyStages(const RecordKey& oldTravelKey, const RecordKey& newTravelKey);
+
+    // Appointments of a stage
+    QList<AppointmentRecord> LoadAppointments(const RecordKey& stageKey);
+    Outcome SaveAppointments(const RecordKey& stageKey, const QList<AppointmentRecord>& items);
+    int CountAppointments(const RecordKey& stageKey);
+    Outcome CopyAppointments(const RecordKey& oldStageKey, const RecordKey& newStageKey);
+
+    // Check list and expenses of a travel
+    QList<CheckListItem> LoadCheckList(const RecordKey& travelKey);
+    // Checked states are written as 0 or 1.
+    Outcome SaveCheckList(const RecordKey& travelKey, const QList<CheckListItem>& items);
+    Outcome CopyCheckList(const RecordKey& oldTravelKey, const RecordKey& newTravelKey);
+    QList<ExpenseRecord> LoadExpenses(const RecordKey& travelKey);
+    Outcome SaveExpenses(const RecordKey& travelKey, const QList<ExpenseRecord>& lines);
+    Outcome CopyExpenses(const RecordKey& oldTravelKey, const RecordKey& newTravelKey);
+
+    // Preference lists 1 to 7
+    // Splits the text at each "\n", drops empty items and writes the list.
+    Outcome WritePreferenceList(const QString& text, int listNumber);
+    QStringList ReadPreferenceList(int listNumber);
+    // Writes the seven default lists when the data folder holds no preference file.
+    Outcome EnsureDefaultPreferences();
+
+private:
+    // Reads a list file into decode(reader); a missing file leaves the list empty.
+    template <typename Decode>
+    void readListFile(const QString& path, Decode decode);
+    template <typename T>
+    StoredList<T> loadList(const QString& path, bool (*decode)(ArchiveReader&, StoredList<T>&));
+    template <typename T>
+    Outcome copyList(const QString& from, const QString& to,
+                     bool (*decode)(ArchiveReader&, StoredList<T>&),
+                     QByteArray (*encode)(const StoredList<T>&));
+    // Hands out keys prefix + record key, counters from firstCounter to 99, that no
+    // record in memory and no file of the folder has; waits for the next second when a
+    // second's counters are used up.
+    RecordKey freshKey(const QString& prefix, int& counter, int firstCounter,
+                       const std::function<bool(const RecordKey&)>& taken);
+    bool travelKeyTaken(const RecordKey& key) const;
+    bool stageKeyTaken(const RecordKey& key) const;
+    void putStage(const StageRecord& stage);
+    void eraseStage(const RecordKey& key);
+    void noteProblem(const QString& fileName, const QString& cause);
+    void clearProblem(const QString& fileName);
+
+    DataFolder m_folder;
+    QString m_imagesFolder;
+    Clock m_now;
+    Pause m_pause;
+    std::map<RecordKey, TravelRecord> m_travels;
+    std::map<RecordKey, StageRecord> m_stages;
+    // Stage keys of each travel key, in stage-map order.
+    std::map<RecordKey, std::set<RecordKey>> m_stagesByTravel;
+    QMap<QString, QString> m_problems;
+};

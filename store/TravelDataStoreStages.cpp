@@ -1,0 +1,176 @@
+#include "TravelDataStore.h"
+
+#include "ChronologicalOrder.h"
+#include "FolderListing.h"
+#include "RecordCodec.h"
+#include "SaveFile.h"
+
+#include <QFileInfo>
+
+void TravelDataStore::LoadStages()
+{
+    m_stages.clear();
+    m_stagesByTravel.clear();
+    for (const QString& fileName : ListRecordFiles(m_folder.path(), QStringLiteral("*.stg"))) {
+        QString reason;
+        const auto bytes = ReadWholeFile(m_folder.filePath(fileName), &reason);
+        if (!bytes) {
+            noteProblem(fileName, QStringLiteral("unreadable: %1").arg(reason));
+            continue;
+        }
+        ArchiveReader reader(*bytes);
+        StageRecord stage{DateTimeValue{}};
+        if (!RecordCodec::decodeStage(reader, stage)) {
+            noteProblem(fileName, reader.error()->cause);
+            continue;
+        }
+        if (!IsSafeKey(stage.key) || !IsSafeKey(stage.travelKey)) {
+            const QString& bad = IsSafeKey(stage.key) ? stage.travelKey : stage.key;
+            noteProblem(fileName, QStringLiteral("unsafe key \"%1\"").arg(bad));
+            continue;
+        }
+        putStage(stage);
+    }
+}
+
+void TravelDataStore::putStage(const StageRecord& stage)
+{
+    const auto existing = m_stages.find(stage.key);
+    if (existing != m_stages.end() && existing->second.travelKey != stage.travelKey)
+        eraseStage(stage.key);
+    m_stages.insert_or_assign(stage.key, stage);
+    m_stagesByTravel[stage.travelKey].insert(stage.key);
+}
+
+void TravelDataStore::eraseStage(const RecordKey& key)
+{
+    const auto it = m_stages.find(key);
+    if (it == m_stages.end())
+        return;
+    const auto owner = m_stagesByTravel.find(it->second.travelKey);
+    if (owner != m_stagesByTravel.end()) {
+        owner->second.erase(key);
+        if (owner->second.empty())
+            m_stagesByTravel.erase(owner);
+    }
+    m_stages.erase(it);
+}
+
+bool TravelDataStore::stageKeyTaken(const RecordKey& key) const
+{
+    return m_stages.contains(key) || QFileInfo::exists(m_folder.stageFile(key)) ||
+           QFileInfo::exists(m_folder.appointmentFile(key));
+}
+
+KeyOutcome TravelDataStore::AddStage(StageRecord stage)
+{
+    if (!IsSafeKey(stage.travelKey))
+        return {QString(), Outcome::failure(m_folder.path(),
+                                            QStringLiteral("unsafe key \"%1\"").arg(stage.travelKey))};
+    int counter = 10;
+    stage.key = freshKey(stage.travelKey, counter, 10,
+                         [this](const RecordKey& key) { return stageKeyTaken(key); });
+    return KeyOutcome{stage.key, SaveStage(stage)};
+}
+
+Outcome TravelDataStore::SaveStage(const StageRecord& stage)
+{
+    if (!IsSafeKey(stage.key) || !IsSafeKey(stage.travelKey))
+        return Outcome::failure(m_folder.path(), QStringLiteral("unsafe key \"%1\"").arg(stage.key));
+    const QString fileName = DataFolder::stageFileName(stage.key);
+    Outcome outcome =
+        SaveFileAtomically(m_folder.filePath(fileName), RecordCodec::encodeStage(stage));
+    if (outcome.ok()) {
+        clearProblem(fileName);
+        putStage(stage);
+    }
+    return outcome;
+}
+
+StageRecord TravelDataStore::GetStage(const RecordKey& key) const
+{
+    const auto it = m_stages.find(key);
+    return it != m_stages.end() ? it->second : StageRecord{};
+}
+
+int TravelDataStore::CountStages(const RecordKey& travelKey) const
+{
+    const auto it = m_stagesByTravel.find(travelKey);
+    return it != m_stagesByTravel.end() ? int(it->second.size()) : 0;
+}
+
+QList<RecordKey> TravelDataStore::StagesOfUnsorted(const RecordKey& travelKey) const
+{
+    QList<RecordKey> keys;
+    const auto it = m_stagesByTravel.find(travelKey);
+    if (it != m_stagesByTravel.end()) {
+        keys.reserve(qsizetype(it->second.size()));
+        for (const RecordKey& key : it->second)
+            keys.append(key);
+    }
+    return keys;
+}
+
+QList<RecordKey> TravelDataStore::StagesOf(const RecordKey& travelKey) const
+{
+    QList<const StageRecord*> stages;
+    for (const RecordKey& key : StagesOfUnsorted(travelKey))
+        stages.append(&m_stages.at(key));
+    SortChronologically(
+        stages, [](const StageRecord* stage) -> const DateTimeValue& { return stage->date; });
+    QList<RecordKey> keys;
+    keys.reserve(stages.size());
+    for (const StageRecord* stage : stages)
+        keys.append(stage->key);
+    return keys;
+}
+
+Outcome TravelDataStore::DeleteStage(const RecordKey& key)
+{
+    if (!IsSafeKey(key))
+        return Outcome::failure(m_folder.path(), QStringLiteral("unsafe key \"%1\"").arg(key));
+    for (const QString& fileName :
+         {DataFolder::appointmentFileName(key), DataFolder::stageFileName(key)}) {
+        if (Outcome removed = RemoveFileIfPresent(m_folder.filePath(fileName)); !removed.ok())
+            return removed;
+        clearProblem(fileName);
+    }
+    eraseStage(key);
+    return {};
+}
+
+Outcome TravelDataStore::DeleteStagesOf(const RecordKey& travelKey)
+{
+    for (const RecordKey& key : StagesOfUnsorted(travelKey)) {
+        if (Outcome deleted = DeleteStage(key); !deleted.ok())
+            return deleted;
+    }
+    return {};
+}
+
+Outcome TravelDataStore::CopyStages(const RecordKey& oldTravelKey, const RecordKey& newTravelKey)
+{
+    QList<StageRecord> copies;
+    Outcome outcome;
+    int counter = 1;
+    for (const RecordKey& key : StagesOfUnsorted(oldTravelKey)) {
+        StageRecord copy = m_stages.at(key);
+        copy.travelKey = newTravelKey;
+        copy.key = freshKey(newTravelKey, counter, 1, [this, &copies](const RecordKey& candidate) {
+            return stageKeyTaken(candidate) ||
+                   std::any_of(copies.cbegin(), copies.cend(),
+                               [&](const StageRecord& made) { return made.key == candidate; });
+        });
+        outcome = SaveFileAtomically(m_folder.stageFile(copy.key), RecordCodec::encodeStage(copy));
+        if (!outcome.ok())
+            break;
+        copies.append(copy);
+        outcome = CopyAppointments(key, copy.key);
+        if (!outcome.ok())
+            break;
+    }
+    // The stage map is filled only after its own walk; what reached the disk is kept.
+    for (const StageRecord& copy : copies)
+        putStage(copy);
+    return outcome;
+}

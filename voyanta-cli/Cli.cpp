@@ -1,0 +1,265 @@
+#include "Cli.h"
+
+#include "FolderCheck.h"
+#include "RecordFile.h"
+#include "RecordJson.h"
+#include "SaveFile.h"
+#include "TravelDataStore.h"
+
+#include <QCommandLineParser>
+#include <QDir>
+#include <QFileInfo>
+#include <QJsonDocument>
+#include <QLocale>
+#include <QSettings>
+
+namespace {
+
+const char* const usage =
+    "usage: voyanta-cli [--workdir DIR] [--locale NAME] COMMAND [ARGS]\n"
+    "commands:\n"
+    "  init                    create the data folder and the default preference lists\n"
+    "  list [--month YYYY-MM]  list travels: key, start, end, title\n"
+    "  stages TRAVELKEY        list the stages of a travel: key, date, title\n"
+    "  copy TRAVELKEY          copy a travel with everything it owns; prints the new key\n"
+    "  delete TRAVELKEY        delete a travel with everything it owns\n"
+    "  dump FILE               print one record file as JSON\n"
+    "  check                   list every record file that cannot be read whole\n";
+
+// Thrown for bad usage or input; becomes one line on standard error and exit 2.
+struct UsageError {
+    QString message;
+};
+
+struct Failure {
+    QString message;
+};
+
+QString formatDateTime(const DateTimeValue& value)
+{
+    if (value.status == DateTimeValue::Null)
+        return QStringLiteral("null");
+    if (!value.isValid() || !value.hasCalendarValue())
+        return QStringLiteral("invalid");
+    return value.toDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+}
+
+class Command {
+public:
+    Command(QIODevice& out, QIODevice& err, const CliContext& context)
+        : m_out(out), m_err(err), m_context(context)
+    {
+    }
+
+    int run(const QStringList& arguments)
+    {
+        QCommandLineParser parser;
+        const QCommandLineOption workdir(QStringLiteral("workdir"), QString(), QStringLiteral("DIR"));
+        const QCommandLineOption locale(QStringLiteral("locale"), QString(), QStringLiteral("NAME"));
+        const QCommandLineOption month(QStringLiteral("month"), QString(), QStringLiteral("YYYY-MM"));
+        parser.addOptions({workdir, locale, month});
+        if (!parser.parse(QStringList{QStringLiteral("voyanta-cli")} + arguments))
+            throw UsageError{parser.errorText()};
+        const QStringList positional = parser.positionalArguments();
+        if (positional.isEmpty())
+            throw UsageError{QStringLiteral("no command given")};
+        const QString command = positional.first();
+        const QStringList args = positional.mid(1);
+        if (parser.isSet(locale))
+            checkLocale(parser.value(locale));
+        if (parser.isSet(month) && command != QLatin1String("list"))
+            throw UsageError{QStringLiteral("--month belongs to the list command")};
+
+        if (command == QLatin1String("dump")) {
+            expectArguments(command, args, 1);
+            return dump(args.first());
+        }
+        const QString workingDirectory = resolveWorkingDirectory(parser.value(workdir));
+        m_store.setWorkingDirectory(workingDirectory);
+        m_store.setImagesFolder(m_context.imagesFolder);
+
+        if (command == QLatin1String("init")) {
+            expectArguments(command, args, 0);
+            require(m_store.Refresh());
+            return ExitSuccess;
+        }
+        if (command == QLatin1String("check")) {
+            expectArguments(command, args, 0);
+            return check();
+        }
+        if (!QFileInfo(m_store.dataFolder().path()).isDir()) {
+            throw UsageError{QStringLiteral("%1 holds no data folder (run init first)")
+                                 .arg(QDir::toNativeSeparators(workingDirectory))};
+        }
+        load();
+        if (command == QLatin1String("list")) {
+            expectArguments(command, args, 0);
+            return list(parser.isSet(month) ? parser.value(month) : QString());
+        }
+        if (command == QLatin1String("stages")) {
+            expectArguments(command, args, 1);
+            return stages(existingTravel(args.first()));
+        }
+        if (command == QLatin1String("copy")) {
+            expectArguments(command, args, 1);
+            const KeyOutcome copied = m_store.CopyTravel(existingTravel(args.first()));
+            require(copied.outcome);
+            print(copied.key + QLatin1Char('\n'));
+            return ExitSuccess;
+        }
+        if (command == QLatin1String("delete")) {
+            expectArguments(command, args, 1);
+            require(m_store.DeleteTravel(existingTravel(args.first())));
+            return ExitSuccess;
+        }
+        throw UsageError{QStringLiteral("unknown command \"%1\"").arg(command)};
+    }
+
+    void print(const QString& text) { m_out.write(text.toUtf8()); }
+    void warn(const QString& text) { m_err.write(text.toUtf8()); }
+
+private:
+    static void expectArguments(const QString& command, const QStringList& args, int count)
+    {
+        if (args.size() < count)
+            throw UsageError{QStringLiteral("%1: missing argument").arg(command)};
+        if (args.size() > count)
+            throw UsageError{
+                QStringLiteral("%1: unexpected argument \"%2\"").arg(command, args.at(count))};
+    }
+
+    static void checkLocale(const QString& name)
+    {
+        const QLocale locale(name);
+        if (locale.language() == QLocale::C && name != QLatin1String("C"))
+            throw UsageError{QStringLiteral("unknown locale \"%1\"").arg(name)};
+    }
+
+    static void require(const Outcome& outcome)
+    {
+        if (!outcome.ok())
+            throw Failure{outcome.message()};
+    }
+
+    static QString resolveWorkingDirectory(const QString& given)
+    {
+        QString path = given;
+        if (path.isEmpty()) {
+            QSettings settings(QStringLiteral("Pellingham"), QStringLiteral("Voyanta"));
+            path = settings.value(QStringLiteral("Directory/Path")).toString();
+        }
+        if (path.isEmpty()) {
+            throw UsageError{QStringLiteral(
+                "no working directory: pass --workdir DIR or choose one in Voyanta")};
+        }
+        if (!QFileInfo(path).isDir()) {
+            throw UsageError{QStringLiteral("the working directory %1 does not exist")
+                                 .arg(QDir::toNativeSeparators(path))};
+        }
+        return path;
+    }
+
+    void load()
+    {
+        m_store.LoadTravels();
+        m_store.LoadStages();
+        const qsizetype skipped = m_store.problems().size();
+        if (skipped > 0) {
+            warn(QStringLiteral("voyanta-cli: %1 record file(s) could not be read whole and were "
+                                "skipped; run \"voyanta-cli check\" for details\n")
+                     .arg(skipped));
+        }
+    }
+
+    RecordKey existingTravel(const QString& key) const
+    {
+        if (!m_store.HasTravel(key))
+            throw UsageError{QStringLiteral("no travel with the key \"%1\"").arg(key)};
+        return key;
+    }
+
+    int list(const QString& month)
+    {
+        QList<RecordKey> keys;
+        if (month.isEmpty()) {
+            keys = m_store.TravelKeys();
+        } else {
+            const QDate first = QDate::fromString(month + QStringLiteral("-01"), Qt::ISODate);
+            if (!first.isValid() || month.size() != 7)
+                throw UsageError{QStringLiteral("--month wants YYYY-MM, not \"%1\"").arg(month)};
+            keys = m_store.TravelsStartingIn(DateTimeValue::fromDate(first));
+        }
+        for (const RecordKey& key : keys) {
+            const TravelRecord travel = m_store.GetTravel(key);
+            print(QStringLiteral("%1\t%2\t%3\t%4\n")
+                      .arg(key, formatDateTime(travel.start), formatDateTime(travel.end),
+                           travel.title));
+        }
+        return ExitSuccess;
+    }
+
+    int stages(const RecordKey& travelKey)
+    {
+        for (const RecordKey& key : m_store.StagesOf(travelKey)) {
+            const StageRecord stage = m_store.GetStage(key);
+            print(QStringLiteral("%1\t%2\t%3\n").arg(key, formatDateTime(stage.date), stage.title));
+        }
+        return ExitSuccess;
+    }
+
+    int dump(const QString& path)
+    {
+        const auto kind = RecordFileKindOf(path);
+        if (!kind)
+            throw UsageError{QStringLiteral("%1: not a record file (its extension is unknown)")
+                                 .arg(QDir::toNativeSeparators(path))};
+        QString reason;
+        const auto bytes = ReadWholeFile(path, &reason);
+        if (!bytes)
+            throw UsageError{QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(path), reason)};
+        const DecodedFile decoded = DecodeRecordFile(*kind, *bytes);
+        if (decoded.error) {
+            throw UsageError{QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(path),
+                                                          decoded.error->cause)};
+        }
+        m_out.write(QJsonDocument(RecordJson::fileToJson(decoded.record)).toJson());
+        return ExitSuccess;
+    }
+
+    int check()
+    {
+        if (!QFileInfo(m_store.dataFolder().path()).isDir()) {
+            throw UsageError{QStringLiteral("%1 holds no data folder (run init first)")
+                                 .arg(QDir::toNativeSeparators(
+                                     m_store.dataFolder().workingDirectory()))};
+        }
+        const QList<LoadProblem> problems =
+            CheckDataFolder(m_store.dataFolder(), m_store.imagesFolder());
+        for (const LoadProblem& problem : problems)
+            print(problem.fileName + QLatin1Char('\t') + problem.cause + QLatin1Char('\n'));
+        return problems.isEmpty() ? ExitSuccess : ExitProblemsFound;
+    }
+
+    QIODevice& m_out;
+    QIODevice& m_err;
+    const CliContext& m_context;
+    TravelDataStore m_store;
+};
+
+} // namespace
+
+int RunCli(const QStringList& arguments, QIODevice& out, QIODevice& err, const CliContext& context)
+{
+    Command command(out, err, context);
+    try {
+        return command.run(arguments);
+    } catch (const UsageError& error) {
+        command.warn(QStringLiteral("voyanta-cli: %1\n").arg(error.message));
+        if (arguments.isEmpty())
+            command.warn(QString::fromLatin1(usage));
+        return ExitBadUsage;
+    } catch (const Failure& failure) {
+        command.warn(QStringLiteral("voyanta-cli: %1\n").arg(failure.message));
+        return ExitFailed;
+    }
+}

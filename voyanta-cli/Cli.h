@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QIODevice>
+#include <QString>
+#include <QStringList>
+
+// What the command line takes from its surroundings; tests point it elsewhere.
+struct CliContext {
+    // The "Travel Images" folder.
+    QString imagesFolder;
+};
+
+// Exit codes of voyanta-cli.
+enum CliExit : int {
+    ExitSuccess = 0,
+    ExitProblemsFound = 1, // check found bad files
+    ExitBadUsage = 2,      // bad usage or input
+    ExitFailed = 3,        // a file could not be written or removed
+};
+
+// Runs one voyanta-cli command line (without the program name). Results go to out,
+// messages to err, both in UTF-8.
+int RunCli(const QStringList& arguments, QIODevice& out, QIODevice& err, const CliContext& context);

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "ImageRecords.h"
+#include "RecordFile.h"
+#include "Records.h"
+
+#include <QJsonArray>
+#include <QJsonObject>
+#include <QJsonValue>
+
+// Records as JSON objects, one member per field, named as the fields are.
+namespace RecordJson {
+
+// {"status": S, "days": D}; D is printed so that it reads back to the same double.
+QJsonObject toJson(const DateTimeValue& value);
+QJsonObject toJson(const TravelRecord& travel);
+QJsonObject toJson(const StageRecord& stage);
+QJsonObject toJson(const AppointmentRecord& appointment);
+QJsonObject toJson(const CheckListItem& item);
+QJsonObject toJson(const ExpenseRecord& expense);
+QJsonObject toJson(const StoredImageCategory& category);
+
+// A whole decoded file, as `voyanta-cli dump` prints it.
+QJsonObject fileToJson(const DecodedRecord& record);
+
+} // namespace RecordJson
