@@ -93,9 +93,10 @@ bool ArchiveReader::readText(QString& value)
         return false;
     const quint64 bytes = utf16 ? quint64(length) * 2 : quint64(length);
     if (bytes > quint64(remaining())) {
-        return fail(start, QStringLiteral("truncated at byte %1: a text of %2 bytes runs past the end")
-                               .arg(start)
-                               .arg(bytes));
+        return fail(start,
+                    QStringLiteral("truncated at byte %1: a text of %2 bytes runs past the end")
+                        .arg(start)
+                        .arg(bytes));
     }
     const char* data = m_data.data() + m_position;
     if (utf16) {

@@ -12,8 +12,7 @@
 // sorted stably, equal dates keeping their order. This is the order that repeated
 // passes of neighbour swaps ("swap when both are valid and the right one is strictly
 // earlier") settle into, in O(n log n).
-template <typename T, typename DateOf>
-void SortChronologically(QList<T>& items, DateOf dateOf)
+template <typename T, typename DateOf> void SortChronologically(QList<T>& items, DateOf dateOf)
 {
     const auto fixedInPlace = [&](const T& item) {
         const DateTimeValue& date = dateOf(item);

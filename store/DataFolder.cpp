@@ -3,8 +3,7 @@
 #include <QDir>
 
 DataFolder::DataFolder(const QString& workingDirectory)
-    : m_workingDirectory(workingDirectory),
-      m_path(QDir(workingDirectory).filePath(folderName()))
+    : m_workingDirectory(workingDirectory), m_path(QDir(workingDirectory).filePath(folderName()))
 {
 }
 

@@ -11,8 +11,7 @@
 
 namespace {
 
-const char* const dataPatterns[] = {"*.tra", "*.stg", "*.apt", "*.chk",
-                                    "*.exp", "*.prf", "*.alm"};
+const char* const dataPatterns[] = {"*.tra", "*.stg", "*.apt", "*.chk", "*.exp", "*.prf", "*.alm"};
 
 class FolderChecker {
 public:
@@ -20,8 +19,8 @@ public:
 
     void checkFolder(const QString& folder, const QStringList& patterns)
     {
-        QDirIterator it(folder, patterns, QDir::AllEntries | QDir::Hidden | QDir::System |
-                                              QDir::NoDotAndDotDot);
+        QDirIterator it(folder, patterns,
+                        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
         QStringList names;
         while (it.hasNext()) {
             it.next();
@@ -36,8 +35,9 @@ public:
     {
         for (const auto& [key, files] : m_filesByKey) {
             for (qsizetype i = 1; i < files.size(); ++i) {
-                add(files[i], QStringLiteral("key %1 is also held by %2; only one of them is loaded")
-                                  .arg(key, files.first()));
+                add(files[i],
+                    QStringLiteral("key %1 is also held by %2; only one of them is loaded")
+                        .arg(key, files.first()));
             }
         }
     }

@@ -5,8 +5,7 @@ namespace RecordCodec {
 namespace {
 
 // An element for a reader to fill; date-times are read, so the clock is not asked.
-template <typename T>
-T blankItem()
+template <typename T> T blankItem()
 {
     if constexpr (std::is_same_v<T, AppointmentRecord>)
         return AppointmentRecord{DateTimeValue{}};
@@ -15,8 +14,7 @@ T blankItem()
 }
 
 template <typename T, typename ReadOne>
-bool readList(ArchiveReader& reader, qsizetype minElementSize, StoredList<T>& list,
-              ReadOne readOne)
+bool readList(ArchiveReader& reader, qsizetype minElementSize, StoredList<T>& list, ReadOne readOne)
 {
     list = StoredList<T>{};
     if (!reader.readCount(list.storedCount, minElementSize))
@@ -161,7 +159,8 @@ bool decodeExpenses(ArchiveReader& r, StoredList<ExpenseRecord>& list)
 
 QByteArray encodePreferenceList(const QStringList& items)
 {
-    return writeList(listOf(items), [](ArchiveWriter& w, const QString& item) { w.writeText(item); });
+    return writeList(listOf(items),
+                     [](ArchiveWriter& w, const QString& item) { w.writeText(item); });
 }
 
 bool decodePreferenceList(ArchiveReader& r, QStringList& items)

@@ -49,8 +49,7 @@ QByteArray encodeImageCategories(const QList<StoredImageCategory>& categories);
 bool decodeImageCategories(ArchiveReader& reader, QList<StoredImageCategory>& categories);
 
 // A list made from items in memory: its count is the number of items.
-template <typename T>
-StoredList<T> listOf(QList<T> items)
+template <typename T> StoredList<T> listOf(QList<T> items)
 {
     StoredList<T> list;
     list.storedCount = qint32(items.size());

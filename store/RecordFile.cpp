@@ -7,10 +7,10 @@
 std::optional<RecordFileKind> RecordFileKindOf(const QString& fileName)
 {
     static const std::pair<const char*, RecordFileKind> kinds[] = {
-        {"tra", RecordFileKind::Travel},          {"stg", RecordFileKind::Stage},
-        {"apt", RecordFileKind::Appointments},    {"chk", RecordFileKind::CheckList},
-        {"exp", RecordFileKind::Expenses},        {"prf", RecordFileKind::Preference},
-        {"alm", RecordFileKind::Marker},          {"img", RecordFileKind::ImageCategories},
+        {"tra", RecordFileKind::Travel},       {"stg", RecordFileKind::Stage},
+        {"apt", RecordFileKind::Appointments}, {"chk", RecordFileKind::CheckList},
+        {"exp", RecordFileKind::Expenses},     {"prf", RecordFileKind::Preference},
+        {"alm", RecordFileKind::Marker},       {"img", RecordFileKind::ImageCategories},
     };
     const QString suffix = QFileInfo(fileName).suffix();
     for (const auto& [extension, kind] : kinds) {

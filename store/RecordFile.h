@@ -25,10 +25,9 @@ enum class RecordFileKind {
 
 std::optional<RecordFileKind> RecordFileKindOf(const QString& fileName);
 
-using DecodedRecord =
-    std::variant<TravelRecord, StageRecord, StoredList<AppointmentRecord>,
-                 StoredList<CheckListItem>, StoredList<ExpenseRecord>, QStringList, qint32,
-                 QList<StoredImageCategory>>;
+using DecodedRecord = std::variant<TravelRecord, StageRecord, StoredList<AppointmentRecord>,
+                                   StoredList<CheckListItem>, StoredList<ExpenseRecord>,
+                                   QStringList, qint32, QList<StoredImageCategory>>;
 
 struct DecodedFile {
     DecodedRecord record;

@@ -78,8 +78,7 @@ struct ExpenseRecord {
 
 // A list file's elements plus the count as it was stored, which a copy writes back
 // unchanged (a count of 0 or below is an empty list).
-template <typename T>
-struct StoredList {
+template <typename T> struct StoredList {
     qint32 storedCount = 0;
     QList<T> items;
 };

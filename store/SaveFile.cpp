@@ -9,12 +9,19 @@ Outcome SaveFileAtomically(const QString& path, const QByteArray& bytes)
     QSaveFile file(path);
     // A folder that forbids new files would otherwise make QSaveFile write in place.
     file.setDirectWriteFallback(false);
-    if (!file.open(QIODevice::WriteOnly))
+    // Unbuffered, and written in a loop: a buffered flush that manages only part of the
+    // bytes (a full disk, a file-size limit) can go unnoticed and commit a short file.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return Outcome::failure(path, file.errorString());
-    if (file.write(bytes) != bytes.size()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        return Outcome::failure(path, reason);
+    qint64 written = 0;
+    while (written < bytes.size()) {
+        const qint64 step = file.write(bytes.constData() + written, bytes.size() - written);
+        if (step <= 0) {
+            const QString reason = file.errorString();
+            file.cancelWriting();
+            return Outcome::failure(path, reason);
+        }
+        written += step;
     }
     if (!file.commit())
         return Outcome::failure(path, file.errorString());

@@ -187,9 +187,8 @@ QList<RecordKey> TravelDataStore::TravelsStartingIn(const DateTimeValue& month) 
     QList<const TravelRecord*> travels;
     for (const RecordKey& key : TravelsStartingInUnsorted(month))
         travels.append(&m_travels.at(key));
-    SortChronologically(travels, [](const TravelRecord* travel) -> const DateTimeValue& {
-        return travel->start;
-    });
+    SortChronologically(
+        travels, [](const TravelRecord* travel) -> const DateTimeValue& { return travel->start; });
     QList<RecordKey> keys;
     keys.reserve(travels.size());
     for (const TravelRecord* travel : travels)

@@ -104,8 +104,7 @@ public:
 
 private:
     // Reads a list file into decode(reader); a missing file leaves the list empty.
-    template <typename Decode>
-    void readListFile(const QString& path, Decode decode);
+    template <typename Decode> void readListFile(const QString& path, Decode decode);
     template <typename T>
     StoredList<T> loadList(const QString& path, bool (*decode)(ArchiveReader&, StoredList<T>&));
     template <typename T>

@@ -16,8 +16,7 @@ Outcome unsafe(const QString& folder, const QString& key)
 
 } // namespace
 
-template <typename Decode>
-void TravelDataStore::readListFile(const QString& path, Decode decode)
+template <typename Decode> void TravelDataStore::readListFile(const QString& path, Decode decode)
 {
     const QString fileName = QFileInfo(path).fileName();
     QString reason;
@@ -75,8 +74,8 @@ Outcome TravelDataStore::SaveAppointments(const RecordKey& stageKey,
     if (!IsSafeKey(stageKey))
         return unsafe(m_folder.path(), stageKey);
     const QString fileName = DataFolder::appointmentFileName(stageKey);
-    Outcome outcome = SaveFileAtomically(m_folder.filePath(fileName),
-                                         RecordCodec::encodeAppointments(RecordCodec::listOf(items)));
+    Outcome outcome = SaveFileAtomically(
+        m_folder.filePath(fileName), RecordCodec::encodeAppointments(RecordCodec::listOf(items)));
     if (!outcome.ok())
         return outcome;
     clearProblem(fileName);
@@ -120,8 +119,7 @@ Outcome TravelDataStore::SaveCheckList(const RecordKey& travelKey,
     return outcome;
 }
 
-Outcome TravelDataStore::CopyCheckList(const RecordKey& oldTravelKey,
-                                       const RecordKey& newTravelKey)
+Outcome TravelDataStore::CopyCheckList(const RecordKey& oldTravelKey, const RecordKey& newTravelKey)
 {
     if (!IsSafeKey(oldTravelKey) || !IsSafeKey(newTravelKey))
         return unsafe(m_folder.path(), IsSafeKey(oldTravelKey) ? newTravelKey : oldTravelKey);
@@ -136,8 +134,7 @@ QList<ExpenseRecord> TravelDataStore::LoadExpenses(const RecordKey& travelKey)
     return loadList(m_folder.expensesFile(travelKey), &RecordCodec::decodeExpenses).items;
 }
 
-Outcome TravelDataStore::SaveExpenses(const RecordKey& travelKey,
-                                      const QList<ExpenseRecord>& lines)
+Outcome TravelDataStore::SaveExpenses(const RecordKey& travelKey, const QList<ExpenseRecord>& lines)
 {
     if (!IsSafeKey(travelKey))
         return unsafe(m_folder.path(), travelKey);
@@ -149,8 +146,7 @@ Outcome TravelDataStore::SaveExpenses(const RecordKey& travelKey,
     return outcome;
 }
 
-Outcome TravelDataStore::CopyExpenses(const RecordKey& oldTravelKey,
-                                      const RecordKey& newTravelKey)
+Outcome TravelDataStore::CopyExpenses(const RecordKey& oldTravelKey, const RecordKey& newTravelKey)
 {
     if (!IsSafeKey(oldTravelKey) || !IsSafeKey(newTravelKey))
         return unsafe(m_folder.path(), IsSafeKey(oldTravelKey) ? newTravelKey : oldTravelKey);

@@ -65,8 +65,9 @@ bool TravelDataStore::stageKeyTaken(const RecordKey& key) const
 KeyOutcome TravelDataStore::AddStage(StageRecord stage)
 {
     if (!IsSafeKey(stage.travelKey))
-        return {QString(), Outcome::failure(m_folder.path(),
-                                            QStringLiteral("unsafe key \"%1\"").arg(stage.travelKey))};
+        return {QString(),
+                Outcome::failure(m_folder.path(),
+                                 QStringLiteral("unsafe key \"%1\"").arg(stage.travelKey))};
     int counter = 10;
     stage.key = freshKey(stage.travelKey, counter, 10,
                          [this](const RecordKey& key) { return stageKeyTaken(key); });
@@ -76,7 +77,8 @@ KeyOutcome TravelDataStore::AddStage(StageRecord stage)
 Outcome TravelDataStore::SaveStage(const StageRecord& stage)
 {
     if (!IsSafeKey(stage.key) || !IsSafeKey(stage.travelKey))
-        return Outcome::failure(m_folder.path(), QStringLiteral("unsafe key \"%1\"").arg(stage.key));
+        return Outcome::failure(m_folder.path(),
+                                QStringLiteral("unsafe key \"%1\"").arg(stage.key));
     const QString fileName = DataFolder::stageFileName(stage.key);
     Outcome outcome =
         SaveFileAtomically(m_folder.filePath(fileName), RecordCodec::encodeStage(stage));

@@ -54,9 +54,12 @@ public:
     int run(const QStringList& arguments)
     {
         QCommandLineParser parser;
-        const QCommandLineOption workdir(QStringLiteral("workdir"), QString(), QStringLiteral("DIR"));
-        const QCommandLineOption locale(QStringLiteral("locale"), QString(), QStringLiteral("NAME"));
-        const QCommandLineOption month(QStringLiteral("month"), QString(), QStringLiteral("YYYY-MM"));
+        const QCommandLineOption workdir(QStringLiteral("workdir"), QString(),
+                                         QStringLiteral("DIR"));
+        const QCommandLineOption locale(QStringLiteral("locale"), QString(),
+                                        QStringLiteral("NAME"));
+        const QCommandLineOption month(QStringLiteral("month"), QString(),
+                                       QStringLiteral("YYYY-MM"));
         parser.addOptions({workdir, locale, month});
         if (!parser.parse(QStringList{QStringLiteral("voyanta-cli")} + arguments))
             throw UsageError{parser.errorText()};
@@ -219,8 +222,8 @@ private:
             throw UsageError{QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(path), reason)};
         const DecodedFile decoded = DecodeRecordFile(*kind, *bytes);
         if (decoded.error) {
-            throw UsageError{QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(path),
-                                                          decoded.error->cause)};
+            throw UsageError{
+                QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(path), decoded.error->cause)};
         }
         m_out.write(QJsonDocument(RecordJson::fileToJson(decoded.record)).toJson());
         return ExitSuccess;
@@ -229,9 +232,9 @@ private:
     int check()
     {
         if (!QFileInfo(m_store.dataFolder().path()).isDir()) {
-            throw UsageError{QStringLiteral("%1 holds no data folder (run init first)")
-                                 .arg(QDir::toNativeSeparators(
-                                     m_store.dataFolder().workingDirectory()))};
+            throw UsageError{
+                QStringLiteral("%1 holds no data folder (run init first)")
+                    .arg(QDir::toNativeSeparators(m_store.dataFolder().workingDirectory()))};
         }
         const QList<LoadProblem> problems =
             CheckDataFolder(m_store.dataFolder(), m_store.imagesFolder());

@@ -12,8 +12,7 @@ QJsonArray textsToJson(const std::array<QString, 5>& texts)
     return array;
 }
 
-template <typename T>
-QJsonObject listToJson(const StoredList<T>& list)
+template <typename T> QJsonObject listToJson(const StoredList<T>& list)
 {
     QJsonArray items;
     for (const T& item : list.items)
@@ -78,12 +77,9 @@ QJsonObject toJson(const CheckListItem& item)
 QJsonObject toJson(const ExpenseRecord& e)
 {
     return QJsonObject{
-        {QStringLiteral("product"), e.product},
-        {QStringLiteral("quantity"), e.quantity},
-        {QStringLiteral("unit"), e.unit},
-        {QStringLiteral("pricePerUnit"), e.pricePerUnit},
-        {QStringLiteral("total"), e.total},
-        {QStringLiteral("purchased"), e.purchased},
+        {QStringLiteral("product"), e.product}, {QStringLiteral("quantity"), e.quantity},
+        {QStringLiteral("unit"), e.unit},       {QStringLiteral("pricePerUnit"), e.pricePerUnit},
+        {QStringLiteral("total"), e.total},     {QStringLiteral("purchased"), e.purchased},
     };
 }
 
@@ -109,7 +105,10 @@ QJsonObject fileToJson(const DecodedRecord& record)
     struct Visitor {
         QJsonObject operator()(const TravelRecord& travel) const { return toJson(travel); }
         QJsonObject operator()(const StageRecord& stage) const { return toJson(stage); }
-        QJsonObject operator()(const StoredList<AppointmentRecord>& l) const { return listToJson(l); }
+        QJsonObject operator()(const StoredList<AppointmentRecord>& l) const
+        {
+            return listToJson(l);
+        }
         QJsonObject operator()(const StoredList<CheckListItem>& l) const { return listToJson(l); }
         QJsonObject operator()(const StoredList<ExpenseRecord>& l) const { return listToJson(l); }
         QJsonObject operator()(const QStringList& items) const

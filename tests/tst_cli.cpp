@@ -1,0 +1,297 @@
+#include "Cli.h"
+#include "RecordCodec.h"
+#include "TestSupport.h"
+#include "TravelDataStore.h"
+
+#include <QBuffer>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+struct Run {
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+DateTimeValue at(int year, int month, int day, int hour = 0)
+{
+    return DateTimeValue::fromDate(QDate(year, month, day), QTime(hour, 0));
+}
+
+} // namespace
+
+class CliTest : public QObject {
+    Q_OBJECT
+
+private:
+    QTemporaryDir* m_dir = nullptr;
+
+    QString workdir() const { return m_dir->path(); }
+    QString dataFile(const QString& name) const
+    {
+        return m_dir->filePath(QStringLiteral("Voyanta Files/") + name);
+    }
+
+    Run cli(QStringList arguments) const
+    {
+        QBuffer out;
+        QBuffer err;
+        out.open(QIODevice::WriteOnly);
+        err.open(QIODevice::WriteOnly);
+        Run run;
+        run.exitCode = RunCli(arguments, out, err,
+                              CliContext{m_dir->filePath(QStringLiteral("Travel Images"))});
+        run.out = QString::fromUtf8(out.data());
+        run.err = QString::fromUtf8(err.data());
+        return run;
+    }
+
+    Run cliIn(QStringList arguments) const
+    {
+        return cli(QStringList{QStringLiteral("--workdir"), workdir()} + arguments);
+    }
+
+    TravelDataStore store() const
+    {
+        TravelDataStore store;
+        store.setWorkingDirectory(workdir());
+        store.setImagesFolder(m_dir->filePath(QStringLiteral("Travel Images")));
+        (void)store.Refresh();
+        return store;
+    }
+
+    RecordKey addTravel(TravelDataStore& store, const DateTimeValue& start, const QString& title)
+    {
+        TravelRecord travel(start);
+        travel.title = title;
+        travel.end = DateTimeValue::fromDate(QDate(2007, 1, 2), QTime(3, 4, 5));
+        const KeyOutcome added = store.AddTravel(travel);
+        if (!added.ok())
+            qFatal("AddTravel failed");
+        return added.key;
+    }
+
+private slots:
+    void init()
+    {
+        m_dir = new QTemporaryDir;
+        QVERIFY(m_dir->isValid());
+        QSettings(QStringLiteral("Pellingham"), QStringLiteral("Voyanta")).clear();
+        QCOMPARE(cliIn({QStringLiteral("init")}).exitCode, 0);
+    }
+
+    void cleanup() { delete m_dir; }
+
+    void initCreatesTheDataFolderAndTheProfileIsTheDefault()
+    {
+        QCOMPARE(
+            QDir(m_dir->filePath(QStringLiteral("Voyanta Files"))).entryList(QDir::Files).size(),
+            7);
+        const Run none = cli({QStringLiteral("list")});
+        QCOMPARE(none.exitCode, 2);
+        QCOMPARE(none.err,
+                 QStringLiteral("voyanta-cli: no working directory: pass --workdir DIR or "
+                                "choose one in Voyanta\n"));
+
+        QSettings(QStringLiteral("Pellingham"), QStringLiteral("Voyanta"))
+            .setValue(QStringLiteral("Directory/Path"), workdir());
+        TravelDataStore data = store();
+        const RecordKey key = addTravel(data, at(2006, 3, 5, 9), QStringLiteral("Rome"));
+        const Run listed = cli({QStringLiteral("list")});
+        QCOMPARE(listed.exitCode, 0);
+        QCOMPARE(listed.out,
+                 key + QStringLiteral("\t2006-03-05 09:00:00\t2007-01-02 03:04:05\tRome\n"));
+        QSettings(QStringLiteral("Pellingham"), QStringLiteral("Voyanta")).clear();
+
+        const Run missing =
+            cli({QStringLiteral("--workdir"), m_dir->filePath(QStringLiteral("nowhere")),
+                 QStringLiteral("list")});
+        QCOMPARE(missing.exitCode, 2);
+        QVERIFY(missing.err.contains(QLatin1String("does not exist")));
+    }
+
+    void listAndStagesFollowTheStoreOrder()
+    {
+        TravelDataStore data = store();
+        const RecordKey late =
+            addTravel(data, at(2006, 3, 20, 10), QStringLiteral("Late \u00e9t\u00e9"));
+        QTest::qWait(1100); // keys come from the clock's seconds
+        const RecordKey early = addTravel(data, at(2006, 3, 2, 8), QStringLiteral("Early"));
+        TravelRecord invalid = data.GetTravel(early);
+        invalid.end.status = DateTimeValue::Invalid;
+        invalid.start.status = DateTimeValue::Valid;
+        QVERIFY(data.SaveTravel(invalid).ok());
+        TravelRecord nulled = data.GetTravel(late);
+        nulled.end = DateTimeValue{0.0, DateTimeValue::Null};
+        QVERIFY(data.SaveTravel(nulled).ok());
+
+        const Run march =
+            cliIn({QStringLiteral("list"), QStringLiteral("--month"), QStringLiteral("2006-03")});
+        QCOMPARE(march.exitCode, 0);
+        QCOMPARE(march.out,
+                 early + QStringLiteral("\t2006-03-02 08:00:00\tinvalid\tEarly\n") + late +
+                     QStringLiteral("\t2006-03-20 10:00:00\tnull\tLate \u00e9t\u00e9\n"));
+        const Run all = cliIn({QStringLiteral("list")});
+        QCOMPARE(all.out.split(QLatin1Char('\n')).first().section(QLatin1Char('\t'), 0, 0),
+                 qMin(late, early));
+        QCOMPARE(
+            cliIn({QStringLiteral("list"), QStringLiteral("--month"), QStringLiteral("2006-04")})
+                .out,
+            QString());
+        QCOMPARE(cliIn({QStringLiteral("list"), QStringLiteral("--month"), QStringLiteral("March")})
+                     .exitCode,
+                 2);
+
+        StageRecord stage(at(2006, 3, 21, 9));
+        stage.travelKey = late;
+        stage.title = QStringLiteral("second");
+        const KeyOutcome second = data.AddStage(stage);
+        QTest::qWait(1100);
+        stage.date = at(2006, 3, 20, 12);
+        stage.title = QStringLiteral("first");
+        const KeyOutcome first = data.AddStage(stage);
+        const Run stages = cliIn({QStringLiteral("stages"), late});
+        QCOMPARE(stages.exitCode, 0);
+        QCOMPARE(stages.out, first.key + QStringLiteral("\t2006-03-20 12:00:00\tfirst\n") +
+                                 second.key + QStringLiteral("\t2006-03-21 09:00:00\tsecond\n"));
+        QCOMPARE(cliIn({QStringLiteral("stages"), QStringLiteral("2000")}).exitCode, 2);
+    }
+
+    void copyAndDeleteWorkOnTheFolder()
+    {
+        TravelDataStore data = store();
+        const RecordKey key = addTravel(data, at(2006, 6, 1), QStringLiteral("Trip"));
+        StageRecord stage(at(2006, 6, 2));
+        stage.travelKey = key;
+        QVERIFY(data.AddStage(stage).ok());
+        QVERIFY(data.SaveCheckList(key, {CheckListItem{QStringLiteral("Passport"), 1}}).ok());
+        QTest::qWait(1100);
+
+        const Run copied = cliIn({QStringLiteral("copy"), key});
+        QCOMPARE(copied.exitCode, 0);
+        const QString newKey = copied.out.trimmed();
+        QCOMPARE(newKey.size(), 16);
+        QVERIFY(newKey != key);
+        QCOMPARE(cliIn({QStringLiteral("stages"), newKey}).out.count(QLatin1Char('\n')), 1);
+        QCOMPARE(readFile(dataFile(DataFolder::checkListFileName(newKey))),
+                 readFile(dataFile(DataFolder::checkListFileName(key))));
+
+        QCOMPARE(cliIn({QStringLiteral("delete"), key}).exitCode, 0);
+        QVERIFY(!QFile::exists(dataFile(DataFolder::travelFileName(key))));
+        QVERIFY(!QFile::exists(dataFile(DataFolder::checkListFileName(key))));
+        QCOMPARE(cliIn({QStringLiteral("list")}).out.count(QLatin1Char('\n')), 1);
+        const Run again = cliIn({QStringLiteral("delete"), key});
+        QCOMPARE(again.exitCode, 2);
+        QCOMPARE(again.err,
+                 QStringLiteral("voyanta-cli: no travel with the key \"%1\"\n").arg(key));
+        QCOMPARE(cliIn({QStringLiteral("copy")}).exitCode, 2);
+        QCOMPARE(cliIn({QStringLiteral("copy"), key, key}).exitCode, 2);
+    }
+
+    void dumpPrintsFieldsAndNamesTheCauseOfABadFile()
+    {
+        TravelRecord travel(DateTimeValue{38781.3759375 + 1e-9, DateTimeValue::Valid});
+        travel.key = QStringLiteral("2006030509012110");
+        travel.title = QStringLiteral("Caf\u00e9");
+        travel.icon = 5;
+        const QString path = dataFile(QStringLiteral("x.tra"));
+        QVERIFY(writeFile(path, RecordCodec::encodeTravel(travel)));
+        const Run dumped = cli({QStringLiteral("dump"), path});
+        QCOMPARE(dumped.exitCode, 0);
+        const QJsonObject json = QJsonDocument::fromJson(dumped.out.toUtf8()).object();
+        QCOMPARE(json.value(QLatin1String("title")).toString(), QStringLiteral("Caf\u00e9"));
+        QCOMPARE(json.value(QLatin1String("icon")).toInt(), 5);
+        const QJsonObject start = json.value(QLatin1String("start")).toObject();
+        QCOMPARE(start.value(QLatin1String("status")).toInt(), 0);
+        QCOMPARE(start.value(QLatin1String("days")).toDouble(), travel.start.days);
+
+        QVERIFY(writeFile(path, RecordCodec::encodeTravel(travel).left(20)));
+        const Run bad = cli({QStringLiteral("dump"), path});
+        QCOMPARE(bad.exitCode, 2);
+        QCOMPARE(bad.err,
+                 QStringLiteral(
+                     "voyanta-cli: %1: truncated at byte 17: a text of 4 bytes runs past the end\n")
+                     .arg(path));
+
+        QVERIFY(writeFile(dataFile(QStringLiteral("c.chk")),
+                          hex("02000000 0141 07000000 00 00000000")));
+        const Run list = cli({QStringLiteral("dump"), dataFile(QStringLiteral("c.chk"))});
+        QCOMPARE(QJsonDocument::fromJson(list.out.toUtf8()).object(),
+                 QJsonDocument::fromJson(R"({"count": 2, "items": [{"text": "A", "checked": 7},
+                                                                {"text": "", "checked": 0}]})")
+                     .object());
+        QCOMPARE(cli({QStringLiteral("dump"), dataFile(QStringLiteral("none.txt"))}).exitCode, 2);
+        QCOMPARE(cli({QStringLiteral("dump"), dataFile(QStringLiteral("none.tra"))}).exitCode, 2);
+    }
+
+    void checkListsEveryProblemAndChangesNothing()
+    {
+        const Run clean = cliIn({QStringLiteral("check")});
+        QCOMPARE(clean.exitCode, 0);
+        QCOMPARE(clean.out, QString());
+
+        TravelDataStore data = store();
+        const RecordKey key = addTravel(data, at(2006, 3, 1), QStringLiteral("ok"));
+        const QByteArray good = readFile(dataFile(DataFolder::travelFileName(key)));
+        QVERIFY(writeFile(dataFile(QStringLiteral("Travel1.tra")), good.left(40)));
+        QVERIFY(writeFile(dataFile(QStringLiteral("TravelOther.tra")), good + "zz"));
+        QVERIFY(writeFile(dataFile(QStringLiteral("Expenses1.exp")), hex("ffffff7f 00000000")));
+        QDir(m_dir->filePath(QStringLiteral("Voyanta Files"))).mkdir(QStringLiteral("folder.tra"));
+        QDir(workdir()).mkdir(QStringLiteral("Travel Images"));
+        QVERIFY(writeFile(m_dir->filePath(QStringLiteral("Travel Images/Images1.img")),
+                          hex("01000000 03")));
+        const auto before = folderFingerprint(workdir());
+
+        const Run checked = cliIn({QStringLiteral("check")});
+        QCOMPARE(checked.exitCode, 1);
+        const QStringList expected{
+            QStringLiteral(
+                "Expenses1.exp\ttruncated at byte 0: a count of 2147483647 cannot fit in "
+                "the 4 bytes that follow"),
+            QStringLiteral("Travel1.tra\ttruncated at byte 36"),
+            QStringLiteral("TravelOther.tra\t2 bytes after the last field, at byte 57"),
+            QStringLiteral("TravelOther.tra\tholds the key %1, which names Travel%1.tra").arg(key),
+            QStringLiteral("folder.tra\ta folder, not a record file; skipped"),
+            QStringLiteral("TravelOther.tra\tkey travel %1 is also held by Travel%1.tra; only one "
+                           "of them is loaded")
+                .arg(key),
+            QStringLiteral(
+                "Images1.img\ttruncated at byte 0: a count of 1 cannot fit in the 1 bytes "
+                "that follow"),
+        };
+        QCOMPARE(checked.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts), expected);
+        QCOMPARE(folderFingerprint(workdir()), before);
+
+        const Run listed = cliIn({QStringLiteral("list")});
+        QCOMPARE(listed.exitCode, 0);
+        QVERIFY(listed.err.contains(QLatin1String("run \"voyanta-cli check\"")));
+    }
+
+    void badUsageIsExitTwo()
+    {
+        for (const QStringList& arguments :
+             {QStringList{}, QStringList{QStringLiteral("fly")},
+              QStringList{QStringLiteral("list"), QStringLiteral("--bogus")},
+              QStringList{QStringLiteral("--locale"), QStringLiteral("xx_nowhere"),
+                          QStringLiteral("list")},
+              QStringList{QStringLiteral("stages")},
+              QStringList{QStringLiteral("stages"), QStringLiteral("--month"),
+                          QStringLiteral("2006-01"), QStringLiteral("1")}}) {
+            const Run run = cliIn(arguments);
+            QCOMPARE(run.exitCode, 2);
+            QVERIFY(run.err.startsWith(QLatin1String("voyanta-cli: ")));
+        }
+        QCOMPARE(
+            cliIn({QStringLiteral("list"), QStringLiteral("--locale"), QStringLiteral("de_DE")})
+                .exitCode,
+            0);
+    }
+};
+
+QTEST_GUILESS_MAIN(CliTest)
+#include "tst_cli.moc"

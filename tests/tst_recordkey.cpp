@@ -1,0 +1,116 @@
+#include "ChronologicalOrder.h"
+#include "DateTimeValue.h"
+#include "RecordKey.h"
+
+#include <QRandomGenerator>
+#include <QTest>
+
+#include <cmath>
+
+namespace {
+
+struct Dated {
+    int id;
+    DateTimeValue date;
+};
+
+// The neighbour-swap passes the planner has always sorted with, kept literally to
+// check the fast order against.
+void passSort(QList<Dated>& items)
+{
+    const qsizetype n = items.size();
+    for (qsizetype pass = 0; pass < n; ++pass) {
+        for (qsizetype i = 0; i + 1 < n; ++i) {
+            const DateTimeValue& a = items[i].date;
+            const DateTimeValue& b = items[i + 1].date;
+            if (a.isValid() && b.isValid() && chronologicallyBefore(b, a))
+                std::swap(items[i], items[i + 1]);
+        }
+    }
+}
+
+} // namespace
+
+class RecordKeyTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void keysAreTimeStampsWithACounter()
+    {
+        const QDateTime moment(QDate(2006, 3, 5), QTime(9, 1, 21));
+        QCOMPARE(MakeRecordKey(0, moment), QStringLiteral("2006030509012110"));
+        QCOMPARE(MakeRecordKey(3, moment), QStringLiteral("2006030509012103"));
+        QCOMPARE(MakeRecordKey(100, moment), QStringLiteral("20060305090121100"));
+        const QString stageKey = MakeRecordKey(0, moment) +
+                                 MakeRecordKey(0, QDateTime(QDate(2006, 3, 5), QTime(9, 5, 0)));
+        QCOMPARE(stageKey, QStringLiteral("20060305090121102006030509050010"));
+    }
+
+    void unsafeKeys()
+    {
+        QVERIFY(IsSafeKey(QStringLiteral("2006030509012110")));
+        QVERIFY(IsSafeKey(QStringLiteral("trip-1 b")));
+        for (const char* bad :
+             {"", "  ", "..", "../x", "..\\..\\x", "a/b", "a\\b", "C:x", "a\tb", "a\nb", "x..y"})
+            QVERIFY2(!IsSafeKey(QString::fromLatin1(bad)), bad);
+        QVERIFY(!IsSafeKey(QString(QChar(0x85))));
+    }
+
+    void datesBefore1899CountTheTimeForward()
+    {
+        const DateTimeValue morning = DateTimeValue::fromDate(QDate(1899, 12, 29), QTime(6, 0));
+        QCOMPARE(morning.days, -1.25);
+        QCOMPARE(morning.toDateTime(), QDateTime(QDate(1899, 12, 29), QTime(6, 0)));
+        const DateTimeValue evening = DateTimeValue::fromDate(QDate(1899, 12, 29), QTime(18, 0));
+        QCOMPARE(evening.days, -1.75);
+        // As raw doubles evening < morning; in time it is later.
+        QVERIFY(chronologicallyBefore(morning, evening));
+        QVERIFY(!chronologicallyBefore(evening, morning));
+        const DateTimeValue dayBefore = DateTimeValue::fromDate(QDate(1899, 12, 28), QTime(23, 0));
+        QVERIFY(chronologicallyBefore(dayBefore, morning));
+        const DateTimeValue epochNoon = DateTimeValue{0.5, DateTimeValue::Valid};
+        QVERIFY(chronologicallyBefore(evening, epochNoon));
+        QCOMPARE(DateTimeValue::fromDate(QDate(1850, 7, 1), QTime(12, 30, 15)).toDateTime(),
+                 QDateTime(QDate(1850, 7, 1), QTime(12, 30, 15)));
+    }
+
+    void valuesRoundToTheSecond()
+    {
+        const DateTimeValue almostMidnight{38781.0 + 86399.6 / 86400.0, DateTimeValue::Valid};
+        QCOMPARE(almostMidnight.toDateTime(), QDateTime(QDate(2006, 3, 6), QTime(0, 0)));
+        const DateTimeValue notANumber{std::nan(""), DateTimeValue::Valid};
+        QVERIFY(!notANumber.toDateTime().isValid());
+        const DateTimeValue huge{1e300, DateTimeValue::Valid};
+        QVERIFY(!huge.hasCalendarValue());
+    }
+
+    void fastOrderEqualsThePasses()
+    {
+        QRandomGenerator random(20061205);
+        for (int round = 0; round < 300; ++round) {
+            QList<Dated> items;
+            const int n = int(random.bounded(0, 40));
+            for (int i = 0; i < n; ++i) {
+                DateTimeValue date{double(random.bounded(-5, 6)) + random.bounded(4) * 0.25,
+                                   DateTimeValue::Valid};
+                const int roll = int(random.bounded(10));
+                if (roll == 0)
+                    date.status = DateTimeValue::Invalid;
+                else if (roll == 1)
+                    date.status = DateTimeValue::Null;
+                else if (roll == 2)
+                    date.days = std::nan("");
+                items.append(Dated{i, date});
+            }
+            QList<Dated> expected = items;
+            passSort(expected);
+            SortChronologically(items,
+                                [](const Dated& d) -> const DateTimeValue& { return d.date; });
+            for (int i = 0; i < n; ++i)
+                QCOMPARE(items[i].id, expected[i].id);
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(RecordKeyTest)
+#include "tst_recordkey.moc"

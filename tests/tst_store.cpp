@@ -1,0 +1,395 @@
+#include "RecordCodec.h"
+#include "TestSupport.h"
+#include "TravelDataStore.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <csignal>
+#include <sys/resource.h>
+
+namespace {
+
+DateTimeValue at(int year, int month, int day, int hour = 0, int minute = 0, int second = 0)
+{
+    return DateTimeValue::fromDate(QDate(year, month, day), QTime(hour, minute, second));
+}
+
+TravelRecord travelStarting(const DateTimeValue& start, const QString& title)
+{
+    TravelRecord travel(start);
+    travel.title = title;
+    return travel;
+}
+
+} // namespace
+
+class StoreTest : public QObject {
+    Q_OBJECT
+
+private:
+    QTemporaryDir* m_dir = nullptr;
+    TravelDataStore* m_store = nullptr;
+    FakeClock m_clock;
+
+    QString dataFile(const QString& name) const { return m_store->dataFolder().filePath(name); }
+
+    RecordKey addTravel(const TravelRecord& travel)
+    {
+        const KeyOutcome added = m_store->AddTravel(travel);
+        if (!added.ok())
+            qFatal("AddTravel failed: %s", qPrintable(added.outcome.message()));
+        return added.key;
+    }
+
+    RecordKey addStage(const RecordKey& travelKey, const DateTimeValue& date, const QString& title)
+    {
+        StageRecord stage(date);
+        stage.travelKey = travelKey;
+        stage.title = title;
+        const KeyOutcome added = m_store->AddStage(stage);
+        if (!added.ok())
+            qFatal("AddStage failed: %s", qPrintable(added.outcome.message()));
+        return added.key;
+    }
+
+    // A second store on the same folder: what a restart of the program would see.
+    TravelDataStore reopened() const
+    {
+        TravelDataStore store;
+        store.setWorkingDirectory(m_dir->path());
+        (void)store.Refresh();
+        return store;
+    }
+
+private slots:
+    void init()
+    {
+        m_dir = new QTemporaryDir;
+        QVERIFY(m_dir->isValid());
+        m_clock = FakeClock{};
+        m_store = new TravelDataStore;
+        m_store->setWorkingDirectory(m_dir->path());
+        m_store->setImagesFolder(m_dir->filePath(QStringLiteral("Travel Images")));
+        QDir(m_dir->path()).mkdir(QStringLiteral("Travel Images"));
+        m_store->setClock([this] { return m_clock.read(); }, [this] { m_clock.pause(); });
+        QVERIFY(m_store->Refresh().ok());
+    }
+
+    void cleanup()
+    {
+        delete m_store;
+        delete m_dir;
+    }
+
+    void refreshOfAnEmptyWorkingDirectoryWritesTheDefaults()
+    {
+        QVERIFY(QFileInfo(m_dir->filePath(QStringLiteral("Voyanta Files"))).isDir());
+        QVERIFY(m_store->TravelKeys().isEmpty());
+        QVERIFY(m_store->problems().isEmpty());
+        const QList<int> sizes{4, 3, 4, 2, 55, 18, 79};
+        for (int number = 1; number <= 7; ++number)
+            QCOMPARE(m_store->ReadPreferenceList(number).size(), sizes[number - 1]);
+        QCOMPARE(m_store->ReadPreferenceList(1),
+                 (QStringList{QStringLiteral("Bus"), QStringLiteral("Car"),
+                              QStringLiteral("Flight"), QStringLiteral("Ship")}));
+        const QStringList units = m_store->ReadPreferenceList(6);
+        QCOMPARE(units.indexOf(QStringLiteral("Kg")), 8);
+        QCOMPARE(units.indexOf(QStringLiteral("kg")), 13);
+        const QStringList products = m_store->ReadPreferenceList(5);
+        QCOMPARE(products.at(36), QStringLiteral("Avocado "));
+        QCOMPARE(products.last(), QStringLiteral("Peaches"));
+        QCOMPARE(std::count_if(products.cbegin(), products.cend(),
+                               [](const QString& p) { return p.endsWith(QLatin1Char(' ')); }),
+                 17);
+        const QStringList master = m_store->ReadPreferenceList(7);
+        QCOMPARE(master.at(33), QStringLiteral("Flashlight"));
+        QCOMPARE(master.at(34), QStringLiteral("Binoculars"));
+        QCOMPARE(master.last(), QStringLiteral("Nightlight"));
+        // The typographic apostrophe is one byte of the code page in the file.
+        const QByteArray file = readFile(dataFile(QStringLiteral("Preference7.prf")));
+        QVERIFY(file.contains(QByteArray("\x10"
+                                         "Driver\x92s license")));
+        QVERIFY(file.contains(QByteArray("\x1e"
+                                         "International Driver\x92s License")));
+        QCOMPARE(file.left(4), hex("4f000000"));
+    }
+
+    void preferenceListsAreWrittenOnlyIntoAFolderWithoutAny()
+    {
+        QVERIFY(QFile::remove(dataFile(QStringLiteral("Preference3.prf"))));
+        QVERIFY(m_store->Refresh().ok());
+        QVERIFY(!QFile::exists(dataFile(QStringLiteral("Preference3.prf"))));
+        QVERIFY(m_store->ReadPreferenceList(3).isEmpty());
+
+        QVERIFY(m_store->WritePreferenceList(QStringLiteral("a\n\nb\n"), 2).ok());
+        QCOMPARE(m_store->ReadPreferenceList(2),
+                 (QStringList{QStringLiteral("a"), QStringLiteral("b")}));
+        QVERIFY(m_store->WritePreferenceList(QStringLiteral(" one item "), 4).ok());
+        QCOMPARE(m_store->ReadPreferenceList(4), QStringList{QStringLiteral(" one item ")});
+        QVERIFY(m_store->WritePreferenceList(QString(), 1).ok());
+        QCOMPARE(readFile(dataFile(QStringLiteral("Preference1.prf"))), hex("00000000"));
+    }
+
+    void addSaveAndGetATravel()
+    {
+        const RecordKey key = addTravel(travelStarting(at(2006, 3, 10), QStringLiteral("Rome")));
+        QCOMPARE(key, QStringLiteral("2006030509012110"));
+        TravelRecord travel = m_store->GetTravel(key);
+        QCOMPARE(travel.key, key);
+        QCOMPARE(travel.title, QStringLiteral("Rome"));
+        QCOMPARE(readFile(dataFile(QStringLiteral("Travel2006030509012110.tra"))),
+                 RecordCodec::encodeTravel(travel));
+
+        travel.title = QStringLiteral("Roma \u4e00");
+        QVERIFY(m_store->SaveTravel(travel).ok());
+        QCOMPARE(reopened().GetTravel(key).title, travel.title);
+
+        const TravelRecord missing = m_store->GetTravel(QStringLiteral("19990101000000"));
+        QVERIFY(missing.key.isEmpty());
+        QVERIFY(missing.title.isEmpty());
+    }
+
+    void keysMadeWithinOneSecondNeverCollide()
+    {
+        // A stray file of the folder holds the third key already.
+        QVERIFY(
+            writeFile(dataFile(QStringLiteral("CheckList2006030509012112.chk")), hex("00000000")));
+        QStringList keys;
+        for (int i = 0; i < 3; ++i)
+            keys.append(addTravel(travelStarting(at(2006, 3, 1), QString::number(i))));
+        QCOMPARE(keys, (QStringList{QStringLiteral("2006030509012110"),
+                                    QStringLiteral("2006030509012111"),
+                                    QStringLiteral("2006030509012113")}));
+        for (int i = 3; i < 89; ++i)
+            addTravel(travelStarting(at(2006, 3, 1), QString::number(i)));
+        QCOMPARE(m_clock.pauses, 0);
+        // Counters 10 to 99 are used up: the next key waits for the next second.
+        QCOMPARE(addTravel(TravelRecord{}), QStringLiteral("2006030509012210"));
+        QCOMPARE(m_clock.pauses, 1);
+        QCOMPARE(m_store->TravelKeys().size(), 90);
+
+        const RecordKey travel = keys.first();
+        QCOMPARE(addStage(travel, at(2006, 3, 2), QStringLiteral("a")),
+                 travel + QStringLiteral("2006030509012210"));
+        QCOMPARE(addStage(travel, at(2006, 3, 2), QStringLiteral("b")),
+                 travel + QStringLiteral("2006030509012211"));
+        QCOMPARE(m_store->CountStages(travel), 2);
+    }
+
+    void travelsOfAMonthAreOrderedByStart()
+    {
+        const RecordKey first = addTravel(travelStarting(at(2006, 3, 20, 10), QStringLiteral("A")));
+        const RecordKey second =
+            addTravel(travelStarting(at(2006, 3, 20, 10), QStringLiteral("B")));
+        const RecordKey earlier =
+            addTravel(travelStarting(at(2006, 3, 20, 9, 59, 59), QStringLiteral("C")));
+        const RecordKey otherYear = addTravel(travelStarting(at(2007, 3, 1), QStringLiteral("D")));
+        const RecordKey april = addTravel(travelStarting(at(2006, 4, 1), QStringLiteral("E")));
+        TravelRecord invalid = travelStarting(at(2006, 3, 1), QStringLiteral("F"));
+        invalid.start.status = DateTimeValue::Invalid;
+        const RecordKey stuck = addTravel(invalid);
+
+        const DateTimeValue march = at(2006, 3, 15);
+        QCOMPARE(m_store->TravelsStartingInUnsorted(march),
+                 (QStringList{first, second, earlier, stuck}));
+        // The invalid start is passed over by nobody: the travels before it sort among
+        // themselves only.
+        QCOMPARE(m_store->TravelsStartingIn(march), (QStringList{earlier, first, second, stuck}));
+        QCOMPARE(m_store->TravelsStartingIn(at(2007, 3, 31)), QStringList{otherYear});
+        QCOMPARE(m_store->TravelsStartingIn(at(2005, 4, 1)), QStringList{});
+        Q_UNUSED(april);
+    }
+
+    void stagesAreOrderedByDateAndDeletedWithTheirAppointments()
+    {
+        const RecordKey travel = addTravel(TravelRecord{});
+        QCOMPARE(m_store->CountStages(travel), 0);
+        QVERIFY(m_store->StagesOf(travel).isEmpty());
+        const RecordKey noon = addStage(travel, at(2006, 3, 6, 12), QStringLiteral("noon"));
+        const RecordKey sameTime = addStage(travel, at(2006, 3, 6, 12), QStringLiteral("same"));
+        const RecordKey minuteEarlier =
+            addStage(travel, at(2006, 3, 6, 11, 59), QStringLiteral("early"));
+        QCOMPARE(m_store->StagesOf(travel), (QStringList{minuteEarlier, noon, sameTime}));
+        QCOMPARE(m_store->GetStage(noon).travelKey, travel);
+        QVERIFY(m_store->GetStage(QStringLiteral("nothing")).key.isEmpty());
+
+        QCOMPARE(m_store->CountAppointments(noon), 0);
+        AppointmentRecord lunch(at(2006, 3, 6, 12, 30));
+        lunch.subject = QStringLiteral("Lunch");
+        QVERIFY(m_store->SaveAppointments(noon, {lunch, lunch}).ok());
+        QCOMPARE(m_store->CountAppointments(noon), 2);
+        QCOMPARE(m_store->LoadAppointments(noon).value(1), lunch);
+        QVERIFY(QFile::remove(dataFile(DataFolder::markerFileName())));
+        QVERIFY(m_store->SaveAppointments(sameTime, {}).ok());
+        QCOMPARE(readFile(dataFile(DataFolder::appointmentFileName(sameTime))), hex("00000000"));
+        QCOMPARE(readFile(dataFile(DataFolder::markerFileName())), hex("01000000"));
+
+        QVERIFY(m_store->DeleteStage(noon).ok());
+        QVERIFY(!QFile::exists(dataFile(DataFolder::appointmentFileName(noon))));
+        QVERIFY(!QFile::exists(dataFile(DataFolder::stageFileName(noon))));
+        QVERIFY(m_store->DeleteStage(minuteEarlier).ok()); // no appointment file
+        QCOMPARE(m_store->StagesOf(travel), QStringList{sameTime});
+        QCOMPARE(reopened().StagesOf(travel), QStringList{sameTime});
+    }
+
+    void copyTravelCopiesEverythingItOwns()
+    {
+        TravelRecord original = travelStarting(at(2006, 5, 1), QStringLiteral("Alps"));
+        original.notes = QStringLiteral("snow");
+        const RecordKey key = addTravel(original);
+        QStringList stages;
+        for (int i = 0; i < 3; ++i)
+            stages.append(addStage(key, at(2006, 5, 2 + i), QStringLiteral("S%1").arg(i)));
+        // The handheld wrote this appointment's subject in the UTF-16 form.
+        const QByteArray appointments =
+            hex("01000000 00000000 0000000000000000 ff feff 02 6100 6200 00 00");
+        QVERIFY(writeFile(dataFile(DataFolder::appointmentFileName(stages[0])), appointments));
+        QVERIFY(
+            writeFile(dataFile(DataFolder::checkListFileName(key)), hex("01000000 0141 07000000")));
+        const QByteArray expenses =
+            hex("01000000 00 0000000000000040 00 0000000000002940 0000000000003940 05000000");
+        QVERIFY(writeFile(dataFile(DataFolder::expensesFileName(key)), expenses));
+
+        m_clock.now = m_clock.now.addSecs(60);
+        const KeyOutcome copied = m_store->CopyTravel(key);
+        QVERIFY(copied.ok());
+        QCOMPARE(copied.key, QStringLiteral("2006030509022110"));
+        const TravelRecord copy = m_store->GetTravel(copied.key);
+        QCOMPARE(copy.title, QStringLiteral("Alps"));
+        QCOMPARE(copy.notes, QStringLiteral("snow"));
+        QCOMPARE(copy.start, original.start);
+
+        const QStringList copiedStages = m_store->StagesOf(copied.key);
+        QCOMPARE(copiedStages, (QStringList{copied.key + QStringLiteral("2006030509022101"),
+                                            copied.key + QStringLiteral("2006030509022102"),
+                                            copied.key + QStringLiteral("2006030509022103")}));
+        for (int i = 0; i < 3; ++i)
+            QCOMPARE(m_store->GetStage(copiedStages[i]).title, QStringLiteral("S%1").arg(i));
+        // Value by value; the UTF-16 text that fits the code page comes back 8-bit.
+        QCOMPARE(readFile(dataFile(DataFolder::appointmentFileName(copiedStages[0]))),
+                 hex("01000000 00000000 0000000000000000 02 6162 00 00"));
+        QVERIFY(!QFile::exists(dataFile(DataFolder::appointmentFileName(copiedStages[1]))));
+        QCOMPARE(readFile(dataFile(DataFolder::checkListFileName(copied.key))),
+                 hex("01000000 0141 07000000"));
+        QCOMPARE(readFile(dataFile(DataFolder::expensesFileName(copied.key))), expenses);
+        QCOMPARE(m_store->StagesOf(key), stages);
+        QCOMPARE(reopened().StagesOf(copied.key), copiedStages);
+    }
+
+    void deleteTravelRemovesEverythingItOwns()
+    {
+        const RecordKey kept = addTravel(TravelRecord{});
+        const RecordKey key = addTravel(TravelRecord{});
+        const RecordKey stage = addStage(key, at(2006, 1, 1), QStringLiteral("s"));
+        const RecordKey keptStage = addStage(kept, at(2006, 1, 1), QStringLiteral("k"));
+        QVERIFY(m_store->SaveAppointments(stage, {AppointmentRecord{}}).ok());
+        QVERIFY(m_store->SaveCheckList(key, {CheckListItem{QStringLiteral("x"), 1}}).ok());
+        QVERIFY(m_store->SaveExpenses(key, {ExpenseRecord{}}).ok());
+        const QString pictures =
+            QDir(m_store->imagesFolder()).filePath(DataFolder::imageCategoryFileName(key));
+        QVERIFY(writeFile(pictures, hex("00000000")));
+
+        QVERIFY(m_store->DeleteTravel(key).ok());
+        for (const QString& name :
+             {DataFolder::travelFileName(key), DataFolder::stageFileName(stage),
+              DataFolder::appointmentFileName(stage), DataFolder::checkListFileName(key),
+              DataFolder::expensesFileName(key)})
+            QVERIFY2(!QFile::exists(dataFile(name)), qPrintable(name));
+        QVERIFY(!QFile::exists(pictures));
+        QVERIFY(!m_store->HasTravel(key));
+        QCOMPARE(m_store->CountStages(key), 0);
+        QCOMPARE(m_store->TravelKeys(), QStringList{kept});
+        QCOMPARE(m_store->StagesOf(kept), QStringList{keptStage});
+
+        // Without check list, expenses or picture file the deletion still completes.
+        QVERIFY(m_store->DeleteTravel(kept).ok());
+        QVERIFY(reopened().TravelKeys().isEmpty());
+        QVERIFY(reopened().StagesOf(kept).isEmpty());
+    }
+
+    void badFilesAreSkippedReportedAndLeftAlone()
+    {
+        const RecordKey good = addTravel(travelStarting(at(2006, 3, 1), QStringLiteral("good")));
+        const QByteArray goodBytes = readFile(dataFile(DataFolder::travelFileName(good)));
+        QVERIFY(writeFile(dataFile(QStringLiteral("Travel1.tra")), goodBytes.left(30)));
+        TravelRecord unsafe(at(2006, 3, 1));
+        unsafe.key = QStringLiteral("../outside");
+        QVERIFY(
+            writeFile(dataFile(QStringLiteral("Travel2.tra")), RecordCodec::encodeTravel(unsafe)));
+        // Same key as the good travel, other name: one travel, the file read last.
+        TravelRecord renamed = m_store->GetTravel(good);
+        QVERIFY(writeFile(dataFile(QStringLiteral("TravelRenamed.tra")),
+                          RecordCodec::encodeTravel(renamed)));
+        StageRecord badStage(at(2006, 3, 1));
+        badStage.key = good + QStringLiteral("1");
+        badStage.travelKey = QStringLiteral("..\\..\\x");
+        QVERIFY(writeFile(dataFile(QStringLiteral("s.stg")), RecordCodec::encodeStage(badStage)));
+        QVERIFY(QDir(m_store->dataFolder().path()).mkdir(QStringLiteral("folder.tra")));
+        QVERIFY(writeFile(dataFile(DataFolder::checkListFileName(good)),
+                          hex("ffffff7f") + QByteArray(16, 'a')));
+        const auto before = folderFingerprint(m_dir->path());
+
+        QVERIFY(m_store->Refresh().ok());
+        QCOMPARE(m_store->TravelKeys(), QStringList{good});
+        QVERIFY(m_store->LoadCheckList(good).isEmpty());
+        const QList<LoadProblem> problems = m_store->problems();
+        QCOMPARE(problems.size(), 4);
+        QCOMPARE(problems[0].fileName, DataFolder::checkListFileName(good));
+        QVERIFY(problems[0].cause.contains(QLatin1String("a count of 2147483647")));
+        QCOMPARE(problems[1], (LoadProblem{QStringLiteral("Travel1.tra"),
+                                           QStringLiteral("truncated at byte 26")}));
+        QCOMPARE(problems[2], (LoadProblem{QStringLiteral("Travel2.tra"),
+                                           QStringLiteral("unsafe key \"../outside\"")}));
+        QCOMPARE(problems[3], (LoadProblem{QStringLiteral("s.stg"),
+                                           QStringLiteral("unsafe key \"..\\..\\x\"")}));
+        QCOMPARE(folderFingerprint(m_dir->path()), before);
+
+        // Unsafe keys never become file names.
+        QVERIFY(writeFile(m_dir->filePath(QStringLiteral("Traveloutside.tra")), "keep"));
+        QVERIFY(!m_store->DeleteTravel(QStringLiteral("../outside")).ok());
+        QVERIFY(!m_store->SaveTravel(unsafe).ok());
+        QVERIFY(m_store->LoadCheckList(QStringLiteral("../../x")).isEmpty());
+        QCOMPARE(readFile(m_dir->filePath(QStringLiteral("Traveloutside.tra"))),
+                 QByteArray("keep"));
+    }
+
+    void aFailedSaveKeepsTheOldFileAndMemory()
+    {
+        TravelRecord travel = travelStarting(at(2006, 3, 1), QStringLiteral("before"));
+        const RecordKey key = addTravel(travel);
+        const QString path = dataFile(DataFolder::travelFileName(key));
+        const QByteArray old = readFile(path);
+
+        // A file-size limit stands in for a full disk (root ignores permissions).
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit previous{};
+        getrlimit(RLIMIT_FSIZE, &previous);
+        rlimit limited = previous;
+        limited.rlim_cur = 200;
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &limited), 0);
+        TravelRecord changed = m_store->GetTravel(key);
+        changed.title = QStringLiteral("after");
+        changed.notes = QString(1000, QLatin1Char('n'));
+        const Outcome outcome = m_store->SaveTravel(changed);
+        setrlimit(RLIMIT_FSIZE, &previous);
+
+        QVERIFY(!outcome.ok());
+        QCOMPARE(outcome.error().path, path);
+        QVERIFY(!outcome.error().reason.isEmpty());
+        QVERIFY(outcome.message().contains(DataFolder::travelFileName(key)));
+        QCOMPARE(readFile(path), old);
+        QCOMPARE(m_store->GetTravel(key).title, QStringLiteral("before"));
+        QCOMPARE(QDir(m_store->dataFolder().path()).entryList({QStringLiteral("*.tra*")}),
+                 QStringList{DataFolder::travelFileName(key)});
+
+        // A data folder that is gone: the add fails, memory keeps nothing.
+        QVERIFY(QDir(m_store->dataFolder().path()).removeRecursively());
+        const KeyOutcome added = m_store->AddTravel(TravelRecord{});
+        QVERIFY(!added.ok());
+        QVERIFY(!m_store->HasTravel(added.key));
+    }
+};
+
+QTEST_GUILESS_MAIN(StoreTest)
+#include "tst_store.moc"
