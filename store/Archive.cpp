@@ -26,7 +26,7 @@ bool ArchiveReader::readInt32(qint32& value)
 {
     if (!need(4))
         return false;
-    value = qFromLittleEndian<qint32>(m_data.data() + m_position);
+    value = qFromLittleEndian<qint32>(m_data.constData() + m_position);
     m_position += 4;
     return true;
 }
@@ -35,7 +35,7 @@ bool ArchiveReader::readDouble(double& value)
 {
     if (!need(8))
         return false;
-    const quint64 bits = qFromLittleEndian<quint64>(m_data.data() + m_position);
+    const quint64 bits = qFromLittleEndian<quint64>(m_data.constData() + m_position);
     std::memcpy(&value, &bits, sizeof value);
     m_position += 8;
     return true;
@@ -57,7 +57,7 @@ bool ArchiveReader::readLength(quint32& length, bool& utf16)
     const qsizetype start = m_position;
     if (!need(1))
         return false;
-    const auto first = static_cast<unsigned char>(m_data[m_position]);
+    const auto first = static_cast<unsigned char>(m_data.at(m_position));
     m_position += 1;
     if (first < 0xFF) {
         length = first;
@@ -65,7 +65,7 @@ bool ArchiveReader::readLength(quint32& length, bool& utf16)
     }
     if (!need(2))
         return false;
-    const quint16 word = qFromLittleEndian<quint16>(m_data.data() + m_position);
+    const quint16 word = qFromLittleEndian<quint16>(m_data.constData() + m_position);
     m_position += 2;
     if (word == 0xFFFE) {
         if (utf16)
@@ -79,7 +79,7 @@ bool ArchiveReader::readLength(quint32& length, bool& utf16)
     }
     if (!need(4))
         return false;
-    length = qFromLittleEndian<quint32>(m_data.data() + m_position);
+    length = qFromLittleEndian<quint32>(m_data.constData() + m_position);
     m_position += 4;
     return true;
 }
@@ -98,7 +98,7 @@ bool ArchiveReader::readText(QString& value)
                         .arg(start)
                         .arg(bytes));
     }
-    const char* data = m_data.data() + m_position;
+    const char* data = m_data.constData() + m_position;
     if (utf16) {
         QString text(qsizetype(length), Qt::Uninitialized);
         char16_t* out = reinterpret_cast<char16_t*>(text.data());

@@ -3,7 +3,6 @@
 #include "DateTimeValue.h"
 
 #include <QByteArray>
-#include <QByteArrayView>
 #include <QString>
 #include <QStringView>
 
@@ -20,7 +19,8 @@ struct ReadError {
 // is kept and every later read fails without looking at the data.
 class ArchiveReader {
 public:
-    explicit ArchiveReader(QByteArrayView data) : m_data(data) {}
+    // Keeps a shared copy of the bytes, so a reader never outlives its data.
+    explicit ArchiveReader(QByteArray data) : m_data(std::move(data)) {}
 
     bool readInt32(qint32& value);
     bool readDouble(double& value);
@@ -41,7 +41,7 @@ private:
     bool need(qsizetype bytes);
     bool readLength(quint32& length, bool& utf16);
 
-    QByteArrayView m_data;
+    QByteArray m_data;
     qsizetype m_position = 0;
     std::optional<ReadError> m_error;
 };

@@ -23,7 +23,7 @@ std::optional<RecordFileKind> RecordFileKindOf(const QString& fileName)
 namespace {
 
 template <typename T, typename Decode>
-DecodedFile decodeAs(QByteArrayView bytes, T initial, Decode decode)
+DecodedFile decodeAs(const QByteArray& bytes, T initial, Decode decode)
 {
     ArchiveReader reader(bytes);
     T record = std::move(initial);
@@ -36,7 +36,7 @@ DecodedFile decodeAs(QByteArrayView bytes, T initial, Decode decode)
 
 } // namespace
 
-DecodedFile DecodeRecordFile(RecordFileKind kind, QByteArrayView bytes)
+DecodedFile DecodeRecordFile(RecordFileKind kind, const QByteArray& bytes)
 {
     using namespace RecordCodec;
     switch (kind) {

@@ -4,7 +4,7 @@
 #include "ImageRecords.h"
 #include "Records.h"
 
-#include <QByteArrayView>
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
@@ -38,4 +38,4 @@ struct DecodedFile {
     qsizetype size = 0;
 };
 
-DecodedFile DecodeRecordFile(RecordFileKind kind, QByteArrayView bytes);
+DecodedFile DecodeRecordFile(RecordFileKind kind, const QByteArray& bytes);
