@@ -8,8 +8,11 @@
 
 bool ArchiveReader::fail(qsizetype offset, QString cause)
 {
-    if (!m_error)
+    if (!m_error) {
+        if (!m_countNote.isEmpty())
+            cause += QStringLiteral("; ") + m_countNote;
         m_error = ReadError{offset, std::move(cause)};
+    }
     return false;
 }
 
@@ -115,17 +118,15 @@ bool ArchiveReader::readText(QString& value)
 bool ArchiveReader::readCount(qint32& count, qsizetype minElementSize)
 {
     const qsizetype start = m_position;
-    qint32 read = 0;
-    if (!readInt32(read))
+    if (!readInt32(count))
         return false;
-    if (read > 0 && qint64(read) * minElementSize > remaining()) {
-        return fail(start, QStringLiteral("truncated at byte %1: a count of %2 cannot fit in the "
-                                          "%3 bytes that follow")
-                               .arg(start)
-                               .arg(read)
-                               .arg(remaining()));
+    if (count > 0 && qint64(count) > capacity(minElementSize) && m_countNote.isEmpty()) {
+        m_countNote = QStringLiteral("the count of %1 at byte %2 is more than the %3 bytes after "
+                                     "it can hold")
+                          .arg(count)
+                          .arg(start)
+                          .arg(remaining());
     }
-    count = read;
     return true;
 }
 

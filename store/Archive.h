@@ -26,10 +26,14 @@ public:
     bool readDouble(double& value);
     bool readDateTime(DateTimeValue& value);
     bool readText(QString& value);
-    // A list count. The elements that follow take at least minElementSize bytes each,
-    // so a count the rest of the data cannot hold is a truncated file, never an
-    // allocation. A count of 0 or below is an empty list.
+    // A list count (0 or below is an empty list). Each element takes at least
+    // minElementSize bytes; a count that the rest of the data cannot hold is still
+    // returned, so that the elements that are there can be read, and the error of the
+    // read that then fails names the count.
     bool readCount(qint32& count, qsizetype minElementSize);
+    // How many elements of that size the rest of the data could hold at most: the
+    // most a caller may reserve, whatever a count says.
+    qsizetype capacity(qsizetype minElementSize) const { return remaining() / minElementSize; }
 
     bool ok() const { return !m_error.has_value(); }
     const std::optional<ReadError>& error() const { return m_error; }
@@ -44,6 +48,7 @@ private:
     QByteArray m_data;
     qsizetype m_position = 0;
     std::optional<ReadError> m_error;
+    QString m_countNote; // set when a count exceeded what the data could hold
 };
 
 // Writes the primitives of record files. Texts that fit the code page take the 8-bit

@@ -19,8 +19,7 @@ bool readList(ArchiveReader& reader, qsizetype minElementSize, StoredList<T>& li
     list = StoredList<T>{};
     if (!reader.readCount(list.storedCount, minElementSize))
         return false;
-    if (list.storedCount > 0)
-        list.items.reserve(list.storedCount);
+    list.items.reserve(qMin<qsizetype>(qMax(list.storedCount, 0), reader.capacity(minElementSize)));
     for (qint32 i = 0; i < list.storedCount; ++i) {
         T item = blankItem<T>();
         if (!readOne(item))

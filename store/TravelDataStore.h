@@ -2,6 +2,7 @@
 
 #include "Archive.h"
 #include "DataFolder.h"
+#include "DisplayFormats.h"
 #include "ImageRecords.h"
 #include "Outcome.h"
 #include "Records.h"
@@ -14,6 +15,31 @@
 #include <functional>
 #include <map>
 #include <set>
+
+struct CheckListCount {
+    int total = 0;
+    int checked = 0;
+};
+
+struct ExpenseCount {
+    int total = 0;
+    int purchased = 0;
+    double purchasedSum = 0.0; // the stored totals of the purchased lines
+};
+
+// Where LoadCategories lists the category names: the images view's drop-down list.
+class CategoryDropDown {
+public:
+    virtual ~CategoryDropDown() = default;
+    virtual void clear() = 0;
+    virtual void append(const QString& name, int categoryNumber) = 0;
+};
+
+// The picture links of a travel's categories: category c owns the keys c * 1000,
+// c * 1000 + 1, ... up to the first key that is missing.
+using LinkKey = qint64;
+using ImageLinkMap = QMap<LinkKey, ImageLink>;
+constexpr LinkKey LinksPerCategory = 1000;
 
 // A record file that could not be read whole, and why. The file itself is left alone.
 struct LoadProblem {
@@ -41,6 +67,9 @@ public:
     // Where picture-category files live; empty means there are none to delete.
     void setImagesFolder(const QString& imagesFolder) { m_imagesFolder = imagesFolder; }
     const QString& imagesFolder() const { return m_imagesFolder; }
+    // The formats of the captions; the system locale's until set.
+    void setDisplayFormats(const DisplayFormats& formats) { m_formats = formats; }
+    const DisplayFormats& displayFormats() const { return m_formats; }
     // The clock that new keys are made from, and how to wait for its next second.
     void setClock(Clock now, Pause pause);
 
@@ -88,12 +117,36 @@ public:
 
     // Check list and expenses of a travel
     QList<CheckListItem> LoadCheckList(const RecordKey& travelKey);
-    // Checked states are written as 0 or 1.
-    Outcome SaveCheckList(const RecordKey& travelKey, const QList<CheckListItem>& items);
+    enum class CheckedValues { ZeroOrOne, AsGiven };
+    // Checked states are written as 0 or 1, or as given when restoring stored values.
+    Outcome SaveCheckList(const RecordKey& travelKey, const QList<CheckListItem>& items,
+                          CheckedValues values = CheckedValues::ZeroOrOne);
+    CheckListCount CountCheckList(const RecordKey& travelKey);
+    // "Check List", or "Check List [checked/total]" when the list has items.
+    QString CheckListCaption(const RecordKey& travelKey);
     Outcome CopyCheckList(const RecordKey& oldTravelKey, const RecordKey& newTravelKey);
     QList<ExpenseRecord> LoadExpenses(const RecordKey& travelKey);
     Outcome SaveExpenses(const RecordKey& travelKey, const QList<ExpenseRecord>& lines);
+    ExpenseCount CountExpenses(const RecordKey& travelKey);
+    // "Expense List", or "Expenses [purchased/total] - " and the purchased sum.
+    QString ExpensesCaption(const RecordKey& travelKey);
     Outcome CopyExpenses(const RecordKey& oldTravelKey, const RecordKey& newTravelKey);
+
+    // Picture categories of the travel the images view shows
+    // Puts the category in the map under the next number and returns the number.
+    int AddCategory(const ImageCategory& category);
+    void SetCategory(int number, const ImageCategory& category);
+    // The category's links stay in the caller's map but are no longer saved.
+    void RemoveCategory(int number);
+    QMap<int, ImageCategory> Categories() const { return m_categories; }
+    // Reads the travel's picture file: categories numbered 1, 2, ... in file order,
+    // their names into the drop-down (when given), their links into the map. A missing
+    // file leaves all three empty; a damaged one keeps what was read and is reported.
+    void LoadCategories(const RecordKey& travelKey, CategoryDropDown* dropDown,
+                        ImageLinkMap& links);
+    // Writes every category of the map with its links that are not marked removed.
+    Outcome SaveCategories(const RecordKey& travelKey, const ImageLinkMap& links);
+    QString imageCategoryFile(const RecordKey& travelKey) const;
 
     // Preference lists 1 to 7
     // Splits the text at each "\n", drops empty items and writes the list.
@@ -104,7 +157,7 @@ public:
 
 private:
     // Reads a list file into decode(reader); a missing file leaves the list empty.
-    template <typename Decode> void readListFile(const QString& path, Decode decode);
+    void readListFile(const QString& path, const std::function<bool(ArchiveReader&)>& decode);
     template <typename T>
     StoredList<T> loadList(const QString& path, bool (*decode)(ArchiveReader&, StoredList<T>&));
     template <typename T>
@@ -132,4 +185,7 @@ private:
     // Stage keys of each travel key, in stage-map order.
     std::map<RecordKey, std::set<RecordKey>> m_stagesByTravel;
     QMap<QString, QString> m_problems;
+    DisplayFormats m_formats;
+    int m_lastCategoryNumber = 0;
+    QMap<int, ImageCategory> m_categories;
 };

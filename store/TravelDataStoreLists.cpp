@@ -16,7 +16,8 @@ Outcome unsafe(const QString& folder, const QString& key)
 
 } // namespace
 
-template <typename Decode> void TravelDataStore::readListFile(const QString& path, Decode decode)
+void TravelDataStore::readListFile(const QString& path,
+                                   const std::function<bool(ArchiveReader&)>& decode)
 {
     const QString fileName = QFileInfo(path).fileName();
     QString reason;
@@ -104,19 +105,42 @@ QList<CheckListItem> TravelDataStore::LoadCheckList(const RecordKey& travelKey)
 }
 
 Outcome TravelDataStore::SaveCheckList(const RecordKey& travelKey,
-                                       const QList<CheckListItem>& items)
+                                       const QList<CheckListItem>& items, CheckedValues values)
 {
     if (!IsSafeKey(travelKey))
         return unsafe(m_folder.path(), travelKey);
     QList<CheckListItem> normalised = items;
-    for (CheckListItem& item : normalised)
-        item.checked = item.checked != 0 ? 1 : 0;
+    if (values == CheckedValues::ZeroOrOne) {
+        for (CheckListItem& item : normalised)
+            item.checked = item.checked != 0 ? 1 : 0;
+    }
     const QString fileName = DataFolder::checkListFileName(travelKey);
     Outcome outcome = SaveFileAtomically(
         m_folder.filePath(fileName), RecordCodec::encodeCheckList(RecordCodec::listOf(normalised)));
     if (outcome.ok())
         clearProblem(fileName);
     return outcome;
+}
+
+CheckListCount TravelDataStore::CountCheckList(const RecordKey& travelKey)
+{
+    CheckListCount count;
+    for (const CheckListItem& item : LoadCheckList(travelKey)) {
+        ++count.total;
+        count.checked += item.checked != 0 ? 1 : 0;
+    }
+    return count;
+}
+
+QString TravelDataStore::CheckListCaption(const RecordKey& travelKey)
+{
+    const CheckListCount count = CountCheckList(travelKey);
+    if (count.total == 0)
+        return QStringLiteral("Check List");
+    return QStringLiteral("%1 [%2/%3]")
+        .arg(QStringLiteral("Check List"))
+        .arg(count.checked)
+        .arg(count.total);
 }
 
 Outcome TravelDataStore::CopyCheckList(const RecordKey& oldTravelKey, const RecordKey& newTravelKey)
@@ -144,6 +168,31 @@ Outcome TravelDataStore::SaveExpenses(const RecordKey& travelKey, const QList<Ex
     if (outcome.ok())
         clearProblem(fileName);
     return outcome;
+}
+
+ExpenseCount TravelDataStore::CountExpenses(const RecordKey& travelKey)
+{
+    ExpenseCount count;
+    for (const ExpenseRecord& line : LoadExpenses(travelKey)) {
+        ++count.total;
+        if (line.purchased != 0) {
+            ++count.purchased;
+            count.purchasedSum += line.total;
+        }
+    }
+    return count;
+}
+
+QString TravelDataStore::ExpensesCaption(const RecordKey& travelKey)
+{
+    const ExpenseCount count = CountExpenses(travelKey);
+    if (count.total == 0)
+        return QStringLiteral("Expense List");
+    return QStringLiteral("%1 [%2/%3] - %4")
+        .arg(QStringLiteral("Expenses"))
+        .arg(count.purchased)
+        .arg(count.total)
+        .arg(m_formats.FormatAmount(count.purchasedSum));
 }
 
 Outcome TravelDataStore::CopyExpenses(const RecordKey& oldTravelKey, const RecordKey& newTravelKey)

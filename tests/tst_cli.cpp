@@ -4,6 +4,7 @@
 #include "TravelDataStore.h"
 
 #include <QBuffer>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QSettings>
@@ -250,9 +251,8 @@ private slots:
         const Run checked = cliIn({QStringLiteral("check")});
         QCOMPARE(checked.exitCode, 1);
         const QStringList expected{
-            QStringLiteral(
-                "Expenses1.exp\ttruncated at byte 0: a count of 2147483647 cannot fit in "
-                "the 4 bytes that follow"),
+            QStringLiteral("Expenses1.exp\ttruncated at byte 5; the count of 2147483647 at byte 0 "
+                           "is more than the 4 bytes after it can hold"),
             QStringLiteral("Travel1.tra\ttruncated at byte 36"),
             QStringLiteral("TravelOther.tra\t2 bytes after the last field, at byte 57"),
             QStringLiteral("TravelOther.tra\tholds the key %1, which names Travel%1.tra").arg(key),
@@ -260,9 +260,8 @@ private slots:
             QStringLiteral("TravelOther.tra\tkey travel %1 is also held by Travel%1.tra; only one "
                            "of them is loaded")
                 .arg(key),
-            QStringLiteral(
-                "Images1.img\ttruncated at byte 0: a count of 1 cannot fit in the 1 bytes "
-                "that follow"),
+            QStringLiteral("Images1.img\ttruncated at byte 4: a text of 3 bytes runs past the end; "
+                           "the count of 1 at byte 0 is more than the 1 bytes after it can hold"),
         };
         QCOMPARE(checked.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts), expected);
         QCOMPARE(folderFingerprint(workdir()), before);
@@ -270,6 +269,84 @@ private slots:
         const Run listed = cliIn({QStringLiteral("list")});
         QCOMPARE(listed.exitCode, 0);
         QVERIFY(listed.err.contains(QLatin1String("run \"voyanta-cli check\"")));
+    }
+
+    void showAndImportRoundTrip()
+    {
+        TravelDataStore data = store();
+        QStringList keys;
+        for (int t = 0; t < 3; ++t) {
+            TravelRecord travel(at(2006, 3 + t, 1 + t, 8));
+            travel.title = QStringLiteral("Trip %1 \u00e9\u6771").arg(t);
+            travel.notes = QStringLiteral("line one\nline two");
+            travel.icon = 7 * t;
+            const KeyOutcome added = data.AddTravel(travel);
+            QVERIFY(added.ok());
+            keys.append(added.key);
+            for (int s = 0; s < t + 1; ++s) {
+                StageRecord stage(DateTimeValue{38781.123456789 + s, DateTimeValue::Valid});
+                stage.travelKey = added.key;
+                stage.title = QStringLiteral("Stage %1").arg(s);
+                const KeyOutcome stageAdded = data.AddStage(stage);
+                QVERIFY(stageAdded.ok());
+                AppointmentRecord appointment(DateTimeValue{-1.75, DateTimeValue::Valid});
+                appointment.subject = QStringLiteral("Meet");
+                QVERIFY(data.SaveAppointments(stageAdded.key, {appointment, appointment}).ok());
+            }
+            QVERIFY(data.SaveCheckList(added.key, {CheckListItem{QStringLiteral("a"), 0}}).ok());
+            QVERIFY(data.SaveExpenses(added.key, {ExpenseRecord{QStringLiteral("Food"), 0.1,
+                                                                QString(), 0.7, 0.1 * 0.7, 1}})
+                        .ok());
+        }
+        // A checked value the handheld stored as 7 survives the round trip.
+        QVERIFY(writeFile(dataFile(DataFolder::checkListFileName(keys[2])),
+                          hex("01000000 0162 07000000")));
+
+        const auto withoutKeys = [](QJsonObject travel) {
+            travel.remove(QStringLiteral("key"));
+            QJsonArray stages;
+            for (const QJsonValue& value : travel.value(QStringLiteral("stages")).toArray()) {
+                QJsonObject stage = value.toObject();
+                stage.remove(QStringLiteral("key"));
+                stage.remove(QStringLiteral("travelKey"));
+                stages.append(stage);
+            }
+            travel.insert(QStringLiteral("stages"), stages);
+            return travel;
+        };
+        for (const RecordKey& key : keys) {
+            const Run shown = cliIn(
+                {QStringLiteral("show"), key, QStringLiteral("--locale"), QStringLiteral("en_US")});
+            QCOMPARE(shown.exitCode, 0);
+            const QString path = m_dir->filePath(key + QStringLiteral(".json"));
+            QVERIFY(writeFile(path, shown.out.toUtf8()));
+            const Run imported = cliIn({QStringLiteral("import"), path});
+            QCOMPARE(imported.exitCode, 0);
+            const QString newKey = imported.out.trimmed();
+            QVERIFY(!keys.contains(newKey));
+            const Run again = cliIn({QStringLiteral("show"), newKey, QStringLiteral("--locale"),
+                                     QStringLiteral("en_US")});
+            const QJsonObject before = QJsonDocument::fromJson(shown.out.toUtf8()).object();
+            const QJsonObject after = QJsonDocument::fromJson(again.out.toUtf8()).object();
+            QCOMPARE(after.value(QLatin1String("key")).toString(), newKey);
+            QCOMPARE(withoutKeys(after), withoutKeys(before));
+            QCOMPARE(before.value(QLatin1String("expensesCaption")).toString(),
+                     QStringLiteral("Expenses [1/1] - $0.07"));
+        }
+        QCOMPARE(cliIn({QStringLiteral("list")}).out.count(QLatin1Char('\n')), 6);
+
+        const QString broken = m_dir->filePath(QStringLiteral("broken.json"));
+        QVERIFY(writeFile(broken, R"({"title": "x", "stages": [{"date": "tomorrow"}]})"));
+        const Run rejected = cliIn({QStringLiteral("import"), broken});
+        QCOMPARE(rejected.exitCode, 2);
+        QCOMPARE(rejected.err,
+                 QStringLiteral("voyanta-cli: %1: stages[0]: \"date\" must be an object with "
+                                "status and days\n")
+                     .arg(broken));
+        QVERIFY(writeFile(broken, "{ not json"));
+        QCOMPARE(cliIn({QStringLiteral("import"), broken}).exitCode, 2);
+        QCOMPARE(cliIn({QStringLiteral("list")}).out.count(QLatin1Char('\n')), 6);
+        QCOMPARE(cliIn({QStringLiteral("show"), QStringLiteral("1234")}).exitCode, 2);
     }
 
     void badUsageIsExitTwo()

@@ -336,7 +336,7 @@ private slots:
         const QList<LoadProblem> problems = m_store->problems();
         QCOMPARE(problems.size(), 4);
         QCOMPARE(problems[0].fileName, DataFolder::checkListFileName(good));
-        QVERIFY(problems[0].cause.contains(QLatin1String("a count of 2147483647")));
+        QVERIFY(problems[0].cause.contains(QLatin1String("the count of 2147483647 at byte 0")));
         QCOMPARE(problems[1], (LoadProblem{QStringLiteral("Travel1.tra"),
                                            QStringLiteral("truncated at byte 26")}));
         QCOMPARE(problems[2], (LoadProblem{QStringLiteral("Travel2.tra"),

@@ -5,6 +5,7 @@
 #include "RecordJson.h"
 #include "SaveFile.h"
 #include "TravelDataStore.h"
+#include "TravelDocument.h"
 
 #include <QCommandLineParser>
 #include <QDir>
@@ -21,6 +22,8 @@ const char* const usage =
     "  init                    create the data folder and the default preference lists\n"
     "  list [--month YYYY-MM]  list travels: key, start, end, title\n"
     "  stages TRAVELKEY        list the stages of a travel: key, date, title\n"
+    "  show TRAVELKEY          print a travel with everything it owns as JSON\n"
+    "  import FILE.json        add a travel from a document that show printed\n"
     "  copy TRAVELKEY          copy a travel with everything it owns; prints the new key\n"
     "  delete TRAVELKEY        delete a travel with everything it owns\n"
     "  dump FILE               print one record file as JSON\n"
@@ -69,7 +72,7 @@ public:
         const QString command = positional.first();
         const QStringList args = positional.mid(1);
         if (parser.isSet(locale))
-            checkLocale(parser.value(locale));
+            m_store.setDisplayFormats(DisplayFormats(checkedLocale(parser.value(locale))));
         if (parser.isSet(month) && command != QLatin1String("list"))
             throw UsageError{QStringLiteral("--month belongs to the list command")};
 
@@ -103,6 +106,16 @@ public:
             expectArguments(command, args, 1);
             return stages(existingTravel(args.first()));
         }
+        if (command == QLatin1String("show")) {
+            expectArguments(command, args, 1);
+            const QJsonObject document = TravelDocument(m_store, existingTravel(args.first()));
+            m_out.write(QJsonDocument(document).toJson());
+            return ExitSuccess;
+        }
+        if (command == QLatin1String("import")) {
+            expectArguments(command, args, 1);
+            return import(args.first());
+        }
         if (command == QLatin1String("copy")) {
             expectArguments(command, args, 1);
             const KeyOutcome copied = m_store.CopyTravel(existingTravel(args.first()));
@@ -131,11 +144,12 @@ private:
                 QStringLiteral("%1: unexpected argument \"%2\"").arg(command, args.at(count))};
     }
 
-    static void checkLocale(const QString& name)
+    static QLocale checkedLocale(const QString& name)
     {
         const QLocale locale(name);
         if (locale.language() == QLocale::C && name != QLatin1String("C"))
             throw UsageError{QStringLiteral("unknown locale \"%1\"").arg(name)};
+        return locale;
     }
 
     static void require(const Outcome& outcome)
@@ -207,6 +221,30 @@ private:
             const StageRecord stage = m_store.GetStage(key);
             print(QStringLiteral("%1\t%2\t%3\n").arg(key, formatDateTime(stage.date), stage.title));
         }
+        return ExitSuccess;
+    }
+
+    int import(const QString& path)
+    {
+        QString reason;
+        const auto bytes = ReadWholeFile(path, &reason);
+        if (!bytes)
+            throw UsageError{QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(path), reason)};
+        QJsonParseError parseError;
+        const QJsonDocument json = QJsonDocument::fromJson(*bytes, &parseError);
+        if (json.isNull() || !json.isObject()) {
+            throw UsageError{QStringLiteral("%1: not a travel document: %2")
+                                 .arg(QDir::toNativeSeparators(path),
+                                      json.isNull() ? parseError.errorString()
+                                                    : QStringLiteral("no object at the top"))};
+        }
+        const ImportResult imported = ImportTravelDocument(m_store, json.object());
+        if (!imported.badInput.isEmpty()) {
+            throw UsageError{
+                QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(path), imported.badInput)};
+        }
+        require(imported.outcome);
+        print(imported.key + QLatin1Char('\n'));
         return ExitSuccess;
     }
 

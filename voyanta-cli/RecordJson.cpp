@@ -1,5 +1,7 @@
 #include "RecordJson.h"
 
+#include <cmath>
+
 namespace RecordJson {
 
 namespace {
@@ -129,6 +131,145 @@ QJsonObject fileToJson(const DecodedRecord& record)
         }
     };
     return std::visit(Visitor{}, record);
+}
+
+namespace {
+
+// Reads members of one object into fields, keeping the first thing that is wrong.
+class MemberReader {
+public:
+    MemberReader(const QJsonObject& object, QString* error) : m_object(object), m_error(error) {}
+
+    void text(const char* name, QString& field)
+    {
+        const QJsonValue value = m_object.value(QLatin1String(name));
+        if (value.isUndefined())
+            return;
+        if (!value.isString())
+            return fail(name, "a text");
+        field = value.toString();
+    }
+
+    void integer(const char* name, qint32& field)
+    {
+        const QJsonValue value = m_object.value(QLatin1String(name));
+        if (value.isUndefined())
+            return;
+        const double number = value.toDouble(0.5);
+        if (!value.isDouble() || number != std::trunc(number) || number < -2147483648.0 ||
+            number > 2147483647.0)
+            return fail(name, "a 32-bit integer");
+        field = qint32(number);
+    }
+
+    // Amounts that were no number at all are printed as null and read back as such.
+    void amount(const char* name, double& field)
+    {
+        const QJsonValue value = m_object.value(QLatin1String(name));
+        if (value.isUndefined())
+            return;
+        if (value.isNull()) {
+            field = std::nan("");
+            return;
+        }
+        if (!value.isDouble())
+            return fail(name, "a number");
+        field = value.toDouble();
+    }
+
+    void dateTime(const char* name, DateTimeValue& field)
+    {
+        const QJsonValue value = m_object.value(QLatin1String(name));
+        if (value.isUndefined())
+            return;
+        if (!value.isObject())
+            return fail(name, "an object with status and days");
+        MemberReader inner(value.toObject(), m_error);
+        inner.m_prefix = m_prefix + QLatin1String(name) + QLatin1Char('.');
+        inner.integer("status", field.status);
+        inner.amount("days", field.days);
+        m_failed = m_failed || inner.m_failed;
+    }
+
+    bool ok() const { return !m_failed; }
+
+private:
+    void fail(const char* name, const char* expected)
+    {
+        if (!m_failed && m_error)
+            *m_error = QStringLiteral("\"%1%2\" must be %3")
+                           .arg(m_prefix, QLatin1String(name), QLatin1String(expected));
+        m_failed = true;
+    }
+
+    QJsonObject m_object;
+    QString* m_error;
+    QString m_prefix;
+    bool m_failed = false;
+};
+
+} // namespace
+
+bool fromJson(const QJsonObject& object, TravelRecord& t, QString* error)
+{
+    MemberReader read(object, error);
+    read.text("key", t.key);
+    read.text("title", t.title);
+    read.text("mode", t.mode);
+    read.text("from", t.from);
+    read.text("destination", t.destination);
+    read.text("notes", t.notes);
+    read.dateTime("start", t.start);
+    read.dateTime("end", t.end);
+    read.text("priority", t.priority);
+    read.text("status", t.status);
+    read.text("type", t.type);
+    read.text("ticketNo", t.ticketNo);
+    read.text("seatNo", t.seatNo);
+    read.integer("icon", t.icon);
+    return read.ok();
+}
+
+bool fromJson(const QJsonObject& object, StageRecord& s, QString* error)
+{
+    MemberReader read(object, error);
+    read.text("key", s.key);
+    read.text("travelKey", s.travelKey);
+    read.text("title", s.title);
+    read.dateTime("date", s.date);
+    read.text("place", s.place);
+    read.text("notes", s.notes);
+    return read.ok();
+}
+
+bool fromJson(const QJsonObject& object, AppointmentRecord& a, QString* error)
+{
+    MemberReader read(object, error);
+    read.dateTime("when", a.when);
+    read.text("subject", a.subject);
+    read.text("location", a.location);
+    read.text("notes", a.notes);
+    return read.ok();
+}
+
+bool fromJson(const QJsonObject& object, CheckListItem& item, QString* error)
+{
+    MemberReader read(object, error);
+    read.text("text", item.text);
+    read.integer("checked", item.checked);
+    return read.ok();
+}
+
+bool fromJson(const QJsonObject& object, ExpenseRecord& e, QString* error)
+{
+    MemberReader read(object, error);
+    read.text("product", e.product);
+    read.amount("quantity", e.quantity);
+    read.text("unit", e.unit);
+    read.amount("pricePerUnit", e.pricePerUnit);
+    read.amount("total", e.total);
+    read.integer("purchased", e.purchased);
+    return read.ok();
 }
 
 } // namespace RecordJson

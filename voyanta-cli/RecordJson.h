@@ -23,4 +23,12 @@ QJsonObject toJson(const StoredImageCategory& category);
 // A whole decoded file, as `voyanta-cli dump` prints it.
 QJsonObject fileToJson(const DecodedRecord& record);
 
+// Reads records back from the objects above. A member that is absent keeps the
+// record's value; one of the wrong type fails, naming the member in *error.
+bool fromJson(const QJsonObject& object, TravelRecord& travel, QString* error);
+bool fromJson(const QJsonObject& object, StageRecord& stage, QString* error);
+bool fromJson(const QJsonObject& object, AppointmentRecord& appointment, QString* error);
+bool fromJson(const QJsonObject& object, CheckListItem& item, QString* error);
+bool fromJson(const QJsonObject& object, ExpenseRecord& expense, QString* error);
+
 } // namespace RecordJson

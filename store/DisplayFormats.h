@@ -1,0 +1,28 @@
+#pragma once
+
+#include "DateTimeValue.h"
+
+#include <QLocale>
+#include <QString>
+
+// How stored values read on screen, in exports and in captions: the short date and
+// the time without seconds of one locale, and amounts in its currency form.
+class DisplayFormats {
+public:
+    explicit DisplayFormats(const QLocale& locale = QLocale::system());
+
+    const QLocale& locale() const { return m_locale; }
+
+    // A date-time whose status is not valid reads as an empty text.
+    QString FormatShortDate(const DateTimeValue& value) const;
+    QString FormatShortTime(const DateTimeValue& value) const;
+    // A decimal number as text ("12.50", blanks around it allowed) in the currency form.
+    // A text that is no number comes back trimmed, as it is.
+    QString FormatCurrency(const QString& number) const;
+    // The amount printed with "%10.2f", then through FormatCurrency.
+    QString FormatAmount(double amount) const;
+
+private:
+    QLocale m_locale;
+    QString m_timeFormat;
+};

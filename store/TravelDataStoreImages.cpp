@@ -1,0 +1,91 @@
+#include "TravelDataStore.h"
+
+#include "RecordCodec.h"
+#include "SaveFile.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+int TravelDataStore::AddCategory(const ImageCategory& category)
+{
+    ++m_lastCategoryNumber;
+    m_categories.insert(m_lastCategoryNumber, category);
+    return m_lastCategoryNumber;
+}
+
+void TravelDataStore::SetCategory(int number, const ImageCategory& category)
+{
+    m_categories.insert(number, category);
+}
+
+void TravelDataStore::RemoveCategory(int number)
+{
+    m_categories.remove(number);
+}
+
+QString TravelDataStore::imageCategoryFile(const RecordKey& travelKey) const
+{
+    return QDir(m_imagesFolder).filePath(DataFolder::imageCategoryFileName(travelKey));
+}
+
+void TravelDataStore::LoadCategories(const RecordKey& travelKey, CategoryDropDown* dropDown,
+                                     ImageLinkMap& links)
+{
+    if (dropDown)
+        dropDown->clear();
+    m_categories.clear();
+    links.clear();
+    if (!IsSafeKey(travelKey) || m_imagesFolder.isEmpty())
+        return;
+    QList<StoredImageCategory> stored;
+    const QString path = imageCategoryFile(travelKey);
+    readListFile(path, [&](ArchiveReader& reader) {
+        return RecordCodec::decodeImageCategories(reader, stored);
+    });
+    int number = 0;
+    for (const StoredImageCategory& category : stored) {
+        ++number;
+        ImageCategory loaded = category.category;
+        // A category keeps at most as many links as its key range holds.
+        const qsizetype kept = qMin<qsizetype>(category.links.size(), LinksPerCategory);
+        if (kept < category.links.size()) {
+            noteProblem(QFileInfo(path).fileName(),
+                        QStringLiteral("category %1 holds more than %2 pictures; the rest were "
+                                       "not loaded")
+                            .arg(number)
+                            .arg(LinksPerCategory));
+        }
+        loaded.imageCount = qint32(kept);
+        m_categories.insert(number, loaded);
+        m_lastCategoryNumber = number;
+        if (dropDown)
+            dropDown->append(loaded.name, number);
+        for (qsizetype i = 0; i < kept; ++i) {
+            ImageLink link = category.links[i];
+            link.removed = 0;
+            links.insert(LinkKey(number) * LinksPerCategory + i, link);
+        }
+    }
+}
+
+Outcome TravelDataStore::SaveCategories(const RecordKey& travelKey, const ImageLinkMap& links)
+{
+    const QString path = imageCategoryFile(travelKey);
+    if (!IsSafeKey(travelKey))
+        return Outcome::failure(path, QStringLiteral("unsafe key \"%1\"").arg(travelKey));
+    if (m_imagesFolder.isEmpty())
+        return Outcome::failure(path, QStringLiteral("no folder for pictures is set"));
+    QDir().mkpath(m_imagesFolder);
+    QList<StoredImageCategory> stored;
+    for (auto it = m_categories.cbegin(); it != m_categories.cend(); ++it) {
+        StoredImageCategory category{it.value(), {}};
+        const LinkKey first = LinkKey(it.key()) * LinksPerCategory;
+        for (LinkKey key = first; links.contains(key); ++key)
+            category.links.append(links.value(key));
+        stored.append(category);
+    }
+    Outcome outcome = SaveFileAtomically(path, RecordCodec::encodeImageCategories(stored));
+    if (outcome.ok())
+        clearProblem(QFileInfo(path).fileName());
+    return outcome;
+}

@@ -1,0 +1,198 @@
+#include "RecordCodec.h"
+#include "TestSupport.h"
+#include "TravelDataStore.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+// Stands in for the images view's drop-down list.
+struct NameList : CategoryDropDown {
+    QList<std::pair<QString, int>> entries;
+    void clear() override { entries.clear(); }
+    void append(const QString& name, int number) override { entries.append({name, number}); }
+};
+
+ImageLink link(const QString& path, int removed = 0)
+{
+    ImageLink made;
+    made.picturePath = path;
+    made.displayTitle = QStringLiteral("t");
+    made.removed = removed;
+    return made;
+}
+
+ImageCategory category(const QString& name)
+{
+    ImageCategory made;
+    made.name = name;
+    return made;
+}
+
+} // namespace
+
+class ListsAndPicturesTest : public QObject {
+    Q_OBJECT
+
+private:
+    QTemporaryDir* m_dir = nullptr;
+    TravelDataStore* m_store = nullptr;
+    const RecordKey m_travel = QStringLiteral("2006030509012110");
+
+    QString dataFile(const QString& name) const { return m_store->dataFolder().filePath(name); }
+    QString picturesFile() const { return m_store->imageCategoryFile(m_travel); }
+
+private slots:
+    void init()
+    {
+        m_dir = new QTemporaryDir;
+        m_store = new TravelDataStore;
+        m_store->setWorkingDirectory(m_dir->path());
+        m_store->setImagesFolder(m_dir->filePath(QStringLiteral("Travel Images")));
+        QVERIFY(m_store->Refresh().ok());
+    }
+
+    void cleanup()
+    {
+        delete m_store;
+        delete m_dir;
+    }
+
+    void checkListCaptionsAndSaving()
+    {
+        QCOMPARE(m_store->CheckListCaption(m_travel), QStringLiteral("Check List"));
+        QVERIFY(m_store->SaveCheckList(m_travel, {CheckListItem{QStringLiteral("Visa"), 0}}).ok());
+        QCOMPARE(m_store->CheckListCaption(m_travel), QStringLiteral("Check List [0/1]"));
+
+        // A checked value of 7 counts as checked and is saved back as 1.
+        QVERIFY(writeFile(dataFile(DataFolder::checkListFileName(m_travel)),
+                          hex("05000000 0161 07000000 0162 00000000 0163 01000000 0164 00000000 "
+                              "0165 00000000")));
+        QCOMPARE(m_store->CheckListCaption(m_travel), QStringLiteral("Check List [2/5]"));
+        const QList<CheckListItem> items = m_store->LoadCheckList(m_travel);
+        QCOMPARE(items.first().checked, 7);
+        QVERIFY(m_store->SaveCheckList(m_travel, items).ok());
+        QCOMPARE(readFile(dataFile(DataFolder::checkListFileName(m_travel))).mid(4, 6),
+                 hex("0161 01000000"));
+    }
+
+    void expenseCaptionsInTwoLocales()
+    {
+        QCOMPARE(m_store->ExpensesCaption(m_travel), QStringLiteral("Expense List"));
+        const QList<ExpenseRecord> lines{
+            ExpenseRecord{QStringLiteral("Food"), 2, QStringLiteral("Kg"), 6.25, 12.5, 1},
+            ExpenseRecord{QStringLiteral("Hotel"), 1, QString(), 300, 300, 0},
+            // The stored total counts, not quantity times price.
+            ExpenseRecord{QStringLiteral("Taxi"), 1, QString(), 20, 21, 0},
+        };
+        QVERIFY(m_store->SaveExpenses(m_travel, lines).ok());
+        QCOMPARE(m_store->LoadExpenses(m_travel), lines);
+        const ExpenseCount count = m_store->CountExpenses(m_travel);
+        QCOMPARE(count.total, 3);
+        QCOMPARE(count.purchased, 1);
+        QCOMPARE(count.purchasedSum, 12.5);
+
+        m_store->setDisplayFormats(DisplayFormats(QLocale(QStringLiteral("en_US"))));
+        QCOMPARE(m_store->ExpensesCaption(m_travel), QStringLiteral("Expenses [1/3] - $12.50"));
+        m_store->setDisplayFormats(DisplayFormats(QLocale(QStringLiteral("de_DE"))));
+        QCOMPARE(m_store->ExpensesCaption(m_travel),
+                 QStringLiteral("Expenses [1/3] - 12,50\u00a0\u20ac"));
+
+        QVERIFY(m_store->SaveExpenses(m_travel, {}).ok());
+        QCOMPARE(readFile(dataFile(DataFolder::expensesFileName(m_travel))), hex("00000000"));
+        QCOMPARE(m_store->ExpensesCaption(m_travel), QStringLiteral("Expense List"));
+    }
+
+    void categoriesAreNumberedInFileOrderAcrossLoads()
+    {
+        NameList names;
+        ImageLinkMap links;
+        m_store->LoadCategories(m_travel, &names, links);
+        QVERIFY(names.entries.isEmpty() && links.isEmpty() && m_store->Categories().isEmpty());
+        QVERIFY(m_store->SaveCategories(m_travel, links).ok());
+        QCOMPARE(readFile(picturesFile()), hex("00000000"));
+
+        const int sea = m_store->AddCategory(category(QStringLiteral("Sea")));
+        const int city = m_store->AddCategory(category(QStringLiteral("City")));
+        QCOMPARE(sea, 1);
+        QCOMPARE(city, 2);
+        links.insert(1000, link(QStringLiteral("/a.jpg")));
+        links.insert(1001, link(QStringLiteral("/b.jpg"), 1));
+        links.insert(1002, link(QStringLiteral("/c.jpg")));
+        links.insert(2000, link(QStringLiteral("/d.jpg")));
+        links.insert(2002, link(QStringLiteral("/gap.jpg"))); // after a gap: not the city's
+        QVERIFY(m_store->SaveCategories(m_travel, links).ok());
+        const QByteArray empty5 = hex("0000000000");
+        const QByteArray expected = hex("02000000") + hex("03") + "Sea" + empty5 + hex("02000000") +
+                                    hex("06") + "/a.jpg" + hex("0174") + empty5 + hex("06") +
+                                    "/c.jpg" + hex("0174") + empty5 + hex("04") + "City" + empty5 +
+                                    hex("01000000") + hex("06") + "/d.jpg" + hex("0174") + empty5;
+        QCOMPARE(readFile(picturesFile()), expected);
+
+        m_store->LoadCategories(m_travel, &names, links);
+        QCOMPARE(names.entries, (QList<std::pair<QString, int>>{{QStringLiteral("Sea"), 1},
+                                                                {QStringLiteral("City"), 2}}));
+        QCOMPARE(links.keys(), (QList<LinkKey>{1000, 1001, 2000}));
+        QCOMPARE(links.value(1001).picturePath, QStringLiteral("/c.jpg"));
+        QCOMPARE(m_store->Categories().value(1).imageCount, 2);
+        QCOMPARE(m_store->AddCategory(category(QStringLiteral("New"))), 3);
+
+        // A travel without a picture file keeps the last number.
+        m_store->LoadCategories(QStringLiteral("1999"), &names, links);
+        QVERIFY(names.entries.isEmpty());
+        QCOMPARE(m_store->AddCategory(category(QStringLiteral("Next"))), 4);
+
+        // Removed categories are not written; their links stay with the caller.
+        m_store->LoadCategories(m_travel, &names, links);
+        m_store->RemoveCategory(1);
+        QVERIFY(m_store->SaveCategories(m_travel, links).ok());
+        m_store->LoadCategories(m_travel, &names, links);
+        QCOMPARE(names.entries.size(), 1);
+        QCOMPARE(links.value(1000).picturePath, QStringLiteral("/d.jpg"));
+    }
+
+    void damagedAndUnwritablePictureFilesAreReported()
+    {
+        QVERIFY(QDir().mkpath(m_store->imagesFolder()));
+        const QByteArray whole = hex("02000000 0141 0000000000 01000000 022f61 0174 0000000000"
+                                     "0142 0000000000 01000000 022f62 0174 0000000000");
+        QVERIFY(writeFile(picturesFile(), whole.left(whole.size() - 3)));
+        NameList names;
+        ImageLinkMap links;
+        m_store->LoadCategories(m_travel, &names, links);
+        QCOMPARE(names.entries.size(), 2);
+        QCOMPARE(links.keys(), QList<LinkKey>{1000});
+        QCOMPARE(m_store->problems().size(), 1);
+        QCOMPARE(m_store->problems().first().fileName, DataFolder::imageCategoryFileName(m_travel));
+        QCOMPARE(readFile(picturesFile()), whole.left(whole.size() - 3));
+
+        // The picture file's place is taken by a folder: the save fails and says so.
+        QVERIFY(QFile::remove(picturesFile()));
+        QVERIFY(QDir().mkpath(picturesFile()));
+        const Outcome saved = m_store->SaveCategories(m_travel, links);
+        QVERIFY(!saved.ok());
+        QCOMPARE(saved.error().path, picturesFile());
+        QCOMPARE(links.keys(), QList<LinkKey>{1000});
+    }
+
+    void copiesAreValueByValue()
+    {
+        const RecordKey copy = QStringLiteral("2006030509012111");
+        QVERIFY(writeFile(dataFile(DataFolder::checkListFileName(m_travel)), hex("00000000")));
+        QVERIFY(m_store->CopyCheckList(m_travel, copy).ok());
+        QCOMPARE(readFile(dataFile(DataFolder::checkListFileName(copy))), hex("00000000"));
+        QVERIFY(m_store->CopyExpenses(m_travel, copy).ok());
+        QVERIFY(!QFile::exists(dataFile(DataFolder::expensesFileName(copy))));
+
+        // A list cut short copies what it holds, with a count to match.
+        QVERIFY(writeFile(dataFile(DataFolder::checkListFileName(m_travel)),
+                          hex("03000000 0141 07000000 0142 01000000 01")));
+        QVERIFY(m_store->CopyCheckList(m_travel, copy).ok());
+        QCOMPARE(readFile(dataFile(DataFolder::checkListFileName(copy))),
+                 hex("02000000 0141 07000000 0142 01000000"));
+    }
+};
+
+QTEST_GUILESS_MAIN(ListsAndPicturesTest)
+#include "tst_listsandpictures.moc"
