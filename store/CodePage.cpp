@@ -1,5 +1,6 @@
 #include "CodePage.h"
 
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -28,6 +29,12 @@ namespace CodePage {
 
 QString decode(QByteArrayView bytes)
 {
+    // Most texts hold no byte of 0x80 to 0x9F, and then the code page is Latin-1.
+    const bool latin1 = std::none_of(bytes.begin(), bytes.end(), [](char c) {
+        return (static_cast<unsigned char>(c) & 0xE0) == 0x80;
+    });
+    if (latin1)
+        return QString::fromLatin1(bytes);
     QString text(bytes.size(), Qt::Uninitialized);
     char16_t* out = reinterpret_cast<char16_t*>(text.data());
     for (qsizetype i = 0; i < bytes.size(); ++i) {

@@ -46,20 +46,48 @@ Outcome TravelDataStore::Refresh()
 {
     m_problems.clear();
     QDir().mkdir(m_folder.path());
+    // One pass over the folder serves the preference check and both loads.
+    const QString travels = QStringLiteral("tra");
+    const QString stages = QStringLiteral("stg");
+    const QString preferences = QStringLiteral("prf");
+    const QMap<QString, QStringList> files =
+        ListRecordFiles(m_folder.path(), {travels, stages, preferences});
     Outcome outcome;
     if (!QFileInfo(m_folder.path()).isDir())
         outcome = Outcome::failure(m_folder.path(), QStringLiteral("the folder cannot be created"));
-    else
-        outcome = EnsureDefaultPreferences();
-    LoadTravels();
-    LoadStages();
+    else if (files.value(preferences).isEmpty())
+        outcome = writeDefaultPreferences();
+    loadTravelFiles(files.value(travels));
+    loadStageFiles(files.value(stages));
     return outcome;
+}
+
+Outcome TravelDataStore::removeOtherFiles(std::map<RecordKey, QStringList>& otherFiles,
+                                          const RecordKey& key)
+{
+    const auto it = otherFiles.find(key);
+    if (it == otherFiles.end())
+        return {};
+    while (!it->second.isEmpty()) {
+        const QString fileName = it->second.first();
+        if (Outcome removed = RemoveFileIfPresent(m_folder.filePath(fileName)); !removed.ok())
+            return removed;
+        it->second.removeFirst();
+    }
+    otherFiles.erase(it);
+    return {};
 }
 
 void TravelDataStore::LoadTravels()
 {
+    loadTravelFiles(ListRecordFiles(m_folder.path(), QStringLiteral("tra")));
+}
+
+void TravelDataStore::loadTravelFiles(const QStringList& fileNames)
+{
     m_travels.clear();
-    for (const QString& fileName : ListRecordFiles(m_folder.path(), QStringLiteral("*.tra"))) {
+    m_otherTravelFiles.clear();
+    for (const QString& fileName : fileNames) {
         QString reason;
         const auto bytes = ReadWholeFile(m_folder.filePath(fileName), &reason);
         if (!bytes) {
@@ -76,6 +104,8 @@ void TravelDataStore::LoadTravels()
             noteProblem(fileName, unsafeKeyCause(travel.key));
             continue;
         }
+        if (fileName != DataFolder::travelFileName(travel.key))
+            m_otherTravelFiles[travel.key].append(fileName);
         RecordKey key = travel.key;
         m_travels.insert_or_assign(std::move(key), std::move(travel));
     }
@@ -142,11 +172,12 @@ Outcome TravelDataStore::SaveTravel(const TravelRecord& travel)
     const QString fileName = DataFolder::travelFileName(travel.key);
     Outcome outcome =
         SaveFileAtomically(m_folder.filePath(fileName), RecordCodec::encodeTravel(travel));
-    if (outcome.ok()) {
-        clearProblem(fileName);
-        m_travels.insert_or_assign(travel.key, travel);
-    }
-    return outcome;
+    if (!outcome.ok())
+        return outcome;
+    clearProblem(fileName);
+    m_travels.insert_or_assign(travel.key, travel);
+    // Older copies under other names would otherwise win the next load.
+    return removeOtherFiles(m_otherTravelFiles, travel.key);
 }
 
 TravelRecord TravelDataStore::GetTravel(const RecordKey& key) const
@@ -214,6 +245,8 @@ Outcome TravelDataStore::DeleteTravel(const RecordKey& key)
     }
     const QString fileName = DataFolder::travelFileName(key);
     if (Outcome removed = RemoveFileIfPresent(m_folder.filePath(fileName)); !removed.ok())
+        return removed;
+    if (Outcome removed = removeOtherFiles(m_otherTravelFiles, key); !removed.ok())
         return removed;
     clearProblem(fileName);
     m_travels.erase(key);

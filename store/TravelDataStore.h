@@ -156,6 +156,9 @@ public:
     Outcome EnsureDefaultPreferences();
 
 private:
+    void loadTravelFiles(const QStringList& fileNames);
+    void loadStageFiles(const QStringList& fileNames);
+    Outcome writeDefaultPreferences();
     // Reads a list file into decode(reader); a missing file leaves the list empty.
     void readListFile(const QString& path, const std::function<bool(ArchiveReader&)>& decode);
     template <typename T>
@@ -173,6 +176,7 @@ private:
     bool stageKeyTaken(const RecordKey& key) const;
     void putStage(const StageRecord& stage);
     void eraseStage(const RecordKey& key);
+    Outcome removeOtherFiles(std::map<RecordKey, QStringList>& otherFiles, const RecordKey& key);
     void noteProblem(const QString& fileName, const QString& cause);
     void clearProblem(const QString& fileName);
 
@@ -184,6 +188,11 @@ private:
     std::map<RecordKey, StageRecord> m_stages;
     // Stage keys of each travel key, in stage-map order.
     std::map<RecordKey, std::set<RecordKey>> m_stagesByTravel;
+    // Files that held a record under another name than its key gives (renamed by a
+    // sync tool, or a second file with the same key). A save makes the record's own
+    // file the only one; a delete removes them all, so the record cannot come back.
+    std::map<RecordKey, QStringList> m_otherTravelFiles;
+    std::map<RecordKey, QStringList> m_otherStageFiles;
     QMap<QString, QString> m_problems;
     DisplayFormats m_formats;
     int m_lastCategoryNumber = 0;

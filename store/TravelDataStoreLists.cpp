@@ -225,8 +225,13 @@ QStringList TravelDataStore::ReadPreferenceList(int listNumber)
 
 Outcome TravelDataStore::EnsureDefaultPreferences()
 {
-    if (!ListRecordFiles(m_folder.path(), QStringLiteral("*.prf")).isEmpty())
+    if (!ListRecordFiles(m_folder.path(), QStringLiteral("prf")).isEmpty())
         return {};
+    return writeDefaultPreferences();
+}
+
+Outcome TravelDataStore::writeDefaultPreferences()
+{
     for (int number = 1; number <= PreferenceListCount; ++number) {
         if (Outcome written = WritePreferenceList(DefaultPreferenceText(number), number);
             !written.ok())

@@ -9,9 +9,15 @@
 
 void TravelDataStore::LoadStages()
 {
+    loadStageFiles(ListRecordFiles(m_folder.path(), QStringLiteral("stg")));
+}
+
+void TravelDataStore::loadStageFiles(const QStringList& fileNames)
+{
     m_stages.clear();
+    m_otherStageFiles.clear();
     m_stagesByTravel.clear();
-    for (const QString& fileName : ListRecordFiles(m_folder.path(), QStringLiteral("*.stg"))) {
+    for (const QString& fileName : fileNames) {
         QString reason;
         const auto bytes = ReadWholeFile(m_folder.filePath(fileName), &reason);
         if (!bytes) {
@@ -29,6 +35,8 @@ void TravelDataStore::LoadStages()
             noteProblem(fileName, QStringLiteral("unsafe key \"%1\"").arg(bad));
             continue;
         }
+        if (fileName != DataFolder::stageFileName(stage.key))
+            m_otherStageFiles[stage.key].append(fileName);
         putStage(stage);
     }
 }
@@ -82,11 +90,11 @@ Outcome TravelDataStore::SaveStage(const StageRecord& stage)
     const QString fileName = DataFolder::stageFileName(stage.key);
     Outcome outcome =
         SaveFileAtomically(m_folder.filePath(fileName), RecordCodec::encodeStage(stage));
-    if (outcome.ok()) {
-        clearProblem(fileName);
-        putStage(stage);
-    }
-    return outcome;
+    if (!outcome.ok())
+        return outcome;
+    clearProblem(fileName);
+    putStage(stage);
+    return removeOtherFiles(m_otherStageFiles, stage.key);
 }
 
 StageRecord TravelDataStore::GetStage(const RecordKey& key) const
@@ -137,6 +145,8 @@ Outcome TravelDataStore::DeleteStage(const RecordKey& key)
             return removed;
         clearProblem(fileName);
     }
+    if (Outcome removed = removeOtherFiles(m_otherStageFiles, key); !removed.ok())
+        return removed;
     eraseStage(key);
     return {};
 }

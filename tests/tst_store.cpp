@@ -354,6 +354,30 @@ private slots:
                  QByteArray("keep"));
     }
 
+    void copiesUnderOtherNamesNeverOutliveASave()
+    {
+        const RecordKey key = addTravel(travelStarting(at(2006, 3, 1), QStringLiteral("old")));
+        const RecordKey stage = addStage(key, at(2006, 3, 2), QStringLiteral("old"));
+        QVERIFY(QFile::copy(dataFile(DataFolder::travelFileName(key)),
+                            dataFile(QStringLiteral("TravelSynced.tra"))));
+        QVERIFY(QFile::copy(dataFile(DataFolder::stageFileName(stage)),
+                            dataFile(QStringLiteral("synced.stg"))));
+        QVERIFY(m_store->Refresh().ok());
+
+        TravelRecord travel = m_store->GetTravel(key);
+        travel.title = QStringLiteral("new");
+        QVERIFY(m_store->SaveTravel(travel).ok());
+        StageRecord changed = m_store->GetStage(stage);
+        changed.title = QStringLiteral("new");
+        QVERIFY(m_store->SaveStage(changed).ok());
+        QVERIFY(!QFile::exists(dataFile(QStringLiteral("TravelSynced.tra"))));
+        QVERIFY(!QFile::exists(dataFile(QStringLiteral("synced.stg"))));
+        for (int i = 0; i < 3; ++i) {
+            QCOMPARE(reopened().GetTravel(key).title, QStringLiteral("new"));
+            QCOMPARE(reopened().GetStage(stage).title, QStringLiteral("new"));
+        }
+    }
+
     void aFailedSaveKeepsTheOldFileAndMemory()
     {
         TravelRecord travel = travelStarting(at(2006, 3, 1), QStringLiteral("before"));
