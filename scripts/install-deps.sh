@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-base-dev-tools libgl-dev
-    fonts-dejavu-core
+    fonts-dejavu-core time
     clang libclang-rt-14-dev clang-format
 )
 

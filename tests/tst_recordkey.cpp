@@ -1,5 +1,6 @@
 #include "ChronologicalOrder.h"
 #include "DateTimeValue.h"
+#include "PassSort.h"
 #include "RecordKey.h"
 
 #include <QRandomGenerator>
@@ -13,21 +14,6 @@ struct Dated {
     int id;
     DateTimeValue date;
 };
-
-// The neighbour-swap passes the planner has always sorted with, kept literally to
-// check the fast order against.
-void passSort(QList<Dated>& items)
-{
-    const qsizetype n = items.size();
-    for (qsizetype pass = 0; pass < n; ++pass) {
-        for (qsizetype i = 0; i + 1 < n; ++i) {
-            const DateTimeValue& a = items[i].date;
-            const DateTimeValue& b = items[i + 1].date;
-            if (a.isValid() && b.isValid() && chronologicallyBefore(b, a))
-                std::swap(items[i], items[i + 1]);
-        }
-    }
-}
 
 } // namespace
 
@@ -103,7 +89,7 @@ private slots:
                 items.append(Dated{i, date});
             }
             QList<Dated> expected = items;
-            passSort(expected);
+            PassSort(expected, [](const Dated& d) -> const DateTimeValue& { return d.date; });
             SortChronologically(items,
                                 [](const Dated& d) -> const DateTimeValue& { return d.date; });
             for (int i = 0; i < n; ++i)
