@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds every configuration and runs every test:
 # the normal build, then the same tests under AddressSanitizer and
-# UndefinedBehaviorSanitizer.
+# UndefinedBehaviorSanitizer, then one minute of fuzzing the record readers,
+# then a formatting check.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/install-deps.sh"
@@ -19,6 +20,9 @@ ctest --test-dir "$root/build" --output-on-failure || status=1
 echo "== AddressSanitizer and UndefinedBehaviorSanitizer build"
 "$root/scripts/build.sh" "$root/build-sanitize" -DCMAKE_BUILD_TYPE=Debug -DVOYANTA_SANITIZE=ON
 ctest --test-dir "$root/build-sanitize" --output-on-failure || status=1
+
+echo "== Fuzzing the record readers for one minute"
+"$root/scripts/fuzz.sh" 60 || status=1
 
 echo "== Formatting"
 if ! (cd "$root" && git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format --dry-run -Werror); then

@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Builds the record fuzzer with clang and runs it: scripts/fuzz.sh [SECONDS] (default 60).
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+seconds=${1:-60}
+build="$root/build-fuzz"
+"$root/scripts/build.sh" "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DCMAKE_CXX_COMPILER=clang++ -DVOYANTA_FUZZ=ON -DVOYANTA_BUILD_TESTS=OFF
+corpus="$build/fuzz-corpus"
+"$build/bin/make_fuzz_seeds" "$corpus"
+# A record file is small: 100 kB inputs are plenty, and no single allocation may come
+# near what a count or length in such a file could ask for.
+export ASAN_OPTIONS=detect_leaks=1:allocator_may_return_null=0
+"$build/bin/fuzz_records" "$corpus" -max_len=100000 -malloc_limit_mb=64 -rss_limit_mb=1024 \
+    -timeout=5 -max_total_time="$seconds" -print_final_stats=1 -artifact_prefix="$build/"
