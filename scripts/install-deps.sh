@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
     cmake ninja-build g++ pkg-config
-    qt6-base-dev qt6-base-dev-tools libgl-dev
+    qt6-base-dev qt6-base-dev-tools libgl-dev libical-dev python3-icalendar
     fonts-dejavu-core time
     clang libclang-rt-14-dev clang-format
 )

@@ -55,3 +55,32 @@ inline QMap<QString, QByteArray> folderFingerprint(const QString& folder)
     }
     return fingerprint;
 }
+
+// Where two whole texts first differ, with some context: for long expected exports,
+// where QCOMPARE shows only their beginnings.
+inline QString firstDifference(const QString& actual, const QString& expected)
+{
+    qsizetype i = 0;
+    while (i < actual.size() && i < expected.size() && actual[i] == expected[i])
+        ++i;
+    if (i == actual.size() && i == expected.size())
+        return {};
+    const auto around = [i](const QString& text) {
+        return text.mid(qMax<qsizetype>(0, i - 40), 80)
+            .replace(QLatin1Char('\r'), QLatin1String("\\r"))
+            .replace(QLatin1Char('\n'), QLatin1String("\\n"))
+            .replace(QLatin1Char('\t'), QLatin1String("\\t"));
+    };
+    return QStringLiteral(
+               "texts differ at %1 (sizes %2 and %3)\n   actual:   ...%4...\n   expected: ...%5...")
+        .arg(i)
+        .arg(actual.size())
+        .arg(expected.size())
+        .arg(around(actual), around(expected));
+}
+
+#define COMPARE_TEXT(actual, expected)                                                             \
+    do {                                                                                           \
+        const QString difference = firstDifference((actual), (expected));                          \
+        QVERIFY2(difference.isEmpty(), qPrintable(difference));                                    \
+    } while (false)

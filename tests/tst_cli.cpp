@@ -1,4 +1,5 @@
 #include "Cli.h"
+#include "ExportFile.h"
 #include "RecordCodec.h"
 #include "TestSupport.h"
 #include "TravelDataStore.h"
@@ -347,6 +348,42 @@ private slots:
         QCOMPARE(cliIn({QStringLiteral("import"), broken}).exitCode, 2);
         QCOMPARE(cliIn({QStringLiteral("list")}).out.count(QLatin1Char('\n')), 6);
         QCOMPARE(cliIn({QStringLiteral("show"), QStringLiteral("1234")}).exitCode, 2);
+    }
+
+    void exportWritesTheSameBytesAsTheProgram()
+    {
+        TravelDataStore data = store();
+        const RecordKey key = addTravel(data, at(2006, 3, 5, 9), QStringLiteral("Caf\u00e9"));
+        QVERIFY(data.SaveCheckList(key, {CheckListItem{QStringLiteral("a, b"), 1}}).ok());
+        data.setDisplayFormats(DisplayFormats(QLocale(QStringLiteral("de_DE"))));
+        for (const char* format : {"html", "text", "checklist-csv", "expenses-csv"}) {
+            const Run run =
+                cliIn({QStringLiteral("export"), key, QStringLiteral("--format"),
+                       QLatin1String(format), QStringLiteral("--locale"), QStringLiteral("de_DE")});
+            QCOMPARE(run.exitCode, 0);
+            QCOMPARE(run.out.toUtf8(),
+                     RenderExportFile(data, key, *ExportFormatNamed(QLatin1String(format))));
+        }
+        const QString output = m_dir->filePath(QStringLiteral("trip.ics"));
+        QCOMPARE(cliIn({QStringLiteral("export"), key, QStringLiteral("--format"),
+                        QStringLiteral("ics"), QStringLiteral("--output"), output})
+                     .exitCode,
+                 0);
+        QVERIFY(readFile(output).startsWith("BEGIN:VCALENDAR\r\n"));
+
+        const QString nowhere = m_dir->filePath(QStringLiteral("missing/trip.html"));
+        const Run failed = cliIn({QStringLiteral("export"), key, QStringLiteral("--format"),
+                                  QStringLiteral("html"), QStringLiteral("--output"), nowhere});
+        QCOMPARE(failed.exitCode, 3);
+        QVERIFY(failed.err.startsWith(QStringLiteral("voyanta-cli: %1: ").arg(nowhere)));
+        QCOMPARE(cliIn({QStringLiteral("export"), key}).exitCode, 2);
+        QCOMPARE(cliIn({QStringLiteral("export"), key, QStringLiteral("--format"),
+                        QStringLiteral("pdf")})
+                     .exitCode,
+                 2);
+        QCOMPARE(cliIn({QStringLiteral("list"), QStringLiteral("--format"), QStringLiteral("html")})
+                     .exitCode,
+                 2);
     }
 
     void badUsageIsExitTwo()

@@ -1,5 +1,6 @@
 #include "Cli.h"
 
+#include "ExportFile.h"
 #include "FolderCheck.h"
 #include "RecordFile.h"
 #include "RecordJson.h"
@@ -24,6 +25,8 @@ const char* const usage =
     "  stages TRAVELKEY        list the stages of a travel: key, date, title\n"
     "  show TRAVELKEY          print a travel with everything it owns as JSON\n"
     "  import FILE.json        add a travel from a document that show printed\n"
+    "  export TRAVELKEY --format html|text|checklist-csv|expenses-csv|ics [--output FILE]\n"
+    "                          write a travel as a document, to FILE or standard output\n"
     "  copy TRAVELKEY          copy a travel with everything it owns; prints the new key\n"
     "  delete TRAVELKEY        delete a travel with everything it owns\n"
     "  dump FILE               print one record file as JSON\n"
@@ -63,7 +66,11 @@ public:
                                         QStringLiteral("NAME"));
         const QCommandLineOption month(QStringLiteral("month"), QString(),
                                        QStringLiteral("YYYY-MM"));
-        parser.addOptions({workdir, locale, month});
+        const QCommandLineOption format(QStringLiteral("format"), QString(),
+                                        QStringLiteral("FORMAT"));
+        const QCommandLineOption output(QStringLiteral("output"), QString(),
+                                        QStringLiteral("FILE"));
+        parser.addOptions({workdir, locale, month, format, output});
         if (!parser.parse(QStringList{QStringLiteral("voyanta-cli")} + arguments))
             throw UsageError{parser.errorText()};
         const QStringList positional = parser.positionalArguments();
@@ -75,6 +82,8 @@ public:
             m_store.setDisplayFormats(DisplayFormats(checkedLocale(parser.value(locale))));
         if (parser.isSet(month) && command != QLatin1String("list"))
             throw UsageError{QStringLiteral("--month belongs to the list command")};
+        if ((parser.isSet(format) || parser.isSet(output)) && command != QLatin1String("export"))
+            throw UsageError{QStringLiteral("--format and --output belong to the export command")};
 
         if (command == QLatin1String("dump")) {
             expectArguments(command, args, 1);
@@ -111,6 +120,11 @@ public:
             const QJsonObject document = TravelDocument(m_store, existingTravel(args.first()));
             m_out.write(QJsonDocument(document).toJson());
             return ExitSuccess;
+        }
+        if (command == QLatin1String("export")) {
+            expectArguments(command, args, 1);
+            return exportTravel(existingTravel(args.first()), parser.value(format),
+                                parser.value(output));
         }
         if (command == QLatin1String("import")) {
             expectArguments(command, args, 1);
@@ -221,6 +235,21 @@ private:
             const StageRecord stage = m_store.GetStage(key);
             print(QStringLiteral("%1\t%2\t%3\n").arg(key, formatDateTime(stage.date), stage.title));
         }
+        return ExitSuccess;
+    }
+
+    int exportTravel(const RecordKey& key, const QString& formatName, const QString& output)
+    {
+        if (formatName.isEmpty())
+            throw UsageError{QStringLiteral("export: --format is missing")};
+        const auto format = ExportFormatNamed(formatName);
+        if (!format)
+            throw UsageError{QStringLiteral("export: unknown format \"%1\"").arg(formatName)};
+        const QByteArray bytes = RenderExportFile(m_store, key, *format);
+        if (output.isEmpty())
+            m_out.write(bytes);
+        else
+            require(SaveFileAtomically(output, bytes));
         return ExitSuccess;
     }
 

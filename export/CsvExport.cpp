@@ -1,0 +1,52 @@
+#include "CsvExport.h"
+
+#include "Escaping.h"
+
+#include <QStringList>
+
+namespace {
+
+const QString crlf = QStringLiteral("\r\n");
+
+QString quotedLine(const QStringList& fields)
+{
+    QStringList quoted;
+    for (const QString& field : fields)
+        quoted.append(CsvQuoted(field));
+    return quoted.join(QLatin1Char(','));
+}
+
+} // namespace
+
+QString RenderCheckListCsv(TravelDataStore& store, const RecordKey& travelKey)
+{
+    QString text = QStringLiteral("Check List Item,Check Condition") + crlf;
+    for (const CheckListItem& item : store.LoadCheckList(travelKey)) {
+        text += CsvField(item.text) + QLatin1Char(',') +
+                (item.checked != 0 ? QStringLiteral("Checked") : QStringLiteral("Not Checked")) +
+                crlf;
+    }
+    return text + crlf;
+}
+
+QString RenderExpensesCsv(TravelDataStore& store, const RecordKey& travelKey)
+{
+    const DisplayFormats& formats = store.displayFormats();
+    QString text =
+        quotedLine({QStringLiteral("Status"), QStringLiteral("Item"), QStringLiteral("Quantity"),
+                    QStringLiteral("Unit"), QStringLiteral("Price"), QStringLiteral("Total")}) +
+        crlf;
+    double sum = 0.0;
+    for (const ExpenseRecord& line : store.LoadExpenses(travelKey)) {
+        const bool purchased = line.purchased != 0;
+        if (purchased)
+            sum += line.total;
+        text += quotedLine(
+                    {purchased ? QStringLiteral("Purchased") : QStringLiteral("Not Purchased"),
+                     line.product, QString::asprintf("%.2f", line.quantity), line.unit,
+                     formats.FormatAmount(line.pricePerUnit), formats.FormatAmount(line.total)}) +
+                crlf;
+    }
+    return text + crlf + QStringLiteral(",,,,") + CsvQuoted(QStringLiteral("Grand Total")) +
+           QLatin1Char(',') + CsvQuoted(formats.FormatAmount(sum));
+}
