@@ -28,3 +28,20 @@ template <typename T, typename DateOf> void SortChronologically(QList<T>& items,
         runStart = runEnd == items.end() ? runEnd : runEnd + 1;
     }
 }
+
+// The keys of records held in a map, in the order above by each record's date.
+template <typename Key, typename Map, typename DateOf>
+QList<Key> KeysByDate(const QList<Key>& keys, const Map& records, DateOf dateOf)
+{
+    QList<const typename Map::mapped_type*> sorted;
+    sorted.reserve(keys.size());
+    for (const Key& key : keys)
+        sorted.append(&records.at(key));
+    SortChronologically(
+        sorted, [&](const auto* record) -> const DateTimeValue& { return dateOf(*record); });
+    QList<Key> result;
+    result.reserve(sorted.size());
+    for (const auto* record : sorted)
+        result.append(record->key);
+    return result;
+}

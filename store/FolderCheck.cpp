@@ -85,7 +85,7 @@ private:
             checkKey(name, travel->key, DataFolder::travelFileName(travel->key));
         else if (const auto* stage = std::get_if<StageRecord>(&decoded.record)) {
             if (!IsSafeKey(stage->travelKey))
-                add(name, QStringLiteral("unsafe key \"%1\"").arg(stage->travelKey));
+                add(name, UnsafeKeyCause(stage->travelKey));
             else
                 checkKey(name, stage->key, DataFolder::stageFileName(stage->key));
         }
@@ -94,7 +94,7 @@ private:
     void checkKey(const QString& name, const QString& key, const QString& expectedName)
     {
         if (!IsSafeKey(key)) {
-            add(name, QStringLiteral("unsafe key \"%1\"").arg(key));
+            add(name, UnsafeKeyCause(key));
             return;
         }
         if (name != expectedName)

@@ -28,3 +28,8 @@ bool IsSafeKey(const QString& key)
     }
     return true;
 }
+
+QString UnsafeKeyCause(const QString& key)
+{
+    return QStringLiteral("unsafe key \"%1\"").arg(key);
+}

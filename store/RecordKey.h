@@ -15,3 +15,6 @@ RecordKey MakeRecordKey(int counter);
 // from it stay inside the data folder: not empty, no path separator, no drive colon,
 // no "..", no control character.
 bool IsSafeKey(const QString& key);
+
+// How a record or a request with an unsafe key is reported.
+QString UnsafeKeyCause(const QString& key);

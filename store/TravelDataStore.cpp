@@ -11,11 +11,6 @@
 
 namespace {
 
-QString unsafeKeyCause(const QString& key)
-{
-    return QStringLiteral("unsafe key \"%1\"").arg(key);
-}
-
 bool inMonth(const DateTimeValue& value, QDate month)
 {
     if (!value.hasCalendarValue())
@@ -101,7 +96,7 @@ void TravelDataStore::loadTravelFiles(const QStringList& fileNames)
             continue;
         }
         if (!IsSafeKey(travel.key)) {
-            noteProblem(fileName, unsafeKeyCause(travel.key));
+            noteProblem(fileName, UnsafeKeyCause(travel.key));
             continue;
         }
         if (fileName != DataFolder::travelFileName(travel.key))
@@ -117,6 +112,19 @@ QList<LoadProblem> TravelDataStore::problems() const
     for (auto it = m_problems.cbegin(); it != m_problems.cend(); ++it)
         list.append(LoadProblem{it.key(), it.value()});
     return list;
+}
+
+Outcome TravelDataStore::writeDataFile(const QString& fileName, const QByteArray& bytes)
+{
+    Outcome outcome = SaveFileAtomically(m_folder.filePath(fileName), bytes);
+    if (outcome.ok())
+        clearProblem(fileName);
+    return outcome;
+}
+
+Outcome TravelDataStore::unsafeKey(const QString& key) const
+{
+    return Outcome::failure(m_folder.path(), UnsafeKeyCause(key));
 }
 
 void TravelDataStore::noteProblem(const QString& fileName, const QString& cause)
@@ -168,13 +176,11 @@ KeyOutcome TravelDataStore::AddTravel(TravelRecord travel)
 Outcome TravelDataStore::SaveTravel(const TravelRecord& travel)
 {
     if (!IsSafeKey(travel.key))
-        return Outcome::failure(m_folder.path(), unsafeKeyCause(travel.key));
-    const QString fileName = DataFolder::travelFileName(travel.key);
-    Outcome outcome =
-        SaveFileAtomically(m_folder.filePath(fileName), RecordCodec::encodeTravel(travel));
-    if (!outcome.ok())
-        return outcome;
-    clearProblem(fileName);
+        return unsafeKey(travel.key);
+    if (Outcome saved = writeDataFile(DataFolder::travelFileName(travel.key),
+                                      RecordCodec::encodeTravel(travel));
+        !saved.ok())
+        return saved;
     m_travels.insert_or_assign(travel.key, travel);
     // Older copies under other names would otherwise win the next load.
     return removeOtherFiles(m_otherTravelFiles, travel.key);
@@ -215,22 +221,15 @@ QList<RecordKey> TravelDataStore::TravelsStartingInUnsorted(const DateTimeValue&
 
 QList<RecordKey> TravelDataStore::TravelsStartingIn(const DateTimeValue& month) const
 {
-    QList<const TravelRecord*> travels;
-    for (const RecordKey& key : TravelsStartingInUnsorted(month))
-        travels.append(&m_travels.at(key));
-    SortChronologically(
-        travels, [](const TravelRecord* travel) -> const DateTimeValue& { return travel->start; });
-    QList<RecordKey> keys;
-    keys.reserve(travels.size());
-    for (const TravelRecord* travel : travels)
-        keys.append(travel->key);
-    return keys;
+    return KeysByDate(
+        TravelsStartingInUnsorted(month), m_travels,
+        [](const TravelRecord& travel) -> const DateTimeValue& { return travel.start; });
 }
 
 Outcome TravelDataStore::DeleteTravel(const RecordKey& key)
 {
     if (!IsSafeKey(key))
-        return Outcome::failure(m_folder.path(), unsafeKeyCause(key));
+        return unsafeKey(key);
     for (const QString& path : {m_folder.checkListFile(key), m_folder.expensesFile(key)}) {
         if (Outcome removed = RemoveFileIfPresent(path); !removed.ok())
             return removed;

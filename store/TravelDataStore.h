@@ -161,12 +161,18 @@ private:
     Outcome writeDefaultPreferences();
     // Reads a list file into decode(reader); a missing file leaves the list empty.
     void readListFile(const QString& path, const std::function<bool(ArchiveReader&)>& decode);
+    // The list in the file that fileName(key) names; empty when the key is unsafe.
     template <typename T>
-    StoredList<T> loadList(const QString& path, bool (*decode)(ArchiveReader&, StoredList<T>&));
+    QList<T> loadListFile(const RecordKey& key, QString (*fileName)(const QString&),
+                          bool (*decode)(ArchiveReader&, StoredList<T>&));
     template <typename T>
-    Outcome copyList(const QString& from, const QString& to,
-                     bool (*decode)(ArchiveReader&, StoredList<T>&),
-                     QByteArray (*encode)(const StoredList<T>&));
+    Outcome copyListFile(const RecordKey& oldKey, const RecordKey& newKey,
+                         QString (*fileName)(const QString&),
+                         bool (*decode)(ArchiveReader&, StoredList<T>&),
+                         QByteArray (*encode)(const StoredList<T>&));
+    // Saves a file of the data folder; a problem noted for it is gone once it is saved.
+    Outcome writeDataFile(const QString& fileName, const QByteArray& bytes);
+    Outcome unsafeKey(const QString& key) const;
     // Hands out keys prefix + record key, counters from firstCounter to 99, that no
     // record in memory and no file of the folder has; waits for the next second when a
     // second's counters are used up.

@@ -72,7 +72,7 @@ Outcome TravelDataStore::SaveCategories(const RecordKey& travelKey, const ImageL
 {
     const QString path = imageCategoryFile(travelKey);
     if (!IsSafeKey(travelKey))
-        return Outcome::failure(path, QStringLiteral("unsafe key \"%1\"").arg(travelKey));
+        return Outcome::failure(path, UnsafeKeyCause(travelKey));
     if (m_imagesFolder.isEmpty())
         return Outcome::failure(path, QStringLiteral("no folder for pictures is set"));
     QDir().mkpath(m_imagesFolder);

@@ -7,15 +7,6 @@
 
 #include <QFileInfo>
 
-namespace {
-
-Outcome unsafe(const QString& folder, const QString& key)
-{
-    return Outcome::failure(folder, QStringLiteral("unsafe key \"%1\"").arg(key));
-}
-
-} // namespace
-
 void TravelDataStore::readListFile(const QString& path,
                                    const std::function<bool(ArchiveReader&)>& decode)
 {
@@ -35,52 +26,55 @@ void TravelDataStore::readListFile(const QString& path,
 }
 
 template <typename T>
-StoredList<T> TravelDataStore::loadList(const QString& path,
-                                        bool (*decode)(ArchiveReader&, StoredList<T>&))
+QList<T> TravelDataStore::loadListFile(const RecordKey& key, QString (*fileName)(const QString&),
+                                       bool (*decode)(ArchiveReader&, StoredList<T>&))
 {
+    if (!IsSafeKey(key))
+        return {};
     StoredList<T> list;
-    readListFile(path, [&](ArchiveReader& reader) { return decode(reader, list); });
-    return list;
+    readListFile(m_folder.filePath(fileName(key)),
+                 [&](ArchiveReader& reader) { return decode(reader, list); });
+    return list.items;
 }
 
 // Copies a list file value by value. A source that cannot be read creates nothing; one
 // that is cut short gives a copy of what it holds, with the count to match.
 template <typename T>
-Outcome TravelDataStore::copyList(const QString& from, const QString& to,
-                                  bool (*decode)(ArchiveReader&, StoredList<T>&),
-                                  QByteArray (*encode)(const StoredList<T>&))
+Outcome TravelDataStore::copyListFile(const RecordKey& oldKey, const RecordKey& newKey,
+                                      QString (*fileName)(const QString&),
+                                      bool (*decode)(ArchiveReader&, StoredList<T>&),
+                                      QByteArray (*encode)(const StoredList<T>&))
 {
-    const auto bytes = ReadWholeFile(from);
+    if (!IsSafeKey(oldKey) || !IsSafeKey(newKey))
+        return unsafeKey(IsSafeKey(oldKey) ? newKey : oldKey);
+    const auto bytes = ReadWholeFile(m_folder.filePath(fileName(oldKey)));
     if (!bytes)
         return {};
     ArchiveReader reader(*bytes);
     StoredList<T> list;
     if (!decode(reader, list)) {
-        noteProblem(QFileInfo(from).fileName(), reader.error()->cause);
+        noteProblem(fileName(oldKey), reader.error()->cause);
         list.storedCount = qint32(list.items.size());
     }
-    return SaveFileAtomically(to, encode(list));
+    return writeDataFile(fileName(newKey), encode(list));
 }
 
 QList<AppointmentRecord> TravelDataStore::LoadAppointments(const RecordKey& stageKey)
 {
-    if (!IsSafeKey(stageKey))
-        return {};
-    return loadList(m_folder.appointmentFile(stageKey), &RecordCodec::decodeAppointments).items;
+    return loadListFile(stageKey, &DataFolder::appointmentFileName,
+                        &RecordCodec::decodeAppointments);
 }
 
 Outcome TravelDataStore::SaveAppointments(const RecordKey& stageKey,
                                           const QList<AppointmentRecord>& items)
 {
     if (!IsSafeKey(stageKey))
-        return unsafe(m_folder.path(), stageKey);
-    const QString fileName = DataFolder::appointmentFileName(stageKey);
-    Outcome outcome = SaveFileAtomically(
-        m_folder.filePath(fileName), RecordCodec::encodeAppointments(RecordCodec::listOf(items)));
-    if (!outcome.ok())
-        return outcome;
-    clearProblem(fileName);
-    return SaveFileAtomically(m_folder.markerFile(), RecordCodec::encodeMarker(1));
+        return unsafeKey(stageKey);
+    if (Outcome saved = writeDataFile(DataFolder::appointmentFileName(stageKey),
+                                      RecordCodec::encodeAppointments(RecordCodec::listOf(items)));
+        !saved.ok())
+        return saved;
+    return writeDataFile(DataFolder::markerFileName(), RecordCodec::encodeMarker(1));
 }
 
 int TravelDataStore::CountAppointments(const RecordKey& stageKey)
@@ -91,35 +85,27 @@ int TravelDataStore::CountAppointments(const RecordKey& stageKey)
 Outcome TravelDataStore::CopyAppointments(const RecordKey& oldStageKey,
                                           const RecordKey& newStageKey)
 {
-    if (!IsSafeKey(oldStageKey) || !IsSafeKey(newStageKey))
-        return unsafe(m_folder.path(), IsSafeKey(oldStageKey) ? newStageKey : oldStageKey);
-    return copyList(m_folder.appointmentFile(oldStageKey), m_folder.appointmentFile(newStageKey),
-                    &RecordCodec::decodeAppointments, &RecordCodec::encodeAppointments);
+    return copyListFile(oldStageKey, newStageKey, &DataFolder::appointmentFileName,
+                        &RecordCodec::decodeAppointments, &RecordCodec::encodeAppointments);
 }
 
 QList<CheckListItem> TravelDataStore::LoadCheckList(const RecordKey& travelKey)
 {
-    if (!IsSafeKey(travelKey))
-        return {};
-    return loadList(m_folder.checkListFile(travelKey), &RecordCodec::decodeCheckList).items;
+    return loadListFile(travelKey, &DataFolder::checkListFileName, &RecordCodec::decodeCheckList);
 }
 
 Outcome TravelDataStore::SaveCheckList(const RecordKey& travelKey,
                                        const QList<CheckListItem>& items, CheckedValues values)
 {
     if (!IsSafeKey(travelKey))
-        return unsafe(m_folder.path(), travelKey);
-    QList<CheckListItem> normalised = items;
+        return unsafeKey(travelKey);
+    QList<CheckListItem> written = items;
     if (values == CheckedValues::ZeroOrOne) {
-        for (CheckListItem& item : normalised)
+        for (CheckListItem& item : written)
             item.checked = item.checked != 0 ? 1 : 0;
     }
-    const QString fileName = DataFolder::checkListFileName(travelKey);
-    Outcome outcome = SaveFileAtomically(
-        m_folder.filePath(fileName), RecordCodec::encodeCheckList(RecordCodec::listOf(normalised)));
-    if (outcome.ok())
-        clearProblem(fileName);
-    return outcome;
+    return writeDataFile(DataFolder::checkListFileName(travelKey),
+                         RecordCodec::encodeCheckList(RecordCodec::listOf(written)));
 }
 
 CheckListCount TravelDataStore::CountCheckList(const RecordKey& travelKey)
@@ -145,29 +131,21 @@ QString TravelDataStore::CheckListCaption(const RecordKey& travelKey)
 
 Outcome TravelDataStore::CopyCheckList(const RecordKey& oldTravelKey, const RecordKey& newTravelKey)
 {
-    if (!IsSafeKey(oldTravelKey) || !IsSafeKey(newTravelKey))
-        return unsafe(m_folder.path(), IsSafeKey(oldTravelKey) ? newTravelKey : oldTravelKey);
-    return copyList(m_folder.checkListFile(oldTravelKey), m_folder.checkListFile(newTravelKey),
-                    &RecordCodec::decodeCheckList, &RecordCodec::encodeCheckList);
+    return copyListFile(oldTravelKey, newTravelKey, &DataFolder::checkListFileName,
+                        &RecordCodec::decodeCheckList, &RecordCodec::encodeCheckList);
 }
 
 QList<ExpenseRecord> TravelDataStore::LoadExpenses(const RecordKey& travelKey)
 {
-    if (!IsSafeKey(travelKey))
-        return {};
-    return loadList(m_folder.expensesFile(travelKey), &RecordCodec::decodeExpenses).items;
+    return loadListFile(travelKey, &DataFolder::expensesFileName, &RecordCodec::decodeExpenses);
 }
 
 Outcome TravelDataStore::SaveExpenses(const RecordKey& travelKey, const QList<ExpenseRecord>& lines)
 {
     if (!IsSafeKey(travelKey))
-        return unsafe(m_folder.path(), travelKey);
-    const QString fileName = DataFolder::expensesFileName(travelKey);
-    Outcome outcome = SaveFileAtomically(m_folder.filePath(fileName),
-                                         RecordCodec::encodeExpenses(RecordCodec::listOf(lines)));
-    if (outcome.ok())
-        clearProblem(fileName);
-    return outcome;
+        return unsafeKey(travelKey);
+    return writeDataFile(DataFolder::expensesFileName(travelKey),
+                         RecordCodec::encodeExpenses(RecordCodec::listOf(lines)));
 }
 
 ExpenseCount TravelDataStore::CountExpenses(const RecordKey& travelKey)
@@ -197,21 +175,15 @@ QString TravelDataStore::ExpensesCaption(const RecordKey& travelKey)
 
 Outcome TravelDataStore::CopyExpenses(const RecordKey& oldTravelKey, const RecordKey& newTravelKey)
 {
-    if (!IsSafeKey(oldTravelKey) || !IsSafeKey(newTravelKey))
-        return unsafe(m_folder.path(), IsSafeKey(oldTravelKey) ? newTravelKey : oldTravelKey);
-    return copyList(m_folder.expensesFile(oldTravelKey), m_folder.expensesFile(newTravelKey),
-                    &RecordCodec::decodeExpenses, &RecordCodec::encodeExpenses);
+    return copyListFile(oldTravelKey, newTravelKey, &DataFolder::expensesFileName,
+                        &RecordCodec::decodeExpenses, &RecordCodec::encodeExpenses);
 }
 
 Outcome TravelDataStore::WritePreferenceList(const QString& text, int listNumber)
 {
-    QStringList items = text.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    const QString fileName = DataFolder::preferenceFileName(listNumber);
-    Outcome outcome =
-        SaveFileAtomically(m_folder.filePath(fileName), RecordCodec::encodePreferenceList(items));
-    if (outcome.ok())
-        clearProblem(fileName);
-    return outcome;
+    const QStringList items = text.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    return writeDataFile(DataFolder::preferenceFileName(listNumber),
+                         RecordCodec::encodePreferenceList(items));
 }
 
 QStringList TravelDataStore::ReadPreferenceList(int listNumber)

@@ -32,7 +32,7 @@ void TravelDataStore::loadStageFiles(const QStringList& fileNames)
         }
         if (!IsSafeKey(stage.key) || !IsSafeKey(stage.travelKey)) {
             const QString& bad = IsSafeKey(stage.key) ? stage.travelKey : stage.key;
-            noteProblem(fileName, QStringLiteral("unsafe key \"%1\"").arg(bad));
+            noteProblem(fileName, UnsafeKeyCause(bad));
             continue;
         }
         if (fileName != DataFolder::stageFileName(stage.key))
@@ -73,9 +73,7 @@ bool TravelDataStore::stageKeyTaken(const RecordKey& key) const
 KeyOutcome TravelDataStore::AddStage(StageRecord stage)
 {
     if (!IsSafeKey(stage.travelKey))
-        return {QString(),
-                Outcome::failure(m_folder.path(),
-                                 QStringLiteral("unsafe key \"%1\"").arg(stage.travelKey))};
+        return {QString(), unsafeKey(stage.travelKey)};
     int counter = 10;
     stage.key = freshKey(stage.travelKey, counter, 10,
                          [this](const RecordKey& key) { return stageKeyTaken(key); });
@@ -85,14 +83,11 @@ KeyOutcome TravelDataStore::AddStage(StageRecord stage)
 Outcome TravelDataStore::SaveStage(const StageRecord& stage)
 {
     if (!IsSafeKey(stage.key) || !IsSafeKey(stage.travelKey))
-        return Outcome::failure(m_folder.path(),
-                                QStringLiteral("unsafe key \"%1\"").arg(stage.key));
-    const QString fileName = DataFolder::stageFileName(stage.key);
-    Outcome outcome =
-        SaveFileAtomically(m_folder.filePath(fileName), RecordCodec::encodeStage(stage));
-    if (!outcome.ok())
-        return outcome;
-    clearProblem(fileName);
+        return unsafeKey(IsSafeKey(stage.key) ? stage.travelKey : stage.key);
+    if (Outcome saved =
+            writeDataFile(DataFolder::stageFileName(stage.key), RecordCodec::encodeStage(stage));
+        !saved.ok())
+        return saved;
     putStage(stage);
     return removeOtherFiles(m_otherStageFiles, stage.key);
 }
@@ -123,22 +118,14 @@ QList<RecordKey> TravelDataStore::StagesOfUnsorted(const RecordKey& travelKey) c
 
 QList<RecordKey> TravelDataStore::StagesOf(const RecordKey& travelKey) const
 {
-    QList<const StageRecord*> stages;
-    for (const RecordKey& key : StagesOfUnsorted(travelKey))
-        stages.append(&m_stages.at(key));
-    SortChronologically(
-        stages, [](const StageRecord* stage) -> const DateTimeValue& { return stage->date; });
-    QList<RecordKey> keys;
-    keys.reserve(stages.size());
-    for (const StageRecord* stage : stages)
-        keys.append(stage->key);
-    return keys;
+    return KeysByDate(StagesOfUnsorted(travelKey), m_stages,
+                      [](const StageRecord& stage) -> const DateTimeValue& { return stage.date; });
 }
 
 Outcome TravelDataStore::DeleteStage(const RecordKey& key)
 {
     if (!IsSafeKey(key))
-        return Outcome::failure(m_folder.path(), QStringLiteral("unsafe key \"%1\"").arg(key));
+        return unsafeKey(key);
     for (const QString& fileName :
          {DataFolder::appointmentFileName(key), DataFolder::stageFileName(key)}) {
         if (Outcome removed = RemoveFileIfPresent(m_folder.filePath(fileName)); !removed.ok())
