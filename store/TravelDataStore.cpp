@@ -65,7 +65,7 @@ Outcome TravelDataStore::removeOtherFiles(std::map<RecordKey, QStringList>& othe
         return {};
     while (!it->second.isEmpty()) {
         const QString fileName = it->second.first();
-        if (Outcome removed = RemoveFileIfPresent(m_folder.filePath(fileName)); !removed.ok())
+        if (Outcome removed = removeDataFile(m_folder.filePath(fileName)); !removed.ok())
             return removed;
         it->second.removeFirst();
     }
@@ -116,10 +116,17 @@ QList<LoadProblem> TravelDataStore::problems() const
 
 Outcome TravelDataStore::writeDataFile(const QString& fileName, const QByteArray& bytes)
 {
+    m_lastChangeMsecs = QDateTime::currentMSecsSinceEpoch();
     Outcome outcome = SaveFileAtomically(m_folder.filePath(fileName), bytes);
     if (outcome.ok())
         clearProblem(fileName);
     return outcome;
+}
+
+Outcome TravelDataStore::removeDataFile(const QString& path)
+{
+    m_lastChangeMsecs = QDateTime::currentMSecsSinceEpoch();
+    return RemoveFileIfPresent(path);
 }
 
 Outcome TravelDataStore::unsafeKey(const QString& key) const
@@ -231,7 +238,7 @@ Outcome TravelDataStore::DeleteTravel(const RecordKey& key)
     if (!IsSafeKey(key))
         return unsafeKey(key);
     for (const QString& path : {m_folder.checkListFile(key), m_folder.expensesFile(key)}) {
-        if (Outcome removed = RemoveFileIfPresent(path); !removed.ok())
+        if (Outcome removed = removeDataFile(path); !removed.ok())
             return removed;
     }
     if (Outcome stages = DeleteStagesOf(key); !stages.ok())
@@ -239,11 +246,11 @@ Outcome TravelDataStore::DeleteTravel(const RecordKey& key)
     if (!m_imagesFolder.isEmpty()) {
         const QString pictures =
             QDir(m_imagesFolder).filePath(DataFolder::imageCategoryFileName(key));
-        if (Outcome removed = RemoveFileIfPresent(pictures); !removed.ok())
+        if (Outcome removed = removeDataFile(pictures); !removed.ok())
             return removed;
     }
     const QString fileName = DataFolder::travelFileName(key);
-    if (Outcome removed = RemoveFileIfPresent(m_folder.filePath(fileName)); !removed.ok())
+    if (Outcome removed = removeDataFile(m_folder.filePath(fileName)); !removed.ok())
         return removed;
     if (Outcome removed = removeOtherFiles(m_otherTravelFiles, key); !removed.ok())
         return removed;

@@ -80,6 +80,9 @@ public:
     Outcome Refresh();
     void LoadTravels();
     void LoadStages();
+    // When this store last wrote or removed a file (milliseconds since the epoch), so
+    // that a folder watcher can tell the program's own changes from others'.
+    qint64 lastChangeMsecs() const { return m_lastChangeMsecs; }
     // Files skipped or read only in part since the last Refresh, by file name.
     QList<LoadProblem> problems() const;
 
@@ -172,6 +175,7 @@ private:
                          QByteArray (*encode)(const StoredList<T>&));
     // Saves a file of the data folder; a problem noted for it is gone once it is saved.
     Outcome writeDataFile(const QString& fileName, const QByteArray& bytes);
+    Outcome removeDataFile(const QString& path);
     Outcome unsafeKey(const QString& key) const;
     // Hands out keys prefix + record key, counters from firstCounter to 99, that no
     // record in memory and no file of the folder has; waits for the next second when a
@@ -202,5 +206,6 @@ private:
     QMap<QString, QString> m_problems;
     DisplayFormats m_formats;
     int m_lastCategoryNumber = 0;
+    qint64 m_lastChangeMsecs = 0;
     QMap<int, ImageCategory> m_categories;
 };

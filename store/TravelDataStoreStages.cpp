@@ -128,7 +128,7 @@ Outcome TravelDataStore::DeleteStage(const RecordKey& key)
         return unsafeKey(key);
     for (const QString& fileName :
          {DataFolder::appointmentFileName(key), DataFolder::stageFileName(key)}) {
-        if (Outcome removed = RemoveFileIfPresent(m_folder.filePath(fileName)); !removed.ok())
+        if (Outcome removed = removeDataFile(m_folder.filePath(fileName)); !removed.ok())
             return removed;
         clearProblem(fileName);
     }
@@ -160,7 +160,8 @@ Outcome TravelDataStore::CopyStages(const RecordKey& oldTravelKey, const RecordK
                    std::any_of(copies.cbegin(), copies.cend(),
                                [&](const StageRecord& made) { return made.key == candidate; });
         });
-        outcome = SaveFileAtomically(m_folder.stageFile(copy.key), RecordCodec::encodeStage(copy));
+        outcome =
+            writeDataFile(DataFolder::stageFileName(copy.key), RecordCodec::encodeStage(copy));
         if (!outcome.ok())
             break;
         copies.append(copy);

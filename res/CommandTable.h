@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QKeySequence>
+#include <QList>
+#include <QString>
+
+// A menu as the program builds it: pop-ups with their items, separators between.
+struct MenuNode {
+    QString text;    // with "&" before the access key; an item's accelerator after a tab
+    int command = 0; // 0 for pop-ups and separators
+    QList<MenuNode> children;
+
+    bool isSeparator() const { return command == 0 && text.isEmpty(); }
+    bool isPopup() const { return command == 0 && !text.isEmpty(); }
+};
+
+// The menu bar (menu 128): File, View, Travel, Check List, Expense, Stage,
+// Appointment, Tools, Help.
+const QList<MenuNode>& MainMenu();
+
+// The context menus (menu 136); pop-up 0 "Travels", 1 "Travel", 2 "Stages",
+// 3 "Stage", 4 "Appointment", 5 "ModDel".
+const QList<MenuNode>& ContextMenus();
+
+// The toolbar's buttons left to right; 0 stands for a separator. The first button
+// is the month picker.
+const QList<int>& ToolbarLayout();
+
+struct Accelerator {
+    int command;
+    QKeySequence keys;
+};
+const QList<Accelerator>& Accelerators();

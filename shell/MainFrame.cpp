@@ -1,0 +1,409 @@
+#include "MainFrame.h"
+
+#include "AboutBox.h"
+#include "CommandEnabling.h"
+#include "CommandIds.h"
+#include "CommandTable.h"
+#include "ImagesView.h"
+#include "MonthPicker.h"
+#include "Pictures.h"
+#include "Prompter.h"
+#include "StringTable.h"
+#include "SyncHandOff.h"
+#include "TravelDataStore.h"
+#include "TravelTreeView.h"
+#include "UpperViews.h"
+#include "VoyantaApp.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QDateTime>
+#include <QFileSystemWatcher>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+
+namespace {
+
+// Commands whose enabling depends on the upper view; all others are always enabled.
+bool hasRule(int command)
+{
+    UpperViewState none;
+    none.kind = 0;
+    return !CommandEnabled(command, none) || command == Cmd::Modify || command == Cmd::Delete;
+}
+
+int displayModeOf(int command)
+{
+    switch (command) {
+    case Cmd::ViewIcon:
+        return 0;
+    case Cmd::ViewLargeIcon:
+        return 1;
+    case Cmd::ViewList:
+        return 2;
+    default:
+        return 3;
+    }
+}
+
+} // namespace
+
+CMainFrame::CMainFrame(CVoyantaApp& app, QWidget* parent) : CGuiFrameWnd(parent), m_app(app)
+{
+    setObjectName(QStringLiteral("mainFrame"));
+    setWindowTitle(ResourceText(Str::ProgramTitle));
+    resize(1100, 760);
+    buildMenus();
+    buildToolbar();
+    buildStatusBar();
+    buildPanes();
+    watchDataFolder();
+    updateCommands();
+}
+
+CMainFrame::~CMainFrame() = default;
+
+QDateEdit* CMainFrame::monthPicker() const
+{
+    return m_monthPicker;
+}
+
+QAction* CMainFrame::makeAction(int command, const QString& menuText)
+{
+    if (QAction* existing = m_actions.value(command))
+        return existing;
+    auto* action = new QAction(menuText, this);
+    action->setObjectName(QString::number(command));
+    action->setIconText(
+        QString(menuText).remove(QLatin1Char('&')).section(QLatin1Char('\t'), 0, 0));
+    action->setStatusTip(CommandPrompt(command));
+    action->setToolTip(CommandTooltip(command).isEmpty() ? CommandPrompt(command)
+                                                         : CommandTooltip(command));
+    for (const Accelerator& accelerator : Accelerators()) {
+        if (accelerator.command == command)
+            action->setShortcut(accelerator.keys);
+    }
+    connect(action, &QAction::triggered, this, [this, command] { onCommand(command); });
+    m_actions.insert(command, action);
+    return action;
+}
+
+QMenu* CMainFrame::buildMenu(const MenuNode& node, QWidget* parent)
+{
+    auto* menu = new QMenu(node.text, parent);
+    connect(menu, &QMenu::aboutToShow, this, &CMainFrame::updateCommands);
+    for (const MenuNode& child : node.children) {
+        if (child.isSeparator())
+            menu->addSeparator();
+        else if (child.isPopup())
+            menu->addMenu(buildMenu(child, menu));
+        else
+            menu->addAction(makeAction(child.command, child.text));
+    }
+    return menu;
+}
+
+void CMainFrame::buildMenus()
+{
+    for (const MenuNode& popup : MainMenu())
+        menuBar()->addMenu(buildMenu(popup, this));
+    const QList<MenuNode>& contextMenus = ContextMenus();
+    for (int i = 0; i < contextMenus.size(); ++i)
+        m_contextMenus.insert(i, buildMenu(contextMenus[i], this));
+    // Accelerators without a menu item: Shift+Delete (nothing), F6 and Shift+F6.
+    for (int command : {int(Cmd::Cut), int(Cmd::NextPane), int(Cmd::PreviousPane)})
+        addAction(makeAction(command, QString()));
+    for (int command : {int(Cmd::ViewToolbar), int(Cmd::ViewStatusBar)}) {
+        action(command)->setCheckable(true);
+        action(command)->setChecked(true);
+    }
+}
+
+void CMainFrame::buildToolbar()
+{
+    m_toolbar = new CGuiToolBarWnd(QStringLiteral("Toolbar"), this);
+    m_toolbar->setObjectName(QString::number(Cmd::ViewToolbar));
+    m_toolbar->setIconSize(QSize(16, 16));
+    GuiDrawLayer::ApplyFace(m_toolbar);
+    addToolBar(Qt::TopToolBarArea, m_toolbar);
+    const QList<QPixmap> images = Pictures::ToolbarImages();
+    int button = 0;
+    for (int command : ToolbarLayout()) {
+        if (command == 0) {
+            m_toolbar->addSeparator();
+            continue;
+        }
+        if (command == Cmd::MonthPicker) {
+            m_monthPicker = new CMonthPickerCtrl(m_toolbar);
+            m_toolbar->addWidget(m_monthPicker);
+        } else {
+            QAction* toolAction = m_actions.value(command);
+            if (button < images.size())
+                toolAction->setIcon(QIcon(images[button]));
+            m_toolbar->addAction(toolAction);
+        }
+        ++button;
+    }
+    connect(m_monthPicker, &QDateEdit::dateChanged, this, [this](QDate date) {
+        m_tree->setMonth(date);
+        endPendingEdits();
+        m_tree->refresh();
+    });
+}
+
+void CMainFrame::buildStatusBar()
+{
+    auto* bar = new CGuiStatusBar(this);
+    setStatusBar(bar);
+    m_outsideChange = new QLabel(bar);
+    m_outsideChange->setObjectName(QStringLiteral("outsideChange"));
+    bar->addPermanentWidget(m_outsideChange);
+    for (const char* indicator : {"CAP", "NUM", "SCRL"}) {
+        auto* label = new QLabel(QLatin1String(indicator), bar);
+        label->setEnabled(false);
+        bar->addPermanentWidget(label);
+    }
+    const QString ready = QStringLiteral("Ready");
+    connect(bar, &QStatusBar::messageChanged, this, [bar, ready](const QString& message) {
+        if (message.isEmpty())
+            bar->showMessage(ready);
+    });
+    bar->showMessage(ready);
+}
+
+void CMainFrame::buildPanes()
+{
+    TravelDataStore& store = m_app.store();
+    if (Outcome refreshed = store.Refresh(); !refreshed.ok())
+        m_app.prompter().inform(this, refreshed.message());
+    m_outerSplitter = new CGuiSplitterWnd(Qt::Horizontal, this);
+    m_outerSplitter->setObjectName(QStringLiteral("outerSplitter"));
+    m_tree = new CTravelTreeView(store, m_outerSplitter);
+    m_tree->setImages(Pictures::TreeImages());
+    m_tree->setMonth(m_monthPicker->date());
+    m_innerSplitter = new CGuiSplitterWnd(Qt::Vertical, m_outerSplitter);
+    m_innerSplitter->setObjectName(QStringLiteral("innerSplitter"));
+    m_upperView = CreateUpperView(1, store, m_innerSplitter);
+    connect(m_upperView, &CUpperView::stateChanged, this, &CMainFrame::updateCommands);
+    m_imagesView = new CImagesView(m_innerSplitter);
+    m_outerSplitter->addWidget(m_tree);
+    m_outerSplitter->addWidget(m_innerSplitter);
+    m_innerSplitter->addWidget(m_upperView);
+    m_innerSplitter->addWidget(m_imagesView);
+    m_outerSplitter->setSizes({250, 850});
+    m_innerSplitter->setSizes({450, 200});
+    m_outerSplitter->setStretchFactor(1, 1);
+    m_innerSplitter->setStretchFactor(0, 1);
+    setCentralWidget(m_outerSplitter);
+
+    connect(m_tree, &CTravelTreeView::nodeSelected, this, &CMainFrame::showViewOfKind);
+    connect(m_tree, &CTravelTreeView::contextMenuRequested, this,
+            [this](int number, const QPoint& position) {
+                updateCommands();
+                if (QMenu* menu = m_contextMenus.value(number))
+                    menu->popup(position);
+            });
+    reportSkippedFiles();
+    m_tree->refresh();
+}
+
+void CMainFrame::showViewOfKind(int kind)
+{
+    if (m_upperView)
+        m_upperView->endPendingEdits();
+    if (m_upperView && m_upperView->kind() == kind) {
+        loadUpperViewForTreeSelection();
+        return;
+    }
+    CUpperView* old = m_upperView;
+    m_upperView = CreateUpperView(kind, m_app.store(), m_innerSplitter);
+    connect(m_upperView, &CUpperView::stateChanged, this, &CMainFrame::updateCommands);
+    if (old) {
+        m_innerSplitter->replaceWidget(m_innerSplitter->indexOf(old), m_upperView);
+        old->hide();
+        old->deleteLater();
+    } else {
+        m_innerSplitter->insertWidget(0, m_upperView);
+    }
+    m_upperView->show();
+    loadUpperViewForTreeSelection();
+}
+
+void CMainFrame::loadUpperViewForTreeSelection()
+{
+    if (!m_upperView || !m_tree->currentItem()) {
+        updateCommands();
+        return;
+    }
+    const TreeSelection selection = m_tree->selection();
+    m_upperView->load(selection);
+    if (m_upperView->kind() != 1)
+        showImagesOfTravel(selection.travelKey);
+    updateCommands();
+}
+
+void CMainFrame::endPendingEdits()
+{
+    if (m_upperView)
+        m_upperView->endPendingEdits();
+}
+
+void CMainFrame::updateCommands()
+{
+    if (!m_upperView)
+        return;
+    const UpperViewState state = m_upperView->state();
+    for (auto it = m_actions.cbegin(); it != m_actions.cend(); ++it) {
+        if (hasRule(it.key()))
+            it.value()->setEnabled(CommandEnabled(it.key(), state));
+    }
+    action(Cmd::ViewToolbar)->setChecked(m_toolbar->isVisible() || !isVisible());
+    action(Cmd::ViewStatusBar)->setChecked(statusBar()->isVisible() || !isVisible());
+}
+
+void CMainFrame::refresh()
+{
+    endPendingEdits();
+    if (Outcome refreshed = m_app.store().Refresh(); !refreshed.ok())
+        m_app.prompter().inform(this, refreshed.message());
+    m_outsideChange->clear();
+    reportSkippedFiles();
+    m_tree->refresh();
+}
+
+void CMainFrame::synchronize()
+{
+    endPendingEdits();
+    const QString manager = SyncHandOff::ManagerPath();
+    if (!manager.isEmpty())
+        m_app.prompter().startProgram(manager, SyncHandOff::ManagerArguments());
+    refresh();
+}
+
+void CMainFrame::showImagesOfTravel(const RecordKey& travelKey)
+{
+    if (m_imagesView)
+        m_imagesView->showTravel(travelKey);
+}
+
+QString CMainFrame::outsideChangeNotice() const
+{
+    return m_outsideChange->text();
+}
+
+void CMainFrame::reportSkippedFiles()
+{
+    const QList<LoadProblem> problems = m_app.store().problems();
+    if (problems.isEmpty())
+        return;
+    QStringList lines;
+    for (qsizetype i = 0; i < problems.size() && i < 15; ++i)
+        lines.append(problems[i].fileName + QStringLiteral(": ") + problems[i].cause);
+    if (problems.size() > 15)
+        lines.append(QStringLiteral("... and %1 more").arg(problems.size() - 15));
+    m_app.prompter().notify(
+        this, QStringLiteral("These record files could not be read whole; Voyanta left them as "
+                             "they are and shows everything else:\n\n%1")
+                  .arg(lines.join(QLatin1Char('\n'))));
+}
+
+void CMainFrame::watchDataFolder()
+{
+    delete m_watcher;
+    m_watcher = new QFileSystemWatcher(this);
+    m_watcher->addPath(m_app.store().dataFolder().path());
+    connect(m_watcher, &QFileSystemWatcher::directoryChanged, this, &CMainFrame::onFolderChanged);
+}
+
+void CMainFrame::onFolderChanged()
+{
+    // The program's own saves change the folder too; those are not news.
+    if (QDateTime::currentMSecsSinceEpoch() - m_app.store().lastChangeMsecs() < 2000)
+        return;
+    m_outsideChange->setText(
+        QStringLiteral("Record files changed outside Voyanta: press F5 to reload"));
+}
+
+void CMainFrame::changeWorkingDirectory()
+{
+    endPendingEdits();
+    const QString before = m_app.workingDirectory();
+    if (!m_app.chooseWorkingDirectory()) {
+        m_app.setWorkingDirectory(before);
+        return;
+    }
+    if (m_app.workingDirectory() == before)
+        return;
+    m_app.writeWorkingDirectory();
+    m_app.store().setWorkingDirectory(m_app.workingDirectory());
+    refresh();
+    watchDataFolder();
+}
+
+void CMainFrame::onCommand(int command)
+{
+    switch (command) {
+    case Cmd::Exit:
+        close();
+        break;
+    case Cmd::About: {
+        CAboutBox about(this);
+        m_app.prompter().run(&about);
+        break;
+    }
+    case Cmd::Help:
+        m_app.openHelp();
+        break;
+    case Cmd::Refresh:
+        refresh();
+        break;
+    case Cmd::Synchronize:
+        synchronize();
+        break;
+    case Cmd::WorkingDirectory:
+        changeWorkingDirectory();
+        break;
+    case Cmd::ViewToolbar:
+        m_toolbar->setVisible(!m_toolbar->isVisible());
+        break;
+    case Cmd::ViewStatusBar:
+        statusBar()->setVisible(!statusBar()->isVisible());
+        break;
+    case Cmd::ViewIcon:
+    case Cmd::ViewLargeIcon:
+    case Cmd::ViewList:
+    case Cmd::ViewReport:
+        if (auto* travels = qobject_cast<CTravelListView*>(m_upperView))
+            travels->setDisplayMode(displayModeOf(command));
+        else if (auto* stages = qobject_cast<CStageListView*>(m_upperView))
+            stages->setDisplayMode(displayModeOf(command));
+        break;
+    case Cmd::NextPane:
+        focusNextChild();
+        break;
+    case Cmd::PreviousPane:
+        focusPreviousChild();
+        break;
+    case Cmd::Cut:
+        break;
+    default:
+        emit recordCommand(command);
+        break;
+    }
+    updateCommands();
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event)
+{
+    if (!m_shutDown) {
+        m_shutDown = true;
+        m_app.saveWorkingDirectoryIfRunning();
+        m_imagesView->showTravel(RecordKey());
+        m_imagesView->setClosed();
+        showViewOfKind(1);
+        m_tree->releaseEveryNode();
+        m_upperView->list()->clear();
+    }
+    event->accept();
+}

@@ -1,0 +1,20 @@
+#include "Pictures.h"
+
+namespace Pictures {
+
+QList<QPixmap> TreeImages()
+{
+    return {};
+}
+
+QList<QPixmap> ToolbarImages()
+{
+    return {};
+}
+
+QPixmap AboutPicture()
+{
+    return {};
+}
+
+} // namespace Pictures

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QList>
+#include <QPixmap>
+
+// The pictures the shell shows, by their use.
+namespace Pictures {
+
+// The tree's 123 images: 113 travel icons, then the tree's own.
+QList<QPixmap> TreeImages();
+// The toolbar's 21 button images, in the toolbar's order.
+QList<QPixmap> ToolbarImages();
+// The About box's picture.
+QPixmap AboutPicture();
+
+} // namespace Pictures

@@ -1,0 +1,52 @@
+#include "Prompter.h"
+
+#include "CommandIds.h"
+#include "StringTable.h"
+
+#include <QDesktopServices>
+#include <QDialog>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QProcess>
+#include <QUrl>
+
+void DesktopPrompter::inform(QWidget* parent, const QString& text)
+{
+    QMessageBox::information(parent, ResourceText(Str::ProgramTitle), text);
+}
+
+void DesktopPrompter::notify(QWidget* parent, const QString& text)
+{
+    auto* box = new QMessageBox(QMessageBox::Warning, ResourceText(Str::ProgramTitle), text,
+                                QMessageBox::Ok, parent);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setModal(false);
+    box->show();
+}
+
+bool DesktopPrompter::ask(QWidget* parent, const QString& text)
+{
+    return QMessageBox::question(parent, ResourceText(Str::ProgramTitle), text,
+                                 QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+}
+
+int DesktopPrompter::run(QDialog* dialog)
+{
+    return dialog->exec();
+}
+
+QString DesktopPrompter::existingDirectory(QWidget* parent, const QString& title,
+                                           const QString& start)
+{
+    return QFileDialog::getExistingDirectory(parent, title, start);
+}
+
+bool DesktopPrompter::openFile(const QString& path)
+{
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+bool DesktopPrompter::startProgram(const QString& program, const QStringList& arguments)
+{
+    return QProcess::startDetached(program, arguments);
+}

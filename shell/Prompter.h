@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QString>
+
+class QDialog;
+class QWidget;
+
+// Everything through which the program asks the user or hands something to the
+// desktop: message boxes, modal dialogs, folder and file pickers, opening a file in
+// its program. Tests replace it with answers given in advance, so no test waits on a
+// modal window.
+class Prompter {
+public:
+    virtual ~Prompter() = default;
+
+    // An information box with an OK button.
+    virtual void inform(QWidget* parent, const QString& text) = 0;
+    // A notice that does not wait for the user (the program goes on).
+    virtual void notify(QWidget* parent, const QString& text) = 0;
+    // A Yes/No question with a question icon; true for Yes.
+    virtual bool ask(QWidget* parent, const QString& text) = 0;
+    // Runs a modal dialog; returns its result code (QDialog::Accepted or Rejected).
+    virtual int run(QDialog* dialog) = 0;
+    // A folder picker; empty when the user cancels.
+    virtual QString existingDirectory(QWidget* parent, const QString& title,
+                                      const QString& start) = 0;
+    // Opens a file with the program the desktop associates with it.
+    virtual bool openFile(const QString& path) = 0;
+    // Starts another program without waiting for it.
+    virtual bool startProgram(const QString& program, const QStringList& arguments) = 0;
+};
+
+// The real thing: QMessageBox, QDialog::exec, QFileDialog, QDesktopServices, QProcess.
+class DesktopPrompter : public Prompter {
+public:
+    void inform(QWidget* parent, const QString& text) override;
+    void notify(QWidget* parent, const QString& text) override;
+    bool ask(QWidget* parent, const QString& text) override;
+    int run(QDialog* dialog) override;
+    QString existingDirectory(QWidget* parent, const QString& title, const QString& start) override;
+    bool openFile(const QString& path) override;
+    bool startProgram(const QString& program, const QStringList& arguments) override;
+};

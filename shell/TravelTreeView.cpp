@@ -1,0 +1,364 @@
+#include "TravelTreeView.h"
+
+#include "TravelDataStore.h"
+
+#include <QMouseEvent>
+
+namespace {
+
+constexpr int KeyRole = Qt::UserRole;
+constexpr int NumberRole = Qt::UserRole + 1;
+constexpr int PlaceholderRole = Qt::UserRole + 2;
+
+constexpr int RootImage = 113;
+constexpr int CheckListImage = 115;
+constexpr int ExpensesImage = 117;
+constexpr int StagesImage = 119;
+constexpr int StageImage = 121;
+
+const QColor rootColour(41, 97, 156);
+
+} // namespace
+
+CTravelTreeView::CTravelTreeView(TravelDataStore& store, QWidget* parent)
+    : QTreeWidget(parent), m_store(store), m_month(QDate::currentDate())
+{
+    setObjectName(QStringLiteral("travelTree"));
+    setHeaderHidden(true);
+    setColumnCount(1);
+    setRootIsDecorated(true);
+    setDragEnabled(false);
+    setUniformRowHeights(true);
+    setIconSize(QSize(16, 16));
+    connect(this, &QTreeWidget::itemExpanded, this, &CTravelTreeView::onExpanded);
+    connect(this, &QTreeWidget::itemCollapsed, this, &CTravelTreeView::onCollapsed);
+    connect(this, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* current) {
+        if (current && !m_building)
+            emit nodeSelected(viewKindFor(current));
+    });
+}
+
+int CTravelTreeView::depth(const QTreeWidgetItem* item)
+{
+    int levels = 0;
+    for (const QTreeWidgetItem* parent = item ? item->parent() : nullptr; parent;
+         parent = parent->parent())
+        ++levels;
+    return levels;
+}
+
+int CTravelTreeView::viewKindFor(const QTreeWidgetItem* item)
+{
+    switch (depth(item)) {
+    case 0:
+        return 1;
+    case 1:
+        return 2;
+    case 2: {
+        const int number = item->data(0, NumberRole).toInt();
+        return number == CheckListNode ? 3 : number == ExpensesNode ? 4 : 5;
+    }
+    default:
+        return 6;
+    }
+}
+
+QTreeWidgetItem* CTravelTreeView::makeNode(QTreeWidgetItem* parent, const QString& text, int image,
+                                           int selectedImage)
+{
+    auto* item = parent ? new QTreeWidgetItem(parent, {text}) : new QTreeWidgetItem(this, {text});
+    QFont bold = font();
+    bold.setBold(true);
+    item->setFont(0, bold);
+    QIcon icon;
+    if (image >= 0 && image < m_images.size())
+        icon.addPixmap(m_images[image], QIcon::Normal);
+    if (selectedImage >= 0 && selectedImage < m_images.size())
+        icon.addPixmap(m_images[selectedImage], QIcon::Selected);
+    item->setIcon(0, icon);
+    return item;
+}
+
+void CTravelTreeView::addPlaceholder(QTreeWidgetItem* parent, int image)
+{
+    auto* placeholder = new QTreeWidgetItem(parent, {QString()});
+    placeholder->setData(0, PlaceholderRole, true);
+    if (image >= 0 && image < m_images.size())
+        placeholder->setIcon(0, QIcon(m_images[image]));
+}
+
+void CTravelTreeView::removeChildren(QTreeWidgetItem* item)
+{
+    qDeleteAll(item->takeChildren());
+}
+
+void CTravelTreeView::refresh()
+{
+    releaseEveryNode();
+    QTreeWidgetItem* root = makeNode(nullptr, QStringLiteral("Travels"), RootImage, RootImage + 1);
+    root->setForeground(0, rootColour);
+    addPlaceholder(root, -1);
+    expandItem(root); // lists the travels and selects the root
+    setCurrentItem(root);
+}
+
+void CTravelTreeView::releaseEveryNode()
+{
+    const QSignalBlocker blocker(this);
+    clear();
+}
+
+void CTravelTreeView::listTravels(QTreeWidgetItem* root)
+{
+    const QSignalBlocker blocker(this);
+    removeChildren(root);
+    const QList<RecordKey> keys = m_store.TravelsStartingIn(DateTimeValue::fromDate(m_month));
+    for (const RecordKey& key : keys) {
+        const TravelRecord travel = m_store.GetTravel(key);
+        QTreeWidgetItem* node = makeNode(root, travel.title, travel.icon, travel.icon);
+        node->setData(0, KeyRole, key);
+        addPlaceholder(node, 0);
+    }
+}
+
+void CTravelTreeView::showTravelsMonth()
+{
+    if (!root()) {
+        refresh();
+        return;
+    }
+    listTravels(root());
+    expandItem(root());
+    setCurrentItem(root());
+}
+
+void CTravelTreeView::buildTravelChildren(QTreeWidgetItem* travel)
+{
+    const QSignalBlocker blocker(this);
+    removeChildren(travel);
+    const RecordKey key = travel->data(0, KeyRole).toString();
+    QTreeWidgetItem* checkList =
+        makeNode(travel, m_store.CheckListCaption(key), CheckListImage, CheckListImage + 1);
+    checkList->setData(0, NumberRole, CheckListNode);
+    QTreeWidgetItem* expenses =
+        makeNode(travel, m_store.ExpensesCaption(key), ExpensesImage, ExpensesImage + 1);
+    expenses->setData(0, NumberRole, ExpensesNode);
+    QTreeWidgetItem* stages =
+        makeNode(travel, QStringLiteral("Stages"), StagesImage, StagesImage + 1);
+    stages->setData(0, NumberRole, StagesNode);
+    if (m_store.CountStages(key) > 0)
+        addPlaceholder(stages, StageImage);
+}
+
+void CTravelTreeView::buildStages(QTreeWidgetItem* stages)
+{
+    const QSignalBlocker blocker(this);
+    removeChildren(stages);
+    const RecordKey travelKey = stages->parent()->data(0, KeyRole).toString();
+    for (const RecordKey& key : m_store.StagesOf(travelKey)) {
+        QTreeWidgetItem* node =
+            makeNode(stages, m_store.GetStage(key).title, StageImage, StageImage + 1);
+        node->setData(0, KeyRole, key);
+    }
+}
+
+void CTravelTreeView::onExpanded(QTreeWidgetItem* item)
+{
+    if (m_building)
+        return;
+    const int level = depth(item);
+    if (level == 0)
+        listTravels(item);
+    else if (level == 1)
+        buildTravelChildren(item);
+    else if (level == 2 && item->data(0, NumberRole).toInt() == StagesNode)
+        buildStages(item);
+    else
+        return;
+    setCurrentItem(item);
+}
+
+void CTravelTreeView::onCollapsed(QTreeWidgetItem* item)
+{
+    if (depth(item) != 2 || item->data(0, NumberRole).toInt() != StagesNode)
+        return;
+    const QSignalBlocker blocker(this);
+    removeChildren(item);
+    addPlaceholder(item, StageImage);
+}
+
+QTreeWidgetItem* CTravelTreeView::travelNode(const RecordKey& travelKey) const
+{
+    QTreeWidgetItem* top = root();
+    for (int i = 0; top && i < top->childCount(); ++i) {
+        if (top->child(i)->data(0, KeyRole).toString() == travelKey)
+            return top->child(i);
+    }
+    return nullptr;
+}
+
+QTreeWidgetItem* CTravelTreeView::stagesNodeOf(const RecordKey& travelKey)
+{
+    QTreeWidgetItem* travel = travelNode(travelKey);
+    if (!travel)
+        return nullptr;
+    setCurrentItem(travel);
+    expandItem(travel);
+    if (!travel->isExpanded() || travel->childCount() < 3)
+        buildTravelChildren(travel);
+    return travel->child(2);
+}
+
+QTreeWidgetItem* CTravelTreeView::stageNode(QTreeWidgetItem* stages,
+                                            const RecordKey& stageKey) const
+{
+    for (int i = 0; stages && i < stages->childCount(); ++i) {
+        if (stages->child(i)->data(0, KeyRole).toString() == stageKey)
+            return stages->child(i);
+    }
+    return nullptr;
+}
+
+bool CTravelTreeView::removeTravel(const RecordKey& travelKey)
+{
+    if (root())
+        expandItem(root());
+    QTreeWidgetItem* travel = travelNode(travelKey);
+    bool removed = false;
+    if (travel && m_store.DeleteTravel(travelKey).ok()) {
+        const QSignalBlocker blocker(this);
+        delete travel;
+        removed = true;
+    }
+    if (root())
+        setCurrentItem(root());
+    return removed;
+}
+
+void CTravelTreeView::addStage(const RecordKey& stageKey)
+{
+    const StageRecord stage = m_store.GetStage(stageKey);
+    QTreeWidgetItem* stages = stagesNodeOf(stage.travelKey);
+    if (!stages)
+        return;
+    buildStages(stages);
+    m_building = true;
+    expandItem(stages);
+    m_building = false;
+    setCurrentItem(stages);
+}
+
+void CTravelTreeView::updateStage(const RecordKey& stageKey)
+{
+    addStage(stageKey);
+    const StageRecord stage = m_store.GetStage(stageKey);
+    QTreeWidgetItem* travel = travelNode(stage.travelKey);
+    if (QTreeWidgetItem* node = travel ? stageNode(travel->child(2), stageKey) : nullptr)
+        setCurrentItem(node);
+}
+
+bool CTravelTreeView::removeStage(const RecordKey& stageKey)
+{
+    const StageRecord stage = m_store.GetStage(stageKey);
+    QTreeWidgetItem* stages = stagesNodeOf(stage.travelKey);
+    if (!stages)
+        return false;
+    expandItem(stages);
+    bool removed = false;
+    if (QTreeWidgetItem* node = stageNode(stages, stageKey);
+        node && m_store.DeleteStage(stageKey).ok()) {
+        const QSignalBlocker blocker(this);
+        delete node;
+        removed = true;
+    }
+    setCurrentItem(stages);
+    return removed;
+}
+
+void CTravelTreeView::updateAfterTravelChange()
+{
+    releaseEveryNode();
+    refresh();
+}
+
+void CTravelTreeView::selectPath(const RecordKey& travelKey, int childNumber,
+                                 const RecordKey& stageKey)
+{
+    if (!root())
+        return;
+    expandItem(root());
+    QTreeWidgetItem* travel = travelNode(travelKey);
+    if (!travel)
+        return;
+    setCurrentItem(travel);
+    if (!stageKey.isEmpty())
+        childNumber = StagesNode;
+    if (childNumber == 0)
+        return;
+    expandItem(travel);
+    QTreeWidgetItem* child = travel->child(childNumber - 1);
+    if (!child)
+        return;
+    if (stageKey.isEmpty()) {
+        setCurrentItem(child);
+        return;
+    }
+    expandItem(child);
+    if (QTreeWidgetItem* node = stageNode(child, stageKey))
+        setCurrentItem(node);
+}
+
+void CTravelTreeView::setSelectedCaption(const QString& caption)
+{
+    if (QTreeWidgetItem* item = currentItem())
+        item->setText(0, caption);
+}
+
+TreeSelection CTravelTreeView::selection() const
+{
+    TreeSelection selection;
+    selection.month = m_month;
+    const QTreeWidgetItem* item = currentItem();
+    selection.depth = depth(item);
+    if (!item)
+        return selection;
+    const QTreeWidgetItem* travel = item;
+    while (travel && depth(travel) > 1)
+        travel = travel->parent();
+    if (travel && depth(travel) == 1)
+        selection.travelKey = travel->data(0, KeyRole).toString();
+    if (selection.depth == 2)
+        selection.childNumber = item->data(0, NumberRole).toInt();
+    if (selection.depth == 3) {
+        selection.childNumber = StagesNode;
+        selection.stageKey = item->data(0, KeyRole).toString();
+    }
+    return selection;
+}
+
+bool CTravelTreeView::onLabel(const QTreeWidgetItem* item, const QPoint& position) const
+{
+    const QRect cell = visualItemRect(item);
+    const int labelWidth =
+        iconSize().width() + 6 + QFontMetrics(item->font(0)).horizontalAdvance(item->text(0));
+    return position.x() >= cell.left() && position.x() < cell.left() + labelWidth &&
+           cell.contains(QPoint(cell.left(), position.y()));
+}
+
+void CTravelTreeView::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::RightButton) {
+        QTreeWidget::mousePressEvent(event);
+        return;
+    }
+    QTreeWidgetItem* item = itemAt(event->position().toPoint());
+    if (!item || item->data(0, PlaceholderRole).toBool() ||
+        !onLabel(item, event->position().toPoint()))
+        return;
+    setCurrentItem(item);
+    const int level = depth(item);
+    const int number = item->data(0, NumberRole).toInt();
+    if (level == 2 && (number == CheckListNode || number == ExpensesNode))
+        return;
+    emit contextMenuRequested(level, event->globalPosition().toPoint());
+}

@@ -1,0 +1,118 @@
+#include "VoyantaApp.h"
+
+#include "CommandIds.h"
+#include "DataFolder.h"
+#include "ImagesFolder.h"
+#include "MainFrame.h"
+#include "Prompter.h"
+#include "StringTable.h"
+#include "TravelDataStore.h"
+#include "WorkingDirectoryDialog.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QSettings>
+
+namespace {
+
+const QString profileKey = QStringLiteral("Directory/Path");
+
+QSettings profile()
+{
+    return QSettings(QStringLiteral("Pellingham"), QStringLiteral("Voyanta"));
+}
+
+} // namespace
+
+CVoyantaApp::CVoyantaApp(Prompter& prompter, TravelDataStore& store, QObject* parent)
+    : QObject(parent), m_prompter(prompter), m_store(store), m_imagesFolder(DefaultImagesFolder())
+{
+}
+
+CVoyantaApp::~CVoyantaApp()
+{
+    delete m_frame;
+}
+
+void CVoyantaApp::setDisplayFormats(const DisplayFormats& formats)
+{
+    m_store.setDisplayFormats(formats);
+}
+
+const DisplayFormats& CVoyantaApp::displayFormats() const
+{
+    return m_store.displayFormats();
+}
+
+QString CVoyantaApp::readWorkingDirectory() const
+{
+    return profile().value(profileKey).toString();
+}
+
+void CVoyantaApp::writeWorkingDirectory() const
+{
+    if (m_override)
+        return;
+    QSettings settings = profile();
+    settings.setValue(profileKey, m_workingDirectory);
+}
+
+void CVoyantaApp::saveWorkingDirectoryIfRunning() const
+{
+    if (m_frame)
+        writeWorkingDirectory();
+}
+
+bool CVoyantaApp::chooseWorkingDirectory()
+{
+    CWorkingDirectoryDlg dialog(
+        m_prompter, m_workingDirectory,
+        [this](const QString& folder) { m_workingDirectory = folder; }, [this] { openHelp(); },
+        m_frame);
+    if (m_prompter.run(&dialog) != QDialog::Accepted) {
+        m_workingDirectory.clear();
+        return false;
+    }
+    m_workingDirectory = QDir::fromNativeSeparators(dialog.path());
+    QDir(m_workingDirectory).mkdir(DataFolder::folderName());
+    return true;
+}
+
+bool CVoyantaApp::startUp()
+{
+    m_workingDirectory = m_override ? *m_override : readWorkingDirectory();
+    if (!m_workingDirectory.isEmpty() && !QFileInfo::exists(m_workingDirectory)) {
+        m_prompter.inform(nullptr, ResourceText(Str::WorkingDirectoryMissing));
+        if (!chooseWorkingDirectory())
+            return false;
+    } else if (m_workingDirectory.isEmpty()) {
+        if (!chooseWorkingDirectory())
+            return false;
+    }
+    m_store.setWorkingDirectory(m_workingDirectory);
+    m_store.setImagesFolder(m_imagesFolder);
+    m_frame = new CMainFrame(*this);
+    m_frame->showMaximized();
+    QDir().mkpath(m_imagesFolder);
+    return true;
+}
+
+QString CVoyantaApp::imageFilePath(const QString& travelKey) const
+{
+    return QDir(m_imagesFolder).filePath(DataFolder::imageCategoryFileName(travelKey));
+}
+
+void CVoyantaApp::openHelp() const
+{
+    const QDir programFolder(QCoreApplication::applicationDirPath());
+    QString guide = programFolder.filePath(QStringLiteral("VoyantaHelp.chm"));
+    if (!QFileInfo::exists(guide))
+        guide = programFolder.filePath(QStringLiteral("VoyantaHelp.html"));
+    m_prompter.openFile(guide);
+}
+
+CMainFrame* CVoyantaApp::mainFrame() const
+{
+    return m_frame;
+}

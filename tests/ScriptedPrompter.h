@@ -1,0 +1,76 @@
+#pragma once
+
+#include "Prompter.h"
+
+#include <QDialog>
+#include <QList>
+#include <QProcess>
+#include <QStringList>
+
+#include <functional>
+
+// Answers every prompt from answers a test prepared in advance, and records what was
+// asked. A prompt without a prepared answer is cancelled and noted in `unexpected`, so
+// that no test ever waits on a modal window.
+class ScriptedPrompter : public Prompter {
+public:
+    QStringList informed;
+    QStringList notified;
+    QStringList asked;
+    QStringList opened;
+    QList<QStringList> started; // program, then its arguments
+    QStringList unexpected;
+
+    QList<bool> answers;
+    QStringList directories;
+    QList<std::function<int(QDialog*)>> dialogs;
+    bool reallyStartPrograms = false;
+
+    void inform(QWidget*, const QString& text) override { informed.append(text); }
+    void notify(QWidget*, const QString& text) override { notified.append(text); }
+    bool ask(QWidget*, const QString& text) override
+    {
+        asked.append(text);
+        if (answers.isEmpty()) {
+            unexpected.append(text);
+            return false;
+        }
+        return answers.takeFirst();
+    }
+    int run(QDialog* dialog) override
+    {
+        if (dialogs.isEmpty()) {
+            unexpected.append(dialog->objectName());
+            return QDialog::Rejected;
+        }
+        return dialogs.takeFirst()(dialog);
+    }
+    QString existingDirectory(QWidget*, const QString& title, const QString&) override
+    {
+        if (directories.isEmpty()) {
+            unexpected.append(title);
+            return {};
+        }
+        return directories.takeFirst();
+    }
+    bool openFile(const QString& path) override
+    {
+        opened.append(path);
+        return true;
+    }
+    bool startProgram(const QString& program, const QStringList& arguments) override
+    {
+        started.append(QStringList{program} + arguments);
+        return !reallyStartPrograms || QProcess::startDetached(program, arguments);
+    }
+};
+
+// Dialog answers: press a button by its control id, as a user would.
+inline std::function<int(QDialog*)> pressButton(int id)
+{
+    return [id](QDialog* dialog) {
+        if (auto* button = dialog->findChild<QAbstractButton*>(QString::number(id)))
+            button->click();
+        return dialog->result();
+    };
+}
