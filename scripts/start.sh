@@ -1,15 +1,33 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds Voyanta and starts it on a working directory:
-#   scripts/start.sh [WORKING_DIRECTORY]
-# Until the window program arrives this prepares the working directory with
-# voyanta-cli and lists its travels.
+# Installs what is missing, builds Voyanta and starts it:
+#   scripts/start.sh                 on the working directory Voyanta keeps (asks the first time)
+#   scripts/start.sh DIR             on DIR, for this run only
+#   scripts/start.sh --sample        on a copy of the sample travels in ~/Voyanta Sample
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/install-deps.sh"
 "$root/scripts/build.sh" "$root/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
-workdir=${1:-$HOME/Voyanta}
-mkdir -p "$workdir"
-cli="$root/build/bin/voyanta-cli"
-"$cli" --workdir "$workdir" init
-echo "Travels in $workdir:"
-"$cli" --workdir "$workdir" list
+
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then
+    echo "Voyanta is built in $root/build/bin, but there is no display to open its window on." >&2
+    echo "Run this command from a desktop session (or set QT_QPA_PLATFORM)." >&2
+    exit 1
+fi
+
+voyanta="$root/build/bin/voyanta"
+case "${1:-}" in
+"")
+    exec "$voyanta"
+    ;;
+--sample)
+    sample="$HOME/Voyanta Sample"
+    if [ ! -d "$sample" ]; then
+        cp -r "$root/samples/Travels" "$sample"
+    fi
+    exec "$voyanta" --workdir "$sample"
+    ;;
+*)
+    mkdir -p "$1"
+    exec "$voyanta" --workdir "$1"
+    ;;
+esac

@@ -184,7 +184,7 @@ void CMainFrame::buildPanes()
     m_tree->setMonth(m_monthPicker->date());
     m_innerSplitter = new CGuiSplitterWnd(Qt::Vertical, m_outerSplitter);
     m_innerSplitter->setObjectName(QStringLiteral("innerSplitter"));
-    m_upperView = CreateUpperView(1, store, m_innerSplitter);
+    m_upperView = CreateUpperView(1, store, nullptr);
     connect(m_upperView, &CUpperView::stateChanged, this, &CMainFrame::updateCommands);
     m_imagesView = new CImagesView(m_innerSplitter);
     m_outerSplitter->addWidget(m_tree);
@@ -217,7 +217,8 @@ void CMainFrame::showViewOfKind(int kind)
         return;
     }
     CUpperView* old = m_upperView;
-    m_upperView = CreateUpperView(kind, m_app.store(), m_innerSplitter);
+    // Made without a parent: a child of the splitter would join it as a pane of its own.
+    m_upperView = CreateUpperView(kind, m_app.store(), nullptr);
     connect(m_upperView, &CUpperView::stateChanged, this, &CMainFrame::updateCommands);
     if (old) {
         m_innerSplitter->replaceWidget(m_innerSplitter->indexOf(old), m_upperView);

@@ -16,6 +16,7 @@
 #include <QDateEdit>
 #include <QMenu>
 #include <QSettings>
+#include <QSplitter>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -135,6 +136,11 @@ private slots:
         QCOMPARE(upperKind(), 5);
         tree()->setCurrentItem(stages->child(0));
         QCOMPARE(upperKind(), 6);
+        // The upper view is swapped in place: above the images, two panes in all.
+        auto* panes = m_frame->findChild<QSplitter*>(QStringLiteral("innerSplitter"));
+        QCOMPARE(panes->count(), 2);
+        QCOMPARE(panes->widget(0), m_frame->upperView());
+        QCOMPARE(panes->widget(1), m_frame->imagesView());
         tree()->collapseItem(stages);
         QCOMPARE(stages->childCount(), 1);
         QVERIFY(stages->child(0)->text(0).isEmpty());
