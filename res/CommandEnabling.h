@@ -5,8 +5,8 @@
 // detail) and its marked row.
 struct UpperViewState {
     int kind = 1;
-    int displayMode = 0;         // of the travel list and the stage list: 0 to 3
-    int markedRow = -1;          // -1 when no row is marked
+    int displayMode = 0; // of the travel list and the stage list: 0 to 3
+    int markedRow = -1;  // -1 when no row is marked
     int rowCount = 0;
     int firstAppointmentRow = 0; // of the stage detail: its detail rows plus 2
     bool upperViewActive = true; // whether the upper view is the frame's active view

@@ -20,7 +20,8 @@ const QHash<int, QString>& table()
             {Str::ConfirmDeleteStage, "Are you sure want to delete the selected Stage and its "
                                       "Appointments?"},
             {Str::ProgramTitle, "Voyanta"},
-            {Cmd::MonthPicker, "Select a month to list the travels\nSelect a month to list the travels"},
+            {Cmd::MonthPicker,
+             "Select a month to list the travels\nSelect a month to list the travels"},
             {Cmd::Refresh, "Refresh\nRefresh"},
             {Cmd::Synchronize, "Synchronize\nSynchronize"},
             {Cmd::StageMenuNewAppointment, "New Appointment\nNew Appointment"},
