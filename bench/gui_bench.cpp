@@ -8,6 +8,7 @@
 #include "MainFrame.h"
 #include "Prompter.h"
 #include "TravelDataStore.h"
+#include "TravelListView.h"
 #include "TravelTreeView.h"
 #include "VoyantaApp.h"
 
@@ -40,7 +41,7 @@ public:
     void notify(QWidget* parent, const QString& text) override { inform(parent, text); }
 };
 
-int screenshot(const QString& workdir, const QString& file, QDate month)
+int screenshot(const QString& workdir, const QString& file, QDate month, bool travelList)
 {
     SilentPrompter prompter;
     TravelDataStore store;
@@ -58,7 +59,7 @@ int screenshot(const QString& workdir, const QString& file, QDate month)
     if (travel) {
         tree->expandItem(travel);
         tree->expandItem(travel->child(2));
-        tree->setCurrentItem(travel);
+        tree->setCurrentItem(travelList ? tree->root() : travel);
     }
     QApplication::processEvents();
     return frame->grab().save(file) ? 0 : 1;
@@ -76,7 +77,8 @@ int main(int argc, char* argv[])
             QDate::fromString(arguments.value(arguments.indexOf(QStringLiteral("--month")) + 1),
                               QStringLiteral("yyyy-MM"));
         return screenshot(workdir, arguments.value(at + 1),
-                          month.isValid() ? month : QDate::currentDate());
+                          month.isValid() ? month : QDate::currentDate(),
+                          arguments.contains(QStringLiteral("--travel-list")));
     }
     const int travelCount = argc > 1 ? std::atoi(argv[1]) : 10000;
     QTemporaryDir dir;
@@ -130,5 +132,26 @@ int main(int argc, char* argv[])
     const double perHundred = listing / 20.0 * 1000.0;
     std::printf("%-52s %8.2f ms per 100 travels  budget 16.70 ms  ratio %5.2f\n",
                 "listing a month of 2,000 travels in the tree", perHundred, perHundred / 16.7);
+
+    // The travel list filled with the same month and sorted by each column.
+    CTravelListView travelList(month);
+    travelList.resize(900, 600);
+    TreeSelection selection;
+    selection.month = QDate(2031, 5, 1);
+    const double walk =
+        seconds([&] {
+            for (int i = 0; i < 10; ++i)
+                (void)month.TravelsStartingInUnsorted(DateTimeValue::fromDate(selection.month));
+        }) /
+        10;
+    const double fill = seconds([&] { travelList.load(selection); });
+    std::printf("%-52s %8.2f ms  baseline %8.2f ms (month walk)  ratio %6.1f\n",
+                "filling the travel list with 2,000 travels", fill * 1000, walk * 1000,
+                fill / walk);
+    for (int code = 0; code < 10; ++code) {
+        const double sorting = seconds([&] { travelList.sort(code); });
+        std::printf("  sort code %d: %8.2f ms  ratio to the month walk %6.1f\n", code,
+                    sorting * 1000, sorting / walk);
+    }
     return 0;
 }

@@ -78,6 +78,10 @@ const QList<MenuNode>& ContextMenus()
                               item(Cmd::StageMenuModifyAppointment, "&Modify"),
                               item(Cmd::StageMenuDeleteAppointment, "&Delete")}),
         popup("ModDel", {item(Cmd::Modify, "&Modify"), item(Cmd::Delete, "&Delete")}),
+        popup("New", {item(Cmd::ListNewTravel, "New")}),
+        popup("Sta", {item(Cmd::ListNewStage, "New Stage"), item(Cmd::ListModifyStage, "Modify"),
+                      item(Cmd::ListDeleteStage, "Delete")}),
+        popup("NewImport", {item(Cmd::ListNewItem, "New"), item(Cmd::ListImportItems, "Import")}),
     };
     return menus;
 }

@@ -19,7 +19,7 @@ struct MenuNode {
 const QList<MenuNode>& MainMenu();
 
 // The context menus (menu 136); pop-up 0 "Travels", 1 "Travel", 2 "Stages",
-// 3 "Stage", 4 "Appointment", 5 "ModDel".
+// 3 "Stage", 4 "Appointment", 5 "ModDel", 6 "New", 7 "Sta", 8 "NewImport".
 const QList<MenuNode>& ContextMenus();
 
 // The toolbar's buttons left to right; 0 stands for a separator. The first button

@@ -11,6 +11,7 @@
 #include "StringTable.h"
 #include "SyncHandOff.h"
 #include "TravelDataStore.h"
+#include "TravelListView.h"
 #include "TravelTreeView.h"
 #include "UpperViews.h"
 #include "VoyantaApp.h"
@@ -185,7 +186,7 @@ void CMainFrame::buildPanes()
     m_innerSplitter = new CGuiSplitterWnd(Qt::Vertical, m_outerSplitter);
     m_innerSplitter->setObjectName(QStringLiteral("innerSplitter"));
     m_upperView = CreateUpperView(1, store, nullptr);
-    connect(m_upperView, &CUpperView::stateChanged, this, &CMainFrame::updateCommands);
+    connectUpperView();
     m_imagesView = new CImagesView(m_innerSplitter);
     m_outerSplitter->addWidget(m_tree);
     m_outerSplitter->addWidget(m_innerSplitter);
@@ -219,7 +220,7 @@ void CMainFrame::showViewOfKind(int kind)
     CUpperView* old = m_upperView;
     // Made without a parent: a child of the splitter would join it as a pane of its own.
     m_upperView = CreateUpperView(kind, m_app.store(), nullptr);
-    connect(m_upperView, &CUpperView::stateChanged, this, &CMainFrame::updateCommands);
+    connectUpperView();
     if (old) {
         m_innerSplitter->replaceWidget(m_innerSplitter->indexOf(old), m_upperView);
         old->hide();
@@ -229,6 +230,22 @@ void CMainFrame::showViewOfKind(int kind)
     }
     m_upperView->show();
     loadUpperViewForTreeSelection();
+}
+
+void CMainFrame::connectUpperView()
+{
+    CUpperView* view = m_upperView;
+    connect(view, &CUpperView::stateChanged, this, &CMainFrame::updateCommands);
+    connect(view, &CUpperView::travelChosen, this, &CMainFrame::showImagesOfTravel);
+    connect(view, &CUpperView::selectPathRequested, m_tree, &CTravelTreeView::selectPath,
+            Qt::QueuedConnection);
+    connect(view, &CUpperView::commandRequested, this, &CMainFrame::onCommand);
+    connect(view, &CUpperView::contextMenuRequested, this,
+            [this](int number, const QPoint& position) {
+                updateCommands();
+                if (QMenu* menu = m_contextMenus.value(number))
+                    menu->popup(position);
+            });
 }
 
 void CMainFrame::loadUpperViewForTreeSelection()

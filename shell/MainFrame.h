@@ -64,6 +64,7 @@ private:
     void buildStatusBar();
     void buildPanes();
     void onCommand(int command);
+    void connectUpperView();
     void reportSkippedFiles();
     void onFolderChanged();
     void watchDataFolder();

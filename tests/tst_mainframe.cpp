@@ -156,7 +156,7 @@ private slots:
         CUpperView* detail = m_frame->upperView();
         tree()->setCurrentItem(rome);
         QCOMPARE(m_frame->upperView(), detail);
-        QCOMPARE(detail->list()->topLevelItem(0)->text(1), QStringLiteral("Rome"));
+        QCOMPARE(detail->list()->topLevelItem(1)->text(1), QStringLiteral("Rome"));
     }
 
     void rightClicksFollowTheLabel()
@@ -185,13 +185,15 @@ private slots:
 
     void commandsFollowTheUpperView()
     {
-        // On the travel list without a marked row, travel commands wait for one.
+        // The travel list marks its first row; a month without travels marks none, and
+        // the travel commands wait for one.
+        QVERIFY(m_frame->action(Cmd::TravelModify)->isEnabled());
+        m_frame->monthPicker()->setDate(QDate(2006, 4, 1));
         QVERIFY(!m_frame->action(Cmd::TravelModify)->isEnabled());
         QVERIFY(m_frame->action(Cmd::NewTravel)->isEnabled());
         QVERIFY(!m_frame->action(Cmd::ViewReport)->isEnabled()); // mode 3 is shown
         QVERIFY(m_frame->action(Cmd::ViewIcon)->isEnabled());
-        QTreeWidget* rows = m_frame->upperView()->list();
-        rows->setCurrentItem(rows->topLevelItem(0));
+        m_frame->monthPicker()->setDate(QDate(2006, 3, 1));
         QVERIFY(m_frame->action(Cmd::TravelModify)->isEnabled());
         QVERIFY(m_frame->action(Cmd::Modify)->isEnabled());
         trigger(Cmd::ViewIcon);

@@ -1,13 +1,38 @@
 #include "UpperView.h"
 
+#include "TravelDetailListView.h"
+#include "TravelListView.h"
 #include "UpperViews.h"
+#include "Watermark.h"
+
+#include <QPainter>
 
 #include <QHeaderView>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+CListCtrl::CListCtrl(QWidget* parent) : QTreeWidget(parent)
+{
+    viewport()->setAutoFillBackground(true);
+}
+
+void CListCtrl::setWatermark(const QPixmap& picture)
+{
+    m_watermark = picture;
+    viewport()->update();
+}
+
+void CListCtrl::paintEvent(QPaintEvent* event)
+{
+    {
+        QPainter painter(viewport());
+        PaintWatermark(painter, viewport()->rect(), m_watermark);
+    }
+    QTreeWidget::paintEvent(event);
+}
+
 CUpperView::CUpperView(int kind, TravelDataStore& store, QWidget* parent)
-    : QWidget(parent), m_store(store), m_list(new QTreeWidget(this)), m_kind(kind)
+    : QWidget(parent), m_store(store), m_list(new CListCtrl(this)), m_kind(kind)
 {
     setObjectName(QStringLiteral("upperView%1").arg(kind));
     auto* layout = new QVBoxLayout(this);
@@ -15,7 +40,6 @@ CUpperView::CUpperView(int kind, TravelDataStore& store, QWidget* parent)
     layout->addWidget(m_list);
     m_list->setRootIsDecorated(false);
     m_list->setUniformRowHeights(true);
-    m_list->setAlternatingRowColors(true);
     m_list->header()->setStretchLastSection(true);
     connect(m_list, &QTreeWidget::currentItemChanged, this, &CUpperView::stateChanged);
 }

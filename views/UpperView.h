@@ -5,8 +5,26 @@
 
 #include <QWidget>
 
-class QTreeWidget;
 class TravelDataStore;
+
+#include <QPixmap>
+#include <QTreeWidget>
+
+// The list of every upper view: a report list that paints its watermark behind the rows.
+class CListCtrl : public QTreeWidget {
+    Q_OBJECT
+
+public:
+    explicit CListCtrl(QWidget* parent = nullptr);
+    void setWatermark(const QPixmap& picture);
+    const QPixmap& watermark() const { return m_watermark; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QPixmap m_watermark;
+};
 
 // What the tree has selected, as the upper view needs it to fill itself.
 struct TreeSelection {
@@ -27,7 +45,7 @@ public:
 
     int kind() const { return m_kind; }
     virtual UpperViewState state() const;
-    QTreeWidget* list() const { return m_list; }
+    CListCtrl* list() const { return m_list; }
 
     // Fills the view from the store for what the tree selected.
     virtual void load(const TreeSelection& selection) = 0;
@@ -37,10 +55,19 @@ public:
 signals:
     // The marked row or the rows changed: the commands' enabling may change.
     void stateChanged();
+    // The tree should select a travel, one of its children (1 to 3) or a stage.
+    void selectPathRequested(const RecordKey& travelKey, int childNumber,
+                             const RecordKey& stageKey);
+    // The images pane should show this travel.
+    void travelChosen(const RecordKey& travelKey);
+    // The main frame should run a command, as if it came from a menu.
+    void commandRequested(int command);
+    // A context menu of the main frame (by number) at a screen position.
+    void contextMenuRequested(int menuNumber, const QPoint& globalPosition);
 
 protected:
     TravelDataStore& m_store;
-    QTreeWidget* m_list;
+    CListCtrl* m_list;
 
 private:
     int m_kind;

@@ -5,26 +5,6 @@
 // The six upper views. Each lists its records plainly; their full behaviour (sorting,
 // drawing, in-place editing) lives with each view.
 
-class CTravelListView : public CUpperView {
-    Q_OBJECT
-public:
-    explicit CTravelListView(TravelDataStore& store, QWidget* parent = nullptr);
-    void load(const TreeSelection& selection) override;
-    UpperViewState state() const override;
-    int displayMode() const { return m_displayMode; }
-    void setDisplayMode(int mode);
-
-private:
-    int m_displayMode = 3;
-};
-
-class CTravelDetailListView : public CUpperView {
-    Q_OBJECT
-public:
-    explicit CTravelDetailListView(TravelDataStore& store, QWidget* parent = nullptr);
-    void load(const TreeSelection& selection) override;
-};
-
 class CChekListView : public CUpperView {
     Q_OBJECT
 public:
