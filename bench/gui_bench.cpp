@@ -4,6 +4,7 @@
 // the same folder, measured in the same run; listing a month of 2,000 travels in the
 // tree is compared with one frame (16.7 ms) per 100 travels.
 
+#include "BenchTiming.h"
 #include "DataGenerator.h"
 #include "MainFrame.h"
 #include "Prompter.h"
@@ -22,14 +23,6 @@
 #include <cstdio>
 
 namespace {
-
-double seconds(const std::function<void()>& work)
-{
-    QElapsedTimer timer;
-    timer.start();
-    work();
-    return double(timer.nsecsElapsed()) / 1e9;
-}
 
 // Answers nothing: the bench runs on a folder it names itself.
 class SilentPrompter : public DesktopPrompter {
@@ -88,7 +81,7 @@ int main(int argc, char* argv[])
     TravelDataStore warm;
     warm.setWorkingDirectory(dir.path());
     (void)warm.Refresh(); // warms the file cache for both measurements
-    const double refresh = seconds([&] {
+    const double refresh = Seconds([&] {
         TravelDataStore store;
         store.setWorkingDirectory(dir.path());
         (void)store.Refresh();
@@ -99,7 +92,7 @@ int main(int argc, char* argv[])
         TravelDataStore store;
         CVoyantaApp app(prompter, store);
         app.setWorkingDirectoryOverride(dir.path());
-        startUp = seconds([&] {
+        startUp = Seconds([&] {
             if (!app.startUp())
                 qFatal("start-up failed");
             app.mainFrame()->grab(); // paints the whole window once
@@ -125,7 +118,7 @@ int main(int argc, char* argv[])
     tree.setMonth(QDate(2031, 5, 1));
     tree.resize(300, 800);
     tree.show();
-    const double listing = seconds([&] {
+    const double listing = Seconds([&] {
         tree.refresh();
         QApplication::processEvents();
     });
@@ -139,17 +132,17 @@ int main(int argc, char* argv[])
     TreeSelection selection;
     selection.month = QDate(2031, 5, 1);
     const double walk =
-        seconds([&] {
+        Seconds([&] {
             for (int i = 0; i < 10; ++i)
                 (void)month.TravelsStartingInUnsorted(DateTimeValue::fromDate(selection.month));
         }) /
         10;
-    const double fill = seconds([&] { travelList.load(selection); });
+    const double fill = Seconds([&] { travelList.load(selection); });
     std::printf("%-52s %8.2f ms  baseline %8.2f ms (month walk)  ratio %6.1f\n",
                 "filling the travel list with 2,000 travels", fill * 1000, walk * 1000,
                 fill / walk);
     for (int code = 0; code < 10; ++code) {
-        const double sorting = seconds([&] { travelList.sort(code); });
+        const double sorting = Seconds([&] { travelList.sort(code); });
         std::printf("  sort code %d: %8.2f ms  ratio to the month walk %6.1f\n", code,
                     sorting * 1000, sorting / walk);
     }

@@ -3,6 +3,7 @@
 // Every figure is printed with the baseline it is compared with, measured in the
 // same run on the same machine.
 
+#include "BenchTiming.h"
 #include "DataGenerator.h"
 #include "FolderListing.h"
 #include "PassSort.h"
@@ -23,21 +24,13 @@
 
 namespace {
 
-double seconds(const std::function<void()>& work)
-{
-    QElapsedTimer timer;
-    timer.start();
-    work();
-    return double(timer.nsecsElapsed()) / 1e9;
-}
-
 // The median of several runs, after one run to warm the caches.
 double medianSeconds(const std::function<void()>& work, int runs = 5)
 {
     work();
     std::vector<double> times;
     for (int i = 0; i < runs; ++i)
-        times.push_back(seconds(work));
+        times.push_back(Seconds(work));
     std::sort(times.begin(), times.end());
     return times[times.size() / 2];
 }
@@ -86,7 +79,7 @@ int main(int argc, char* argv[])
 
     GeneratedFolder generated;
     const double generating =
-        seconds([&] { generated = GenerateDataFolder(workdir, travelCount); });
+        Seconds([&] { generated = GenerateDataFolder(workdir, travelCount); });
     std::printf("generated %d travels, %d stages, %lld files, %.1f MB in %.2f s\n\n",
                 generated.travels, generated.stages, generated.files, generated.bytes / 1e6,
                 generating);
@@ -145,7 +138,7 @@ int main(int argc, char* argv[])
         QList<RecordKey> fast;
         const double fastTime = medianSeconds([&] { fast = month.TravelsStartingIn(may); }, 3);
         QList<TravelRecord> slow;
-        const double slowTime = seconds([&] {
+        const double slowTime = Seconds([&] {
             slow.clear();
             for (const RecordKey& key : month.TravelsStartingInUnsorted(may))
                 slow.append(month.GetTravel(key));
@@ -163,7 +156,7 @@ int main(int argc, char* argv[])
     const auto thousandAdds = [](TravelDataStore& target) {
         FakeClock clock;
         target.setClock([&] { return clock.read(); }, [] {});
-        return seconds([&] {
+        return Seconds([&] {
             for (int i = 0; i < 1000; ++i) {
                 TravelRecord travel;
                 travel.title = QStringLiteral("Added");

@@ -8,6 +8,7 @@
 #include "TravelListView.h"
 #include "TravelTreeView.h"
 #include "VoyantaApp.h"
+#include "WindowFixture.h"
 
 #include <QApplication>
 #include <QDateEdit>
@@ -46,10 +47,8 @@ class ListViewsTest : public QObject {
     Q_OBJECT
 
 private:
+    std::unique_ptr<WindowFixture> m_run;
     QTemporaryDir* m_dir = nullptr;
-    ScriptedPrompter* m_prompter = nullptr;
-    TravelDataStore* m_store = nullptr;
-    CVoyantaApp* m_app = nullptr;
     CMainFrame* m_frame = nullptr;
     RecordKey m_paris;
 
@@ -61,8 +60,8 @@ private:
 private slots:
     void init()
     {
-        QSettings(QStringLiteral("Pellingham"), QStringLiteral("Voyanta")).clear();
-        m_dir = new QTemporaryDir;
+        m_run = std::make_unique<WindowFixture>();
+        m_dir = &m_run->dir;
         {
             TravelDataStore data;
             data.setWorkingDirectory(m_dir->path());
@@ -76,24 +75,15 @@ private slots:
             QTest::qWait(1000);
             QVERIFY(data.AddTravel(travel(QStringLiteral("athens"), at(2006, 3, 10))).ok());
         }
-        m_prompter = new ScriptedPrompter;
-        m_store = new TravelDataStore;
-        m_app = new CVoyantaApp(*m_prompter, *m_store);
-        m_app->setImagesFolder(m_dir->filePath(QStringLiteral("Travel Images")));
-        m_app->setWorkingDirectoryOverride(m_dir->path());
-        m_app->setDisplayFormats(DisplayFormats(QLocale(QStringLiteral("en_US"))));
-        QVERIFY(m_app->startUp());
-        m_frame = m_app->mainFrame();
-        m_frame->monthPicker()->setDate(QDate(2006, 3, 1));
+        m_run->app.setDisplayFormats(DisplayFormats(QLocale(QStringLiteral("en_US"))));
+        m_frame = m_run->startOnFolder(QDate(2006, 3, 1));
+        QVERIFY(m_frame);
     }
 
     void cleanup()
     {
-        QVERIFY(m_prompter->unexpected.isEmpty());
-        delete m_app;
-        delete m_store;
-        delete m_prompter;
-        delete m_dir;
+        QVERIFY(m_run->prompter.unexpected.isEmpty());
+        m_run.reset();
     }
 
     void layoutRules()

@@ -10,6 +10,7 @@
 #include "TravelTreeView.h"
 #include "UpperViews.h"
 #include "VoyantaApp.h"
+#include "WindowFixture.h"
 
 #include <QAction>
 #include <QApplication>
@@ -33,10 +34,10 @@ class MainFrameTest : public QObject {
     Q_OBJECT
 
 private:
+    std::unique_ptr<WindowFixture> m_run;
     QTemporaryDir* m_dir = nullptr;
     ScriptedPrompter* m_prompter = nullptr;
     TravelDataStore* m_store = nullptr;
-    CVoyantaApp* m_app = nullptr;
     CMainFrame* m_frame = nullptr;
     RecordKey m_rome;
     RecordKey m_lisbon;
@@ -61,8 +62,10 @@ private:
 private slots:
     void init()
     {
-        QSettings(QStringLiteral("Pellingham"), QStringLiteral("Voyanta")).clear();
-        m_dir = new QTemporaryDir;
+        m_run = std::make_unique<WindowFixture>();
+        m_dir = &m_run->dir;
+        m_prompter = &m_run->prompter;
+        m_store = &m_run->store;
         {
             TravelDataStore data;
             data.setWorkingDirectory(m_dir->path());
@@ -82,23 +85,14 @@ private slots:
                                                   {QStringLiteral("Visa"), 0}})
                         .ok());
         }
-        m_prompter = new ScriptedPrompter;
-        m_store = new TravelDataStore;
-        m_app = new CVoyantaApp(*m_prompter, *m_store);
-        m_app->setImagesFolder(m_dir->filePath(QStringLiteral("Travel Images")));
-        m_app->setWorkingDirectoryOverride(m_dir->path());
-        QVERIFY(m_app->startUp());
-        m_frame = m_app->mainFrame();
-        m_frame->monthPicker()->setDate(QDate(2006, 3, 1));
+        m_frame = m_run->startOnFolder(QDate(2006, 3, 1));
+        QVERIFY(m_frame);
     }
 
     void cleanup()
     {
         QVERIFY2(m_prompter->unexpected.isEmpty(), qPrintable(m_prompter->unexpected.join(u',')));
-        delete m_app;
-        delete m_store;
-        delete m_prompter;
-        delete m_dir;
+        m_run.reset();
     }
 
     void theTreeListsTheMonthByStart()

@@ -5,6 +5,7 @@
 #include "TestSupport.h"
 #include "TravelDataStore.h"
 #include "VoyantaApp.h"
+#include "WindowFixture.h"
 #include "WorkingDirectoryDialog.h"
 
 #include <QAbstractButton>
@@ -43,36 +44,25 @@ class StartupTest : public QObject {
     Q_OBJECT
 
 private:
+    std::unique_ptr<WindowFixture> m_run;
     QTemporaryDir* m_dir = nullptr;
     ScriptedPrompter* m_prompter = nullptr;
     TravelDataStore* m_store = nullptr;
     CVoyantaApp* m_app = nullptr;
 
-    QString folder(const QString& name) const
-    {
-        const QString path = m_dir->filePath(name);
-        QDir().mkpath(path);
-        return path;
-    }
+    QString folder(const QString& name) const { return m_run->folder(name); }
 
 private slots:
     void init()
     {
-        QSettings(QStringLiteral("Pellingham"), QStringLiteral("Voyanta")).clear();
-        m_dir = new QTemporaryDir;
-        m_prompter = new ScriptedPrompter;
-        m_store = new TravelDataStore;
-        m_app = new CVoyantaApp(*m_prompter, *m_store);
-        m_app->setImagesFolder(m_dir->filePath(QStringLiteral("Travel Images")));
+        m_run = std::make_unique<WindowFixture>();
+        m_dir = &m_run->dir;
+        m_prompter = &m_run->prompter;
+        m_store = &m_run->store;
+        m_app = &m_run->app;
     }
 
-    void cleanup()
-    {
-        delete m_app;
-        delete m_store;
-        delete m_prompter;
-        delete m_dir;
-    }
+    void cleanup() { m_run.reset(); }
 
     void firstRunCancelledLeavesNoWindowAndNoProfile()
     {
