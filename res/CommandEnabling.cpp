@@ -54,6 +54,8 @@ bool CommandEnabled(int command, const UpperViewState& s)
     case Cmd::TravelDelete:
     case Cmd::TravelExportHtml:
     case Cmd::TravelExportText:
+    case Cmd::TravelExportCalendar:
+    case Cmd::ExportToCalendar:
     case Cmd::ExportToHtml:
     case Cmd::ExportToText:
     case Cmd::TreeTravelNewStage:

@@ -54,6 +54,8 @@ enum : int {
     TravelExportHtml = 32839,
     TravelExportText = 32840,
     WorkingDirectory = 32842,
+    TravelExportCalendar = 32845,
+    ExportToCalendar = 32846,
     Print = 57607,
     Cut = 57635,
     About = 57664,

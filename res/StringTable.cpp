@@ -65,6 +65,8 @@ const QHash<int, QString>& table()
             {Cmd::ExportToText, "Exports Travel to Text\nExports Travel to Text"},
             {Cmd::TravelExportHtml, "Export To Html\nExport To Html"},
             {Cmd::TravelExportText, "Export To Text\nExport To Text"},
+            {Cmd::TravelExportCalendar, "Export To Calendar\nExport To Calendar"},
+            {Cmd::ExportToCalendar, "Exports Travel to Calendar\nExports Travel to Calendar"},
             {Cmd::Help, "Help\nHelp"},
             // Standard texts of the common commands.
             {Cmd::Print, "Print the active document\nPrint"},

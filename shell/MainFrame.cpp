@@ -8,6 +8,7 @@
 #include "MonthPicker.h"
 #include "Pictures.h"
 #include "Prompter.h"
+#include "RecordCommands.h"
 #include "StringTable.h"
 #include "SyncHandOff.h"
 #include "TravelDataStore.h"
@@ -60,6 +61,7 @@ CMainFrame::CMainFrame(CVoyantaApp& app, QWidget* parent) : CGuiFrameWnd(parent)
     buildStatusBar();
     buildPanes();
     watchDataFolder();
+    m_records = new CRecordCommands(*this, m_app);
     updateCommands();
 }
 
@@ -129,7 +131,6 @@ void CMainFrame::buildToolbar()
     GuiDrawLayer::ApplyFace(m_toolbar);
     addToolBar(Qt::TopToolBarArea, m_toolbar);
     const QList<QPixmap> images = Pictures::ToolbarImages();
-    int button = 0;
     for (int command : ToolbarLayout()) {
         if (command == 0) {
             m_toolbar->addSeparator();
@@ -140,11 +141,11 @@ void CMainFrame::buildToolbar()
             m_toolbar->addWidget(m_monthPicker);
         } else {
             QAction* toolAction = m_actions.value(command);
-            if (button < images.size())
-                toolAction->setIcon(QIcon(images[button]));
+            const int image = Pictures::ToolbarImageOf(command);
+            if (image >= 0 && image < images.size())
+                toolAction->setIcon(QIcon(images[image]));
             m_toolbar->addAction(toolAction);
         }
-        ++button;
     }
     connect(m_monthPicker, &QDateEdit::dateChanged, this, [this](QDate date) {
         m_tree->setMonth(date);
@@ -406,7 +407,8 @@ void CMainFrame::onCommand(int command)
     case Cmd::Cut:
         break;
     default:
-        emit recordCommand(command);
+        if (!m_records->run(command))
+            emit recordCommand(command);
         break;
     }
     updateCommands();

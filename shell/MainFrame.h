@@ -6,6 +6,7 @@
 #include <QHash>
 
 class CImagesView;
+class CRecordCommands;
 class CMonthPickerCtrl;
 class CTravelTreeView;
 class CUpperView;
@@ -40,6 +41,7 @@ public:
     void showViewOfKind(int kind);
     void loadUpperViewForTreeSelection();
     void endPendingEdits();
+    CRecordCommands* recordCommands() const { return m_records; }
     // Re-evaluates the enabling rule of every command.
     void updateCommands();
     // Reloads the data folder and rebuilds the tree.
@@ -82,5 +84,6 @@ private:
     CImagesView* m_imagesView = nullptr;
     QLabel* m_outsideChange = nullptr;
     QFileSystemWatcher* m_watcher = nullptr;
+    CRecordCommands* m_records = nullptr;
     bool m_shutDown = false;
 };

@@ -1,6 +1,7 @@
 #include "Pictures.h"
 
 #include "Bitmaps.h"
+#include "CommandIds.h"
 
 #include <QGuiApplication>
 
@@ -23,6 +24,18 @@ QList<QPixmap> TreeImages()
 QList<QPixmap> ToolbarImages()
 {
     return LoadImageStrip(Bitmaps::Toolbar, 16, ratio());
+}
+
+int ToolbarImageOf(int command)
+{
+    // The calendar export shares the calendar picture, which the month picker covers.
+    if (command == Cmd::ExportToCalendar)
+        return 0;
+    for (int i = 0; i < int(std::size(Bitmaps::ToolbarCommands)); ++i) {
+        if (Bitmaps::ToolbarCommands[i] == command)
+            return i;
+    }
+    return -1;
 }
 
 QPixmap AboutPicture()

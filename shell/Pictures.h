@@ -10,6 +10,8 @@ namespace Pictures {
 QList<QPixmap> TreeImages();
 // The toolbar's 21 button images, in the toolbar's order.
 QList<QPixmap> ToolbarImages();
+// The index of a command's image in ToolbarImages(); -1 for none.
+int ToolbarImageOf(int command);
 // The About box's picture.
 QPixmap AboutPicture();
 

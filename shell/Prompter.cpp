@@ -41,6 +41,18 @@ QString DesktopPrompter::existingDirectory(QWidget* parent, const QString& title
     return QFileDialog::getExistingDirectory(parent, title, start);
 }
 
+QString DesktopPrompter::saveFileName(QWidget* parent, const QString& defaultSuffix,
+                                      const QString& filter)
+{
+    QFileDialog dialog(parent);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(defaultSuffix);
+    dialog.setNameFilter(filter);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().first();
+}
+
 bool DesktopPrompter::openFile(const QString& path)
 {
     return QDesktopServices::openUrl(QUrl::fromLocalFile(path));

@@ -24,6 +24,10 @@ public:
     // A folder picker; empty when the user cancels.
     virtual QString existingDirectory(QWidget* parent, const QString& title,
                                       const QString& start) = 0;
+    // A save-file picker with a default extension ("csv") and a filter ("csv Files
+    // (*.csv)"); asks before replacing a file; empty when the user cancels.
+    virtual QString saveFileName(QWidget* parent, const QString& defaultSuffix,
+                                 const QString& filter) = 0;
     // Opens a file with the program the desktop associates with it.
     virtual bool openFile(const QString& path) = 0;
     // Starts another program without waiting for it.
@@ -38,6 +42,8 @@ public:
     bool ask(QWidget* parent, const QString& text) override;
     int run(QDialog* dialog) override;
     QString existingDirectory(QWidget* parent, const QString& title, const QString& start) override;
+    QString saveFileName(QWidget* parent, const QString& defaultSuffix,
+                         const QString& filter) override;
     bool openFile(const QString& path) override;
     bool startProgram(const QString& program, const QStringList& arguments) override;
 };

@@ -53,6 +53,17 @@ public:
         }
         return directories.takeFirst();
     }
+    QStringList saveNames;
+    QStringList saveFilters;
+    QString saveFileName(QWidget*, const QString& defaultSuffix, const QString& filter) override
+    {
+        saveFilters.append(defaultSuffix + QLatin1Char('|') + filter);
+        if (saveNames.isEmpty()) {
+            unexpected.append(filter);
+            return {};
+        }
+        return saveNames.takeFirst();
+    }
     bool openFile(const QString& path) override
     {
         opened.append(path);
