@@ -9,6 +9,7 @@
 #include "TravelDataStore.h"
 #include "TravelDetailListView.h"
 #include "TravelListView.h"
+#include "TravelSheet.h"
 #include "TravelTreeView.h"
 #include "VoyantaApp.h"
 
@@ -68,6 +69,16 @@ bool CRecordCommands::run(int command)
     const int kind = m_frame.upperView()->kind();
     const bool stageView = kind == 5 || kind == 6;
     switch (command) {
+    case Cmd::NewTravel:
+    case Cmd::ListNewTravel:
+        newTravel();
+        return true;
+    case Cmd::TravelModify:
+        modifyTravel(travelTarget());
+        return true;
+    case Cmd::TreeTravelModify:
+        modifyTravel(selection.travelKey);
+        return true;
     case Cmd::TravelDelete:
         deleteTravel(travelTarget());
         return true;
@@ -117,6 +128,13 @@ bool CRecordCommands::run(int command)
             return false;
         return true;
     case Cmd::Modify:
+        if (kind == 1 || kind == 2) {
+            modifyTravel(travelTarget());
+            return true;
+        }
+        if (kind == 6 && m_frame.upperView()->state().markedRow >=
+                             m_frame.upperView()->state().firstAppointmentRow)
+            return false; // an appointment row: the stage detail's own operation
         if (stageView) {
             modifyStage(stageTarget());
             return true;
@@ -140,6 +158,44 @@ bool CRecordCommands::run(int command)
     default:
         return false;
     }
+}
+
+void CRecordCommands::newTravel()
+{
+    CTravelSheet sheet(CTravelSheet::Form::Wizard, TravelRecord{}, m_app.store(), m_app.prompter(),
+                       &m_frame);
+    if (m_app.prompter().run(sheet.dialog()) != QDialog::Accepted)
+        return;
+    const TravelRecord travel = sheet.record();
+    const KeyOutcome added = m_app.store().AddTravel(travel);
+    if (!added.ok()) {
+        m_app.prompter().inform(&m_frame, added.outcome.message());
+        return;
+    }
+    const QDate month = m_frame.tree()->month();
+    const QDate start = travel.start.toDateTime().date();
+    if (start.year() == month.year() && start.month() == month.month())
+        m_frame.tree()->showTravelsMonth();
+    m_frame.tree()->setCurrentItem(m_frame.tree()->root());
+    m_frame.showViewOfKind(1);
+}
+
+void CRecordCommands::modifyTravel(const RecordKey& travelKey)
+{
+    if (travelKey.isEmpty())
+        return;
+    // The notes page comes first when the travel detail marks a row of the notes.
+    CUpperView* view = m_frame.upperView();
+    const int startPage = view->kind() == 2 && view->state().markedRow >= 10 ? 1 : 0;
+    CTravelSheet sheet(CTravelSheet::Form::Tabbed, m_app.store().GetTravel(travelKey),
+                       m_app.store(), m_app.prompter(), &m_frame, startPage);
+    if (m_app.prompter().run(sheet.dialog()) != QDialog::Accepted)
+        return;
+    if (Outcome saved = m_app.store().SaveTravel(sheet.record()); !saved.ok()) {
+        m_app.prompter().inform(&m_frame, saved.message());
+        return;
+    }
+    m_frame.tree()->updateAfterTravelChange();
 }
 
 void CRecordCommands::deleteTravel(const RecordKey& travelKey)

@@ -27,6 +27,8 @@ public:
     // one in the stage detail; empty otherwise.
     RecordKey stageTarget() const;
 
+    void newTravel();
+    void modifyTravel(const RecordKey& travelKey);
     void deleteTravel(const RecordKey& travelKey);
     void copyTravel(const RecordKey& travelKey);
     void newStage(const RecordKey& travelKey);

@@ -5,15 +5,21 @@
 #include "StringTable.h"
 #include "TestSupport.h"
 #include "TravelListView.h"
+#include "TravelSheet.h"
 #include "TravelTreeView.h"
 #include "WindowFixture.h"
 #include "WorkingDirectoryDialog.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
+#include <QDateEdit>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPlainTextEdit>
+#include <QTabWidget>
 #include <QTest>
+#include <QWizard>
 
 #include <libical/ical.h>
 
@@ -86,6 +92,93 @@ private slots:
     {
         QVERIFY2(prompter().unexpected.isEmpty(), qPrintable(prompter().unexpected.join(u',')));
         m_run.reset();
+    }
+
+    void newTravelInAnotherMonth()
+    {
+        prompter().dialogs = {[](QDialog* dialog) {
+            auto* wizard = static_cast<QWizard*>(dialog);
+            wizard->findChild<QLineEdit*>(QStringLiteral("1014"))->setText(QStringLiteral("   "));
+            wizard->findChild<QComboBox*>(QStringLiteral("1019"))
+                ->setEditText(QStringLiteral("Balloon"));
+            wizard->findChild<QDateEdit*>(QStringLiteral("1018"))->setDate(QDate(2006, 4, 9));
+            wizard->findChild<QDateEdit*>(QStringLiteral("1017"))->setDate(QDate(2006, 4, 8));
+            wizard->restart();
+            wizard->next();
+            wizard->findChild<QPlainTextEdit*>(QStringLiteral("1024"))
+                ->setPlainText(QStringLiteral("up\nhigh"));
+            wizard->button(QWizard::FinishButton)->click();
+            return wizard->result();
+        }};
+        trigger(Cmd::NewTravel);
+        QCOMPARE(store().TravelKeys().size(), 3);
+        TravelRecord added;
+        for (const RecordKey& key : store().TravelKeys()) {
+            if (key != m_lisbon && key != m_rome)
+                added = store().GetTravel(key);
+        }
+        QCOMPARE(added.title, QStringLiteral("No Title"));
+        QCOMPARE(added.mode, QStringLiteral("Balloon"));
+        QCOMPARE(added.notes, QStringLiteral("up\r\nhigh"));
+        QCOMPARE(added.start.toDateTime().date(), QDate(2006, 4, 8));
+        QCOMPARE(tree()->root()->childCount(), 2); // April is not the month shown
+        QCOMPARE(m_frame->upperView()->kind(), 1);
+
+        // Cancel leaves everything as it was.
+        prompter().dialogs = {pressButton(2)};
+        trigger(Cmd::NewTravel);
+        QCOMPARE(store().TravelKeys().size(), 3);
+    }
+
+    void modifyOpensOnThePageOfTheMarkedRow()
+    {
+        tree()->selectPath(m_lisbon, 0, RecordKey());
+        QTreeWidget* rows = m_frame->upperView()->list();
+        rows->setCurrentItem(rows->topLevelItem(10));
+        int openedOn = -1;
+        prompter().dialogs = {[&openedOn](QDialog* dialog) {
+            openedOn = dialog->findChild<QTabWidget*>(QStringLiteral("pages"))->currentIndex();
+            dialog->findChild<QComboBox*>(QStringLiteral("1025"))
+                ->setEditText(QStringLiteral("Done"));
+            dialog->findChild<QLineEdit*>(QStringLiteral("1014"))
+                ->setText(QStringLiteral("  Lisboa  "));
+            return pressButton(1)(dialog);
+        }};
+        trigger(Cmd::TravelModify);
+        QCOMPARE(openedOn, 1);
+        QCOMPARE(store().GetTravel(m_lisbon).status, QStringLiteral("Done"));
+        QCOMPARE(store().GetTravel(m_lisbon).title, QStringLiteral("Lisboa"));
+        QCOMPARE(tree()->currentItem(), tree()->root());
+
+        tree()->selectPath(m_lisbon, 0, RecordKey());
+        rows = m_frame->upperView()->list();
+        rows->setCurrentItem(rows->topLevelItem(9));
+        prompter().dialogs = {[&openedOn](QDialog* dialog) {
+            openedOn = dialog->findChild<QTabWidget*>(QStringLiteral("pages"))->currentIndex();
+            dialog->findChild<QLineEdit*>(QStringLiteral("1014"))
+                ->setText(QStringLiteral("changed"));
+            return pressButton(2)(dialog);
+        }};
+        trigger(Cmd::TravelModify);
+        QCOMPARE(openedOn, 0);
+        QCOMPARE(store().GetTravel(m_lisbon).title, QStringLiteral("Lisboa"));
+    }
+
+    void theIconIsChosenInItsOwnDialog()
+    {
+        TravelRecord travel = store().GetTravel(m_rome);
+        travel.icon = 5;
+        CTravelSheet sheet(CTravelSheet::Form::Tabbed, travel, store(), prompter(), m_frame);
+        prompter().dialogs = {pressButton(2)};
+        sheet.page1()->chooseIcon();
+        QCOMPARE(sheet.record().icon, 5);
+        prompter().dialogs = {[](QDialog* dialog) {
+            static_cast<CSelectIconDlg*>(dialog)->list()->setCurrentRow(39);
+            return pressButton(1)(dialog);
+        }};
+        sheet.page1()->chooseIcon();
+        QCOMPARE(sheet.record().icon, 39);
+        QCOMPARE(sheet.record().key, m_rome);
     }
 
     void deleteAsksFirst()
