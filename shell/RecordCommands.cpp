@@ -2,6 +2,7 @@
 
 #include "CommandIds.h"
 #include "MainFrame.h"
+#include "PreferenceSheet.h"
 #include "Prompter.h"
 #include "SaveFile.h"
 #include "StageDlg.h"
@@ -151,6 +152,18 @@ bool CRecordCommands::run(int command)
     case Cmd::TravelExportCalendar:
     case Cmd::ExportToCalendar:
         exportTravel(ExportFormat::ICalendar);
+        return true;
+    case Cmd::Preferences:
+        preferences();
+        return true;
+    case Cmd::CheckListImport:
+        importItems(false);
+        return true;
+    case Cmd::ExpenseImport:
+        importItems(true);
+        return true;
+    case Cmd::ListImportItems:
+        importItems(kind == 4);
         return true;
     case Cmd::ExportToCsv:
         exportTravel(kind == 3 ? ExportFormat::CheckListCsv : ExportFormat::ExpensesCsv);
@@ -305,4 +318,44 @@ void CRecordCommands::exportTravel(ExportFormat format)
         return;
     }
     m_app.prompter().openFile(path);
+}
+
+void CRecordCommands::preferences()
+{
+    CPreferenceSheet sheet(m_app.store(), m_app.prompter(), &m_frame);
+    m_app.prompter().run(&sheet);
+}
+
+void CRecordCommands::importItems(bool products)
+{
+    const RecordKey travelKey = m_frame.tree()->selection().travelKey;
+    if (travelKey.isEmpty())
+        return;
+    m_frame.endPendingEdits();
+    CImportItemsDlg dialog(m_app.store(), products, &m_frame);
+    if (m_app.prompter().run(&dialog) != QDialog::Accepted || dialog.result().isEmpty())
+        return;
+    TravelDataStore& store = m_app.store();
+    Outcome saved;
+    if (products) {
+        QList<ExpenseRecord> lines = store.LoadExpenses(travelKey);
+        for (const QString& product : dialog.result()) {
+            ExpenseRecord line;
+            line.product = product;
+            lines.append(line);
+        }
+        saved = store.SaveExpenses(travelKey, lines);
+    } else {
+        QList<CheckListItem> items = store.LoadCheckList(travelKey);
+        for (const QString& text : dialog.result())
+            items.append(CheckListItem{text, 0});
+        saved = store.SaveCheckList(travelKey, items);
+    }
+    if (!saved.ok()) {
+        m_app.prompter().inform(&m_frame, saved.message());
+        return;
+    }
+    m_frame.tree()->setSelectedCaption(products ? store.ExpensesCaption(travelKey)
+                                                : store.CheckListCaption(travelKey));
+    m_frame.loadUpperViewForTreeSelection();
 }

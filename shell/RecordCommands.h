@@ -36,6 +36,9 @@ public:
     void deleteStage(const RecordKey& stageKey);
     void newAppointment(const RecordKey& stageKey);
     void exportTravel(ExportFormat format);
+    void preferences();
+    // Imports master check-list entries (or products) into the travel the tree shows.
+    void importItems(bool products);
 
 private:
     CMainFrame& m_frame;

@@ -1,5 +1,6 @@
 #include "CommandIds.h"
 #include "ExportFile.h"
+#include "PreferenceSheet.h"
 #include "RecordCommands.h"
 #include "StageDlg.h"
 #include "StringTable.h"
@@ -179,6 +180,78 @@ private slots:
         sheet.page1()->chooseIcon();
         QCOMPARE(sheet.record().icon, 39);
         QCOMPARE(sheet.record().key, m_rome);
+    }
+
+    void preferencesWriteOnlyTheTabsShown()
+    {
+        const QByteArray units = readFile(dataFile(DataFolder::preferenceFileName(6)));
+        // Units changed, Mode shown, Cancel: nothing is written.
+        prompter().dialogs = {[](QDialog* dialog) {
+            auto* sheet = static_cast<CPreferenceSheet*>(dialog);
+            sheet->show();
+            sheet->tabs()->setCurrentIndex(5);
+            sheet->page(6)->newItem()->setText(QStringLiteral("Crate"));
+            sheet->page(6)->add();
+            sheet->tabs()->setCurrentIndex(0);
+            return pressButton(2)(dialog);
+        }};
+        trigger(Cmd::Preferences);
+        QCOMPARE(readFile(dataFile(DataFolder::preferenceFileName(6))), units);
+
+        prompter().dialogs = {[](QDialog* dialog) {
+            auto* sheet = static_cast<CPreferenceSheet*>(dialog);
+            sheet->show();
+            CPreferencePage* modes = sheet->page(1);
+            modes->newItem()->setText(QStringLiteral("  Balloon  "));
+            modes->add();
+            modes->newItem()->setText(QStringLiteral("   "));
+            modes->add();
+            modes->newItem()->setText(QStringLiteral("Bus"));
+            modes->add();
+            // Renaming to blanks keeps the old text.
+            modes->list()->item(0)->setText(QStringLiteral("   "));
+            modes->list()->setCurrentRow(1);
+            modes->deleteMarked(); // "Car"
+            sheet->tabs()->setCurrentIndex(3);
+            CPreferencePage* types = sheet->page(4);
+            while (types->list()->count() > 0) {
+                types->list()->setCurrentRow(0);
+                types->deleteMarked();
+            }
+            return pressButton(1)(dialog);
+        }};
+        trigger(Cmd::Preferences);
+        QCOMPARE(
+            store().ReadPreferenceList(1),
+            (QStringList{QStringLiteral("Bus"), QStringLiteral("Flight"), QStringLiteral("Ship"),
+                         QStringLiteral("Balloon"), QStringLiteral("Bus")}));
+        QCOMPARE(readFile(dataFile(DataFolder::preferenceFileName(4))), hex("00000000"));
+        QCOMPARE(readFile(dataFile(DataFolder::preferenceFileName(6))), units);
+    }
+
+    void importAddsTheTickedEntriesInRowOrder()
+    {
+        tree()->selectPath(m_rome, 1, RecordKey());
+        QCOMPARE(m_frame->upperView()->kind(), 3);
+        prompter().dialogs = {pressButton(1)}; // nothing ticked
+        trigger(Cmd::CheckListImport);
+        QVERIFY(store().LoadCheckList(m_rome).isEmpty());
+
+        prompter().dialogs = {[](QDialog* dialog) {
+            auto* import = static_cast<CImportItemsDlg*>(dialog);
+            QListWidget* rows = import->list();
+            QTest::mouseClick(rows->viewport(), Qt::LeftButton, {},
+                              rows->visualItemRect(rows->item(2)).center());
+            QTest::mouseClick(rows->viewport(), Qt::LeftButton, {},
+                              rows->visualItemRect(rows->item(0)).center());
+            return pressButton(1)(dialog);
+        }};
+        trigger(Cmd::CheckListImport);
+        QCOMPARE(
+            store().LoadCheckList(m_rome),
+            (QList<CheckListItem>{{QStringLiteral("Passport"), 0}, {QStringLiteral("Visa"), 0}}));
+        QCOMPARE(tree()->currentItem()->text(0), QStringLiteral("Check List [0/2]"));
+        QCOMPARE(m_frame->upperView()->list()->topLevelItemCount(), 2);
     }
 
     void deleteAsksFirst()
