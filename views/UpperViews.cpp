@@ -1,5 +1,6 @@
 #include "UpperViews.h"
 
+#include "Bitmaps.h"
 #include "TravelDataStore.h"
 
 #include <QTreeWidget>
@@ -17,6 +18,7 @@ void addRow(QTreeWidget* list, const QStringList& columns, const QString& key = 
 CChekListView::CChekListView(TravelDataStore& store, QWidget* parent) : CUpperView(3, store, parent)
 {
     m_list->setHeaderLabels({QStringLiteral("Check List")});
+    m_list->setWatermark(LoadBitmap(Bitmaps::CheckListWatermark));
 }
 
 void CChekListView::load(const TreeSelection& selection)
@@ -35,6 +37,7 @@ CExpenseListView::CExpenseListView(TravelDataStore& store, QWidget* parent)
     m_list->setHeaderLabels({QStringLiteral("Product"), QStringLiteral("Qty"),
                              QStringLiteral("Unit"), QStringLiteral("Price/Unit"),
                              QStringLiteral("Total")});
+    m_list->setWatermark(LoadBitmap(Bitmaps::ExpenseWatermark));
 }
 
 void CExpenseListView::load(const TreeSelection& selection)
@@ -64,6 +67,7 @@ CStageListView::CStageListView(TravelDataStore& store, QWidget* parent)
 {
     m_list->setHeaderLabels(
         {QStringLiteral("Stage Title"), QStringLiteral("Date"), QStringLiteral("Place")});
+    m_list->setWatermark(LoadBitmap(Bitmaps::StageListWatermark));
 }
 
 void CStageListView::load(const TreeSelection& selection)
@@ -95,6 +99,7 @@ CStageDetailListView::CStageDetailListView(TravelDataStore& store, QWidget* pare
     : CUpperView(6, store, parent)
 {
     m_list->setHeaderLabels({QStringLiteral("Stage"), QStringLiteral("Details")});
+    m_list->setWatermark(LoadBitmap(Bitmaps::StageDetailWatermark));
 }
 
 void CStageDetailListView::load(const TreeSelection& selection)
