@@ -81,3 +81,25 @@ QString DataFolder::markerFile() const
 {
     return filePath(markerFileName());
 }
+
+namespace {
+
+bool isNamed(QStringView fileName, QStringView prefix, QStringView key, QStringView suffix)
+{
+    key = key.trimmed();
+    return fileName.size() == prefix.size() + key.size() + suffix.size() &&
+           fileName.startsWith(prefix) && fileName.endsWith(suffix) &&
+           fileName.mid(prefix.size(), key.size()) == key;
+}
+
+} // namespace
+
+bool DataFolder::isTravelFileName(QStringView fileName, QStringView travelKey)
+{
+    return isNamed(fileName, u"Travel", travelKey, u".tra");
+}
+
+bool DataFolder::isStageFileName(QStringView fileName, QStringView stageKey)
+{
+    return isNamed(fileName, {}, stageKey, u".stg");
+}

@@ -26,6 +26,10 @@ public:
     // Picture categories live in the "Travel Images" folder, not here.
     static QString imageCategoryFileName(const QString& travelKey);
 
+    // Whether a file name is the one the key gives it (without building that name).
+    static bool isTravelFileName(QStringView fileName, QStringView travelKey);
+    static bool isStageFileName(QStringView fileName, QStringView stageKey);
+
     QString travelFile(const QString& travelKey) const;
     QString stageFile(const QString& stageKey) const;
     QString appointmentFile(const QString& stageKey) const;

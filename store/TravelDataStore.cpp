@@ -9,6 +9,8 @@
 #include <QFileInfo>
 #include <QThread>
 
+#include <algorithm>
+
 namespace {
 
 bool inMonth(const DateTimeValue& value, QDate month)
@@ -99,7 +101,7 @@ void TravelDataStore::loadTravelFiles(const QStringList& fileNames)
             noteProblem(fileName, UnsafeKeyCause(travel.key));
             continue;
         }
-        if (fileName != DataFolder::travelFileName(travel.key))
+        if (!DataFolder::isTravelFileName(fileName, travel.key))
             m_otherTravelFiles[travel.key].append(fileName);
         RecordKey key = travel.key;
         m_travels.insert_or_assign(std::move(key), std::move(travel));
@@ -210,6 +212,7 @@ QList<RecordKey> TravelDataStore::TravelKeys() const
     keys.reserve(qsizetype(m_travels.size()));
     for (const auto& entry : m_travels)
         keys.append(entry.first);
+    std::sort(keys.begin(), keys.end());
     return keys;
 }
 
@@ -223,6 +226,7 @@ QList<RecordKey> TravelDataStore::TravelsStartingInUnsorted(const DateTimeValue&
         if (inMonth(travel.start, wanted))
             keys.append(key);
     }
+    std::sort(keys.begin(), keys.end()); // key order, the same in every run
     return keys;
 }
 

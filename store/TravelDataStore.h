@@ -15,6 +15,7 @@
 #include <functional>
 #include <map>
 #include <set>
+#include <unordered_map>
 
 struct CheckListCount {
     int total = 0;
@@ -194,10 +195,12 @@ private:
     QString m_imagesFolder;
     Clock m_now;
     Pause m_pause;
-    std::map<RecordKey, TravelRecord> m_travels;
-    std::map<RecordKey, StageRecord> m_stages;
+    // Hash maps: a folder of many thousand records loads without comparing long keys;
+    // where key order shows, the keys are sorted on the way out.
+    std::unordered_map<RecordKey, TravelRecord> m_travels;
+    std::unordered_map<RecordKey, StageRecord> m_stages;
     // Stage keys of each travel key, in stage-map order.
-    std::map<RecordKey, std::set<RecordKey>> m_stagesByTravel;
+    std::unordered_map<RecordKey, std::set<RecordKey>> m_stagesByTravel;
     // Files that held a record under another name than its key gives (renamed by a
     // sync tool, or a second file with the same key). A save makes the record's own
     // file the only one; a delete removes them all, so the record cannot come back.

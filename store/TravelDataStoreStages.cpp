@@ -35,7 +35,7 @@ void TravelDataStore::loadStageFiles(const QStringList& fileNames)
             noteProblem(fileName, UnsafeKeyCause(bad));
             continue;
         }
-        if (fileName != DataFolder::stageFileName(stage.key))
+        if (!DataFolder::isStageFileName(fileName, stage.key))
             m_otherStageFiles[stage.key].append(fileName);
         putStage(stage);
     }
