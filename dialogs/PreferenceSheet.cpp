@@ -1,16 +1,15 @@
 #include "PreferenceSheet.h"
 
 #include "Bitmaps.h"
+#include "DialogParts.h"
 #include "GuiKit.h"
 #include "Prompter.h"
 #include "TravelDataStore.h"
 
-#include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPainter>
-#include <QPushButton>
 #include <QStyledItemDelegate>
 #include <QTabWidget>
 #include <QToolButton>
@@ -66,24 +65,12 @@ private:
 
 QToolButton* pictureButton(int id, int picture, const QString& tip, QWidget* parent)
 {
-    auto* button = new QToolButton(parent);
-    button->setObjectName(QString::number(id));
+    auto* button = WithControlId(new QToolButton(parent), id);
     button->setToolTip(tip);
     button->setIcon(QIcon(LoadBitmap(picture)));
     button->setIconSize(QSize(24, 24));
     button->setAutoRaise(true);
     return button;
-}
-
-QDialogButtonBox* buttons(QDialog* dialog, const QString& okText)
-{
-    auto* box = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, dialog);
-    box->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("1"));
-    box->button(QDialogButtonBox::Ok)->setText(okText);
-    box->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("2"));
-    QObject::connect(box, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
-    QObject::connect(box, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
-    return box;
 }
 
 const char* const pageCaptions[] = {"Mode",     "Priority", "Status",     "Type",
@@ -187,7 +174,7 @@ CPreferenceSheet::CPreferenceSheet(TravelDataStore& store, Prompter& prompter, Q
                        QLatin1String(pageCaptions[number - 1]));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_tabs);
-    layout->addWidget(buttons(this, QStringLiteral("OK")));
+    layout->addWidget(OkCancelButtons(this));
     resize(380, 460);
 }
 
@@ -227,7 +214,7 @@ CImportItemsDlg::CImportItemsDlg(TravelDataStore& store, bool products, QWidget*
     });
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_list);
-    layout->addWidget(buttons(this, QStringLiteral("Import")));
+    layout->addWidget(OkCancelButtons(this, QStringLiteral("Import")));
     resize(320, 440);
 }
 

@@ -1,56 +1,20 @@
 #include "StageDlg.h"
 
+#include "DialogParts.h"
 #include "GuiKit.h"
 
 #include <QDateEdit>
-#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLabel>
 #include <QPlainTextEdit>
-#include <QPushButton>
 #include <QVBoxLayout>
 
-namespace {
-
-QDateTime momentOf(const DateTimeValue& value)
-{
-    const QDateTime moment = value.toDateTime();
-    return moment.isValid() ? moment : QDateTime::currentDateTime();
-}
-
-QDialogButtonBox* okCancel(QDialog* dialog)
-{
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, dialog);
-    buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("1"));
-    buttons->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("2"));
-    QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
-    QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
-    return buttons;
-}
-
-template <typename T> T* named(T* widget, int id)
-{
-    widget->setObjectName(QString::number(id));
-    return widget;
-}
-
-} // namespace
-
-QString NotesForEditing(const QString& stored)
-{
-    return QString(stored).replace(QLatin1String("\r\n"), QLatin1String("\n"));
-}
-
-QString NotesForStoring(const QString& edited)
-{
-    return NotesForEditing(edited).replace(QLatin1String("\n"), QLatin1String("\r\n"));
-}
-
 CStageDlg::CStageDlg(const StageRecord& stage, QWidget* parent)
-    : QDialog(parent), m_stage(stage), m_title(named(new CGuiEdit(stage.title, this), 1014)),
-      m_place(named(new CGuiEdit(stage.place, this), 1027)),
-      m_date(named(new QDateEdit(momentOf(stage.date).date(), this), 1028)),
-      m_notes(named(new QPlainTextEdit(NotesForEditing(stage.notes), this), 1024))
+    : QDialog(parent), m_stage(stage),
+      m_title(WithControlId(new CGuiEdit(stage.title, this), 1014)),
+      m_place(WithControlId(new CGuiEdit(stage.place, this), 1027)),
+      m_date(WithControlId(new QDateEdit(EditableMoment(stage.date).date(), this), 1028)),
+      m_notes(WithControlId(new QPlainTextEdit(NotesForEditing(stage.notes), this), 1024))
 {
     setObjectName(QStringLiteral("143"));
     setWindowTitle(QStringLiteral("Stage Detail"));
@@ -64,7 +28,7 @@ CStageDlg::CStageDlg(const StageRecord& stage, QWidget* parent)
     layout->addLayout(form);
     layout->addWidget(new QLabel(QStringLiteral("Notes"), this));
     layout->addWidget(m_notes);
-    layout->addWidget(okCancel(this));
+    layout->addWidget(OkCancelButtons(this));
     resize(440, 360);
 }
 
@@ -76,7 +40,7 @@ StageRecord CStageDlg::stage() const
         stage.title = QStringLiteral("No Stage");
     stage.place = m_place->text();
     // The date changes only when the user changed it; its time of day stays.
-    const QDateTime before = momentOf(m_stage.date);
+    const QDateTime before = EditableMoment(m_stage.date);
     if (m_date->date() != before.date() || !m_stage.date.isValid())
         stage.date = DateTimeValue::fromDateTime(QDateTime(m_date->date(), before.time()));
     stage.notes = NotesForStoring(m_notes->toPlainText());
@@ -84,10 +48,10 @@ StageRecord CStageDlg::stage() const
 }
 
 CAppointmentDlg::CAppointmentDlg(const AppointmentRecord& appointment, QWidget* parent)
-    : QDialog(parent), m_subject(named(new CGuiEdit(appointment.subject, this), 1030)),
-      m_location(named(new CGuiEdit(appointment.location, this), 1031)),
-      m_when(named(new QDateTimeEdit(momentOf(appointment.when), this), 1028)),
-      m_notes(named(new QPlainTextEdit(NotesForEditing(appointment.notes), this), 1024)),
+    : QDialog(parent), m_subject(WithControlId(new CGuiEdit(appointment.subject, this), 1030)),
+      m_location(WithControlId(new CGuiEdit(appointment.location, this), 1031)),
+      m_when(WithControlId(new QDateTimeEdit(EditableMoment(appointment.when), this), 1028)),
+      m_notes(WithControlId(new QPlainTextEdit(NotesForEditing(appointment.notes), this), 1024)),
       m_original(appointment.when)
 {
     setObjectName(QStringLiteral("144"));
@@ -103,14 +67,14 @@ CAppointmentDlg::CAppointmentDlg(const AppointmentRecord& appointment, QWidget* 
     layout->addLayout(form);
     layout->addWidget(new QLabel(QStringLiteral("Notes"), this));
     layout->addWidget(m_notes);
-    layout->addWidget(okCancel(this));
+    layout->addWidget(OkCancelButtons(this));
     resize(420, 340);
 }
 
 AppointmentRecord CAppointmentDlg::appointment() const
 {
     AppointmentRecord appointment(m_original);
-    if (m_when->dateTime() != momentOf(m_original) || !m_original.isValid())
+    if (m_when->dateTime() != EditableMoment(m_original) || !m_original.isValid())
         appointment.when = DateTimeValue::fromDateTime(m_when->dateTime());
     appointment.subject = m_subject->text();
     appointment.location = m_location->text();

@@ -42,7 +42,3 @@ private:
     QPlainTextEdit* m_notes;
     DateTimeValue m_original;
 };
-
-// Notes as the edit shows them ("\n") and as records keep them ("\r\n").
-QString NotesForEditing(const QString& stored);
-QString NotesForStoring(const QString& edited);

@@ -1,18 +1,16 @@
 #include "TravelSheet.h"
 
 #include "Bitmaps.h"
+#include "DialogParts.h"
 #include "GuiKit.h"
 #include "Prompter.h"
-#include "StageDlg.h"
 #include "TravelDataStore.h"
 
 #include <QComboBox>
 #include <QDateEdit>
-#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QListWidget>
 #include <QPlainTextEdit>
-#include <QPushButton>
 #include <QTabWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -20,34 +18,26 @@
 
 namespace {
 
-template <typename T> T* named(T* widget, int id)
-{
-    widget->setObjectName(QString::number(id));
-    return widget;
-}
-
 QComboBox* preferenceCombo(TravelDataStore& store, int list, int id, QWidget* parent)
 {
-    auto* combo = named(new CGuiComboBoxExt(parent), id);
+    auto* combo = WithControlId(new CGuiComboBoxExt(parent), id);
     combo->setEditable(true);
     combo->addItems(store.ReadPreferenceList(list));
     return combo;
 }
 
-QDateTime momentOf(const DateTimeValue& value)
-{
-    const QDateTime moment = value.toDateTime();
-    return moment.isValid() ? moment : QDateTime::currentDateTime();
-}
-
 } // namespace
 
 CTravelPage1::CTravelPage1(TravelDataStore& store, Prompter& prompter, QWidget* parent)
-    : QWizardPage(parent), m_prompter(prompter), m_title(named(new CGuiEdit(this), 1014)),
-      m_mode(preferenceCombo(store, 1, 1019, this)), m_from(named(new CGuiEdit(this), 1015)),
-      m_destination(named(new CGuiEdit(this), 1016)), m_start(named(new QDateEdit(this), 1017)),
-      m_end(named(new QDateEdit(this), 1018)), m_type(preferenceCombo(store, 4, 1020, this)),
-      m_priority(preferenceCombo(store, 2, 1021, this)), m_icon(named(new QToolButton(this), 1034)),
+    : QWizardPage(parent), m_prompter(prompter), m_title(WithControlId(new CGuiEdit(this), 1014)),
+      m_mode(preferenceCombo(store, 1, 1019, this)),
+      m_from(WithControlId(new CGuiEdit(this), 1015)),
+      m_destination(WithControlId(new CGuiEdit(this), 1016)),
+      m_start(WithControlId(new QDateEdit(this), 1017)),
+      m_end(WithControlId(new QDateEdit(this), 1018)),
+      m_type(preferenceCombo(store, 4, 1020, this)),
+      m_priority(preferenceCombo(store, 2, 1021, this)),
+      m_icon(WithControlId(new QToolButton(this), 1034)),
       m_icons(LoadImageStrip(Bitmaps::TravelIcons32, 32))
 {
     setObjectName(QStringLiteral("106"));
@@ -81,10 +71,10 @@ void CTravelPage1::show(const TravelRecord& travel)
     m_destination->setText(travel.destination);
     const QSignalBlocker blockStart(m_start);
     const QSignalBlocker blockEnd(m_end);
-    m_start->setDate(momentOf(travel.start).date());
-    m_end->setDate(momentOf(travel.end).date());
-    m_startTime = momentOf(travel.start).time();
-    m_endTime = momentOf(travel.end).time();
+    m_start->setDate(EditableMoment(travel.start).date());
+    m_end->setDate(EditableMoment(travel.end).date());
+    m_startTime = EditableMoment(travel.start).time();
+    m_endTime = EditableMoment(travel.end).time();
     m_type->setEditText(travel.type);
     m_priority->setEditText(travel.priority);
     m_iconIndex = travel.icon;
@@ -97,9 +87,9 @@ void CTravelPage1::take(TravelRecord& travel) const
     travel.mode = m_mode->currentText();
     travel.from = m_from->text();
     travel.destination = m_destination->text();
-    if (!travel.start.isValid() || momentOf(travel.start).date() != m_start->date())
+    if (!travel.start.isValid() || EditableMoment(travel.start).date() != m_start->date())
         travel.start = DateTimeValue::fromDate(m_start->date(), m_startTime);
-    if (!travel.end.isValid() || momentOf(travel.end).date() != m_end->date())
+    if (!travel.end.isValid() || EditableMoment(travel.end).date() != m_end->date())
         travel.end = DateTimeValue::fromDate(m_end->date(), m_endTime);
     travel.type = m_type->currentText();
     travel.priority = m_priority->currentText();
@@ -123,8 +113,9 @@ void CTravelPage1::chooseIcon()
 
 CTravelPage2::CTravelPage2(TravelDataStore& store, QWidget* parent)
     : QWizardPage(parent), m_status(preferenceCombo(store, 3, 1025, this)),
-      m_ticket(named(new CGuiEdit(this), 1022)), m_seat(named(new CGuiEdit(this), 1023)),
-      m_notes(named(new QPlainTextEdit(this), 1024))
+      m_ticket(WithControlId(new CGuiEdit(this), 1022)),
+      m_seat(WithControlId(new CGuiEdit(this), 1023)),
+      m_notes(WithControlId(new QPlainTextEdit(this), 1024))
 {
     setObjectName(QStringLiteral("135"));
     setTitle(QStringLiteral("Notes"));
@@ -179,15 +170,9 @@ CTravelSheet::CTravelSheet(Form form, const TravelRecord& travel, TravelDataStor
         tabs->addTab(m_page1, QStringLiteral("Travel Detail"));
         tabs->addTab(m_page2, QStringLiteral("Travel Notes"));
         tabs->setCurrentIndex(startPage);
-        auto* buttons =
-            new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, dialog);
-        buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("1"));
-        buttons->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("2"));
-        QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
-        QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
         auto* layout = new QVBoxLayout(dialog);
         layout->addWidget(tabs);
-        layout->addWidget(buttons);
+        layout->addWidget(OkCancelButtons(dialog));
         m_dialog = dialog;
     }
     m_dialog->setObjectName(QStringLiteral("travelSheet"));
@@ -211,7 +196,7 @@ TravelRecord CTravelSheet::record() const
 }
 
 CSelectIconDlg::CSelectIconDlg(const QList<QPixmap>& icons, int current, QWidget* parent)
-    : QDialog(parent), m_list(named(new QListWidget(this), 1005)), m_current(current)
+    : QDialog(parent), m_list(WithControlId(new QListWidget(this), 1005)), m_current(current)
 {
     setObjectName(QStringLiteral("134"));
     setWindowTitle(QStringLiteral("Select Icon"));
@@ -227,15 +212,10 @@ CSelectIconDlg::CSelectIconDlg(const QList<QPixmap>& icons, int current, QWidget
         m_list->setCurrentRow(current);
         m_list->scrollToItem(m_list->item(current));
     }
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("1"));
-    buttons->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("2"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(m_list, &QListWidget::itemDoubleClicked, this, &QDialog::accept);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_list);
-    layout->addWidget(buttons);
+    layout->addWidget(OkCancelButtons(this));
     resize(520, 420);
 }
 

@@ -1,0 +1,34 @@
+#include "DialogParts.h"
+
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QPushButton>
+
+QDialogButtonBox* OkCancelButtons(QDialog* dialog, const QString& okText)
+{
+    auto* box = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, dialog);
+    QPushButton* ok = box->button(QDialogButtonBox::Ok);
+    ok->setObjectName(QStringLiteral("1"));
+    if (!okText.isEmpty())
+        ok->setText(okText);
+    box->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("2"));
+    QObject::connect(box, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
+    QObject::connect(box, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
+    return box;
+}
+
+QDateTime EditableMoment(const DateTimeValue& value)
+{
+    const QDateTime moment = value.toDateTime();
+    return moment.isValid() ? moment : QDateTime::currentDateTime();
+}
+
+QString NotesForEditing(const QString& stored)
+{
+    return QString(stored).replace(QLatin1String("\r\n"), QLatin1String("\n"));
+}
+
+QString NotesForStoring(const QString& edited)
+{
+    return NotesForEditing(edited).replace(QLatin1String("\n"), QLatin1String("\r\n"));
+}
