@@ -200,12 +200,7 @@ void CMainFrame::buildPanes()
     setCentralWidget(m_outerSplitter);
 
     connect(m_tree, &CTravelTreeView::nodeSelected, this, &CMainFrame::showViewOfKind);
-    connect(m_tree, &CTravelTreeView::contextMenuRequested, this,
-            [this](int number, const QPoint& position) {
-                updateCommands();
-                if (QMenu* menu = m_contextMenus.value(number))
-                    menu->popup(position);
-            });
+    connect(m_tree, &CTravelTreeView::contextMenuRequested, this, &CMainFrame::popupContextMenu);
     reportSkippedFiles();
     m_tree->refresh();
 }
@@ -233,6 +228,13 @@ void CMainFrame::showViewOfKind(int kind)
     loadUpperViewForTreeSelection();
 }
 
+void CMainFrame::popupContextMenu(int number, const QPoint& globalPosition)
+{
+    updateCommands();
+    if (QMenu* menu = m_contextMenus.value(number))
+        menu->popup(globalPosition);
+}
+
 void CMainFrame::connectUpperView()
 {
     CUpperView* view = m_upperView;
@@ -241,12 +243,7 @@ void CMainFrame::connectUpperView()
     connect(view, &CUpperView::selectPathRequested, m_tree, &CTravelTreeView::selectPath,
             Qt::QueuedConnection);
     connect(view, &CUpperView::commandRequested, this, &CMainFrame::onCommand);
-    connect(view, &CUpperView::contextMenuRequested, this,
-            [this](int number, const QPoint& position) {
-                updateCommands();
-                if (QMenu* menu = m_contextMenus.value(number))
-                    menu->popup(position);
-            });
+    connect(view, &CUpperView::contextMenuRequested, this, &CMainFrame::popupContextMenu);
 }
 
 void CMainFrame::loadUpperViewForTreeSelection()

@@ -67,6 +67,9 @@ private:
     void buildPanes();
     void onCommand(int command);
     void connectUpperView();
+    // Shows context menu number (of the frame's menus) at a screen position, without
+    // waiting: its command arrives like any other.
+    void popupContextMenu(int number, const QPoint& globalPosition);
     void reportSkippedFiles();
     void onFolderChanged();
     void watchDataFolder();
