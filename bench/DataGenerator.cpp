@@ -3,11 +3,14 @@
 #include "DataFolder.h"
 #include "PreferenceDefaults.h"
 #include "RecordCodec.h"
+#include "TravelDataStore.h"
 
 #include <QDir>
 #include <QFile>
 #include <QRandomGenerator>
 #include <QStringList>
+
+#include <memory>
 
 namespace {
 
@@ -124,4 +127,19 @@ GeneratedFolder GenerateDataFolder(const QString& workingDirectory, int travelCo
                      RecordCodec::encodeExpenses(RecordCodec::listOf(lines)));
     }
     return writer.result;
+}
+
+void AddTravelsInOneMonth(TravelDataStore& store, int count, bool someInvalid, quint32 seed)
+{
+    auto clock = std::make_shared<QDateTime>(QDate(2030, 1, 1), QTime(0, 0));
+    store.setClock([clock] { return *clock = clock->addSecs(1); }, [] {});
+    QRandomGenerator random(seed);
+    for (int i = 0; i < count; ++i) {
+        TravelRecord travel(DateTimeValue::fromDate(QDate(2031, 5, 1 + int(random.bounded(30))),
+                                                    QTime(int(random.bounded(24)), 0)));
+        travel.title = QStringLiteral("Travel %1").arg(i);
+        if (someInvalid && random.bounded(50) == 0)
+            travel.start.status = DateTimeValue::Invalid;
+        (void)store.AddTravel(travel);
+    }
 }

@@ -14,3 +14,10 @@ struct GeneratedFolder {
 
 GeneratedFolder GenerateDataFolder(const QString& workingDirectory, int travelCount,
                                    quint32 seed = 2006);
+
+class TravelDataStore;
+
+// Adds travels that all start in May 2031 through the store's own AddTravel (on a clock
+// of their own, one second per key), at random days and hours; with someInvalid about
+// one in fifty gets a start whose status is not valid.
+void AddTravelsInOneMonth(TravelDataStore& store, int count, bool someInvalid, quint32 seed = 7);

@@ -107,13 +107,7 @@ int main(int argc, char* argv[])
     TravelDataStore month;
     month.setWorkingDirectory(monthDir.path());
     (void)month.Refresh();
-    QDateTime clock(QDate(2030, 1, 1), QTime(0, 0));
-    month.setClock([&] { return clock = clock.addSecs(1); }, [] {});
-    for (int i = 0; i < 2000; ++i) {
-        TravelRecord travel(DateTimeValue::fromDate(QDate(2031, 5, 1 + i % 30), QTime(i % 24, 0)));
-        travel.title = QStringLiteral("Travel %1").arg(i);
-        (void)month.AddTravel(travel);
-    }
+    AddTravelsInOneMonth(month, 2000, false);
     CTravelTreeView tree(month);
     tree.setMonth(QDate(2031, 5, 1));
     tree.resize(300, 800);

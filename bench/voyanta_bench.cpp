@@ -13,7 +13,6 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QRandomGenerator>
 #include <QTemporaryDir>
 
 #include <QProcess>
@@ -124,16 +123,7 @@ int main(int argc, char* argv[])
         TravelDataStore month;
         month.setWorkingDirectory(monthDir.path());
         (void)month.Refresh();
-        FakeClock clock;
-        month.setClock([&] { return clock.read(); }, [] {});
-        QRandomGenerator random(7);
-        for (int i = 0; i < travelCount; ++i) {
-            TravelRecord travel(DateTimeValue::fromDate(QDate(2031, 5, 1 + int(random.bounded(30))),
-                                                        QTime(int(random.bounded(24)), 0)));
-            if (random.bounded(50) == 0)
-                travel.start.status = DateTimeValue::Invalid;
-            (void)month.AddTravel(travel);
-        }
+        AddTravelsInOneMonth(month, travelCount, true);
         const DateTimeValue may = DateTimeValue::fromDate(QDate(2031, 5, 1));
         QList<RecordKey> fast;
         const double fastTime = medianSeconds([&] { fast = month.TravelsStartingIn(may); }, 3);
