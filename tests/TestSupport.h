@@ -9,6 +9,14 @@
 #include <QMap>
 #include <QString>
 
+#include "DateTimeValue.h"
+
+// A stored date-time of a calendar moment; nine in the morning unless told otherwise.
+inline DateTimeValue at(int year, int month, int day, int hour = 9, int minute = 0, int second = 0)
+{
+    return DateTimeValue::fromDate(QDate(year, month, day), QTime(hour, minute, second));
+}
+
 // Bytes written by hand: "10 32 30" or "10323030"; blanks are ignored.
 inline QByteArray hex(const char* text)
 {

@@ -20,11 +20,6 @@ struct Run {
     QString err;
 };
 
-DateTimeValue at(int year, int month, int day, int hour = 0)
-{
-    return DateTimeValue::fromDate(QDate(year, month, day), QTime(hour, 0));
-}
-
 } // namespace
 
 class CliTest : public QObject {

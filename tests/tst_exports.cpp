@@ -11,11 +11,6 @@
 
 namespace {
 
-DateTimeValue at(int year, int month, int day, int hour, int minute = 0)
-{
-    return DateTimeValue::fromDate(QDate(year, month, day), QTime(hour, minute));
-}
-
 const QString u8(const char* text)
 {
     return QString::fromUtf8(text);

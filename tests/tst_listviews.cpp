@@ -21,11 +21,6 @@
 
 namespace {
 
-DateTimeValue at(int year, int month, int day, int hour = 9)
-{
-    return DateTimeValue::fromDate(QDate(year, month, day), QTime(hour, 0));
-}
-
 TravelRecord travel(const QString& title, const DateTimeValue& start)
 {
     TravelRecord t(start);

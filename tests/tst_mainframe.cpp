@@ -21,15 +21,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-namespace {
-
-DateTimeValue at(int year, int month, int day, int hour = 9)
-{
-    return DateTimeValue::fromDate(QDate(year, month, day), QTime(hour, 0));
-}
-
-} // namespace
-
 class MainFrameTest : public QObject {
     Q_OBJECT
 

@@ -26,11 +26,6 @@
 
 namespace {
 
-DateTimeValue at(int year, int month, int day, int hour = 9)
-{
-    return DateTimeValue::fromDate(QDate(year, month, day), QTime(hour, 0));
-}
-
 // Fills the Stage Detail dialog's fields and presses a button.
 std::function<int(QDialog*)> stageAnswer(const QString& title, const QString& notes, int button)
 {

@@ -10,11 +10,6 @@
 
 namespace {
 
-DateTimeValue at(int year, int month, int day, int hour = 0, int minute = 0, int second = 0)
-{
-    return DateTimeValue::fromDate(QDate(year, month, day), QTime(hour, minute, second));
-}
-
 TravelRecord travelStarting(const DateTimeValue& start, const QString& title)
 {
     TravelRecord travel(start);
