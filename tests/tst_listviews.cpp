@@ -43,7 +43,6 @@ class ListViewsTest : public QObject {
 
 private:
     std::unique_ptr<WindowFixture> m_run;
-    QTemporaryDir* m_dir = nullptr;
     CMainFrame* m_frame = nullptr;
     RecordKey m_paris;
 
@@ -56,10 +55,9 @@ private slots:
     void init()
     {
         m_run = std::make_unique<WindowFixture>();
-        m_dir = &m_run->dir;
         {
             TravelDataStore data;
-            data.setWorkingDirectory(m_dir->path());
+            data.setWorkingDirectory(m_run->dir.path());
             QVERIFY(data.Refresh().ok());
             TravelRecord paris = travel(QStringLiteral("Paris"), at(2006, 3, 31, 18));
             paris.end = at(2006, 4, 2);

@@ -26,9 +26,6 @@ class MainFrameTest : public QObject {
 
 private:
     std::unique_ptr<WindowFixture> m_run;
-    QTemporaryDir* m_dir = nullptr;
-    ScriptedPrompter* m_prompter = nullptr;
-    TravelDataStore* m_store = nullptr;
     CMainFrame* m_frame = nullptr;
     RecordKey m_rome;
     RecordKey m_lisbon;
@@ -54,12 +51,9 @@ private slots:
     void init()
     {
         m_run = std::make_unique<WindowFixture>();
-        m_dir = &m_run->dir;
-        m_prompter = &m_run->prompter;
-        m_store = &m_run->store;
         {
             TravelDataStore data;
-            data.setWorkingDirectory(m_dir->path());
+            data.setWorkingDirectory(m_run->dir.path());
             QVERIFY(data.Refresh().ok());
             TravelRecord rome(at(2006, 3, 20));
             rome.title = QStringLiteral("Rome");
@@ -82,7 +76,8 @@ private slots:
 
     void cleanup()
     {
-        QVERIFY2(m_prompter->unexpected.isEmpty(), qPrintable(m_prompter->unexpected.join(u',')));
+        QVERIFY2(m_run->prompter.unexpected.isEmpty(),
+                 qPrintable(m_run->prompter.unexpected.join(u',')));
         m_run.reset();
     }
 
@@ -260,7 +255,7 @@ private slots:
         QCOMPARE(upperKind(), 5);
         // A travel added behind the program's back appears after F5.
         TravelDataStore other;
-        other.setWorkingDirectory(m_dir->path());
+        other.setWorkingDirectory(m_run->dir.path());
         (void)other.Refresh();
         TravelRecord extra(at(2006, 3, 1));
         extra.title = QStringLiteral("Extra");
@@ -273,37 +268,37 @@ private slots:
         // No sync program configured: Synchronize is a refresh.
         tree()->setCurrentItem(tree()->travelNode(m_rome));
         trigger(Cmd::Synchronize);
-        QVERIFY(m_prompter->started.isEmpty());
+        QVERIFY(m_run->prompter.started.isEmpty());
         QCOMPARE(upperKind(), 1);
 
         // A stand-in sync program records its arguments.
-        const QString record = m_dir->filePath(QStringLiteral("arguments.txt"));
-        const QString standIn = m_dir->filePath(QStringLiteral("sync-standin.sh"));
+        const QString record = m_run->dir.filePath(QStringLiteral("arguments.txt"));
+        const QString standIn = m_run->dir.filePath(QStringLiteral("sync-standin.sh"));
         QVERIFY(writeFile(standIn,
                           QStringLiteral("#!/bin/sh\necho \"$@\" > '%1'\n").arg(record).toUtf8()));
         QFile::setPermissions(standIn, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         QSettings(QStringLiteral("Pellingham"), QStringLiteral("Voyanta"))
             .setValue(QStringLiteral("App Paths/WCESMGR.EXE"), standIn);
-        m_prompter->reallyStartPrograms = true;
+        m_run->prompter.reallyStartPrograms = true;
         trigger(Cmd::Synchronize);
-        QCOMPARE(m_prompter->started, (QList<QStringList>{{standIn, QStringLiteral("/show"),
-                                                           QStringLiteral("/syncnow")}}));
+        QCOMPARE(m_run->prompter.started, (QList<QStringList>{{standIn, QStringLiteral("/show"),
+                                                               QStringLiteral("/syncnow")}}));
         QTRY_COMPARE(readFile(record), QByteArray("/show /syncnow\n"));
     }
 
     void skippedFilesAndOutsideChangesAreShown()
     {
-        QVERIFY(writeFile(m_store->dataFolder().filePath(QStringLiteral("TravelBroken.tra")),
+        QVERIFY(writeFile(m_run->store.dataFolder().filePath(QStringLiteral("TravelBroken.tra")),
                           hex("10 3230")));
         trigger(Cmd::Refresh);
-        QCOMPARE(m_prompter->notified.size(), 1);
-        QVERIFY(
-            m_prompter->notified.first().contains(QLatin1String("TravelBroken.tra: truncated")));
+        QCOMPARE(m_run->prompter.notified.size(), 1);
+        QVERIFY(m_run->prompter.notified.first().contains(
+            QLatin1String("TravelBroken.tra: truncated")));
         QCOMPARE(tree()->root()->childCount(), 2);
 
         // A sync tool drops a file into the folder: the status bar offers the reload.
         QTest::qWait(2100);
-        QVERIFY(writeFile(m_store->dataFolder().filePath(QStringLiteral("Synced.stg")), "x"));
+        QVERIFY(writeFile(m_run->store.dataFolder().filePath(QStringLiteral("Synced.stg")), "x"));
         QTRY_VERIFY(!m_frame->outsideChangeNotice().isEmpty());
         trigger(Cmd::Refresh);
         QVERIFY(m_frame->outsideChangeNotice().isEmpty());
@@ -321,13 +316,13 @@ private slots:
         QCOMPARE(tree()->topLevelItemCount(), 0);
 
         // The About box closes with a click on its picture.
-        m_prompter->dialogs.append([](QDialog* dialog) {
+        m_run->prompter.dialogs.append([](QDialog* dialog) {
             dialog->show();
             QTest::mouseClick(dialog->findChild<QWidget*>(QStringLiteral("1045")), Qt::LeftButton);
             return dialog->result();
         });
         m_frame->action(Cmd::About)->trigger();
-        QVERIFY(m_prompter->dialogs.isEmpty());
+        QVERIFY(m_run->prompter.dialogs.isEmpty());
     }
 };
 

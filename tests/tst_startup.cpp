@@ -45,73 +45,62 @@ class StartupTest : public QObject {
 
 private:
     std::unique_ptr<WindowFixture> m_run;
-    QTemporaryDir* m_dir = nullptr;
-    ScriptedPrompter* m_prompter = nullptr;
-    TravelDataStore* m_store = nullptr;
-    CVoyantaApp* m_app = nullptr;
 
     QString folder(const QString& name) const { return m_run->folder(name); }
 
 private slots:
-    void init()
-    {
-        m_run = std::make_unique<WindowFixture>();
-        m_dir = &m_run->dir;
-        m_prompter = &m_run->prompter;
-        m_store = &m_run->store;
-        m_app = &m_run->app;
-    }
+    void init() { m_run = std::make_unique<WindowFixture>(); }
 
     void cleanup() { m_run.reset(); }
 
     void firstRunCancelledLeavesNoWindowAndNoProfile()
     {
-        m_prompter->dialogs.append(pressButton(2));
-        QVERIFY(!m_app->startUp());
-        QVERIFY(!m_app->mainFrame());
+        m_run->prompter.dialogs.append(pressButton(2));
+        QVERIFY(!m_run->app.startUp());
+        QVERIFY(!m_run->app.mainFrame());
         QVERIFY(!profileValue().isValid());
-        QVERIFY(m_prompter->informed.isEmpty());
-        QVERIFY(m_prompter->unexpected.isEmpty());
+        QVERIFY(m_run->prompter.informed.isEmpty());
+        QVERIFY(m_run->prompter.unexpected.isEmpty());
     }
 
     void aDeletedFolderIsReportedThenReplaced()
     {
-        setProfile(m_dir->filePath(QStringLiteral("gone")));
+        setProfile(m_run->dir.filePath(QStringLiteral("gone")));
         const QString chosen = folder(QStringLiteral("Trips"));
-        m_prompter->directories.append(chosen);
-        m_prompter->dialogs.append(browseThenPress(1));
-        QVERIFY(m_app->startUp());
-        QCOMPARE(m_prompter->informed, QStringList{ResourceText(61516)});
-        QCOMPARE(m_app->workingDirectory(), chosen);
+        m_run->prompter.directories.append(chosen);
+        m_run->prompter.dialogs.append(browseThenPress(1));
+        QVERIFY(m_run->app.startUp());
+        QCOMPARE(m_run->prompter.informed, QStringList{ResourceText(61516)});
+        QCOMPARE(m_run->app.workingDirectory(), chosen);
         QVERIFY(QFileInfo(QDir(chosen).filePath(QStringLiteral("Voyanta Files"))).isDir());
-        QVERIFY(m_app->mainFrame()->isVisible());
+        QVERIFY(m_run->app.mainFrame()->isVisible());
         // Not written before the window goes.
-        QCOMPARE(profileValue().toString(), m_dir->filePath(QStringLiteral("gone")));
-        m_app->mainFrame()->close();
+        QCOMPARE(profileValue().toString(), m_run->dir.filePath(QStringLiteral("gone")));
+        m_run->app.mainFrame()->close();
         QCOMPARE(profileValue().toString(), chosen);
-        QVERIFY(m_prompter->unexpected.isEmpty());
+        QVERIFY(m_run->prompter.unexpected.isEmpty());
     }
 
     void anExistingFolderStartsSilently()
     {
         const QString existing = folder(QStringLiteral("Plain"));
         setProfile(existing);
-        QVERIFY(m_app->startUp());
-        QVERIFY(m_prompter->informed.isEmpty());
-        QVERIFY(m_prompter->unexpected.isEmpty());
+        QVERIFY(m_run->app.startUp());
+        QVERIFY(m_run->prompter.informed.isEmpty());
+        QVERIFY(m_run->prompter.unexpected.isEmpty());
         QVERIFY(QFileInfo(QDir(existing).filePath(QStringLiteral("Voyanta Files"))).isDir());
-        QVERIFY(QFileInfo(m_app->imagesFolder()).isDir());
+        QVERIFY(QFileInfo(m_run->app.imagesFolder()).isDir());
     }
 
     void anOverrideIsNeverWrittenToTheProfile()
     {
         const QString kept = folder(QStringLiteral("Kept"));
         setProfile(kept);
-        m_app->setWorkingDirectoryOverride(folder(QStringLiteral("JustThisRun")));
-        QVERIFY(m_app->startUp());
-        QCOMPARE(m_store->dataFolder().workingDirectory(),
-                 m_dir->filePath(QStringLiteral("JustThisRun")));
-        m_app->mainFrame()->close();
+        m_run->app.setWorkingDirectoryOverride(folder(QStringLiteral("JustThisRun")));
+        QVERIFY(m_run->app.startUp());
+        QCOMPARE(m_run->store.dataFolder().workingDirectory(),
+                 m_run->dir.filePath(QStringLiteral("JustThisRun")));
+        m_run->app.mainFrame()->close();
         QCOMPARE(profileValue().toString(), kept);
     }
 
@@ -121,23 +110,25 @@ private slots:
         folder(QStringLiteral("Outer/Voyanta Files"));
         folder(QStringLiteral("Other/voyanta files"));
         QString current = QStringLiteral("/start");
-        CWorkingDirectoryDlg dialog(*m_prompter, current, [&](const QString& f) { current = f; },
-                                    {});
+        CWorkingDirectoryDlg dialog(m_run->prompter, current,
+                                    [&](const QString& f) { current = f; }, {});
         auto* path = dialog.findChild<QLineEdit*>(QStringLiteral("1002"));
 
         // Picking the data folder itself picks the folder around it.
-        m_prompter->directories.append(m_dir->filePath(QStringLiteral("Outer/Voyanta Files")));
+        m_run->prompter.directories.append(
+            m_run->dir.filePath(QStringLiteral("Outer/Voyanta Files")));
         dialog.browse();
         QCOMPARE(path->text(), QDir::toNativeSeparators(outer));
         QCOMPARE(current, outer);
         // Another letter case is another name.
-        m_prompter->directories.append(m_dir->filePath(QStringLiteral("Other/voyanta files")));
+        m_run->prompter.directories.append(
+            m_run->dir.filePath(QStringLiteral("Other/voyanta files")));
         dialog.browse();
-        QCOMPARE(current, m_dir->filePath(QStringLiteral("Other/voyanta files")));
+        QCOMPARE(current, m_run->dir.filePath(QStringLiteral("Other/voyanta files")));
         // A folder that cannot be found is refused.
-        m_prompter->directories.append(m_dir->filePath(QStringLiteral("missing")));
+        m_run->prompter.directories.append(m_run->dir.filePath(QStringLiteral("missing")));
         dialog.browse();
-        QCOMPARE(m_prompter->informed, QStringList{ResourceText(61446)});
+        QCOMPARE(m_run->prompter.informed, QStringList{ResourceText(61446)});
         QCOMPARE(path->text(), QString());
         // A cancelled browse changes nothing.
         dialog.setPath(QStringLiteral("kept"));
@@ -152,12 +143,12 @@ private slots:
         dialog.findChild<QAbstractButton*>(QStringLiteral("1"))->click();
         QCOMPARE(dialog.result(), int(QDialog::Rejected));
         // Help opens the guide beside the program.
-        m_prompter->unexpected.clear();
+        m_run->prompter.unexpected.clear();
         CWorkingDirectoryDlg withHelp(
-            *m_prompter, QString(), [](const QString&) {}, [this] { m_app->openHelp(); });
+            m_run->prompter, QString(), [](const QString&) {}, [this] { m_run->app.openHelp(); });
         withHelp.findChild<QAbstractButton*>(QStringLiteral("1003"))->click();
-        QCOMPARE(m_prompter->opened.size(), 1);
-        QVERIFY(m_prompter->opened.first().endsWith(QLatin1String("/VoyantaHelp.html")));
+        QCOMPARE(m_run->prompter.opened.size(), 1);
+        QVERIFY(m_run->prompter.opened.first().endsWith(QLatin1String("/VoyantaHelp.html")));
     }
 };
 
