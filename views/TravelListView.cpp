@@ -88,12 +88,23 @@ void CTravelListView::sort(int sortCode)
 
 void CTravelListView::rebuildRows()
 {
+    // Only the widget of the display mode holds rows; a mode change rebuilds them.
     const QSignalBlocker blockList(m_list);
     const QSignalBlocker blockIcons(m_icons);
     m_list->clear();
     m_icons->clear();
     const DisplayFormats& formats = m_store.displayFormats();
-    const QList<QPixmap>& icons = m_displayMode == 1 ? m_largeIcons : m_smallIcons;
+    if (m_displayMode != 3) {
+        const QList<QPixmap>& icons = m_displayMode == 1 ? m_largeIcons : m_smallIcons;
+        for (const TravelRecord& travel : m_rows) {
+            auto* icon = new QListWidgetItem(travel.title, m_icons);
+            icon->setData(KeyRole, travel.key);
+            icon->setToolTip(ListLayout::TravelTooltip(travel, m_displayMode, formats));
+            if (travel.icon >= 0 && travel.icon < icons.size())
+                icon->setIcon(QIcon(icons[travel.icon]));
+        }
+        return;
+    }
     QList<QTreeWidgetItem*> items;
     items.reserve(m_rows.size());
     for (const TravelRecord& travel : m_rows) {
@@ -106,11 +117,6 @@ void CTravelListView::rebuildRows()
         if (travel.icon >= 0 && travel.icon < m_smallIcons.size())
             item->setIcon(0, QIcon(m_smallIcons[travel.icon]));
         items.append(item);
-        auto* icon = new QListWidgetItem(travel.title, m_icons);
-        icon->setData(KeyRole, travel.key);
-        icon->setToolTip(ListLayout::TravelTooltip(travel, m_displayMode, formats));
-        if (travel.icon >= 0 && travel.icon < icons.size())
-            icon->setIcon(QIcon(icons[travel.icon]));
     }
     m_list->addTopLevelItems(items);
     applyColumnWidths();
