@@ -1,10 +1,11 @@
 #include "ImagesView.h"
 
+#include "ControlIds.h"
 #include "GuiKit.h"
 
 CImagesView::CImagesView(QWidget* parent) : QWidget(parent)
 {
-    setObjectName(QStringLiteral("imagesView"));
+    WithControlId(this, Dialog::ImagesView);
     GuiDrawLayer::ApplyFace(this);
 }
 

@@ -2,21 +2,21 @@
 
 #include "DialogParts.h"
 #include "GuiKit.h"
+#include "NotesEdit.h"
 
 #include <QDateEdit>
 #include <QFormLayout>
 #include <QLabel>
-#include <QPlainTextEdit>
 #include <QVBoxLayout>
 
 CStageDlg::CStageDlg(const StageRecord& stage, QWidget* parent)
     : QDialog(parent), m_stage(stage),
-      m_title(WithControlId(new CGuiEdit(stage.title, this), 1014)),
-      m_place(WithControlId(new CGuiEdit(stage.place, this), 1027)),
-      m_date(WithControlId(new QDateEdit(EditableMoment(stage.date).date(), this), 1028)),
-      m_notes(WithControlId(new QPlainTextEdit(NotesForEditing(stage.notes), this), 1024))
+      m_title(WithControlId(new CGuiEdit(stage.title, this), Control::Title)),
+      m_place(WithControlId(new CGuiEdit(stage.place, this), Control::Place)),
+      m_date(WithControlId(new QDateEdit(EditableMoment(stage.date).date(), this), Control::Date)),
+      m_notes(WithControlId(new CNotesEdit(NotesForEditing(stage.notes), this), Control::Notes))
 {
-    setObjectName(QStringLiteral("143"));
+    WithControlId(this, Dialog::StageDlg);
     setWindowTitle(QStringLiteral("Stage Detail"));
     GuiDrawLayer::ApplyFace(this);
     m_date->setCalendarPopup(true);
@@ -45,39 +45,4 @@ StageRecord CStageDlg::stage() const
         stage.date = DateTimeValue::fromDateTime(QDateTime(m_date->date(), before.time()));
     stage.notes = NotesForStoring(m_notes->toPlainText());
     return stage;
-}
-
-CAppointmentDlg::CAppointmentDlg(const AppointmentRecord& appointment, QWidget* parent)
-    : QDialog(parent), m_subject(WithControlId(new CGuiEdit(appointment.subject, this), 1030)),
-      m_location(WithControlId(new CGuiEdit(appointment.location, this), 1031)),
-      m_when(WithControlId(new QDateTimeEdit(EditableMoment(appointment.when), this), 1028)),
-      m_notes(WithControlId(new QPlainTextEdit(NotesForEditing(appointment.notes), this), 1024)),
-      m_original(appointment.when)
-{
-    setObjectName(QStringLiteral("144"));
-    setWindowTitle(QStringLiteral("Appointment"));
-    GuiDrawLayer::ApplyFace(this);
-    m_when->setDisplayFormat(QStringLiteral("MMM dd, yy hh:mm AP"));
-    m_when->setCalendarPopup(true);
-    auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("&Subject"), m_subject);
-    form->addRow(QStringLiteral("&Location"), m_location);
-    form->addRow(QStringLiteral("&Date"), m_when);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(form);
-    layout->addWidget(new QLabel(QStringLiteral("Notes"), this));
-    layout->addWidget(m_notes);
-    layout->addWidget(OkCancelButtons(this));
-    resize(420, 340);
-}
-
-AppointmentRecord CAppointmentDlg::appointment() const
-{
-    AppointmentRecord appointment(m_original);
-    if (m_when->dateTime() != EditableMoment(m_original) || !m_original.isValid())
-        appointment.when = DateTimeValue::fromDateTime(m_when->dateTime());
-    appointment.subject = m_subject->text();
-    appointment.location = m_location->text();
-    appointment.notes = NotesForStoring(m_notes->toPlainText());
-    return appointment;
 }

@@ -5,7 +5,6 @@
 #include <QDialog>
 
 class QDateEdit;
-class QDateTimeEdit;
 class QLineEdit;
 class QPlainTextEdit;
 
@@ -25,20 +24,4 @@ private:
     QLineEdit* m_place;
     QDateEdit* m_date;
     QPlainTextEdit* m_notes;
-};
-
-// "Appointment": subject, location, date and time, notes, all taken as typed.
-class CAppointmentDlg : public QDialog {
-    Q_OBJECT
-
-public:
-    explicit CAppointmentDlg(const AppointmentRecord& appointment, QWidget* parent = nullptr);
-    AppointmentRecord appointment() const;
-
-private:
-    QLineEdit* m_subject;
-    QLineEdit* m_location;
-    QDateTimeEdit* m_when;
-    QPlainTextEdit* m_notes;
-    DateTimeValue m_original;
 };

@@ -1,6 +1,7 @@
 #include "WorkingDirectoryDialog.h"
 
 #include "CommandIds.h"
+#include "ControlIds.h"
 #include "DataFolder.h"
 #include "GuiKit.h"
 #include "Prompter.h"
@@ -19,23 +20,22 @@ CWorkingDirectoryDlg::CWorkingDirectoryDlg(Prompter& prompter, QString startingD
     : QDialog(parent), m_prompter(prompter), m_startingDirectory(std::move(startingDirectory)),
       m_setWorkingDirectory(std::move(setWorkingDirectory)), m_path(new CGuiEdit(this))
 {
-    setObjectName(QStringLiteral("181"));
+    WithControlId(this, Dialog::WorkingDirectoryDlg);
     setWindowTitle(QStringLiteral("Working Directory"));
     GuiDrawLayer::ApplyFace(this);
-    m_path->setObjectName(QStringLiteral("1002"));
+    WithControlId(m_path, Control::WorkingDirectoryPath);
     m_path->setReadOnly(true);
     m_path->setMinimumWidth(360);
 
-    const auto button = [this](const QString& text, int id) {
-        auto* made = new CGuiButton(text, this);
-        made->setObjectName(QString::number(id));
+    const auto button = [this](const QString& text, Control id) {
+        auto* made = WithControlId(new CGuiButton(text, this), id);
         made->setAutoDefault(false);
         return made;
     };
-    auto* browseButton = button(QStringLiteral("&Browse..."), 1004);
-    auto* helpButton = button(QStringLiteral("&Help"), 1003);
-    auto* okButton = button(QStringLiteral("OK"), 1);
-    auto* cancelButton = button(QStringLiteral("Cancel"), 2);
+    auto* browseButton = button(QStringLiteral("&Browse..."), Control::WorkingDirectoryBrowse);
+    auto* helpButton = button(QStringLiteral("&Help"), Control::WorkingDirectoryHelp);
+    auto* okButton = button(QStringLiteral("OK"), Control::Ok);
+    auto* cancelButton = button(QStringLiteral("Cancel"), Control::Cancel);
     okButton->setDefault(true);
     connect(browseButton, &QPushButton::clicked, this, &CWorkingDirectoryDlg::browse);
     connect(helpButton, &QPushButton::clicked, this, [openHelp] {
@@ -60,6 +60,8 @@ CWorkingDirectoryDlg::CWorkingDirectoryDlg(Prompter& prompter, QString startingD
     buttons->addWidget(okButton);
     buttons->addWidget(cancelButton);
     layout->addLayout(buttons);
+    // The dialog opens on the folder in use.
+    setPath(QDir::toNativeSeparators(m_startingDirectory));
 }
 
 QString CWorkingDirectoryDlg::path() const
@@ -95,6 +97,12 @@ void CWorkingDirectoryDlg::accept()
 {
     if (path().isEmpty()) {
         reject();
+        return;
+    }
+    // The folder it opened on may have gone (it is shown again after it was moved).
+    if (!QFileInfo(QDir::fromNativeSeparators(path())).isDir()) {
+        m_prompter.inform(this, ResourceText(Str::DirectoryNotFound));
+        setPath(QString());
         return;
     }
     QDialog::accept();

@@ -12,44 +12,19 @@
 #include "StringTable.h"
 #include "SyncHandOff.h"
 #include "TravelDataStore.h"
-#include "TravelListView.h"
 #include "TravelTreeView.h"
-#include "UpperViews.h"
+#include "UpperView.h"
+#include "UpperViewFactory.h"
 #include "VoyantaApp.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDateTime>
 #include <QFileSystemWatcher>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
-
-namespace {
-
-// Commands whose enabling depends on the upper view; all others are always enabled.
-bool hasRule(int command)
-{
-    UpperViewState none;
-    none.kind = 0;
-    return !CommandEnabled(command, none) || command == Cmd::Modify || command == Cmd::Delete;
-}
-
-int displayModeOf(int command)
-{
-    switch (command) {
-    case Cmd::ViewIcon:
-        return 0;
-    case Cmd::ViewLargeIcon:
-        return 1;
-    case Cmd::ViewList:
-        return 2;
-    default:
-        return 3;
-    }
-}
-
-} // namespace
 
 CMainFrame::CMainFrame(CVoyantaApp& app, QWidget* parent) : CGuiFrameWnd(parent), m_app(app)
 {
@@ -109,11 +84,17 @@ QMenu* CMainFrame::buildMenu(const MenuNode& node, QWidget* parent)
 
 void CMainFrame::buildMenus()
 {
-    for (const MenuNode& popup : MainMenu())
-        menuBar()->addMenu(buildMenu(popup, this));
+    QList<QMenu*> barMenus;
+    for (const MenuNode& popup : MainMenu()) {
+        barMenus.append(buildMenu(popup, this));
+        menuBar()->addMenu(barMenus.last());
+    }
     const QList<MenuNode>& contextMenus = ContextMenus();
     for (int i = 0; i < contextMenus.size(); ++i)
-        m_contextMenus.insert(i, buildMenu(contextMenus[i], this));
+        m_popupMenus.insert(PopupMenu(i), buildMenu(contextMenus[i], this));
+    // The check list and the expense list open their menu bar pop-ups as context menus.
+    m_popupMenus.insert(PopupMenu::CheckListMenu, barMenus.value(3));
+    m_popupMenus.insert(PopupMenu::ExpenseMenu, barMenus.value(4));
     // Accelerators without a menu item: Shift+Delete (nothing), F6 and Shift+F6.
     for (int command : {int(Cmd::Cut), int(Cmd::NextPane), int(Cmd::PreviousPane)})
         addAction(makeAction(command, QString()));
@@ -148,8 +129,12 @@ void CMainFrame::buildToolbar()
         }
     }
     connect(m_monthPicker, &QDateEdit::dateChanged, this, [this](QDate date) {
+        if (!endPendingEdits()) {
+            const QSignalBlocker blocker(m_monthPicker);
+            m_monthPicker->setDate(m_tree->month());
+            return;
+        }
         m_tree->setMonth(date);
-        endPendingEdits();
         m_tree->refresh();
     });
 }
@@ -186,7 +171,8 @@ void CMainFrame::buildPanes()
     m_tree->setMonth(m_monthPicker->date());
     m_innerSplitter = new CGuiSplitterWnd(Qt::Vertical, m_outerSplitter);
     m_innerSplitter->setObjectName(QStringLiteral("innerSplitter"));
-    m_upperView = CreateUpperView(1, store, nullptr);
+    m_upperView = CreateUpperView(ViewKind::TravelList, store, nullptr);
+    m_upperKind = ViewKind::TravelList;
     connectUpperView();
     m_imagesView = new CImagesView(m_innerSplitter);
     m_outerSplitter->addWidget(m_tree);
@@ -205,17 +191,25 @@ void CMainFrame::buildPanes()
     m_tree->refresh();
 }
 
-void CMainFrame::showViewOfKind(int kind)
+void CMainFrame::showViewOfKind(ViewKind kind)
 {
-    if (m_upperView)
-        m_upperView->endPendingEdits();
-    if (m_upperView && m_upperView->kind() == kind) {
-        loadUpperViewForTreeSelection();
+    if (m_upperView && m_upperKind == kind) {
+        if (endPendingEdits())
+            loadUpperViewForTreeSelection();
         return;
     }
     CUpperView* old = m_upperView;
+    if (old) {
+        if (const Outcome saved = old->saveAndRelease(); !saved.ok())
+            m_app.prompter().inform(this, saved.message());
+    }
+    // The new view takes the keyboard focus when the one it replaces held it (or nothing
+    // did); while the user walks the tree or the month picker, the focus stays there.
+    const QWidget* focus = QApplication::focusWidget();
+    const bool takeFocus = !focus || (old && (old == focus || old->isAncestorOf(focus)));
     // Made without a parent: a child of the splitter would join it as a pane of its own.
     m_upperView = CreateUpperView(kind, m_app.store(), nullptr);
+    m_upperKind = kind;
     connectUpperView();
     if (old) {
         m_innerSplitter->replaceWidget(m_innerSplitter->indexOf(old), m_upperView);
@@ -225,14 +219,16 @@ void CMainFrame::showViewOfKind(int kind)
         m_innerSplitter->insertWidget(0, m_upperView);
     }
     m_upperView->show();
+    if (takeFocus)
+        m_upperView->setFocus();
     loadUpperViewForTreeSelection();
 }
 
-void CMainFrame::popupContextMenu(int number, const QPoint& globalPosition)
+void CMainFrame::popupContextMenu(PopupMenu menu, const QPoint& globalPosition)
 {
     updateCommands();
-    if (QMenu* menu = m_contextMenus.value(number))
-        menu->popup(globalPosition);
+    if (QMenu* popup = m_popupMenus.value(menu))
+        popup->popup(globalPosition);
 }
 
 void CMainFrame::connectUpperView()
@@ -244,6 +240,7 @@ void CMainFrame::connectUpperView()
             Qt::QueuedConnection);
     connect(view, &CUpperView::commandRequested, this, &CMainFrame::onCommand);
     connect(view, &CUpperView::contextMenuRequested, this, &CMainFrame::popupContextMenu);
+    connect(view, &CUpperView::captionChanged, m_tree, &CTravelTreeView::setSelectedCaption);
 }
 
 void CMainFrame::loadUpperViewForTreeSelection()
@@ -252,17 +249,43 @@ void CMainFrame::loadUpperViewForTreeSelection()
         updateCommands();
         return;
     }
-    const TreeSelection selection = m_tree->selection();
-    m_upperView->load(selection);
-    if (m_upperView->kind() != 1)
-        showImagesOfTravel(selection.travelKey);
+    m_upperView->load(m_tree->selection());
     updateCommands();
 }
 
-void CMainFrame::endPendingEdits()
+bool CMainFrame::endPendingEdits()
 {
-    if (m_upperView)
-        m_upperView->endPendingEdits();
+    if (!m_upperView)
+        return true;
+    const Outcome saved = m_upperView->save();
+    if (!saved.ok())
+        m_app.prompter().inform(this, saved.message());
+    return saved.ok();
+}
+
+bool CMainFrame::isFrameCommand(int command)
+{
+    switch (command) {
+    case Cmd::Exit:
+    case Cmd::About:
+    case Cmd::Help:
+    case Cmd::Refresh:
+    case Cmd::Synchronize:
+    case Cmd::WorkingDirectory:
+    case Cmd::ViewToolbar:
+    case Cmd::ViewStatusBar:
+    case Cmd::NextPane:
+    case Cmd::PreviousPane:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool CMainFrame::isHandled(int command) const
+{
+    return isFrameCommand(command) || (m_upperView && m_upperView->handles(command)) ||
+           (m_records && m_upperView && m_records->handles(command));
 }
 
 void CMainFrame::updateCommands()
@@ -270,17 +293,16 @@ void CMainFrame::updateCommands()
     if (!m_upperView)
         return;
     const UpperViewState state = m_upperView->state();
-    for (auto it = m_actions.cbegin(); it != m_actions.cend(); ++it) {
-        if (hasRule(it.key()))
-            it.value()->setEnabled(CommandEnabled(it.key(), state));
-    }
+    for (auto it = m_actions.cbegin(); it != m_actions.cend(); ++it)
+        it.value()->setEnabled(CommandEnabled(it.key(), state) && isHandled(it.key()));
     action(Cmd::ViewToolbar)->setChecked(m_toolbar->isVisible() || !isVisible());
     action(Cmd::ViewStatusBar)->setChecked(statusBar()->isVisible() || !isVisible());
 }
 
 void CMainFrame::refresh()
 {
-    endPendingEdits();
+    if (!endPendingEdits())
+        return;
     if (Outcome refreshed = m_app.store().Refresh(); !refreshed.ok())
         m_app.prompter().inform(this, refreshed.message());
     m_outsideChange->clear();
@@ -290,7 +312,8 @@ void CMainFrame::refresh()
 
 void CMainFrame::synchronize()
 {
-    endPendingEdits();
+    if (!endPendingEdits())
+        return;
     const QString manager = SyncHandOff::ManagerPath();
     if (!manager.isEmpty())
         m_app.prompter().startProgram(manager, SyncHandOff::ManagerArguments());
@@ -335,7 +358,7 @@ void CMainFrame::watchDataFolder()
 void CMainFrame::onFolderChanged()
 {
     // The program's own saves change the folder too; those are not news.
-    if (QDateTime::currentMSecsSinceEpoch() - m_app.store().lastChangeMsecs() < 2000)
+    if (QDateTime::currentMSecsSinceEpoch() - m_app.store().lastChangeMsecs() < m_ownChangeWindow)
         return;
     m_outsideChange->setText(
         QStringLiteral("Record files changed outside Voyanta: press F5 to reload"));
@@ -343,7 +366,8 @@ void CMainFrame::onFolderChanged()
 
 void CMainFrame::changeWorkingDirectory()
 {
-    endPendingEdits();
+    if (!endPendingEdits())
+        return;
     const QString before = m_app.workingDirectory();
     if (!m_app.chooseWorkingDirectory()) {
         m_app.setWorkingDirectory(before);
@@ -359,68 +383,70 @@ void CMainFrame::changeWorkingDirectory()
 
 void CMainFrame::onCommand(int command)
 {
+    // The upper view runs the commands it owns first: Modify and Delete on an
+    // appointment row are the stage detail's, on any other row the record commands'.
+    if (!runFrameCommand(command) && !m_upperView->run(command))
+        m_records->run(command);
+    updateCommands();
+}
+
+bool CMainFrame::runFrameCommand(int command)
+{
     switch (command) {
     case Cmd::Exit:
         close();
-        break;
+        return true;
     case Cmd::About: {
         CAboutBox about(this);
         m_app.prompter().run(&about);
-        break;
+        return true;
     }
     case Cmd::Help:
         m_app.openHelp();
-        break;
+        return true;
     case Cmd::Refresh:
         refresh();
-        break;
+        return true;
     case Cmd::Synchronize:
         synchronize();
-        break;
+        return true;
     case Cmd::WorkingDirectory:
         changeWorkingDirectory();
-        break;
+        return true;
     case Cmd::ViewToolbar:
         m_toolbar->setVisible(!m_toolbar->isVisible());
-        break;
+        return true;
     case Cmd::ViewStatusBar:
         statusBar()->setVisible(!statusBar()->isVisible());
-        break;
-    case Cmd::ViewIcon:
-    case Cmd::ViewLargeIcon:
-    case Cmd::ViewList:
-    case Cmd::ViewReport:
-        if (auto* travels = qobject_cast<CTravelListView*>(m_upperView))
-            travels->setDisplayMode(displayModeOf(command));
-        else if (auto* stages = qobject_cast<CStageListView*>(m_upperView))
-            stages->setDisplayMode(displayModeOf(command));
-        break;
+        return true;
     case Cmd::NextPane:
         focusNextChild();
-        break;
+        return true;
     case Cmd::PreviousPane:
         focusPreviousChild();
-        break;
-    case Cmd::Cut:
-        break;
+        return true;
     default:
-        if (!m_records->run(command))
-            emit recordCommand(command);
-        break;
+        return false;
     }
-    updateCommands();
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event)
 {
     if (!m_shutDown) {
+        // What the upper view edits must reach the disk before anything is let go: when
+        // it cannot, the window stays open with the edits, and the user is told why.
+        if (!endPendingEdits()) {
+            event->ignore();
+            return;
+        }
         m_shutDown = true;
         m_app.saveWorkingDirectoryIfRunning();
         m_imagesView->showTravel(RecordKey());
         m_imagesView->setClosed();
-        showViewOfKind(1);
+        showViewOfKind(ViewKind::TravelList);
         m_tree->releaseEveryNode();
-        m_upperView->list()->clear();
+        if (const Outcome released = m_upperView->saveAndRelease(); !released.ok())
+            m_app.prompter().inform(this, released.message());
     }
     event->accept();
 }

@@ -2,6 +2,7 @@
 
 #include "GuiKit.h"
 #include "RecordKey.h"
+#include "ViewKinds.h"
 
 #include <QHash>
 
@@ -34,13 +35,18 @@ public:
     CUpperView* upperView() const { return m_upperView; }
     CImagesView* imagesView() const { return m_imagesView; }
     QDateEdit* monthPicker() const;
-    QMenu* contextMenu(int number) const { return m_contextMenus.value(number); }
+    QMenu* popupMenu(PopupMenu menu) const { return m_popupMenus.value(menu); }
 
-    // Swaps the upper view for one of the kind (1 to 6), or reloads it when it already
-    // is of that kind.
-    void showViewOfKind(int kind);
+    // Swaps the upper view for one of the kind, or reloads it when it already is of
+    // that kind. The view it replaces saves what it edits first.
+    void showViewOfKind(ViewKind kind);
     void loadUpperViewForTreeSelection();
-    void endPendingEdits();
+    // Lets the upper view end an edit and write what it edits to the store; false, after
+    // telling the user which file failed and why, when that could not be written.
+    bool endPendingEdits();
+    // Whether anything runs a command now: the frame, the upper view or a record
+    // command. A command that nothing runs is disabled.
+    bool isHandled(int command) const;
     CRecordCommands* recordCommands() const { return m_records; }
     // Re-evaluates the enabling rule of every command.
     void updateCommands();
@@ -50,10 +56,9 @@ public:
     void showImagesOfTravel(const RecordKey& travelKey);
     // The text the status bar shows when record files changed outside the program.
     QString outsideChangeNotice() const;
-
-signals:
-    // A record command (new, modify, delete, copy, export, import, preferences, print).
-    void recordCommand(int command);
+    // How long after one of its own saves a change in the data folder counts as the
+    // program's own (two seconds: the folder's notice arrives a little later).
+    void setOwnChangeWindow(int msecs) { m_ownChangeWindow = msecs; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -66,10 +71,13 @@ private:
     void buildStatusBar();
     void buildPanes();
     void onCommand(int command);
+    // The commands the frame runs itself; false for the others.
+    bool runFrameCommand(int command);
+    static bool isFrameCommand(int command);
     void connectUpperView();
-    // Shows context menu number (of the frame's menus) at a screen position, without
-    // waiting: its command arrives like any other.
-    void popupContextMenu(int number, const QPoint& globalPosition);
+    // Shows a pop-up menu at a screen position, without waiting: its command arrives
+    // like any other.
+    void popupContextMenu(PopupMenu menu, const QPoint& globalPosition);
     void reportSkippedFiles();
     void onFolderChanged();
     void watchDataFolder();
@@ -77,16 +85,18 @@ private:
 
     CVoyantaApp& m_app;
     QHash<int, QAction*> m_actions;
-    QHash<int, QMenu*> m_contextMenus;
+    QHash<PopupMenu, QMenu*> m_popupMenus;
     CGuiToolBarWnd* m_toolbar = nullptr;
     CMonthPickerCtrl* m_monthPicker = nullptr;
     CGuiSplitterWnd* m_outerSplitter = nullptr;
     CGuiSplitterWnd* m_innerSplitter = nullptr;
     CTravelTreeView* m_tree = nullptr;
     CUpperView* m_upperView = nullptr;
+    ViewKind m_upperKind = ViewKind::TravelList;
     CImagesView* m_imagesView = nullptr;
     QLabel* m_outsideChange = nullptr;
     QFileSystemWatcher* m_watcher = nullptr;
     CRecordCommands* m_records = nullptr;
     bool m_shutDown = false;
+    int m_ownChangeWindow = 2000;
 };

@@ -1,6 +1,8 @@
 #include "RecordCommands.h"
 
+#include "AppointmentDlg.h"
 #include "CommandIds.h"
+#include "ImportItemsDlg.h"
 #include "MainFrame.h"
 #include "PreferenceSheet.h"
 #include "Prompter.h"
@@ -8,16 +10,14 @@
 #include "StageDlg.h"
 #include "StringTable.h"
 #include "TravelDataStore.h"
-#include "TravelDetailListView.h"
-#include "TravelListView.h"
 #include "TravelSheet.h"
 #include "TravelTreeView.h"
+#include "UpperView.h"
 #include "VoyantaApp.h"
 
 namespace {
 
 struct ExportKind {
-    ExportFormat format;
     const char* suffix;
     const char* filter;
 };
@@ -26,13 +26,30 @@ ExportKind exportKindOf(ExportFormat format)
 {
     switch (format) {
     case ExportFormat::Html:
-        return {format, "html", "HTML Files (*.html)"};
+        return {"html", "HTML Files (*.html)"};
     case ExportFormat::Text:
-        return {format, "txt", "Word Files (*.txt)"};
+        return {"txt", "Word Files (*.txt)"};
     case ExportFormat::ICalendar:
-        return {format, "ics", "iCalendar Files (*.ics)"};
+        return {"ics", "iCalendar Files (*.ics)"};
     default:
-        return {format, "csv", "csv Files (*.csv)"};
+        return {"csv", "csv Files (*.csv)"};
+    }
+}
+
+std::optional<ExportFormat> travelExportOf(int command)
+{
+    switch (command) {
+    case Cmd::TravelExportHtml:
+    case Cmd::ExportToHtml:
+        return ExportFormat::Html;
+    case Cmd::TravelExportText:
+    case Cmd::ExportToText:
+        return ExportFormat::Text;
+    case Cmd::TravelExportCalendar:
+    case Cmd::ExportToCalendar:
+        return ExportFormat::ICalendar;
+    default:
+        return std::nullopt;
     }
 }
 
@@ -43,134 +60,139 @@ CRecordCommands::CRecordCommands(CMainFrame& frame, CVoyantaApp& app)
 {
 }
 
-RecordKey CRecordCommands::travelTarget() const
+RecordKey CRecordCommands::travelOf(int command) const
 {
-    if (auto* list = qobject_cast<CTravelListView*>(m_frame.upperView())) {
-        const int row = list->markedRow();
-        return row >= 0 ? list->rows()[row].key : RecordKey();
+    const CUpperView& view = *m_frame.upperView();
+    switch (command) {
+    case Cmd::TravelModify:
+    case Cmd::TravelDelete:
+    case Cmd::Modify:
+    case Cmd::Delete:
+        return view.shownTravel();
+    case Cmd::TreeTravelModify:
+    case Cmd::TreeTravelDelete:
+    case Cmd::TreeTravelCopy:
+    case Cmd::NewStage:
+    case Cmd::TreeTravelNewStage:
+    case Cmd::TreeStageNewStage:
+        return m_frame.tree()->selection().travelKey;
+    default:
+        return travelExportOf(command) ? view.shownTravel() : RecordKey();
     }
-    if (auto* detail = qobject_cast<CTravelDetailListView*>(m_frame.upperView()))
-        return detail->travelKey();
-    return {};
 }
 
-RecordKey CRecordCommands::stageTarget() const
+RecordKey CRecordCommands::stageOf(int command) const
 {
-    CUpperView* view = m_frame.upperView();
-    if (view->kind() == 6)
+    const CUpperView& view = *m_frame.upperView();
+    switch (command) {
+    case Cmd::StageModify:
+    case Cmd::StageDelete:
+    case Cmd::StageNewAppointment:
+    case Cmd::AppointmentNew:
+    case Cmd::StageMenuNewAppointment:
+        return view.shownStage();
+    case Cmd::Modify:
+    case Cmd::Delete:
+        return view.shownTravel().isEmpty() ? view.shownStage() : RecordKey();
+    case Cmd::TreeStageModify:
+    case Cmd::TreeStageDelete:
+    case Cmd::TreeStageNewAppointment:
         return m_frame.tree()->selection().stageKey;
-    if (view->kind() == 5 && view->list()->currentItem())
-        return view->list()->currentItem()->data(0, Qt::UserRole).toString();
-    return {};
+    default:
+        return {};
+    }
+}
+
+bool CRecordCommands::handles(int command) const
+{
+    const CUpperView& view = *m_frame.upperView();
+    switch (command) {
+    case Cmd::NewTravel:
+    case Cmd::Preferences:
+        return true;
+    case Cmd::CheckListImport:
+        return view.importList() == PreferenceList::MasterList;
+    case Cmd::ExpenseImport:
+        return view.importList() == PreferenceList::Products;
+    case Cmd::ExportToCsv:
+        return view.listExport().has_value();
+    default:
+        return !travelOf(command).isEmpty() || !stageOf(command).isEmpty();
+    }
 }
 
 bool CRecordCommands::run(int command)
 {
-    const TreeSelection selection = m_frame.tree()->selection();
-    const int kind = m_frame.upperView()->kind();
-    const bool stageView = kind == 5 || kind == 6;
+    if (!handles(command))
+        return false;
+    if (const std::optional<ExportFormat> format = travelExportOf(command)) {
+        exportTravel(*format);
+        return true;
+    }
+    const RecordKey travel = travelOf(command);
+    const RecordKey stage = stageOf(command);
     switch (command) {
     case Cmd::NewTravel:
-    case Cmd::ListNewTravel:
         newTravel();
-        return true;
+        break;
+    case Cmd::Preferences:
+        preferences();
+        break;
+    case Cmd::CheckListImport:
+        importItems(PreferenceList::MasterList);
+        break;
+    case Cmd::ExpenseImport:
+        importItems(PreferenceList::Products);
+        break;
+    case Cmd::ExportToCsv:
+        exportList();
+        break;
     case Cmd::TravelModify:
-        modifyTravel(travelTarget());
-        return true;
     case Cmd::TreeTravelModify:
-        modifyTravel(selection.travelKey);
-        return true;
+        modifyTravel(travel);
+        break;
     case Cmd::TravelDelete:
-        deleteTravel(travelTarget());
-        return true;
     case Cmd::TreeTravelDelete:
-        deleteTravel(selection.travelKey);
-        return true;
+        deleteTravel(travel);
+        break;
     case Cmd::TreeTravelCopy:
-        copyTravel(selection.travelKey);
-        return true;
+        copyTravel(travel);
+        break;
     case Cmd::NewStage:
     case Cmd::TreeTravelNewStage:
     case Cmd::TreeStageNewStage:
-    case Cmd::ListNewStage:
-        newStage(selection.travelKey);
-        return true;
+        newStage(travel);
+        break;
     case Cmd::StageModify:
-    case Cmd::ListModifyStage:
-        modifyStage(stageTarget());
-        return true;
     case Cmd::TreeStageModify:
-        modifyStage(selection.stageKey);
-        return true;
+        modifyStage(stage);
+        break;
     case Cmd::StageDelete:
-    case Cmd::ListDeleteStage:
-        deleteStage(stageTarget());
-        return true;
     case Cmd::TreeStageDelete:
-        deleteStage(selection.stageKey);
-        return true;
+        deleteStage(stage);
+        break;
     case Cmd::StageNewAppointment:
     case Cmd::AppointmentNew:
     case Cmd::StageMenuNewAppointment:
-        newAppointment(stageTarget());
-        return true;
     case Cmd::TreeStageNewAppointment:
-        newAppointment(selection.stageKey);
-        return true;
-    case Cmd::Delete:
-        if (kind == 6 && m_frame.upperView()->state().markedRow >=
-                             m_frame.upperView()->state().firstAppointmentRow)
-            return false; // an appointment row: the stage detail's own operation
-        if (kind == 1 || kind == 2)
-            deleteTravel(travelTarget());
-        else if (stageView)
-            deleteStage(stageTarget());
-        else
-            return false;
-        return true;
+        newAppointment(stage);
+        break;
     case Cmd::Modify:
-        if (kind == 1 || kind == 2) {
-            modifyTravel(travelTarget());
-            return true;
-        }
-        if (kind == 6 && m_frame.upperView()->state().markedRow >=
-                             m_frame.upperView()->state().firstAppointmentRow)
-            return false; // an appointment row: the stage detail's own operation
-        if (stageView) {
-            modifyStage(stageTarget());
-            return true;
-        }
-        return false;
-    case Cmd::TravelExportHtml:
-    case Cmd::ExportToHtml:
-        exportTravel(ExportFormat::Html);
-        return true;
-    case Cmd::TravelExportText:
-    case Cmd::ExportToText:
-        exportTravel(ExportFormat::Text);
-        return true;
-    case Cmd::TravelExportCalendar:
-    case Cmd::ExportToCalendar:
-        exportTravel(ExportFormat::ICalendar);
-        return true;
-    case Cmd::Preferences:
-        preferences();
-        return true;
-    case Cmd::CheckListImport:
-        importItems(false);
-        return true;
-    case Cmd::ExpenseImport:
-        importItems(true);
-        return true;
-    case Cmd::ListImportItems:
-        importItems(kind == 4);
-        return true;
-    case Cmd::ExportToCsv:
-        exportTravel(kind == 3 ? ExportFormat::CheckListCsv : ExportFormat::ExpensesCsv);
-        return true;
+        travel.isEmpty() ? modifyStage(stage) : modifyTravel(travel);
+        break;
+    case Cmd::Delete:
+        travel.isEmpty() ? deleteStage(stage) : deleteTravel(travel);
+        break;
     default:
         return false;
     }
+    return true;
+}
+
+void CRecordCommands::report(const Outcome& outcome)
+{
+    if (!outcome.ok())
+        m_app.prompter().inform(&m_frame, outcome.message());
 }
 
 void CRecordCommands::newTravel()
@@ -179,36 +201,36 @@ void CRecordCommands::newTravel()
                        &m_frame);
     if (m_app.prompter().run(sheet.dialog()) != QDialog::Accepted)
         return;
+    if (!m_frame.endPendingEdits())
+        return;
     const TravelRecord travel = sheet.record();
     const KeyOutcome added = m_app.store().AddTravel(travel);
-    if (!added.ok()) {
-        m_app.prompter().inform(&m_frame, added.outcome.message());
+    report(added.outcome);
+    if (!added.ok())
         return;
-    }
     const QDate month = m_frame.tree()->month();
     const QDate start = travel.start.toDateTime().date();
     if (start.year() == month.year() && start.month() == month.month())
         m_frame.tree()->showTravelsMonth();
-    m_frame.tree()->setCurrentItem(m_frame.tree()->root());
-    m_frame.showViewOfKind(1);
+    else
+        m_frame.tree()->select(m_frame.tree()->root());
 }
 
 void CRecordCommands::modifyTravel(const RecordKey& travelKey)
 {
     if (travelKey.isEmpty())
         return;
-    // The notes page comes first when the travel detail marks a row of the notes.
-    CUpperView* view = m_frame.upperView();
-    const int startPage = view->kind() == 2 && view->state().markedRow >= 10 ? 1 : 0;
     CTravelSheet sheet(CTravelSheet::Form::Tabbed, m_app.store().GetTravel(travelKey),
-                       m_app.store(), m_app.prompter(), &m_frame, startPage);
+                       m_app.store(), m_app.prompter(), &m_frame,
+                       m_frame.upperView()->modifyTravelStartPage());
     if (m_app.prompter().run(sheet.dialog()) != QDialog::Accepted)
         return;
-    if (Outcome saved = m_app.store().SaveTravel(sheet.record()); !saved.ok()) {
-        m_app.prompter().inform(&m_frame, saved.message());
+    if (!m_frame.endPendingEdits())
         return;
-    }
-    m_frame.tree()->updateAfterTravelChange();
+    const Outcome saved = m_app.store().SaveTravel(sheet.record());
+    report(saved);
+    if (saved.ok())
+        m_frame.tree()->updateAfterTravelChange();
 }
 
 void CRecordCommands::deleteTravel(const RecordKey& travelKey)
@@ -216,23 +238,17 @@ void CRecordCommands::deleteTravel(const RecordKey& travelKey)
     if (travelKey.isEmpty() ||
         !m_app.prompter().ask(&m_frame, ResourceText(Str::ConfirmDeleteTravel)))
         return;
-    m_frame.endPendingEdits();
-    if (!m_frame.tree()->removeTravel(travelKey)) {
-        // The travel is not in the tree's month (a row of another list): delete it here.
-        if (Outcome deleted = m_app.store().DeleteTravel(travelKey); !deleted.ok())
-            m_app.prompter().inform(&m_frame, deleted.message());
-        m_frame.tree()->showTravelsMonth();
-    }
+    if (!m_frame.endPendingEdits())
+        return;
+    report(m_app.store().DeleteTravel(travelKey));
+    m_frame.tree()->removeTravelNode(travelKey);
 }
 
 void CRecordCommands::copyTravel(const RecordKey& travelKey)
 {
-    if (travelKey.isEmpty())
+    if (travelKey.isEmpty() || !m_frame.endPendingEdits())
         return;
-    m_frame.endPendingEdits();
-    const KeyOutcome copied = m_app.store().CopyTravel(travelKey);
-    if (!copied.ok())
-        m_app.prompter().inform(&m_frame, copied.outcome.message());
+    report(m_app.store().CopyTravel(travelKey).outcome);
     m_frame.tree()->showTravelsMonth();
 }
 
@@ -241,16 +257,14 @@ void CRecordCommands::newStage(const RecordKey& travelKey)
     if (travelKey.isEmpty())
         return;
     CStageDlg dialog(StageRecord{}, &m_frame);
-    if (m_app.prompter().run(&dialog) != QDialog::Accepted)
+    if (m_app.prompter().run(&dialog) != QDialog::Accepted || !m_frame.endPendingEdits())
         return;
     StageRecord stage = dialog.stage();
     stage.travelKey = travelKey;
     const KeyOutcome added = m_app.store().AddStage(stage);
-    if (!added.ok()) {
-        m_app.prompter().inform(&m_frame, added.outcome.message());
-        return;
-    }
-    m_frame.tree()->addStage(added.key);
+    report(added.outcome);
+    if (added.ok())
+        m_frame.tree()->addStage(added.key);
 }
 
 void CRecordCommands::modifyStage(const RecordKey& stageKey)
@@ -258,13 +272,12 @@ void CRecordCommands::modifyStage(const RecordKey& stageKey)
     if (stageKey.isEmpty())
         return;
     CStageDlg dialog(m_app.store().GetStage(stageKey), &m_frame);
-    if (m_app.prompter().run(&dialog) != QDialog::Accepted)
+    if (m_app.prompter().run(&dialog) != QDialog::Accepted || !m_frame.endPendingEdits())
         return;
-    if (Outcome saved = m_app.store().SaveStage(dialog.stage()); !saved.ok()) {
-        m_app.prompter().inform(&m_frame, saved.message());
-        return;
-    }
-    m_frame.tree()->updateStage(stageKey);
+    const Outcome saved = m_app.store().SaveStage(dialog.stage());
+    report(saved);
+    if (saved.ok())
+        m_frame.tree()->updateStage(stageKey);
 }
 
 void CRecordCommands::deleteStage(const RecordKey& stageKey)
@@ -272,14 +285,17 @@ void CRecordCommands::deleteStage(const RecordKey& stageKey)
     if (stageKey.isEmpty() ||
         !m_app.prompter().ask(&m_frame, ResourceText(Str::ConfirmDeleteStage)))
         return;
-    m_frame.tree()->removeStage(stageKey);
+    if (!m_frame.endPendingEdits())
+        return;
+    const RecordKey travelKey = m_app.store().GetStage(stageKey).travelKey;
+    report(m_app.store().DeleteStage(stageKey));
+    m_frame.tree()->removeStageNode(travelKey, stageKey);
 }
 
 void CRecordCommands::newAppointment(const RecordKey& stageKey)
 {
-    if (stageKey.isEmpty())
+    if (stageKey.isEmpty() || !m_frame.endPendingEdits())
         return;
-    m_frame.endPendingEdits();
     // A new appointment starts from the stage's own date, title, place and notes.
     const StageRecord stage = m_app.store().GetStage(stageKey);
     AppointmentRecord appointment(stage.date);
@@ -291,26 +307,34 @@ void CRecordCommands::newAppointment(const RecordKey& stageKey)
         return;
     QList<AppointmentRecord> appointments = m_app.store().LoadAppointments(stageKey);
     appointments.append(dialog.appointment());
-    if (Outcome saved = m_app.store().SaveAppointments(stageKey, appointments); !saved.ok()) {
-        m_app.prompter().inform(&m_frame, saved.message());
-        return;
-    }
-    m_frame.loadUpperViewForTreeSelection();
+    const Outcome saved = m_app.store().SaveAppointments(stageKey, appointments);
+    report(saved);
+    if (saved.ok())
+        m_frame.loadUpperViewForTreeSelection();
 }
 
 void CRecordCommands::exportTravel(ExportFormat format)
 {
-    const bool list = format == ExportFormat::CheckListCsv || format == ExportFormat::ExpensesCsv;
-    if (list)
-        m_frame.endPendingEdits();
-    const RecordKey travelKey = list ? m_frame.tree()->selection().travelKey : travelTarget();
+    exportTo(m_frame.upperView()->shownTravel(), format);
+}
+
+void CRecordCommands::exportList()
+{
+    // The list is exported as it stands in the view, edits included.
+    if (!m_frame.endPendingEdits())
+        return;
+    if (const std::optional<ExportFormat> format = m_frame.upperView()->listExport())
+        exportTo(m_frame.tree()->selection().travelKey, *format);
+}
+
+void CRecordCommands::exportTo(const RecordKey& travelKey, ExportFormat format)
+{
     const ExportKind kind = exportKindOf(format);
     const QString path = m_app.prompter().saveFileName(&m_frame, QLatin1String(kind.suffix),
                                                        QLatin1String(kind.filter));
-    if (path.isEmpty())
+    if (path.isEmpty() || travelKey.isEmpty())
         return;
-    const QByteArray bytes =
-        travelKey.isEmpty() ? QByteArray() : RenderExportFile(m_app.store(), travelKey, format);
+    const QByteArray bytes = RenderExportFile(m_app.store(), travelKey, format);
     if (Outcome written = SaveFileAtomically(path, bytes); !written.ok()) {
         m_app.prompter().inform(
             &m_frame,
@@ -326,36 +350,13 @@ void CRecordCommands::preferences()
     m_app.prompter().run(&sheet);
 }
 
-void CRecordCommands::importItems(bool products)
+void CRecordCommands::importItems(PreferenceList list)
 {
-    const RecordKey travelKey = m_frame.tree()->selection().travelKey;
-    if (travelKey.isEmpty())
+    CUpperView* view = m_frame.upperView();
+    if (view->importList() != list)
         return;
-    m_frame.endPendingEdits();
-    CImportItemsDlg dialog(m_app.store(), products, &m_frame);
+    CImportItemsDlg dialog(m_app.store(), list, &m_frame);
     if (m_app.prompter().run(&dialog) != QDialog::Accepted || dialog.result().isEmpty())
         return;
-    TravelDataStore& store = m_app.store();
-    Outcome saved;
-    if (products) {
-        QList<ExpenseRecord> lines = store.LoadExpenses(travelKey);
-        for (const QString& product : dialog.result()) {
-            ExpenseRecord line;
-            line.product = product;
-            lines.append(line);
-        }
-        saved = store.SaveExpenses(travelKey, lines);
-    } else {
-        QList<CheckListItem> items = store.LoadCheckList(travelKey);
-        for (const QString& text : dialog.result())
-            items.append(CheckListItem{text, 0});
-        saved = store.SaveCheckList(travelKey, items);
-    }
-    if (!saved.ok()) {
-        m_app.prompter().inform(&m_frame, saved.message());
-        return;
-    }
-    m_frame.tree()->setSelectedCaption(products ? store.ExpensesCaption(travelKey)
-                                                : store.CheckListCaption(travelKey));
-    m_frame.loadUpperViewForTreeSelection();
+    report(view->importItems(dialog.result()));
 }

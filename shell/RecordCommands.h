@@ -2,30 +2,28 @@
 
 #include "ExportFile.h"
 #include "RecordKey.h"
+#include "Records.h"
 
 #include <QObject>
 
 class CMainFrame;
 class CVoyantaApp;
 
-// The record commands of the main window: delete and copy travels; new, modify and
-// delete stages; new appointments; exports to a file the user names. Each asks what it
-// must ask, hands the result to the store and brings the tree and the views up to date.
+// The record commands of the main window: new, modify, delete and copy travels; new,
+// modify and delete stages; new appointments; imports into the list the upper view
+// edits; exports to a file the user names. Each asks what it must ask, hands the result
+// to the store, reports a failure with the file and its cause, and then brings the tree
+// and the views up to what is on disk. Nothing else writes travels and stages.
 class CRecordCommands : public QObject {
     Q_OBJECT
 
 public:
     CRecordCommands(CMainFrame& frame, CVoyantaApp& app);
 
-    // Runs a command; false when it is not one of these.
+    // Whether one of these commands can run now, and running it; run returns false for
+    // a command that is not one of these.
+    bool handles(int command) const;
     bool run(int command);
-
-    // The travel a travel command acts on: the marked row's in the travel list, the shown
-    // one in the travel detail; empty otherwise.
-    RecordKey travelTarget() const;
-    // The stage a stage command acts on: the marked row's in the stage list, the shown
-    // one in the stage detail; empty otherwise.
-    RecordKey stageTarget() const;
 
     void newTravel();
     void modifyTravel(const RecordKey& travelKey);
@@ -36,11 +34,19 @@ public:
     void deleteStage(const RecordKey& stageKey);
     void newAppointment(const RecordKey& stageKey);
     void exportTravel(ExportFormat format);
+    void exportList();
     void preferences();
-    // Imports master check-list entries (or products) into the travel the tree shows.
-    void importItems(bool products);
+    // Imports master-list entries into the list the upper view edits.
+    void importItems(PreferenceList list);
 
 private:
+    // The key a command acts on, or empty when it has none.
+    RecordKey travelOf(int command) const;
+    RecordKey stageOf(int command) const;
+    void report(const Outcome& outcome);
+    // Asks where to write the travel's export, writes it and opens it.
+    void exportTo(const RecordKey& travelKey, ExportFormat format);
+
     CMainFrame& m_frame;
     CVoyantaApp& m_app;
 };

@@ -7,7 +7,7 @@
 namespace {
 
 constexpr int KeyRole = Qt::UserRole;
-constexpr int NumberRole = Qt::UserRole + 1;
+constexpr int ChildRole = Qt::UserRole + 1;
 constexpr int PlaceholderRole = Qt::UserRole + 2;
 
 constexpr int RootImage = 113;
@@ -17,6 +17,16 @@ constexpr int StagesImage = 119;
 constexpr int StageImage = 121;
 
 const QColor rootColour(41, 97, 156);
+
+TreeChild childOf(const QTreeWidgetItem* item)
+{
+    return TreeChild(item->data(0, ChildRole).toInt());
+}
+
+void setChild(QTreeWidgetItem* item, TreeChild child)
+{
+    item->setData(0, ChildRole, int(child));
+}
 
 } // namespace
 
@@ -47,19 +57,24 @@ int CTravelTreeView::depth(const QTreeWidgetItem* item)
     return levels;
 }
 
-int CTravelTreeView::viewKindFor(const QTreeWidgetItem* item)
+ViewKind CTravelTreeView::viewKindFor(const QTreeWidgetItem* item)
 {
     switch (depth(item)) {
     case 0:
-        return 1;
+        return ViewKind::TravelList;
     case 1:
-        return 2;
-    case 2: {
-        const int number = item->data(0, NumberRole).toInt();
-        return number == CheckListNode ? 3 : number == ExpensesNode ? 4 : 5;
-    }
+        return ViewKind::TravelDetail;
+    case 2:
+        switch (childOf(item)) {
+        case TreeChild::CheckList:
+            return ViewKind::CheckList;
+        case TreeChild::Expenses:
+            return ViewKind::ExpenseList;
+        default:
+            return ViewKind::StageList;
+        }
     default:
-        return 6;
+        return ViewKind::StageDetail;
     }
 }
 
@@ -128,8 +143,10 @@ void CTravelTreeView::showTravelsMonth()
         return;
     }
     listTravels(root());
+    m_building = true;
     expandItem(root());
-    setCurrentItem(root());
+    m_building = false;
+    select(root());
 }
 
 void CTravelTreeView::buildTravelChildren(QTreeWidgetItem* travel)
@@ -139,13 +156,13 @@ void CTravelTreeView::buildTravelChildren(QTreeWidgetItem* travel)
     const RecordKey key = travel->data(0, KeyRole).toString();
     QTreeWidgetItem* checkList =
         makeNode(travel, m_store.CheckListCaption(key), CheckListImage, CheckListImage + 1);
-    checkList->setData(0, NumberRole, CheckListNode);
+    setChild(checkList, TreeChild::CheckList);
     QTreeWidgetItem* expenses =
         makeNode(travel, m_store.ExpensesCaption(key), ExpensesImage, ExpensesImage + 1);
-    expenses->setData(0, NumberRole, ExpensesNode);
+    setChild(expenses, TreeChild::Expenses);
     QTreeWidgetItem* stages =
         makeNode(travel, QStringLiteral("Stages"), StagesImage, StagesImage + 1);
-    stages->setData(0, NumberRole, StagesNode);
+    setChild(stages, TreeChild::Stages);
     if (m_store.CountStages(key) > 0)
         addPlaceholder(stages, StageImage);
 }
@@ -171,7 +188,7 @@ void CTravelTreeView::onExpanded(QTreeWidgetItem* item)
         listTravels(item);
     else if (level == 1)
         buildTravelChildren(item);
-    else if (level == 2 && item->data(0, NumberRole).toInt() == StagesNode)
+    else if (level == 2 && childOf(item) == TreeChild::Stages)
         buildStages(item);
     else
         return;
@@ -180,7 +197,7 @@ void CTravelTreeView::onExpanded(QTreeWidgetItem* item)
 
 void CTravelTreeView::onCollapsed(QTreeWidgetItem* item)
 {
-    if (depth(item) != 2 || item->data(0, NumberRole).toInt() != StagesNode)
+    if (depth(item) != 2 || childOf(item) != TreeChild::Stages)
         return;
     const QSignalBlocker blocker(this);
     removeChildren(item);
@@ -219,20 +236,29 @@ QTreeWidgetItem* CTravelTreeView::stageNode(QTreeWidgetItem* stages,
     return nullptr;
 }
 
-bool CTravelTreeView::removeTravel(const RecordKey& travelKey)
+void CTravelTreeView::select(QTreeWidgetItem* item)
 {
-    if (root())
-        expandItem(root());
-    QTreeWidgetItem* travel = travelNode(travelKey);
-    bool removed = false;
-    if (travel && m_store.DeleteTravel(travelKey).ok()) {
+    if (!item)
+        return;
+    if (currentItem() == item)
+        emit nodeSelected(viewKindFor(item));
+    else
+        setCurrentItem(item);
+}
+
+void CTravelTreeView::removeTravelNode(const RecordKey& travelKey)
+{
+    if (!root()) {
+        refresh();
+        return;
+    }
+    if (QTreeWidgetItem* travel = travelNode(travelKey)) {
         const QSignalBlocker blocker(this);
         delete travel;
-        removed = true;
     }
-    if (root())
-        setCurrentItem(root());
-    return removed;
+    // The month is listed again from the store, so the tree shows what is on disk even
+    // when the travel could be deleted only in part.
+    showTravelsMonth();
 }
 
 void CTravelTreeView::addStage(const RecordKey& stageKey)
@@ -245,7 +271,7 @@ void CTravelTreeView::addStage(const RecordKey& stageKey)
     m_building = true;
     expandItem(stages);
     m_building = false;
-    setCurrentItem(stages);
+    select(stages);
 }
 
 void CTravelTreeView::updateStage(const RecordKey& stageKey)
@@ -254,25 +280,25 @@ void CTravelTreeView::updateStage(const RecordKey& stageKey)
     const StageRecord stage = m_store.GetStage(stageKey);
     QTreeWidgetItem* travel = travelNode(stage.travelKey);
     if (QTreeWidgetItem* node = travel ? stageNode(travel->child(2), stageKey) : nullptr)
-        setCurrentItem(node);
+        select(node);
 }
 
-bool CTravelTreeView::removeStage(const RecordKey& stageKey)
+void CTravelTreeView::removeStageNode(const RecordKey& travelKey, const RecordKey& stageKey)
 {
-    const StageRecord stage = m_store.GetStage(stageKey);
-    QTreeWidgetItem* stages = stagesNodeOf(stage.travelKey);
+    QTreeWidgetItem* stages = stagesNodeOf(travelKey);
     if (!stages)
-        return false;
-    expandItem(stages);
-    bool removed = false;
-    if (QTreeWidgetItem* node = stageNode(stages, stageKey);
-        node && m_store.DeleteStage(stageKey).ok()) {
+        return;
+    if (QTreeWidgetItem* node = stageNode(stages, stageKey)) {
         const QSignalBlocker blocker(this);
         delete node;
-        removed = true;
     }
-    setCurrentItem(stages);
-    return removed;
+    buildStages(stages);
+    if (stages->childCount() > 0) {
+        m_building = true;
+        expandItem(stages);
+        m_building = false;
+    }
+    select(stages);
 }
 
 void CTravelTreeView::updateAfterTravelChange()
@@ -281,7 +307,7 @@ void CTravelTreeView::updateAfterTravelChange()
     refresh();
 }
 
-void CTravelTreeView::selectPath(const RecordKey& travelKey, int childNumber,
+void CTravelTreeView::selectPath(const RecordKey& travelKey, TreeChild child,
                                  const RecordKey& stageKey)
 {
     if (!root())
@@ -292,19 +318,19 @@ void CTravelTreeView::selectPath(const RecordKey& travelKey, int childNumber,
         return;
     setCurrentItem(travel);
     if (!stageKey.isEmpty())
-        childNumber = StagesNode;
-    if (childNumber == 0)
+        child = TreeChild::Stages;
+    if (child == TreeChild::None)
         return;
     expandItem(travel);
-    QTreeWidgetItem* child = travel->child(childNumber - 1);
-    if (!child)
+    QTreeWidgetItem* childNode = travel->child(int(child) - 1);
+    if (!childNode)
         return;
     if (stageKey.isEmpty()) {
-        setCurrentItem(child);
+        setCurrentItem(childNode);
         return;
     }
-    expandItem(child);
-    if (QTreeWidgetItem* node = stageNode(child, stageKey))
+    expandItem(childNode);
+    if (QTreeWidgetItem* node = stageNode(childNode, stageKey))
         setCurrentItem(node);
 }
 
@@ -328,9 +354,9 @@ TreeSelection CTravelTreeView::selection() const
     if (travel && depth(travel) == 1)
         selection.travelKey = travel->data(0, KeyRole).toString();
     if (selection.depth == 2)
-        selection.childNumber = item->data(0, NumberRole).toInt();
+        selection.child = childOf(item);
     if (selection.depth == 3) {
-        selection.childNumber = StagesNode;
+        selection.child = TreeChild::Stages;
         selection.stageKey = item->data(0, KeyRole).toString();
     }
     return selection;
@@ -357,8 +383,7 @@ void CTravelTreeView::mousePressEvent(QMouseEvent* event)
         return;
     setCurrentItem(item);
     const int level = depth(item);
-    const int number = item->data(0, NumberRole).toInt();
-    if (level == 2 && (number == CheckListNode || number == ExpensesNode))
-        return;
-    emit contextMenuRequested(level, event->globalPosition().toPoint());
+    if (level == 2 && childOf(item) != TreeChild::Stages)
+        return; // the check list and the expenses have no menu
+    emit contextMenuRequested(PopupMenu(level), event->globalPosition().toPoint());
 }

@@ -1,7 +1,8 @@
 #pragma once
 
 #include "RecordKey.h"
-#include "UpperView.h"
+#include "TreeSelection.h"
+#include "ViewKinds.h"
 
 #include <QDate>
 #include <QPixmap>
@@ -16,8 +17,6 @@ class CTravelTreeView : public QTreeWidget {
     Q_OBJECT
 
 public:
-    enum NodeNumber { CheckListNode = 1, ExpensesNode = 2, StagesNode = 3 };
-
     explicit CTravelTreeView(TravelDataStore& store, QWidget* parent = nullptr);
 
     // Images 0 to 112 are the travel icons, 113 to 122 the tree's own.
@@ -30,29 +29,35 @@ public:
     // Empties the tree.
     void releaseEveryNode();
     void showTravelsMonth();
-    // Deletes a travel the tree shows, with everything it owns; selects the root.
-    bool removeTravel(const RecordKey& travelKey);
+    // Lists the month's travels again after one was deleted from the store; selects the
+    // root.
+    void removeTravelNode(const RecordKey& travelKey);
+    // Lists a travel's stages again after one was added; selects and expands "Stages".
     void addStage(const RecordKey& stageKey);
+    // As addStage, then selects the stage.
     void updateStage(const RecordKey& stageKey);
-    // Deletes a stage the tree shows, with its appointments; selects "Stages".
-    bool removeStage(const RecordKey& stageKey);
+    // Lists a travel's stages again after one was deleted from the store; selects
+    // "Stages".
+    void removeStageNode(const RecordKey& travelKey, const RecordKey& stageKey);
     void updateAfterTravelChange();
-    // Selects the travel, its child (1 check list, 2 expenses, 3 stages) or its stage.
-    void selectPath(const RecordKey& travelKey, int childNumber, const RecordKey& stageKey);
+    // Selects the travel, one of its children or one of its stages.
+    void selectPath(const RecordKey& travelKey, TreeChild child, const RecordKey& stageKey);
     void setSelectedCaption(const QString& caption);
+    // Selects a node; the upper view is loaded again even when the node was selected.
+    void select(QTreeWidgetItem* item);
 
     static int depth(const QTreeWidgetItem* item);
     QTreeWidgetItem* root() const { return topLevelItem(0); }
     QTreeWidgetItem* travelNode(const RecordKey& travelKey) const;
     TreeSelection selection() const;
-    // The kind of upper view a node calls for (1 to 6).
-    static int viewKindFor(const QTreeWidgetItem* item);
+    // The kind of upper view a node calls for.
+    static ViewKind viewKindFor(const QTreeWidgetItem* item);
 
 signals:
     // A node was selected; the upper view must show what it calls for.
-    void nodeSelected(int viewKind);
-    // A right click on a node's label asks for context menu number (0 to 3).
-    void contextMenuRequested(int menuNumber, const QPoint& globalPosition);
+    void nodeSelected(ViewKind viewKind);
+    // A right click on a node's label asks for a context menu (Travels to Stage).
+    void contextMenuRequested(PopupMenu menu, const QPoint& globalPosition);
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;

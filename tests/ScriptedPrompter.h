@@ -1,7 +1,9 @@
 #pragma once
 
+#include "ControlIds.h"
 #include "Prompter.h"
 
+#include <QAbstractButton>
 #include <QDialog>
 #include <QList>
 #include <QProcess>
@@ -76,11 +78,17 @@ public:
     }
 };
 
+// A control of a dialog by its identifier.
+template <typename Widget> Widget* control(const QWidget* dialog, Control id)
+{
+    return dialog->findChild<Widget*>(IdName(id));
+}
+
 // Dialog answers: press a button by its control id, as a user would.
-inline std::function<int(QDialog*)> pressButton(int id)
+inline std::function<int(QDialog*)> pressButton(Control id)
 {
     return [id](QDialog* dialog) {
-        if (auto* button = dialog->findChild<QAbstractButton*>(QString::number(id)))
+        if (auto* button = control<QAbstractButton>(dialog, id))
             button->click();
         return dialog->result();
     };

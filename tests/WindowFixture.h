@@ -2,6 +2,7 @@
 
 #include "MainFrame.h"
 #include "ScriptedPrompter.h"
+#include "TestSupport.h"
 #include "TravelDataStore.h"
 #include "VoyantaApp.h"
 
@@ -9,13 +10,35 @@
 #include <QSettings>
 #include <QTemporaryDir>
 
+#include <memory>
+
 // One run of the window program for a test: a temporary folder, an emptied profile, a
-// prompter that answers from the test's script, the store and the application.
+// prompter that answers from the test's script, the store and the application. Keys are
+// made from a clock that moves on by itself, so no test waits for a real second.
 struct WindowFixture {
     WindowFixture()
     {
         QSettings(QStringLiteral("Pellingham"), QStringLiteral("Voyanta")).clear();
         app.setImagesFolder(dir.filePath(QStringLiteral("Travel Images")));
+        useTestClock(store);
+    }
+
+    // Makes a store's keys from the fixture's clock.
+    void useTestClock(TravelDataStore& target)
+    {
+        target.setClock([this] { return clock.read(); }, [this] { clock.pause(); });
+    }
+
+    // A second store on the fixture's folder, to prepare records before the window
+    // starts or to change them behind its back.
+    std::unique_ptr<TravelDataStore> seed()
+    {
+        auto data = std::make_unique<TravelDataStore>();
+        useTestClock(*data);
+        data->setWorkingDirectory(dir.path());
+        if (!data->Refresh().ok())
+            return nullptr;
+        return data;
     }
 
     // A folder inside the temporary one, made if missing.
@@ -38,6 +61,7 @@ struct WindowFixture {
 
     QTemporaryDir dir;
     ScriptedPrompter prompter;
+    FakeClock clock;
     TravelDataStore store;
     CVoyantaApp app{prompter, store};
 };

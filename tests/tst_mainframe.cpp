@@ -1,14 +1,18 @@
+#include "ColumnWidths.h"
 #include "CommandEnabling.h"
 #include "CommandIds.h"
 #include "ImagesView.h"
+#include "ListCtrl.h"
 #include "MainFrame.h"
 #include "RecordCodec.h"
 #include "ScriptedPrompter.h"
 #include "StringTable.h"
 #include "TestSupport.h"
 #include "TravelDataStore.h"
+#include "TravelListModel.h"
+#include "TravelListView.h"
 #include "TravelTreeView.h"
-#include "UpperViews.h"
+#include "UpperView.h"
 #include "VoyantaApp.h"
 #include "WindowFixture.h"
 
@@ -31,7 +35,7 @@ private:
     RecordKey m_lisbon;
 
     CTravelTreeView* tree() const { return m_frame->tree(); }
-    int upperKind() const { return m_frame->upperView()->kind(); }
+    ViewKind upperKind() const { return m_frame->upperView()->kind(); }
 
     void trigger(int command)
     {
@@ -52,22 +56,20 @@ private slots:
     {
         m_run = std::make_unique<WindowFixture>();
         {
-            TravelDataStore data;
-            data.setWorkingDirectory(m_run->dir.path());
-            QVERIFY(data.Refresh().ok());
+            const std::unique_ptr<TravelDataStore> data = m_run->seed();
+            QVERIFY(data);
             TravelRecord rome(at(2006, 3, 20));
             rome.title = QStringLiteral("Rome");
-            m_rome = data.AddTravel(rome).key;
+            m_rome = data->AddTravel(rome).key;
             TravelRecord lisbon(at(2006, 3, 5));
             lisbon.title = QStringLiteral("Lisbon");
-            QTest::qWait(1000);
-            m_lisbon = data.AddTravel(lisbon).key;
+            m_lisbon = data->AddTravel(lisbon).key;
             StageRecord stage(at(2006, 3, 6));
             stage.travelKey = m_lisbon;
             stage.title = QStringLiteral("Alfama");
-            QVERIFY(data.AddStage(stage).ok());
-            QVERIFY(data.SaveCheckList(m_lisbon, {{QStringLiteral("Passport"), 1},
-                                                  {QStringLiteral("Visa"), 0}})
+            QVERIFY(data->AddStage(stage).ok());
+            QVERIFY(data->SaveCheckList(m_lisbon, {{QStringLiteral("Passport"), 1},
+                                                   {QStringLiteral("Visa"), 0}})
                         .ok());
         }
         m_frame = m_run->startOnFolder(QDate(2006, 3, 1));
@@ -86,17 +88,17 @@ private slots:
         QTreeWidgetItem* root = tree()->root();
         QCOMPARE(root->text(0), QStringLiteral("Travels"));
         QCOMPARE(tree()->currentItem(), root);
-        QCOMPARE(upperKind(), 1);
+        QCOMPARE(upperKind(), ViewKind::TravelList);
         QCOMPARE(root->childCount(), 2);
         QCOMPARE(root->child(0)->text(0), QStringLiteral("Lisbon"));
         QCOMPARE(root->child(1)->text(0), QStringLiteral("Rome"));
-        QCOMPARE(m_frame->upperView()->list()->topLevelItemCount(), 2);
+        QCOMPARE(qobject_cast<CTravelListView*>(m_frame->upperView())->model()->rowCount(), 2);
 
         // Another month: the root alone, selected, with the travel list.
         m_frame->monthPicker()->setDate(QDate(2006, 4, 10));
         QCOMPARE(tree()->root()->childCount(), 0);
         QCOMPARE(tree()->currentItem(), tree()->root());
-        QCOMPARE(upperKind(), 1);
+        QCOMPARE(upperKind(), ViewKind::TravelList);
     }
 
     void childrenAreBuiltWhenExpanded()
@@ -105,7 +107,7 @@ private slots:
         QCOMPARE(lisbon->childCount(), 1); // the placeholder
         tree()->expandItem(lisbon);
         QCOMPARE(tree()->currentItem(), lisbon);
-        QCOMPARE(upperKind(), 2);
+        QCOMPARE(upperKind(), ViewKind::TravelDetail);
         QCOMPARE(lisbon->childCount(), 3);
         QCOMPARE(lisbon->child(0)->text(0), QStringLiteral("Check List [1/2]"));
         QCOMPARE(lisbon->child(1)->text(0), QStringLiteral("Expense List"));
@@ -113,9 +115,9 @@ private slots:
         QCOMPARE(stages->childCount(), 1);
         tree()->expandItem(stages);
         QCOMPARE(stages->child(0)->text(0), QStringLiteral("Alfama"));
-        QCOMPARE(upperKind(), 5);
+        QCOMPARE(upperKind(), ViewKind::StageList);
         tree()->setCurrentItem(stages->child(0));
-        QCOMPARE(upperKind(), 6);
+        QCOMPARE(upperKind(), ViewKind::StageDetail);
         // The upper view is swapped in place: above the images, two panes in all.
         auto* panes = m_frame->findChild<QSplitter*>(QStringLiteral("innerSplitter"));
         QCOMPARE(panes->count(), 2);
@@ -136,7 +138,7 @@ private slots:
         CUpperView* detail = m_frame->upperView();
         tree()->setCurrentItem(rome);
         QCOMPARE(m_frame->upperView(), detail);
-        QCOMPARE(detail->list()->topLevelItem(1)->text(1), QStringLiteral("Rome"));
+        QCOMPARE(detail->shownTravel(), m_rome);
     }
 
     void rightClicksFollowTheLabel()
@@ -146,9 +148,10 @@ private slots:
         QTreeWidgetItem* checkList = lisbon->child(0);
         rightClick(checkList, 10);
         QCOMPARE(tree()->currentItem(), checkList);
-        QCOMPARE(upperKind(), 3);
-        for (int i = 0; i < 4; ++i)
-            QVERIFY(!m_frame->contextMenu(i)->isVisible());
+        QCOMPARE(upperKind(), ViewKind::CheckList);
+        for (PopupMenu menu :
+             {PopupMenu::Travels, PopupMenu::Travel, PopupMenu::Stages, PopupMenu::Stage})
+            QVERIFY(!m_frame->popupMenu(menu)->isVisible());
 
         // Beside the label nothing happens.
         const QRect rect = tree()->visualItemRect(lisbon);
@@ -157,7 +160,7 @@ private slots:
 
         rightClick(lisbon, 10);
         QCOMPARE(tree()->currentItem(), lisbon);
-        QMenu* travelMenu = m_frame->contextMenu(1);
+        QMenu* travelMenu = m_frame->popupMenu(PopupMenu::Travel);
         QTRY_VERIFY(travelMenu->isVisible());
         QVERIFY(travelMenu->actions().contains(m_frame->action(Cmd::TreeTravelCopy)));
         travelMenu->hide();
@@ -183,11 +186,10 @@ private slots:
         tree()->setCurrentItem(tree()->travelNode(m_lisbon));
         QVERIFY(m_frame->action(Cmd::TravelModify)->isEnabled());
         QVERIFY(!m_frame->action(Cmd::ViewIcon)->isEnabled());
-        QVERIFY(!m_frame->action(Cmd::CheckListNew)->isEnabled());
-        tree()->selectPath(m_lisbon, 1, QString());
-        QCOMPARE(upperKind(), 3);
-        QVERIFY(m_frame->action(Cmd::CheckListNew)->isEnabled());
+        tree()->selectPath(m_lisbon, TreeChild::CheckList, QString());
+        QCOMPARE(upperKind(), ViewKind::CheckList);
         QVERIFY(m_frame->action(Cmd::ExportToCsv)->isEnabled());
+        QVERIFY(m_frame->action(Cmd::CheckListImport)->isEnabled());
         QVERIFY(!m_frame->action(Cmd::TravelModify)->isEnabled());
 
         // Prompts and tooltips come from the string table, typing slips and all.
@@ -202,57 +204,10 @@ private slots:
         QCOMPARE(m_frame->statusBar()->currentMessage(), QStringLiteral("Ready"));
     }
 
-    void enablingRules_data()
-    {
-        QTest::addColumn<int>("command");
-        QTest::addColumn<int>("kind");
-        QTest::addColumn<int>("markedRow");
-        QTest::addColumn<bool>("enabled");
-        const auto row = [](const char* name, int command, int kind, int marked, bool enabled) {
-            QTest::newRow(name) << command << kind << marked << enabled;
-        };
-        row("modify travel on list, none marked", Cmd::TravelModify, 1, -1, false);
-        row("modify travel on list, marked", Cmd::TravelModify, 1, 0, true);
-        row("modify travel on detail", Cmd::TravelModify, 2, -1, true);
-        row("modify travel on stage list", Cmd::TravelModify, 5, 0, false);
-        row("expense modify on an expense", Cmd::ExpenseModify, 4, 2, true);
-        row("expense modify on the blank row", Cmd::ExpenseModify, 4, 3, false);
-        row("expense modify on the grand total", Cmd::ExpenseModify, 4, 4, false);
-        row("appointment modify on the heading", Cmd::AppointmentModify, 6, 5, false);
-        row("appointment modify on the blank row", Cmd::AppointmentModify, 6, 4, false);
-        row("appointment modify on the first appointment", Cmd::AppointmentModify, 6, 6, true);
-        row("new appointment on stage list, marked", Cmd::StageNewAppointment, 5, 0, true);
-        row("new appointment from the appointment menu on stage list", Cmd::AppointmentNew, 5, 0,
-            false);
-        row("new stage on stage detail", Cmd::NewStage, 6, -1, true);
-        row("toolbar modify on stage detail", Cmd::Modify, 6, -1, true);
-        row("toolbar modify on check list, none marked", Cmd::Modify, 3, -1, false);
-        row("toolbar delete on expense total", Cmd::Delete, 4, 4, false);
-        row("csv on expenses", Cmd::ExportToCsv, 4, -1, true);
-        row("csv on travel detail", Cmd::ExportToCsv, 2, -1, false);
-        row("display mode on the travel detail", Cmd::ViewList, 2, -1, false);
-        row("refresh anywhere", Cmd::Refresh, 6, -1, true);
-        row("copy anywhere", Cmd::TreeTravelCopy, 3, -1, true);
-    }
-
-    void enablingRules()
-    {
-        QFETCH(int, command);
-        QFETCH(int, kind);
-        QFETCH(int, markedRow);
-        QFETCH(bool, enabled);
-        UpperViewState state;
-        state.kind = kind;
-        state.markedRow = markedRow;
-        state.rowCount = 5;
-        state.firstAppointmentRow = 6;
-        QCOMPARE(CommandEnabled(command, state), enabled);
-    }
-
     void refreshAndSynchronizeReturnToTheRoot()
     {
-        tree()->selectPath(m_lisbon, 3, QString());
-        QCOMPARE(upperKind(), 5);
+        tree()->selectPath(m_lisbon, TreeChild::Stages, QString());
+        QCOMPARE(upperKind(), ViewKind::StageList);
         // A travel added behind the program's back appears after F5.
         TravelDataStore other;
         other.setWorkingDirectory(m_run->dir.path());
@@ -262,14 +217,14 @@ private slots:
         QVERIFY(other.AddTravel(extra).ok());
         trigger(Cmd::Refresh);
         QCOMPARE(tree()->currentItem(), tree()->root());
-        QCOMPARE(upperKind(), 1);
+        QCOMPARE(upperKind(), ViewKind::TravelList);
         QCOMPARE(tree()->root()->child(0)->text(0), QStringLiteral("Extra"));
 
         // No sync program configured: Synchronize is a refresh.
         tree()->setCurrentItem(tree()->travelNode(m_rome));
         trigger(Cmd::Synchronize);
         QVERIFY(m_run->prompter.started.isEmpty());
-        QCOMPARE(upperKind(), 1);
+        QCOMPARE(upperKind(), ViewKind::TravelList);
 
         // A stand-in sync program records its arguments.
         const QString record = m_run->dir.filePath(QStringLiteral("arguments.txt"));
@@ -286,6 +241,75 @@ private slots:
         QTRY_COMPARE(readFile(record), QByteArray("/show /syncnow\n"));
     }
 
+    void commandsThatNothingRunsAreDisabled()
+    {
+        // Every command is enabled only when its rule allows it and something runs it:
+        // no menu item, button or key may look enabled and do nothing.
+        const auto sweep = [this] {
+            for (QAction* action : m_frame->findChildren<QAction*>()) {
+                const int command = action->objectName().toInt();
+                if (command > 0 && action->isEnabled())
+                    QVERIFY2(m_frame->isHandled(command), qPrintable(action->objectName()));
+            }
+        };
+        sweep();
+        tree()->setCurrentItem(tree()->travelNode(m_lisbon));
+        sweep();
+        for (TreeChild child : {TreeChild::CheckList, TreeChild::Expenses, TreeChild::Stages}) {
+            tree()->selectPath(m_lisbon, child, QString());
+            sweep();
+        }
+        tree()->setCurrentItem(tree()->currentItem()->child(0));
+        QCOMPARE(upperKind(), ViewKind::StageDetail);
+        sweep();
+        QVERIFY(!m_frame->action(Cmd::Cut)->isEnabled()); // Shift+Delete: nothing runs it
+        QVERIFY(!m_frame->action(Cmd::Print)->isEnabled());
+    }
+
+    void theNewViewTakesTheFocusFromTheOldOne()
+    {
+        m_frame->show();
+        QVERIFY(QTest::qWaitForWindowActive(m_frame));
+        // A double click in the travel list replaces the view that had the focus.
+        auto* travels = qobject_cast<CTravelListView*>(m_frame->upperView());
+        travels->report()->setFocus();
+        const QRect first = travels->report()->visualRect(travels->model()->index(1, 0));
+        QTest::mouseClick(travels->report()->viewport(), Qt::LeftButton, {}, first.center());
+        QTest::mouseDClick(travels->report()->viewport(), Qt::LeftButton, {}, first.center());
+        QTRY_COMPARE(upperKind(), ViewKind::TravelDetail);
+        QVERIFY(m_frame->upperView()->isAncestorOf(QApplication::focusWidget()));
+        // Walking the tree with the arrow keys keeps the focus in the tree.
+        tree()->setFocus();
+        QTest::keyClick(tree(), Qt::Key_Up);
+        QCOMPARE(m_frame->upperView()->shownTravel(), m_lisbon);
+        QCOMPARE(QApplication::focusWidget(), tree());
+        QTest::keyClick(tree(), Qt::Key_Up);
+        QCOMPARE(upperKind(), ViewKind::TravelList);
+        QCOMPARE(QApplication::focusWidget(), tree());
+        QTest::keyClick(tree(), Qt::Key_Down);
+        QCOMPARE(upperKind(), ViewKind::TravelDetail);
+        QCOMPARE(QApplication::focusWidget(), tree());
+    }
+
+    void columnsHaveTheirWidthsFromTheFirstShow()
+    {
+        m_frame->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_frame));
+        auto* travels = qobject_cast<CTravelListView*>(m_frame->upperView());
+        CListCtrl* report = travels->report();
+        const auto widthsFollow = [report] {
+            const QList<int> rule = ColumnWidths::TravelList(report->viewport()->width());
+            for (int column = 0; column < rule.size(); ++column) {
+                if (report->columnWidth(column) != rule[column])
+                    return false;
+            }
+            return report->viewport()->width() > 100;
+        };
+        QVERIFY(widthsFollow());
+        m_frame->resize(m_frame->width() - 200, m_frame->height());
+        QTRY_VERIFY(widthsFollow());
+    }
+
     void skippedFilesAndOutsideChangesAreShown()
     {
         QVERIFY(writeFile(m_run->store.dataFolder().filePath(QStringLiteral("TravelBroken.tra")),
@@ -297,7 +321,7 @@ private slots:
         QCOMPARE(tree()->root()->childCount(), 2);
 
         // A sync tool drops a file into the folder: the status bar offers the reload.
-        QTest::qWait(2100);
+        m_frame->setOwnChangeWindow(0);
         QVERIFY(writeFile(m_run->store.dataFolder().filePath(QStringLiteral("Synced.stg")), "x"));
         QTRY_VERIFY(!m_frame->outsideChangeNotice().isEmpty());
         trigger(Cmd::Refresh);
@@ -306,10 +330,10 @@ private slots:
 
     void shutdownKeepsTheOrder()
     {
-        tree()->selectPath(m_lisbon, 1, QString());
+        tree()->selectPath(m_lisbon, TreeChild::CheckList, QString());
         QCOMPARE(m_frame->imagesView()->travelKey(), m_lisbon);
         m_frame->close();
-        QCOMPARE(upperKind(), 1);
+        QCOMPARE(upperKind(), ViewKind::TravelList);
         QVERIFY(m_frame->imagesView()->travelKey().isEmpty());
         m_frame->imagesView()->showTravel(m_rome); // closed: ignored
         QVERIFY(m_frame->imagesView()->travelKey().isEmpty());
@@ -318,7 +342,7 @@ private slots:
         // The About box closes with a click on its picture.
         m_run->prompter.dialogs.append([](QDialog* dialog) {
             dialog->show();
-            QTest::mouseClick(dialog->findChild<QWidget*>(QStringLiteral("1045")), Qt::LeftButton);
+            QTest::mouseClick(control<QWidget>(dialog, Control::AboutPicture), Qt::LeftButton);
             return dialog->result();
         });
         m_frame->action(Cmd::About)->trigger();

@@ -1,11 +1,18 @@
 #include "CommandIds.h"
 #include "ExportFile.h"
+#include "ImportItemsDlg.h"
+#include "ListCtrl.h"
+#include "PreferencePage.h"
 #include "PreferenceSheet.h"
 #include "RecordCommands.h"
+#include "SelectIconDlg.h"
 #include "StageDlg.h"
 #include "StringTable.h"
 #include "TestSupport.h"
+#include "TravelDetailListView.h"
+#include "TravelListModel.h"
 #include "TravelListView.h"
+#include "TravelPage1.h"
 #include "TravelSheet.h"
 #include "TravelTreeView.h"
 #include "WindowFixture.h"
@@ -27,11 +34,11 @@
 namespace {
 
 // Fills the Stage Detail dialog's fields and presses a button.
-std::function<int(QDialog*)> stageAnswer(const QString& title, const QString& notes, int button)
+std::function<int(QDialog*)> stageAnswer(const QString& title, const QString& notes, Control button)
 {
     return [=](QDialog* dialog) {
-        dialog->findChild<QLineEdit*>(QStringLiteral("1014"))->setText(title);
-        dialog->findChild<QPlainTextEdit*>(QStringLiteral("1024"))->setPlainText(notes);
+        control<QLineEdit>(dialog, Control::Title)->setText(title);
+        control<QPlainTextEdit>(dialog, Control::Notes)->setPlainText(notes);
         return pressButton(button)(dialog);
     };
 }
@@ -51,6 +58,14 @@ private:
     ScriptedPrompter& prompter() { return m_run->prompter; }
     TravelDataStore& store() { return m_run->store; }
     CTravelTreeView* tree() const { return m_frame->tree(); }
+    CTravelDetailListView* detail() const
+    {
+        return qobject_cast<CTravelDetailListView*>(m_frame->upperView());
+    }
+    CTravelListView* travelList() const
+    {
+        return qobject_cast<CTravelListView*>(m_frame->upperView());
+    }
     QString dataFile(const QString& name) const { return m_run->store.dataFolder().filePath(name); }
 
     void trigger(int command)
@@ -64,22 +79,22 @@ private slots:
     void init()
     {
         m_run = std::make_unique<WindowFixture>();
-        TravelDataStore data;
-        data.setWorkingDirectory(m_run->dir.path());
-        QVERIFY(data.Refresh().ok());
-        TravelRecord lisbon(at(2006, 3, 5));
-        lisbon.title = QStringLiteral("Lisbon");
-        m_lisbon = data.AddTravel(lisbon).key;
-        StageRecord alfama(at(2006, 3, 6));
-        alfama.travelKey = m_lisbon;
-        alfama.title = QStringLiteral("Alfama");
-        alfama.place = QStringLiteral("Old town");
-        m_alfama = data.AddStage(alfama).key;
-        QVERIFY(data.SaveCheckList(m_lisbon, {{QStringLiteral("Passport, visa"), 1}}).ok());
-        QTest::qWait(1000);
-        TravelRecord rome(at(2006, 3, 20));
-        rome.title = QStringLiteral("Rome");
-        m_rome = data.AddTravel(rome).key;
+        {
+            const std::unique_ptr<TravelDataStore> data = m_run->seed();
+            QVERIFY(data);
+            TravelRecord lisbon(at(2006, 3, 5));
+            lisbon.title = QStringLiteral("Lisbon");
+            m_lisbon = data->AddTravel(lisbon).key;
+            StageRecord alfama(at(2006, 3, 6));
+            alfama.travelKey = m_lisbon;
+            alfama.title = QStringLiteral("Alfama");
+            alfama.place = QStringLiteral("Old town");
+            m_alfama = data->AddStage(alfama).key;
+            QVERIFY(data->SaveCheckList(m_lisbon, {{QStringLiteral("Passport, visa"), 1}}).ok());
+            TravelRecord rome(at(2006, 3, 20));
+            rome.title = QStringLiteral("Rome");
+            m_rome = data->AddTravel(rome).key;
+        }
         m_frame = m_run->startOnFolder(QDate(2006, 3, 1));
         QVERIFY(m_frame);
     }
@@ -94,14 +109,13 @@ private slots:
     {
         prompter().dialogs = {[](QDialog* dialog) {
             auto* wizard = static_cast<QWizard*>(dialog);
-            wizard->findChild<QLineEdit*>(QStringLiteral("1014"))->setText(QStringLiteral("   "));
-            wizard->findChild<QComboBox*>(QStringLiteral("1019"))
-                ->setEditText(QStringLiteral("Balloon"));
-            wizard->findChild<QDateEdit*>(QStringLiteral("1018"))->setDate(QDate(2006, 4, 9));
-            wizard->findChild<QDateEdit*>(QStringLiteral("1017"))->setDate(QDate(2006, 4, 8));
+            control<QLineEdit>(wizard, Control::Title)->setText(QStringLiteral("   "));
+            control<QComboBox>(wizard, Control::Mode)->setEditText(QStringLiteral("Balloon"));
+            control<QDateEdit>(wizard, Control::Ends)->setDate(QDate(2006, 4, 9));
+            control<QDateEdit>(wizard, Control::Starts)->setDate(QDate(2006, 4, 8));
             wizard->restart();
             wizard->next();
-            wizard->findChild<QPlainTextEdit*>(QStringLiteral("1024"))
+            control<QPlainTextEdit>(wizard, Control::Notes)
                 ->setPlainText(QStringLiteral("up\nhigh"));
             wizard->button(QWizard::FinishButton)->click();
             return wizard->result();
@@ -118,27 +132,24 @@ private slots:
         QCOMPARE(added.notes, QStringLiteral("up\r\nhigh"));
         QCOMPARE(added.start.toDateTime().date(), QDate(2006, 4, 8));
         QCOMPARE(tree()->root()->childCount(), 2); // April is not the month shown
-        QCOMPARE(m_frame->upperView()->kind(), 1);
+        QCOMPARE(m_frame->upperView()->kind(), ViewKind::TravelList);
 
         // Cancel leaves everything as it was.
-        prompter().dialogs = {pressButton(2)};
+        prompter().dialogs = {pressButton(Control::Cancel)};
         trigger(Cmd::NewTravel);
         QCOMPARE(store().TravelKeys().size(), 3);
     }
 
     void modifyOpensOnThePageOfTheMarkedRow()
     {
-        tree()->selectPath(m_lisbon, 0, RecordKey());
-        QTreeWidget* rows = m_frame->upperView()->list();
-        rows->setCurrentItem(rows->topLevelItem(10));
+        tree()->selectPath(m_lisbon, TreeChild::None, RecordKey());
+        detail()->list()->markRow(10);
         int openedOn = -1;
         prompter().dialogs = {[&openedOn](QDialog* dialog) {
-            openedOn = dialog->findChild<QTabWidget*>(QStringLiteral("pages"))->currentIndex();
-            dialog->findChild<QComboBox*>(QStringLiteral("1025"))
-                ->setEditText(QStringLiteral("Done"));
-            dialog->findChild<QLineEdit*>(QStringLiteral("1014"))
-                ->setText(QStringLiteral("  Lisboa  "));
-            return pressButton(1)(dialog);
+            openedOn = control<QTabWidget>(dialog, Control::Pages)->currentIndex();
+            control<QComboBox>(dialog, Control::Status)->setEditText(QStringLiteral("Done"));
+            control<QLineEdit>(dialog, Control::Title)->setText(QStringLiteral("  Lisboa  "));
+            return pressButton(Control::Ok)(dialog);
         }};
         trigger(Cmd::TravelModify);
         QCOMPARE(openedOn, 1);
@@ -146,14 +157,12 @@ private slots:
         QCOMPARE(store().GetTravel(m_lisbon).title, QStringLiteral("Lisboa"));
         QCOMPARE(tree()->currentItem(), tree()->root());
 
-        tree()->selectPath(m_lisbon, 0, RecordKey());
-        rows = m_frame->upperView()->list();
-        rows->setCurrentItem(rows->topLevelItem(9));
+        tree()->selectPath(m_lisbon, TreeChild::None, RecordKey());
+        detail()->list()->markRow(9);
         prompter().dialogs = {[&openedOn](QDialog* dialog) {
-            openedOn = dialog->findChild<QTabWidget*>(QStringLiteral("pages"))->currentIndex();
-            dialog->findChild<QLineEdit*>(QStringLiteral("1014"))
-                ->setText(QStringLiteral("changed"));
-            return pressButton(2)(dialog);
+            openedOn = control<QTabWidget>(dialog, Control::Pages)->currentIndex();
+            control<QLineEdit>(dialog, Control::Title)->setText(QStringLiteral("changed"));
+            return pressButton(Control::Cancel)(dialog);
         }};
         trigger(Cmd::TravelModify);
         QCOMPARE(openedOn, 0);
@@ -165,12 +174,12 @@ private slots:
         TravelRecord travel = store().GetTravel(m_rome);
         travel.icon = 5;
         CTravelSheet sheet(CTravelSheet::Form::Tabbed, travel, store(), prompter(), m_frame);
-        prompter().dialogs = {pressButton(2)};
+        prompter().dialogs = {pressButton(Control::Cancel)};
         sheet.page1()->chooseIcon();
         QCOMPARE(sheet.record().icon, 5);
         prompter().dialogs = {[](QDialog* dialog) {
             static_cast<CSelectIconDlg*>(dialog)->list()->setCurrentRow(39);
-            return pressButton(1)(dialog);
+            return pressButton(Control::Ok)(dialog);
         }};
         sheet.page1()->chooseIcon();
         QCOMPARE(sheet.record().icon, 39);
@@ -188,7 +197,7 @@ private slots:
             sheet->page(6)->newItem()->setText(QStringLiteral("Crate"));
             sheet->page(6)->add();
             sheet->tabs()->setCurrentIndex(0);
-            return pressButton(2)(dialog);
+            return pressButton(Control::Cancel)(dialog);
         }};
         trigger(Cmd::Preferences);
         QCOMPARE(readFile(dataFile(DataFolder::preferenceFileName(6))), units);
@@ -213,11 +222,11 @@ private slots:
                 types->list()->setCurrentRow(0);
                 types->deleteMarked();
             }
-            return pressButton(1)(dialog);
+            return pressButton(Control::Ok)(dialog);
         }};
         trigger(Cmd::Preferences);
         QCOMPARE(
-            store().ReadPreferenceList(1),
+            store().ReadPreferenceList(int(PreferenceList::Mode)),
             (QStringList{QStringLiteral("Bus"), QStringLiteral("Flight"), QStringLiteral("Ship"),
                          QStringLiteral("Balloon"), QStringLiteral("Bus")}));
         QCOMPARE(readFile(dataFile(DataFolder::preferenceFileName(4))), hex("00000000"));
@@ -226,9 +235,9 @@ private slots:
 
     void importAddsTheTickedEntriesInRowOrder()
     {
-        tree()->selectPath(m_rome, 1, RecordKey());
-        QCOMPARE(m_frame->upperView()->kind(), 3);
-        prompter().dialogs = {pressButton(1)}; // nothing ticked
+        tree()->selectPath(m_rome, TreeChild::CheckList, RecordKey());
+        QCOMPARE(m_frame->upperView()->kind(), ViewKind::CheckList);
+        prompter().dialogs = {pressButton(Control::Ok)}; // nothing ticked
         trigger(Cmd::CheckListImport);
         QVERIFY(store().LoadCheckList(m_rome).isEmpty());
 
@@ -239,19 +248,19 @@ private slots:
                               rows->visualItemRect(rows->item(2)).center());
             QTest::mouseClick(rows->viewport(), Qt::LeftButton, {},
                               rows->visualItemRect(rows->item(0)).center());
-            return pressButton(1)(dialog);
+            return pressButton(Control::Ok)(dialog);
         }};
         trigger(Cmd::CheckListImport);
         QCOMPARE(
             store().LoadCheckList(m_rome),
             (QList<CheckListItem>{{QStringLiteral("Passport"), 0}, {QStringLiteral("Visa"), 0}}));
         QCOMPARE(tree()->currentItem()->text(0), QStringLiteral("Check List [0/2]"));
-        QCOMPARE(m_frame->upperView()->list()->topLevelItemCount(), 2);
+        QCOMPARE(m_frame->upperView()->printModel()->rowCount(), 2);
     }
 
     void deleteAsksFirst()
     {
-        tree()->selectPath(m_lisbon, 0, RecordKey());
+        tree()->selectPath(m_lisbon, TreeChild::None, RecordKey());
         prompter().answers = {false};
         trigger(Cmd::TravelDelete);
         QCOMPARE(prompter().asked, QStringList{ResourceText(Str::ConfirmDeleteTravel)});
@@ -268,19 +277,68 @@ private slots:
 
     void copyListsTheCopy()
     {
-        tree()->selectPath(m_rome, 0, RecordKey());
+        tree()->selectPath(m_rome, TreeChild::None, RecordKey());
         trigger(Cmd::TreeTravelCopy);
         QCOMPARE(tree()->root()->childCount(), 3);
         QCOMPARE(store().TravelKeys().size(), 3);
+        // The tree and the list on the right show the copy at once.
+        QCOMPARE(tree()->currentItem(), tree()->root());
+        QCOMPARE(travelList()->model()->rowCount(), 3);
+    }
+
+    void aDeletedTravelLeavesNoRowBehind()
+    {
+        // Delete from the travel list: the list shows what is on disk, and Modify and
+        // the exports act on a travel that exists.
+        QCOMPARE(travelList()->shownTravel(), m_lisbon);
+        prompter().answers = {true};
+        trigger(Cmd::Delete);
+        QCOMPARE(travelList()->model()->rowCount(), 1);
+        QCOMPARE(travelList()->shownTravel(), m_rome);
+        TravelRecord opened;
+        prompter().dialogs = {[&opened](QDialog* dialog) {
+            opened.title = control<QLineEdit>(dialog, Control::Title)->text();
+            return pressButton(Control::Cancel)(dialog);
+        }};
+        trigger(Cmd::TravelModify);
+        QCOMPARE(opened.title, QStringLiteral("Rome"));
+
+        // Delete from the travel detail: back to the list of what is left.
+        tree()->selectPath(m_rome, TreeChild::None, RecordKey());
+        prompter().answers = {true};
+        trigger(Cmd::TravelDelete);
+        QCOMPARE(tree()->currentItem(), tree()->root());
+        QCOMPARE(travelList()->model()->rowCount(), 0);
+        QVERIFY(!m_frame->action(Cmd::TravelModify)->isEnabled());
+        QVERIFY(!m_frame->action(Cmd::ExportToHtml)->isEnabled());
+        QVERIFY(prompter().informed.isEmpty());
+    }
+
+    void aFailedDeleteIsReported()
+    {
+        // A check list that cannot be removed (a folder stands in its place): the user is
+        // told which file and why, and the tree and the list still show the travel.
+        const QString blocked = dataFile(DataFolder::checkListFileName(m_lisbon));
+        QVERIFY(QFile::remove(blocked));
+        QVERIFY(QDir().mkpath(blocked + QStringLiteral("/inside")));
+        prompter().answers = {true};
+        trigger(Cmd::Delete);
+        QCOMPARE(prompter().informed.size(), 1);
+        QVERIFY(prompter().informed.first().contains(QDir::toNativeSeparators(blocked)));
+        QCOMPARE(tree()->root()->childCount(), 2);
+        QCOMPARE(travelList()->model()->rowCount(), 2);
+        QVERIFY(QFile::exists(dataFile(DataFolder::travelFileName(m_lisbon))));
     }
 
     void stagesNewModifyDelete()
     {
-        tree()->selectPath(m_rome, 3, RecordKey());
-        prompter().dialogs = {stageAnswer(QStringLiteral("   "), QStringLiteral("a\nb"), 2)};
+        tree()->selectPath(m_rome, TreeChild::Stages, RecordKey());
+        prompter().dialogs = {
+            stageAnswer(QStringLiteral("   "), QStringLiteral("a\nb"), Control::Cancel)};
         trigger(Cmd::NewStage); // cancelled
         QCOMPARE(store().CountStages(m_rome), 0);
-        prompter().dialogs = {stageAnswer(QStringLiteral("   "), QStringLiteral("a\nb"), 1)};
+        prompter().dialogs = {
+            stageAnswer(QStringLiteral("   "), QStringLiteral("a\nb"), Control::Ok)};
         trigger(Cmd::NewStage);
         QCOMPARE(store().CountStages(m_rome), 1);
         const RecordKey stage = store().StagesOf(m_rome).first();
@@ -290,8 +348,9 @@ private slots:
         QCOMPARE(tree()->currentItem()->child(0)->text(0), QStringLiteral("No Stage"));
 
         tree()->setCurrentItem(tree()->currentItem()->child(0));
-        QCOMPARE(m_frame->upperView()->kind(), 6);
-        prompter().dialogs = {stageAnswer(QStringLiteral("  Forum  "), QStringLiteral("x"), 1)};
+        QCOMPARE(m_frame->upperView()->kind(), ViewKind::StageDetail);
+        prompter().dialogs = {
+            stageAnswer(QStringLiteral("  Forum  "), QStringLiteral("x"), Control::Ok)};
         trigger(Cmd::StageModify);
         QCOMPARE(store().GetStage(stage).title, QStringLiteral("Forum"));
         QCOMPARE(tree()->currentItem()->text(0), QStringLiteral("Forum"));
@@ -307,23 +366,22 @@ private slots:
 
     void aNewAppointmentStartsFromItsStage()
     {
-        tree()->selectPath(m_lisbon, 3, m_alfama);
+        tree()->selectPath(m_lisbon, TreeChild::Stages, m_alfama);
         prompter().dialogs = {[](QDialog* dialog) {
-            auto* subject = dialog->findChild<QLineEdit*>(QStringLiteral("1030"));
-            auto* location = dialog->findChild<QLineEdit*>(QStringLiteral("1031"));
+            auto* subject = control<QLineEdit>(dialog, Control::Subject);
+            auto* location = control<QLineEdit>(dialog, Control::Location);
             if (subject->text() != QLatin1String("Alfama") ||
                 location->text() != QLatin1String("Old town"))
                 return int(QDialog::Rejected);
             subject->setText(QStringLiteral("Fado"));
-            return pressButton(1)(dialog);
+            return pressButton(Control::Ok)(dialog);
         }};
         trigger(Cmd::AppointmentNew);
         const QList<AppointmentRecord> appointments = store().LoadAppointments(m_alfama);
         QCOMPARE(appointments.size(), 1);
         QCOMPARE(appointments[0].subject, QStringLiteral("Fado"));
         QCOMPARE(appointments[0].when, store().GetStage(m_alfama).date);
-        QCOMPARE(m_frame->upperView()->list()->topLevelItemCount(),
-                 7); // 4 details, 2, 1 appointment
+        QCOMPARE(m_frame->upperView()->printModel()->rowCount(), 7); // 4 details, 2, 1 appointment
     }
 
     void exportsWriteWhatTheCommandLineWrites()
@@ -350,7 +408,7 @@ private slots:
         QCOMPARE(icalcomponent_count_components(calendar, ICAL_VEVENT_COMPONENT), 2);
         icalcomponent_free(calendar);
 
-        tree()->selectPath(m_lisbon, 1, RecordKey());
+        tree()->selectPath(m_lisbon, TreeChild::CheckList, RecordKey());
         const QString csv = folder + QStringLiteral("/list.csv");
         prompter().saveNames = {csv};
         trigger(Cmd::ExportToCsv);
@@ -360,7 +418,7 @@ private slots:
 
         // A folder that is not there: one message naming the file, nothing opened.
         prompter().opened.clear();
-        tree()->selectPath(m_lisbon, 0, RecordKey());
+        tree()->selectPath(m_lisbon, TreeChild::None, RecordKey());
         const QString nowhere = folder + QStringLiteral("/missing/trip.html");
         prompter().saveNames = {nowhere};
         trigger(Cmd::ExportToHtml);
@@ -371,11 +429,11 @@ private slots:
 
     void theSameWorkingDirectoryReloadsNothing()
     {
-        tree()->selectPath(m_lisbon, 0, RecordKey());
+        tree()->selectPath(m_lisbon, TreeChild::None, RecordKey());
         prompter().directories = {m_run->dir.path()};
         prompter().dialogs = {[](QDialog* dialog) {
             static_cast<CWorkingDirectoryDlg*>(dialog)->browse();
-            return pressButton(1)(dialog);
+            return pressButton(Control::Ok)(dialog);
         }};
         trigger(Cmd::WorkingDirectory);
         QCOMPARE(tree()->currentItem(), tree()->travelNode(m_lisbon));
@@ -384,7 +442,7 @@ private slots:
         prompter().directories = {other};
         prompter().dialogs = {[](QDialog* dialog) {
             static_cast<CWorkingDirectoryDlg*>(dialog)->browse();
-            return pressButton(1)(dialog);
+            return pressButton(Control::Ok)(dialog);
         }};
         trigger(Cmd::WorkingDirectory);
         QCOMPARE(tree()->currentItem(), tree()->root());

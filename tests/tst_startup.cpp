@@ -1,3 +1,4 @@
+#include "CommandIds.h"
 #include "DataFolder.h"
 #include "MainFrame.h"
 #include "ScriptedPrompter.h"
@@ -30,7 +31,7 @@ void setProfile(const QString& path)
 }
 
 // Browses to a folder in the Working Directory dialog, then presses a button.
-std::function<int(QDialog*)> browseThenPress(int id)
+std::function<int(QDialog*)> browseThenPress(Control id)
 {
     return [id](QDialog* dialog) {
         static_cast<CWorkingDirectoryDlg*>(dialog)->browse();
@@ -55,7 +56,7 @@ private slots:
 
     void firstRunCancelledLeavesNoWindowAndNoProfile()
     {
-        m_run->prompter.dialogs.append(pressButton(2));
+        m_run->prompter.dialogs.append(pressButton(Control::Cancel));
         QVERIFY(!m_run->app.startUp());
         QVERIFY(!m_run->app.mainFrame());
         QVERIFY(!profileValue().isValid());
@@ -68,7 +69,7 @@ private slots:
         setProfile(m_run->dir.filePath(QStringLiteral("gone")));
         const QString chosen = folder(QStringLiteral("Trips"));
         m_run->prompter.directories.append(chosen);
-        m_run->prompter.dialogs.append(browseThenPress(1));
+        m_run->prompter.dialogs.append(browseThenPress(Control::Ok));
         QVERIFY(m_run->app.startUp());
         QCOMPARE(m_run->prompter.informed, QStringList{ResourceText(61516)});
         QCOMPARE(m_run->app.workingDirectory(), chosen);
@@ -112,7 +113,9 @@ private slots:
         QString current = QStringLiteral("/start");
         CWorkingDirectoryDlg dialog(m_run->prompter, current,
                                     [&](const QString& f) { current = f; }, {});
-        auto* path = dialog.findChild<QLineEdit*>(QStringLiteral("1002"));
+        auto* path = control<QLineEdit>(&dialog, Control::WorkingDirectoryPath);
+        // It opens on the folder in use.
+        QCOMPARE(path->text(), QDir::toNativeSeparators(QStringLiteral("/start")));
 
         // Picking the data folder itself picks the folder around it.
         m_run->prompter.directories.append(
@@ -128,25 +131,25 @@ private slots:
         // A folder that cannot be found is refused.
         m_run->prompter.directories.append(m_run->dir.filePath(QStringLiteral("missing")));
         dialog.browse();
-        QCOMPARE(m_run->prompter.informed, QStringList{ResourceText(61446)});
+        QCOMPARE(m_run->prompter.informed, QStringList{ResourceText(Str::DirectoryNotFound)});
         QCOMPARE(path->text(), QString());
         // A cancelled browse changes nothing.
         dialog.setPath(QStringLiteral("kept"));
         dialog.browse();
         QCOMPARE(path->text(), QStringLiteral("kept"));
         // Cancel restores the folder the dialog started with.
-        dialog.findChild<QAbstractButton*>(QStringLiteral("2"))->click();
+        control<QAbstractButton>(&dialog, Control::Cancel)->click();
         QCOMPARE(dialog.result(), int(QDialog::Rejected));
         QCOMPARE(current, QStringLiteral("/start"));
         // OK without a path is Cancel.
         dialog.setPath(QString());
-        dialog.findChild<QAbstractButton*>(QStringLiteral("1"))->click();
+        control<QAbstractButton>(&dialog, Control::Ok)->click();
         QCOMPARE(dialog.result(), int(QDialog::Rejected));
         // Help opens the guide beside the program.
         m_run->prompter.unexpected.clear();
         CWorkingDirectoryDlg withHelp(
             m_run->prompter, QString(), [](const QString&) {}, [this] { m_run->app.openHelp(); });
-        withHelp.findChild<QAbstractButton*>(QStringLiteral("1003"))->click();
+        control<QAbstractButton>(&withHelp, Control::WorkingDirectoryHelp)->click();
         QCOMPARE(m_run->prompter.opened.size(), 1);
         QVERIFY(m_run->prompter.opened.first().endsWith(QLatin1String("/VoyantaHelp.html")));
     }

@@ -38,6 +38,14 @@ int CListHeaderCtrl::clickColumn(int column)
     return set == 1 ? column : m_columnCount + column;
 }
 
+void CListHeaderCtrl::showFirstOrder(int column)
+{
+    m_sets.fill(0);
+    if (column >= 0 && column < m_columnCount)
+        m_sets[column] = 1;
+    viewport()->update();
+}
+
 void CListHeaderCtrl::mousePressEvent(QMouseEvent* event)
 {
     const int column = logicalIndexAt(event->position().toPoint());

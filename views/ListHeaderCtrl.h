@@ -16,8 +16,10 @@ public:
 
     // The header's image strip, cut into 16-pixel images, three sets of columnCount.
     void setImages(const QList<QPixmap>& images, int columnCount);
-    // Marks a column as the first click would, and returns the sort code.
+    // Marks a column as a click would, and returns the sort code.
     int clickColumn(int column);
+    // Shows a column sorted in its first order (set 1) and every other column plain.
+    void showFirstOrder(int column);
     // The image set (0, 1 or 2) that a column shows.
     int imageSet(int column) const { return m_sets.value(column); }
     // The index in the strip of a column's current image.

@@ -1,214 +1,172 @@
 #include "TravelListView.h"
 
 #include "Bitmaps.h"
+#include "ColumnWidths.h"
+#include "CommandIds.h"
+#include "DisplayModes.h"
+#include "IconListCtrl.h"
+#include "ListCtrl.h"
 #include "ListHeaderCtrl.h"
-#include "ListLayout.h"
+#include "ModelRoles.h"
 #include "TravelDataStore.h"
+#include "TravelListModel.h"
 
-#include <QListWidget>
 #include <QMouseEvent>
-#include <QResizeEvent>
 #include <QVBoxLayout>
 
-namespace {
-
-constexpr int KeyRole = Qt::UserRole;
-
-} // namespace
-
 CTravelListView::CTravelListView(TravelDataStore& store, QWidget* parent)
-    : CUpperView(1, store, parent), m_header(new CListHeaderCtrl(m_list)),
-      m_icons(new QListWidget(this)), m_smallIcons(LoadImageStrip(Bitmaps::TreeImages, 16)),
-      m_largeIcons(LoadImageStrip(Bitmaps::TravelIcons32, 32))
+    : CUpperView(ViewKind::TravelList, store, parent),
+      m_model(new TravelListModel(store.displayFormats(), this)), m_report(new CListCtrl(this)),
+      m_icons(new CIconListCtrl(this)), m_header(new CListHeaderCtrl(m_report))
 {
-    m_list->setHeader(m_header);
-    m_list->setHeaderLabels({QStringLiteral("Name"), QStringLiteral("From"),
-                             QStringLiteral("Destination"), QStringLiteral("Start Date"),
-                             QStringLiteral("End Date")});
-    m_list->headerItem()->setTextAlignment(0, Qt::AlignCenter);
-    m_header->setStretchLastSection(false);
-    m_header->setImages(LoadImageStrip(Bitmaps::TravelHeader, 16), 5);
-    m_header->clickColumn(0);
-    m_list->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_list->setIconSize(QSize(16, 16));
-    m_list->setMouseTracking(true);
-    m_list->setWatermark(LoadBitmap(Bitmaps::TravelListWatermark));
-    layout()->addWidget(m_icons);
-    m_icons->hide();
+    m_report->setHeader(m_header);
+    m_report->setModel(m_model);
+    m_report->setIconSize(QSize(16, 16));
+    m_report->setMouseTracking(true);
+    m_report->setWatermark(LoadBitmap(Bitmaps::TravelListWatermark));
+    m_report->setColumnWidthRule(&ColumnWidths::TravelList);
+    m_header->setImages(LoadImageStrip(Bitmaps::TravelHeader, 16), TravelListModel::ColumnCount);
+    m_header->showFirstOrder(TravelListModel::Name);
+
+    m_icons->setModel(m_model);
+    QItemSelectionModel* own = m_icons->selectionModel();
+    m_icons->setSelectionModel(m_report->selectionModel());
+    delete own;
     m_icons->setMouseTracking(true);
-    m_icons->setResizeMode(QListView::Adjust);
-    m_icons->setMovement(QListView::Static);
+    m_icons->setWatermark(LoadBitmap(Bitmaps::TravelListWatermark));
+    m_icons->hide();
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_report);
+    layout->addWidget(m_icons);
+    setFocusProxy(m_report);
 
     connect(m_header, &CListHeaderCtrl::sortRequested, this, &CTravelListView::sort);
-    connect(m_list, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item) {
-        if (item)
-            markRow(m_list->indexOfTopLevelItem(item));
-    });
-    connect(m_icons, &QListWidget::currentRowChanged, this, [this](int row) {
-        if (row >= 0)
-            markRow(row);
-    });
-    const auto open = [this](int row) {
-        if (row >= 0 && row < m_rows.size())
-            emit selectPathRequested(m_rows[row].key, 0, RecordKey());
+    connect(m_report->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& current) {
+                if (current.isValid())
+                    emit travelChosen(current.data(ModelRole::Key).toString());
+                emit stateChanged();
+            });
+    const auto open = [this](const QModelIndex& index) {
+        if (index.isValid())
+            emit selectPathRequested(index.data(ModelRole::Key).toString(), TreeChild::None,
+                                     RecordKey());
     };
-    connect(m_list, &QTreeWidget::itemDoubleClicked, this,
-            [this, open](QTreeWidgetItem* item) { open(m_list->indexOfTopLevelItem(item)); });
-    connect(m_icons, &QListWidget::itemDoubleClicked, this,
-            [this, open](QListWidgetItem* item) { open(m_icons->row(item)); });
-    m_list->viewport()->installEventFilter(this);
+    connect(m_report, &QAbstractItemView::doubleClicked, this, open);
+    connect(m_icons, &QAbstractItemView::doubleClicked, this, open);
+    m_report->viewport()->installEventFilter(this);
     m_icons->viewport()->installEventFilter(this);
 }
 
 void CTravelListView::load(const TreeSelection& selection)
 {
-    m_rows.clear();
-    for (const RecordKey& key :
-         m_store.TravelsStartingInUnsorted(DateTimeValue::fromDate(selection.month)))
-        m_rows.append(m_store.GetTravel(key));
-    ListLayout::SortTravels(m_rows, 0, m_store.displayFormats().locale());
-    m_header->setImages(LoadImageStrip(Bitmaps::TravelHeader, 16), 5);
-    m_header->clickColumn(0);
-    m_marked = -1;
-    rebuildRows();
-    markRow(m_rows.isEmpty() ? -1 : 0);
+    m_model->fill(m_store, selection.month);
+    m_header->showFirstOrder(TravelListModel::Name);
+    markRow(0);
+    emit stateChanged();
 }
 
 void CTravelListView::sort(int sortCode)
 {
-    const RecordKey marked = m_marked >= 0 ? m_rows[m_marked].key : RecordKey();
-    ListLayout::SortTravels(m_rows, sortCode, m_store.displayFormats().locale());
-    rebuildRows();
-    for (int row = 0; row < m_rows.size(); ++row) {
-        if (m_rows[row].key == marked)
-            markRow(row);
-    }
+    m_model->sortByCode(sortCode);
+    m_report->scrollTo(m_report->currentIndex());
 }
 
-void CTravelListView::rebuildRows()
+int CTravelListView::markedRow() const
 {
-    // Only the widget of the display mode holds rows; a mode change rebuilds them.
-    const QSignalBlocker blockList(m_list);
-    const QSignalBlocker blockIcons(m_icons);
-    m_list->clear();
-    m_icons->clear();
-    const DisplayFormats& formats = m_store.displayFormats();
-    if (m_displayMode != 3) {
-        const QList<QPixmap>& icons = m_displayMode == 1 ? m_largeIcons : m_smallIcons;
-        for (const TravelRecord& travel : m_rows) {
-            auto* icon = new QListWidgetItem(travel.title, m_icons);
-            icon->setData(KeyRole, travel.key);
-            icon->setToolTip(ListLayout::TravelTooltip(travel, m_displayMode, formats));
-            if (travel.icon >= 0 && travel.icon < icons.size())
-                icon->setIcon(QIcon(icons[travel.icon]));
-        }
-        return;
-    }
-    QList<QTreeWidgetItem*> items;
-    items.reserve(m_rows.size());
-    for (const TravelRecord& travel : m_rows) {
-        auto* item = new QTreeWidgetItem({travel.title, travel.from, travel.destination,
-                                          formats.FormatShortDate(travel.start),
-                                          formats.FormatShortDate(travel.end)});
-        item->setData(0, KeyRole, travel.key);
-        item->setToolTip(0, ListLayout::TravelTooltip(travel, 3, formats));
-        item->setTextAlignment(0, Qt::AlignCenter);
-        if (travel.icon >= 0 && travel.icon < m_smallIcons.size())
-            item->setIcon(0, QIcon(m_smallIcons[travel.icon]));
-        items.append(item);
-    }
-    m_list->addTopLevelItems(items);
-    applyColumnWidths();
+    return m_report->markedRow();
 }
 
 void CTravelListView::markRow(int row)
 {
-    if (row >= m_rows.size())
-        row = -1;
-    const bool changed = row != m_marked;
-    m_marked = row;
-    {
-        const QSignalBlocker blockList(m_list);
-        const QSignalBlocker blockIcons(m_icons);
-        m_list->setCurrentItem(row >= 0 ? m_list->topLevelItem(row) : nullptr);
-        m_icons->setCurrentRow(row);
-    }
-    m_list->viewport()->update();
-    if (changed && row >= 0)
-        emit travelChosen(m_rows[row].key);
-    emit stateChanged();
+    m_report->markRow(row);
 }
 
-void CTravelListView::setDisplayMode(int mode)
+void CTravelListView::setDisplayMode(DisplayMode mode)
 {
-    m_displayMode = qBound(0, mode, 3);
-    m_list->setVisible(m_displayMode == 3);
-    m_icons->setVisible(m_displayMode != 3);
-    m_icons->setViewMode(m_displayMode == 2 ? QListView::ListMode : QListView::IconMode);
-    m_icons->setFlow(m_displayMode == 2 ? QListView::TopToBottom : QListView::LeftToRight);
-    m_icons->setWrapping(true);
-    m_icons->setIconSize(m_displayMode == 1 ? QSize(32, 32) : QSize(16, 16));
-    m_icons->setGridSize(m_displayMode == 1 ? QSize(110, 70) : QSize());
-    const int marked = m_marked;
-    rebuildRows();
-    markRow(marked);
+    m_displayMode = mode;
+    const bool report = mode == DisplayMode::Report;
+    if (!report)
+        m_icons->setDisplayMode(mode);
+    m_report->setVisible(report);
+    m_icons->setVisible(!report);
+    const bool hadFocus = m_report->hasFocus() || m_icons->hasFocus();
+    setFocusProxy(report ? static_cast<QWidget*>(m_report) : m_icons);
+    if (hadFocus)
+        setFocus();
+    emit stateChanged();
 }
 
 UpperViewState CTravelListView::state() const
 {
     UpperViewState state = CUpperView::state();
     state.displayMode = m_displayMode;
-    state.markedRow = m_marked;
-    state.rowCount = int(m_rows.size());
+    state.markedRow = markedRow();
+    state.rowCount = m_model->rowCount();
     return state;
 }
 
-int CTravelListView::rowAt(const QPoint& viewportPosition) const
+bool CTravelListView::handles(int command) const
 {
-    if (m_displayMode == 3) {
-        QTreeWidgetItem* item = m_list->itemAt(viewportPosition);
-        return item ? m_list->indexOfTopLevelItem(item) : -1;
-    }
-    QListWidgetItem* item = m_icons->itemAt(viewportPosition);
-    return item ? m_icons->row(item) : -1;
+    return DisplayModeOf(command).has_value() || command == Cmd::ListNewTravel;
 }
 
-void CTravelListView::onContextMenu(QWidget* viewport, const QPoint& position)
+bool CTravelListView::run(int command)
 {
-    const int row = rowAt(position);
-    const QPoint global = viewport->mapToGlobal(position);
-    if (row < 0) {
-        emit contextMenuRequested(6, global); // "New"
+    if (const std::optional<DisplayMode> mode = DisplayModeOf(command)) {
+        setDisplayMode(*mode);
+        return true;
+    }
+    if (command == Cmd::ListNewTravel) {
+        emit commandRequested(Cmd::NewTravel);
+        return true;
+    }
+    return false;
+}
+
+RecordKey CTravelListView::shownTravel() const
+{
+    const int row = markedRow();
+    return row >= 0 ? m_model->travel(row).key : RecordKey();
+}
+
+const QAbstractItemModel* CTravelListView::printModel() const
+{
+    return m_model;
+}
+
+QList<int> CTravelListView::printColumnWidths() const
+{
+    return m_report->columnWidths();
+}
+
+void CTravelListView::onContextMenu(QAbstractItemView* list, const QPoint& position)
+{
+    const QModelIndex index = list->indexAt(position);
+    const QPoint global = list->viewport()->mapToGlobal(position);
+    if (!index.isValid()) {
+        emit contextMenuRequested(PopupMenu::New, global);
         return;
     }
-    markRow(row);
-    emit contextMenuRequested(5, global); // "ModDel"
+    markRow(index.row());
+    emit contextMenuRequested(PopupMenu::ModDel, global);
 }
 
 bool CTravelListView::eventFilter(QObject* watched, QEvent* event)
 {
     // A right button press marks the row under it and opens a menu at once.
     if (event->type() == QEvent::MouseButtonPress &&
-        (watched == m_list->viewport() || watched == m_icons->viewport())) {
+        (watched == m_report->viewport() || watched == m_icons->viewport())) {
         auto* mouse = static_cast<QMouseEvent*>(event);
         if (mouse->button() == Qt::RightButton) {
-            onContextMenu(static_cast<QWidget*>(watched), mouse->position().toPoint());
+            QAbstractItemView* list = watched == m_report->viewport()
+                                          ? static_cast<QAbstractItemView*>(m_report)
+                                          : m_icons;
+            onContextMenu(list, mouse->position().toPoint());
             return true;
         }
     }
     return CUpperView::eventFilter(watched, event);
-}
-
-void CTravelListView::applyColumnWidths()
-{
-    const QList<int> widths = ListLayout::TravelListColumnWidths(m_list->viewport()->width());
-    for (int column = 0; column < widths.size(); ++column)
-        m_list->setColumnWidth(column, widths[column]);
-}
-
-void CTravelListView::resizeEvent(QResizeEvent* event)
-{
-    CUpperView::resizeEvent(event);
-    applyColumnWidths();
 }

@@ -1,16 +1,17 @@
 #pragma once
 
-#include "Records.h"
 #include "UpperView.h"
 
-#include <QList>
-
+class CIconListCtrl;
+class CListCtrl;
 class CListHeaderCtrl;
-class QListWidget;
+class TravelListModel;
+class QAbstractItemView;
 
 // The travels of the month picker's month: a report of five columns, or small icons,
-// large icons or a list. A click on a header column sorts; a row change shows the
-// travel's pictures below; a double click opens the travel in the tree.
+// large icons or a list over the same rows and selection. A click on a header column
+// sorts; a row change shows the travel's pictures below; a double click opens the
+// travel in the tree.
 class CTravelListView : public CUpperView {
     Q_OBJECT
 
@@ -19,34 +20,32 @@ public:
 
     void load(const TreeSelection& selection) override;
     UpperViewState state() const override;
+    bool handles(int command) const override;
+    bool run(int command) override;
+    RecordKey shownTravel() const override;
+    const QAbstractItemModel* printModel() const override;
+    QList<int> printColumnWidths() const override;
 
-    int displayMode() const { return m_displayMode; }
-    // 0 small icons, 1 large icons, 2 list, 3 report.
-    void setDisplayMode(int mode);
+    DisplayMode displayMode() const { return m_displayMode; }
+    void setDisplayMode(DisplayMode mode);
     void sort(int sortCode);
-    CListHeaderCtrl* header() const { return m_header; }
-    QListWidget* iconList() const { return m_icons; }
-    // The rows' travels, in row order.
-    const QList<TravelRecord>& rows() const { return m_rows; }
-    int markedRow() const { return m_marked; }
+    int markedRow() const;
     void markRow(int row);
-    // The row at a point of the widget that shows the rows; -1 for none.
-    int rowAt(const QPoint& viewportPosition) const;
+
+    TravelListModel* model() const { return m_model; }
+    CListCtrl* report() const { return m_report; }
+    CIconListCtrl* icons() const { return m_icons; }
+    CListHeaderCtrl* header() const { return m_header; }
 
 protected:
-    void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void rebuildRows();
-    void applyColumnWidths();
-    void onContextMenu(QWidget* viewport, const QPoint& position);
+    void onContextMenu(QAbstractItemView* list, const QPoint& position);
 
+    TravelListModel* m_model;
+    CListCtrl* m_report;
+    CIconListCtrl* m_icons;
     CListHeaderCtrl* m_header;
-    QListWidget* m_icons;
-    QList<TravelRecord> m_rows;
-    QList<QPixmap> m_smallIcons;
-    QList<QPixmap> m_largeIcons;
-    int m_displayMode = 3;
-    int m_marked = -1;
+    DisplayMode m_displayMode = DisplayMode::Report;
 };

@@ -1,77 +1,83 @@
 #pragma once
 
 #include "CommandEnabling.h"
+#include "ExportFile.h"
+#include "Outcome.h"
 #include "RecordKey.h"
+#include "Records.h"
+#include "TreeSelection.h"
+#include "ViewKinds.h"
 
+#include <QList>
 #include <QWidget>
 
+#include <optional>
+
+class QAbstractItemModel;
 class TravelDataStore;
 
-#include <QPixmap>
-#include <QTreeWidget>
-
-// The list of every upper view: a report list that paints its watermark behind the rows.
-class CListCtrl : public QTreeWidget {
-    Q_OBJECT
-
-public:
-    explicit CListCtrl(QWidget* parent = nullptr);
-    void setWatermark(const QPixmap& picture);
-    const QPixmap& watermark() const { return m_watermark; }
-
-protected:
-    void paintEvent(QPaintEvent* event) override;
-
-private:
-    QPixmap m_watermark;
-};
-
-// What the tree has selected, as the upper view needs it to fill itself.
-struct TreeSelection {
-    int depth = 0;       // 0 root, 1 travel, 2 check list / expenses / stages, 3 stage
-    int childNumber = 0; // at depth 2: 1 check list, 2 expenses, 3 stages
-    RecordKey travelKey;
-    RecordKey stageKey;
-    QDate month; // the month the tree lists
-};
-
-// The upper right-hand pane: one of six kinds of list. Each view keeps its rows and
-// its marked row (the row Modify and Delete act on).
+// The upper right-hand pane: one of six kinds of list. The main frame asks the view what
+// it shows and lets it run the commands it owns; it never needs to know which kind of
+// view it holds.
 class CUpperView : public QWidget {
     Q_OBJECT
 
 public:
-    CUpperView(int kind, TravelDataStore& store, QWidget* parent = nullptr);
+    CUpperView(ViewKind kind, TravelDataStore& store, QWidget* parent = nullptr);
 
-    int kind() const { return m_kind; }
+    ViewKind kind() const { return m_kind; }
+    // What the enabling rules of the commands look at.
     virtual UpperViewState state() const;
-    CListCtrl* list() const { return m_list; }
 
     // Fills the view from the store for what the tree selected.
     virtual void load(const TreeSelection& selection) = 0;
-    // Ends an in-place edit and writes the rows that the view edits to the store.
-    virtual void endPendingEdits() {}
+
+    // Whether the view runs a command itself in its present state, and running it;
+    // run returns false for a command the view does not run.
+    virtual bool handles(int command) const;
+    virtual bool run(int command);
+
+    // The travel that travel commands act on (the marked row's or the one shown), and
+    // likewise the stage; empty when the view offers none.
+    virtual RecordKey shownTravel() const { return {}; }
+    virtual RecordKey shownStage() const { return {}; }
+    // The page the travel sheet opens on when it changes the shown travel.
+    virtual int modifyTravelStartPage() const { return 0; }
+
+    // The master list whose entries the view takes in (check list or products), and
+    // taking them in, in order.
+    virtual std::optional<PreferenceList> importList() const { return std::nullopt; }
+    virtual Outcome importItems(const QStringList& texts);
+    // The export of the list the view edits (check list or expenses as CSV).
+    virtual std::optional<ExportFormat> listExport() const { return std::nullopt; }
+
+    // Ends an in-place edit and writes the rows the view edits to the store.
+    virtual Outcome save() { return {}; }
+    // Saves, then lets go of the rows: the view is about to be replaced.
+    virtual Outcome saveAndRelease() { return save(); }
+
+    // What printing the view prints: its model with the column widths it shows.
+    virtual const QAbstractItemModel* printModel() const { return nullptr; }
+    virtual QList<int> printColumnWidths() const { return {}; }
 
 signals:
     // The marked row or the rows changed: the commands' enabling may change.
     void stateChanged();
-    // The tree should select a travel, one of its children (1 to 3) or a stage.
-    void selectPathRequested(const RecordKey& travelKey, int childNumber,
+    // The tree should select a travel, one of its children or a stage.
+    void selectPathRequested(const RecordKey& travelKey, TreeChild child,
                              const RecordKey& stageKey);
     // The images pane should show this travel.
     void travelChosen(const RecordKey& travelKey);
     // The main frame should run a command, as if it came from a menu.
     void commandRequested(int command);
-    // A context menu of the main frame (by number) at a screen position.
-    void contextMenuRequested(int menuNumber, const QPoint& globalPosition);
+    // A pop-up menu of the main frame at a screen position.
+    void contextMenuRequested(PopupMenu menu, const QPoint& globalPosition);
+    // The caption of the selected tree node changed with the view's rows.
+    void captionChanged(const QString& caption);
 
 protected:
     TravelDataStore& m_store;
-    CListCtrl* m_list;
 
 private:
-    int m_kind;
+    ViewKind m_kind;
 };
-
-// Creates the view of a kind (1 to 6).
-CUpperView* CreateUpperView(int kind, TravelDataStore& store, QWidget* parent);

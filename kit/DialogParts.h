@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ControlIds.h"
 #include "DateTimeValue.h"
 
 #include <QDateTime>
@@ -11,14 +12,7 @@ class QWidget;
 
 // Pieces that every dialog of the program builds the same way.
 
-// Gives a control its control id as object name, by which tests and help find it.
-template <typename T> T* WithControlId(T* widget, int id)
-{
-    widget->setObjectName(QString::number(id));
-    return widget;
-}
-
-// OK (id 1, with the given caption) and Cancel (id 2), wired to accept and reject.
+// OK (with the given caption) and Cancel, wired to accept and reject.
 QDialogButtonBox* OkCancelButtons(QDialog* dialog, const QString& okText = QString());
 
 // The moment a date-time editor starts from: the stored value, or now when it has none.

@@ -4,7 +4,7 @@
 
 namespace {
 
-enum Kind { TravelList = 1, TravelDetail, CheckList, ExpenseList, StageList, StageDetail };
+using enum ViewKind;
 
 bool marked(const UpperViewState& s)
 {
@@ -32,7 +32,7 @@ bool appointmentMarked(const UpperViewState& s)
     return s.kind == StageDetail && marked(s) && s.markedRow >= s.firstAppointmentRow;
 }
 
-bool displayModeOffers(const UpperViewState& s, int mode)
+bool displayModeOffers(const UpperViewState& s, DisplayMode mode)
 {
     return (s.kind == TravelList || s.kind == StageList) && s.displayMode != mode;
 }
@@ -43,13 +43,13 @@ bool CommandEnabled(int command, const UpperViewState& s)
 {
     switch (command) {
     case Cmd::ViewIcon:
-        return displayModeOffers(s, 0);
+        return displayModeOffers(s, DisplayMode::SmallIcons);
     case Cmd::ViewLargeIcon:
-        return displayModeOffers(s, 1);
+        return displayModeOffers(s, DisplayMode::LargeIcons);
     case Cmd::ViewList:
-        return displayModeOffers(s, 2);
+        return displayModeOffers(s, DisplayMode::List);
     case Cmd::ViewReport:
-        return displayModeOffers(s, 3);
+        return displayModeOffers(s, DisplayMode::Report);
     case Cmd::TravelModify:
     case Cmd::TravelDelete:
     case Cmd::TravelExportHtml:
@@ -110,4 +110,11 @@ bool CommandEnabled(int command, const UpperViewState& s)
     default:
         return true;
     }
+}
+
+bool CommandHasViewRule(int command)
+{
+    UpperViewState none;
+    none.kind = ViewKind(0);
+    return !CommandEnabled(command, none) || command == Cmd::Modify || command == Cmd::Delete;
 }

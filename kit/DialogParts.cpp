@@ -8,10 +8,10 @@ QDialogButtonBox* OkCancelButtons(QDialog* dialog, const QString& okText)
 {
     auto* box = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, dialog);
     QPushButton* ok = box->button(QDialogButtonBox::Ok);
-    ok->setObjectName(QStringLiteral("1"));
+    WithControlId(ok, Control::Ok);
     if (!okText.isEmpty())
         ok->setText(okText);
-    box->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("2"));
+    WithControlId(box->button(QDialogButtonBox::Cancel), Control::Cancel);
     QObject::connect(box, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
     QObject::connect(box, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
     return box;

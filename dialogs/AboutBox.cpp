@@ -1,5 +1,6 @@
 #include "AboutBox.h"
 
+#include "ControlIds.h"
 #include "Pictures.h"
 
 #include <QEvent>
@@ -8,10 +9,10 @@
 
 CAboutBox::CAboutBox(QWidget* parent) : QDialog(parent)
 {
-    setObjectName(QStringLiteral("aboutBox"));
+    WithControlId(this, Dialog::AboutBox);
     setWindowTitle(QStringLiteral("About Voyanta"));
     auto* picture = new QLabel(this);
-    picture->setObjectName(QStringLiteral("1045"));
+    WithControlId(picture, Control::AboutPicture);
     const QPixmap pixmap = Pictures::AboutPicture();
     if (pixmap.isNull()) {
         picture->setText(QStringLiteral("<h2>Voyanta</h2><p>A travel planner.</p>"));

@@ -1,0 +1,48 @@
+#include "AppointmentDlg.h"
+
+#include "DialogParts.h"
+#include "GuiKit.h"
+#include "NotesEdit.h"
+
+#include <QDateTimeEdit>
+#include <QFormLayout>
+#include <QLabel>
+#include <QVBoxLayout>
+
+CAppointmentDlg::CAppointmentDlg(const AppointmentRecord& appointment, QWidget* parent)
+    : QDialog(parent),
+      m_subject(WithControlId(new CGuiEdit(appointment.subject, this), Control::Subject)),
+      m_location(WithControlId(new CGuiEdit(appointment.location, this), Control::Location)),
+      m_when(
+          WithControlId(new QDateTimeEdit(EditableMoment(appointment.when), this), Control::Date)),
+      m_notes(
+          WithControlId(new CNotesEdit(NotesForEditing(appointment.notes), this), Control::Notes)),
+      m_original(appointment.when)
+{
+    WithControlId(this, Dialog::AppointmentDlg);
+    setWindowTitle(QStringLiteral("Appointment"));
+    GuiDrawLayer::ApplyFace(this);
+    m_when->setDisplayFormat(QStringLiteral("MMM dd, yy hh:mm AP"));
+    m_when->setCalendarPopup(true);
+    auto* form = new QFormLayout;
+    form->addRow(QStringLiteral("&Subject"), m_subject);
+    form->addRow(QStringLiteral("&Location"), m_location);
+    form->addRow(QStringLiteral("&Date"), m_when);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addWidget(new QLabel(QStringLiteral("Notes"), this));
+    layout->addWidget(m_notes);
+    layout->addWidget(OkCancelButtons(this));
+    resize(420, 340);
+}
+
+AppointmentRecord CAppointmentDlg::appointment() const
+{
+    AppointmentRecord appointment(m_original);
+    if (m_when->dateTime() != EditableMoment(m_original) || !m_original.isValid())
+        appointment.when = DateTimeValue::fromDateTime(m_when->dateTime());
+    appointment.subject = m_subject->text();
+    appointment.location = m_location->text();
+    appointment.notes = NotesForStoring(m_notes->toPlainText());
+    return appointment;
+}
