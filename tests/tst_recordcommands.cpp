@@ -283,6 +283,7 @@ private slots:
         QCOMPARE(store().TravelKeys().size(), 3);
         // The tree and the list on the right show the copy at once.
         QCOMPARE(tree()->currentItem(), tree()->root());
+        QVERIFY(travelList());
         QCOMPARE(travelList()->model()->rowCount(), 3);
     }
 
