@@ -57,6 +57,7 @@ enum : int {
     TravelExportCalendar = 32845,
     ExportToCalendar = 32846,
     Print = 57607,
+    PrintPreview = 57609,
     Cut = 57635,
     About = 57664,
     Exit = 57665,

@@ -25,7 +25,8 @@ const QList<MenuNode>& MainMenu()
 {
     static const QList<MenuNode> menu{
         popup("&File",
-              {item(Cmd::Print, "&Print\tCtrl + P"), separator(), item(Cmd::Exit, "E&xit")}),
+              {item(Cmd::Print, "&Print\tCtrl + P"), item(Cmd::PrintPreview, "Print Pre&view"),
+               separator(), item(Cmd::Exit, "E&xit")}),
         popup("&View",
               {item(Cmd::ViewToolbar, "&Toolbar"), item(Cmd::ViewStatusBar, "&Status Bar"),
                separator(), item(Cmd::ViewIcon, "&Icon"), item(Cmd::ViewLargeIcon, "&Large Icon"),

@@ -70,6 +70,7 @@ const QHash<int, QString>& table()
             {Cmd::Help, "Help\nHelp"},
             // Standard texts of the common commands.
             {Cmd::Print, "Print the active document\nPrint"},
+            {Cmd::PrintPreview, "Display full pages\nPrint Preview"},
             {Cmd::About, "Display program information, version number and copyright\nAbout"},
             {Cmd::Exit, "Quit the application\nExit"},
             {Cmd::ViewToolbar, "Show or hide the toolbar\nToggle ToolBar"},

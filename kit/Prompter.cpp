@@ -7,6 +7,9 @@
 #include <QDialog>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
 #include <QProcess>
 #include <QUrl>
 
@@ -61,4 +64,21 @@ bool DesktopPrompter::openFile(const QString& path)
 bool DesktopPrompter::startProgram(const QString& program, const QStringList& arguments)
 {
     return QProcess::startDetached(program, arguments);
+}
+
+bool DesktopPrompter::choosePrinter(QWidget* parent, QPrinter& printer)
+{
+    QPrintDialog dialog(&printer, parent);
+    dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+void DesktopPrompter::previewPrint(QWidget* parent, QPrinter& printer,
+                                   const std::function<void(QPrinter*)>& paint)
+{
+    QPrintPreviewDialog preview(&printer, parent);
+    preview.resize(900, 1000);
+    QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
+                     [&paint](QPrinter* target) { paint(target); });
+    preview.exec();
 }

@@ -2,7 +2,10 @@
 
 #include <QString>
 
+#include <functional>
+
 class QDialog;
+class QPrinter;
 class QWidget;
 
 // Everything through which the program asks the user or hands something to the
@@ -32,6 +35,13 @@ public:
     virtual bool openFile(const QString& path) = 0;
     // Starts another program without waiting for it.
     virtual bool startProgram(const QString& program, const QStringList& arguments) = 0;
+    // The print dialog: the user picks a printer, or a PDF file, and the pages to print;
+    // false when cancelled.
+    virtual bool choosePrinter(QWidget* parent, QPrinter& printer) = 0;
+    // Shows the pages that `paint` prints on the printer it is given, until the user
+    // closes the preview (or prints from it).
+    virtual void previewPrint(QWidget* parent, QPrinter& printer,
+                              const std::function<void(QPrinter*)>& paint) = 0;
 };
 
 // The real thing: QMessageBox, QDialog::exec, QFileDialog, QDesktopServices, QProcess.
@@ -46,4 +56,7 @@ public:
                          const QString& filter) override;
     bool openFile(const QString& path) override;
     bool startProgram(const QString& program, const QStringList& arguments) override;
+    bool choosePrinter(QWidget* parent, QPrinter& printer) override;
+    void previewPrint(QWidget* parent, QPrinter& printer,
+                      const std::function<void(QPrinter*)>& paint) override;
 };

@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-base-dev-tools libgl-dev libical-dev python3-icalendar
-    fonts-dejavu-core time
+    fonts-dejavu-core time poppler-utils
     clang libclang-rt-14-dev clang-format
 )
 

@@ -7,6 +7,7 @@
 #include "ImagesView.h"
 #include "MonthPicker.h"
 #include "Pictures.h"
+#include "PrintCommands.h"
 #include "Prompter.h"
 #include "RecordCommands.h"
 #include "StringTable.h"
@@ -37,6 +38,9 @@ CMainFrame::CMainFrame(CVoyantaApp& app, QWidget* parent) : CGuiFrameWnd(parent)
     buildPanes();
     watchDataFolder();
     m_records = new CRecordCommands(*this, m_app);
+    m_prints = new CPrintCommands(*this, m_app);
+    connect(qApp, &QApplication::focusChanged, this,
+            [this](QWidget*, QWidget* now) { onFocusChanged(now); });
     updateCommands();
 }
 
@@ -189,6 +193,8 @@ void CMainFrame::buildPanes()
     connect(m_tree, &CTravelTreeView::contextMenuRequested, this, &CMainFrame::popupContextMenu);
     reportSkippedFiles();
     m_tree->refresh();
+    // The upper view is the active pane from the start, not the month picker.
+    m_upperView->setFocus();
 }
 
 void CMainFrame::showViewOfKind(ViewKind kind)
@@ -249,6 +255,7 @@ void CMainFrame::loadUpperViewForTreeSelection()
         updateCommands();
         return;
     }
+    m_imagesActive = false;
     m_upperView->load(m_tree->selection());
     updateCommands();
 }
@@ -284,8 +291,12 @@ bool CMainFrame::isFrameCommand(int command)
 
 bool CMainFrame::isHandled(int command) const
 {
-    return isFrameCommand(command) || (m_upperView && m_upperView->handles(command)) ||
-           (m_records && m_upperView && m_records->handles(command));
+    if (isFrameCommand(command))
+        return true;
+    if (!m_upperView)
+        return false;
+    return m_upperView->handles(command) || (m_records && m_records->handles(command)) ||
+           (m_prints && m_prints->handles(command));
 }
 
 void CMainFrame::updateCommands()
@@ -385,8 +396,8 @@ void CMainFrame::onCommand(int command)
 {
     // The upper view runs the commands it owns first: Modify and Delete on an
     // appointment row are the stage detail's, on any other row the record commands'.
-    if (!runFrameCommand(command) && !m_upperView->run(command))
-        m_records->run(command);
+    if (!runFrameCommand(command) && !m_upperView->run(command) && !m_records->run(command))
+        m_prints->run(command);
     updateCommands();
 }
 
@@ -428,6 +439,23 @@ bool CMainFrame::runFrameCommand(int command)
     default:
         return false;
     }
+}
+
+void CMainFrame::onFocusChanged(QWidget* now)
+{
+    if (!now || !m_imagesView)
+        return;
+    const bool images = m_imagesView == now || m_imagesView->isAncestorOf(now);
+    const bool upper = m_upperView && (m_upperView == now || m_upperView->isAncestorOf(now));
+    if (images || upper) {
+        m_imagesActive = images;
+        updateCommands();
+    }
+}
+
+void CMainFrame::showStatus(const QString& message)
+{
+    statusBar()->showMessage(message, 10000);
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event)

@@ -7,6 +7,7 @@
 #include <QHash>
 
 class CImagesView;
+class CPrintCommands;
 class CRecordCommands;
 class CMonthPickerCtrl;
 class CTravelTreeView;
@@ -47,6 +48,11 @@ public:
     // Whether anything runs a command now: the frame, the upper view or a record
     // command. A command that nothing runs is disabled.
     bool isHandled(int command) const;
+    // Whether the images pane, not the upper view, is the active pane: the user moved
+    // into it after the upper view was last loaded or used.
+    bool imagesPaneActive() const { return m_imagesActive; }
+    // A message in the status bar for a while.
+    void showStatus(const QString& message);
     CRecordCommands* recordCommands() const { return m_records; }
     // Re-evaluates the enabling rule of every command.
     void updateCommands();
@@ -82,6 +88,7 @@ private:
     void onFolderChanged();
     void watchDataFolder();
     void changeWorkingDirectory();
+    void onFocusChanged(QWidget* now);
 
     CVoyantaApp& m_app;
     QHash<int, QAction*> m_actions;
@@ -97,6 +104,8 @@ private:
     QLabel* m_outsideChange = nullptr;
     QFileSystemWatcher* m_watcher = nullptr;
     CRecordCommands* m_records = nullptr;
+    CPrintCommands* m_prints = nullptr;
+    bool m_imagesActive = false;
     bool m_shutDown = false;
     int m_ownChangeWindow = 2000;
 };

@@ -76,6 +76,25 @@ public:
         started.append(QStringList{program} + arguments);
         return !reallyStartPrograms || QProcess::startDetached(program, arguments);
     }
+    // Print dialog answers: set up the printer (a PDF file, say) and return true, or
+    // return false to cancel.
+    QList<std::function<bool(QPrinter&)>> printers;
+    int previews = 0;
+    bool choosePrinter(QWidget*, QPrinter& printer) override
+    {
+        if (printers.isEmpty()) {
+            unexpected.append(QStringLiteral("print dialog"));
+            return false;
+        }
+        return printers.takeFirst()(printer);
+    }
+    // The preview paints its pages on the printer as the real one does when it opens.
+    void previewPrint(QWidget*, QPrinter& printer,
+                      const std::function<void(QPrinter*)>& paint) override
+    {
+        ++previews;
+        paint(&printer);
+    }
 };
 
 // A control of a dialog by its identifier.

@@ -5,6 +5,7 @@
 #include "CommandIds.h"
 #include "DetailSheetDelegate.h"
 #include "ListCtrl.h"
+#include "PrintTitles.h"
 #include "TravelDataStore.h"
 #include "TravelDetailModel.h"
 
@@ -75,6 +76,11 @@ const QAbstractItemModel* CTravelDetailListView::printModel() const
 QList<int> CTravelDetailListView::printColumnWidths() const
 {
     return m_list->columnWidths();
+}
+
+QString CTravelDetailListView::printTitle() const
+{
+    return PrintTitles::TravelDetails();
 }
 
 bool CTravelDetailListView::eventFilter(QObject* watched, QEvent* event)

@@ -20,6 +20,7 @@ public:
     int modifyTravelStartPage() const override;
     const QAbstractItemModel* printModel() const override;
     QList<int> printColumnWidths() const override;
+    QString printTitle() const override;
 
     CListCtrl* list() const { return m_list; }
     TravelDetailModel* model() const { return m_model; }

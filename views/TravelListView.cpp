@@ -8,6 +8,7 @@
 #include "ListCtrl.h"
 #include "ListHeaderCtrl.h"
 #include "ModelRoles.h"
+#include "PrintTitles.h"
 #include "TravelDataStore.h"
 #include "TravelListModel.h"
 
@@ -140,6 +141,17 @@ const QAbstractItemModel* CTravelListView::printModel() const
 QList<int> CTravelListView::printColumnWidths() const
 {
     return m_report->columnWidths();
+}
+
+QString CTravelListView::printTitle() const
+{
+    return PrintTitles::TravelList();
+}
+
+void CTravelListView::prepareForPrint()
+{
+    setDisplayMode(DisplayMode::Report);
+    layout()->activate(); // the report takes its width before its columns are measured
 }
 
 void CTravelListView::onContextMenu(QAbstractItemView* list, const QPoint& position)

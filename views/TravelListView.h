@@ -25,6 +25,8 @@ public:
     RecordKey shownTravel() const override;
     const QAbstractItemModel* printModel() const override;
     QList<int> printColumnWidths() const override;
+    QString printTitle() const override;
+    void prepareForPrint() override;
 
     DisplayMode displayMode() const { return m_displayMode; }
     void setDisplayMode(DisplayMode mode);

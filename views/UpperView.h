@@ -56,9 +56,13 @@ public:
     // Saves, then lets go of the rows: the view is about to be replaced.
     virtual Outcome saveAndRelease() { return save(); }
 
-    // What printing the view prints: its model with the column widths it shows.
+    // What printing the view prints: its model with the column widths it shows, under a
+    // title (" - Travel List"); a view without a title is not printed. Before printing
+    // the view shows the form it prints (the report of a list shown as icons).
     virtual const QAbstractItemModel* printModel() const { return nullptr; }
     virtual QList<int> printColumnWidths() const { return {}; }
+    virtual QString printTitle() const { return {}; }
+    virtual void prepareForPrint() {}
 
 signals:
     // The marked row or the rows changed: the commands' enabling may change.

@@ -1,0 +1,189 @@
+#include "GListPrintJob.h"
+#include "GListPrintUnit.h"
+#include "RecordingPageDevice.h"
+#include "TextBlock.h"
+
+#include <QStandardItemModel>
+#include <QTest>
+
+namespace {
+
+using Place = TextField::Place;
+
+// A list of `rows` rows and the given column headings; cell (r, c) reads "r.c".
+std::unique_ptr<QStandardItemModel> listOf(const QStringList& headings, int rows)
+{
+    auto model = std::make_unique<QStandardItemModel>(rows, int(headings.size()));
+    model->setHorizontalHeaderLabels(headings);
+    for (int r = 0; r < rows; ++r) {
+        for (int c = 0; c < headings.size(); ++c)
+            model->setItem(r, c, new QStandardItem(QStringLiteral("%1.%2").arg(r).arg(c)));
+    }
+    return model;
+}
+
+// The texts drawn at one height of a page, left to right.
+QStringList rowAt(const RecordingPageDevice& device, int page, int top)
+{
+    QList<RecordingPageDevice::Text> texts;
+    for (const auto& text : device.texts()) {
+        if (text.page == page && text.rect.top() == top)
+            texts.append(text);
+    }
+    std::sort(texts.begin(), texts.end(),
+              [](const auto& a, const auto& b) { return a.rect.left() < b.rect.left(); });
+    QStringList result;
+    for (const auto& text : texts)
+        result.append(text.text);
+    return result;
+}
+
+} // namespace
+
+// The print framework and the printed list on a device that records what is drawn.
+class PrintTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void textBlocksSplitIntoFields()
+    {
+        const QList<TextBlockLine> lines = TextBlock::Parse(QStringLiteral("Left\x1F"
+                                                                           "Middle\x1E"
+                                                                           "Right\nChapter\x1C\x1E"
+                                                                           "12\n50 \x1E\x1E off"));
+        QCOMPARE(lines.size(), 3);
+        QCOMPARE(lines[0], (TextBlockLine{{QStringLiteral("Left"), Place::Left, false},
+                                          {QStringLiteral("Middle"), Place::Centre, false},
+                                          {QStringLiteral("Right"), Place::Right, false}}));
+        QCOMPARE(lines[1], (TextBlockLine{{QStringLiteral("Chapter"), Place::Left, false},
+                                          {QStringLiteral("12"), Place::Right, true}}));
+        // A control character given twice is itself.
+        QCOMPARE(lines[2], (TextBlockLine{{QStringLiteral("50 \x1E off"), Place::Left, false}}));
+        QCOMPARE(TextBlock::Parse(QStringLiteral("a\n\nb")),
+                 (QList<TextBlockLine>{{{QStringLiteral("a\nb"), Place::Left, false}}}));
+    }
+
+    void theListHeaderNamesTheListAndThePage()
+    {
+        auto model = listOf({QStringLiteral("Check List Items")}, 2);
+        RecordingPageDevice device;
+        GListPrintJob job({model.get(), {400}, QStringLiteral(" - Check List for Rome"), 96});
+        QCOMPARE(job.print(device), PrintResult::Printed);
+        QVERIFY(device.begun() && device.ended());
+        QCOMPARE(device.pageCount(), 1);
+        const auto& title = device.texts()[0];
+        const auto& page = device.texts()[1];
+        QCOMPARE(title.text, QStringLiteral("Voyanta - Check List for Rome"));
+        QVERIFY(title.flags & Qt::AlignHCenter);
+        QCOMPARE(title.rect, QRect(job.pageRect().left(), job.pageRect().top(),
+                                   job.pageRect().width(), title.rect.height()));
+        QCOMPARE(page.text, QStringLiteral("Page 1"));
+        QVERIFY(page.flags & Qt::AlignRight);
+        QCOMPARE(page.rect.right(), job.pageRect().right());
+        QCOMPARE(title.font.pointSize(), 11);
+        // Then the heading in bold, a rule under it, and the rows.
+        QCOMPARE(device.textsOnPage(1).mid(2),
+                 (QStringList{QStringLiteral("Check List Items"), QStringLiteral("0.0"),
+                              QStringLiteral("1.0")}));
+        QVERIFY(device.texts()[2].font.bold());
+        QCOMPARE(device.lines().size(), 1);
+        QVERIFY(device.lines()[0].from.y() < device.texts()[3].rect.top());
+    }
+
+    void columnsThatFitPrintOneStrip()
+    {
+        // An A4 page at 300 dpi is 2470 pixels wide inside its margins: 8.23 inches, two
+        // thirds of which are 527 pixels on a 96 dpi screen.
+        const double budget = GListPrintJob::WidthBudget(2470, 300, 96);
+        QCOMPARE(qRound(budget), 527);
+        QCOMPARE(GListPrintJob::Strips({200, 150, 150}, budget), (QList<QPair<int, int>>{{1, 2}}));
+        // Wider: strips of what fits; an overflowing column stays in its strip, and the
+        // last strip ends with the last column.
+        QCOMPARE(GListPrintJob::Strips({200, 200, 200, 200, 100}, budget),
+                 (QList<QPair<int, int>>{{1, 2}, {3, 4}}));
+        QCOMPARE(GListPrintJob::Strips({400, 200, 50, 50, 50}, budget),
+                 (QList<QPair<int, int>>{{1, 1}, {2, 4}}));
+        // One column: column 0 alone.
+        QCOMPARE(GListPrintJob::Strips({900}, budget), (QList<QPair<int, int>>{{1, 0}}));
+    }
+
+    void eachStripStartsWithColumnZero()
+    {
+        auto model = listOf({QStringLiteral("Name"), QStringLiteral("From"), QStringLiteral("To"),
+                             QStringLiteral("Start"), QStringLiteral("End")},
+                            3);
+        RecordingPageDevice device;
+        GListPrintJob job(
+            {model.get(), {200, 200, 200, 200, 200}, QStringLiteral(" - Travel List"), 96});
+        QCOMPARE(job.print(device), PrintResult::Printed);
+        QCOMPARE(device.pageCount(), 2);
+        const int headings = device.texts()[2].rect.top();
+        QCOMPARE(
+            rowAt(device, 1, headings),
+            (QStringList{QStringLiteral("Name"), QStringLiteral("From"), QStringLiteral("To")}));
+        QCOMPARE(
+            rowAt(device, 2, headings),
+            (QStringList{QStringLiteral("Name"), QStringLiteral("Start"), QStringLiteral("End")}));
+        QCOMPARE(device.textsOnPage(2).mid(0, 2),
+                 (QStringList{QStringLiteral("Voyanta - Travel List"), QStringLiteral("Page 2")}));
+        QVERIFY(device.textsOnPage(2).contains(QStringLiteral("2.4")));
+    }
+
+    void cellsAreAlignedAsTheirColumns()
+    {
+        auto model = listOf({QStringLiteral("Product"), QStringLiteral("Total")}, 1);
+        model->setHeaderData(1, Qt::Horizontal, int(Qt::AlignRight | Qt::AlignVCenter),
+                             Qt::TextAlignmentRole);
+        model->setItem(0, 0, new QStandardItem(QString()));
+        RecordingPageDevice device;
+        GListPrintJob job({model.get(), {200, 100}, QStringLiteral(" - Expenses for X"), 96});
+        job.print(device);
+        const auto& blank = device.texts()[4];
+        const auto& total = device.texts()[5];
+        QCOMPARE(blank.text, QStringLiteral(" ")); // an empty cell prints a blank
+        QVERIFY(blank.flags & Qt::AlignLeft);
+        QCOMPARE(total.text, QStringLiteral("0.1"));
+        QVERIFY(total.flags & Qt::AlignRight);
+        // The columns share the width as they do on the screen.
+        QVERIFY(qAbs(blank.rect.width() * 1.0 / total.rect.width() - 2.0) < 0.01);
+    }
+
+    void aPageBreakRepeatsTheHeaderAndTheHeadings()
+    {
+        auto model = listOf({QStringLiteral("Item")}, 200);
+        RecordingPageDevice device;
+        GListPrintJob job({model.get(), {300}, QStringLiteral(" - Check List for Rome"), 96});
+        job.print(device);
+        QVERIFY(device.pageCount() >= 2);
+        for (int page = 1; page <= device.pageCount(); ++page) {
+            const QStringList texts = device.textsOnPage(page);
+            QCOMPARE(texts.mid(0, 3),
+                     (QStringList{QStringLiteral("Voyanta - Check List for Rome"),
+                                  QStringLiteral("Page %1").arg(page), QStringLiteral("Item")}));
+        }
+        // Every row is printed once, and none below the content area.
+        int rows = 0;
+        for (const auto& text : device.texts()) {
+            if (text.text.endsWith(QLatin1String(".0"))) {
+                ++rows;
+                QVERIFY(text.rect.bottom() <= job.pageRect().bottom());
+            }
+        }
+        QCOMPARE(rows, 200);
+    }
+
+    void anEmptyListPrintsItsHeadings()
+    {
+        auto model = listOf({QStringLiteral("Stage"), QStringLiteral("Date")}, 0);
+        RecordingPageDevice device;
+        GListPrintJob job({model.get(), {200, 100}, QStringLiteral(" - Travel Stages for X"), 96});
+        QCOMPARE(job.print(device), PrintResult::Printed);
+        QCOMPARE(
+            device.textsOnPage(1),
+            (QStringList{QStringLiteral("Voyanta - Travel Stages for X"), QStringLiteral("Page 1"),
+                         QStringLiteral("Stage"), QStringLiteral("Date")}));
+    }
+};
+
+QTEST_MAIN(PrintTest)
+#include "tst_print.moc"

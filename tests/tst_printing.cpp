@@ -1,0 +1,135 @@
+#include "CommandIds.h"
+#include "ImagesView.h"
+#include "MainFrame.h"
+#include "TravelListView.h"
+#include "TravelTreeView.h"
+#include "WindowFixture.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QPrinter>
+#include <QProcess>
+#include <QTest>
+
+namespace {
+
+// The text of a PDF file as pdftotext reads it, in reading order.
+QString pdfText(const QString& path)
+{
+    QProcess reader;
+    reader.start(QStringLiteral("pdftotext"),
+                 {QStringLiteral("-layout"), path, QStringLiteral("-")});
+    if (!reader.waitForFinished(20000) || reader.exitCode() != 0)
+        return {};
+    return QString::fromUtf8(reader.readAllStandardOutput());
+}
+
+} // namespace
+
+// Print and Print Preview in the real window: what is printed, in which form, and when
+// nothing is.
+class PrintingTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<WindowFixture> m_run;
+    CMainFrame* m_frame = nullptr;
+
+    std::function<bool(QPrinter&)> toPdf(const QString& path)
+    {
+        return [path](QPrinter& printer) {
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(path);
+            return true;
+        };
+    }
+
+private slots:
+    void init()
+    {
+        m_run = std::make_unique<WindowFixture>();
+        {
+            const std::unique_ptr<TravelDataStore> data = m_run->seed();
+            QVERIFY(data);
+            TravelRecord rome(at(2006, 3, 20));
+            rome.title = QStringLiteral("Rome");
+            rome.from = QStringLiteral("Berlin");
+            QVERIFY(data->AddTravel(rome).ok());
+            TravelRecord lisbon(at(2006, 3, 5));
+            lisbon.title = QStringLiteral("Lisbon");
+            QVERIFY(data->AddTravel(lisbon).ok());
+        }
+        m_frame = m_run->startOnFolder(QDate(2006, 3, 1));
+        QVERIFY(m_frame);
+    }
+
+    void cleanup()
+    {
+        QVERIFY2(m_run->prompter.unexpected.isEmpty(),
+                 qPrintable(m_run->prompter.unexpected.join(u',')));
+        m_run.reset();
+    }
+
+    void theTravelListPrintsAsItsReport()
+    {
+        auto* travels = qobject_cast<CTravelListView*>(m_frame->upperView());
+        m_frame->action(Cmd::ViewLargeIcon)->trigger();
+        QCOMPARE(travels->displayMode(), DisplayMode::LargeIcons);
+        const QString pdf = m_run->dir.filePath(QStringLiteral("travels.pdf"));
+        m_run->prompter.printers = {toPdf(pdf)};
+        QVERIFY(m_frame->action(Cmd::Print)->isEnabled());
+        m_frame->action(Cmd::Print)->trigger();
+        QCOMPARE(travels->displayMode(), DisplayMode::Report);
+        const QString text = pdfText(pdf);
+        QVERIFY2(text.contains(QLatin1String("Voyanta - Travel List")), qPrintable(text));
+        QVERIFY(text.contains(QLatin1String("Page 1")));
+        for (const char* expected : {"Name", "From", "Destination", "Lisbon", "Rome", "Berlin"})
+            QVERIFY2(text.contains(QLatin1String(expected)), expected);
+        QVERIFY(m_run->prompter.informed.isEmpty());
+    }
+
+    void cancellingPrintsNothing()
+    {
+        const QString pdf = m_run->dir.filePath(QStringLiteral("never.pdf"));
+        m_run->prompter.printers = {[pdf](QPrinter& printer) {
+            printer.setOutputFileName(pdf);
+            return false;
+        }};
+        m_frame->action(Cmd::Print)->trigger();
+        QVERIFY(!QFile::exists(pdf));
+        QVERIFY(m_run->prompter.informed.isEmpty());
+    }
+
+    void aFileThatCannotBeWrittenIsReported()
+    {
+        const QString pdf = m_run->dir.filePath(QStringLiteral("missing/travels.pdf"));
+        m_run->prompter.printers = {toPdf(pdf)};
+        m_frame->action(Cmd::Print)->trigger();
+        QCOMPARE(m_run->prompter.informed.size(), 1);
+        QVERIFY(m_run->prompter.informed.first().contains(QDir::toNativeSeparators(pdf)));
+    }
+
+    void thePreviewShowsTheSamePages()
+    {
+        QVERIFY(m_frame->action(Cmd::PrintPreview)->isEnabled());
+        m_frame->action(Cmd::PrintPreview)->trigger();
+        QCOMPARE(m_run->prompter.previews, 1);
+    }
+
+    void theImagesPaneHasNoPrintedForm()
+    {
+        m_frame->show();
+        QVERIFY(QTest::qWaitForWindowActive(m_frame));
+        m_frame->imagesView()->setFocusPolicy(Qt::StrongFocus);
+        m_frame->imagesView()->setFocus();
+        QVERIFY(!m_frame->action(Cmd::Print)->isEnabled());
+        QVERIFY(!m_frame->action(Cmd::PrintPreview)->isEnabled());
+        m_frame->action(Cmd::Print)->trigger(); // a disabled action does nothing
+        // Back in the list, Print is there again.
+        m_frame->upperView()->setFocus();
+        QVERIFY(m_frame->action(Cmd::Print)->isEnabled());
+    }
+};
+
+QTEST_MAIN(PrintingTest)
+#include "tst_printing.moc"
