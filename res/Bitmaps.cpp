@@ -92,3 +92,13 @@ QList<QPixmap> CutImageStrip(const QImage& strip, int imageWidth, qreal devicePi
     }
     return images;
 }
+
+QIcon LoadApplicationIcon()
+{
+    QIcon icon;
+    for (int size : {16, 22, 24, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/voyanta/icons/hicolor/%1x%1/apps/net.pellingham.Voyanta.png")
+                         .arg(size),
+                     QSize(size, size));
+    return icon;
+}

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QIcon>
 #include <QList>
 #include <QPixmap>
 #include <QRect>
@@ -200,6 +201,9 @@ QString BitmapResourcePath(int bitmapNumber);
 // ratio above 1 the @2x copy is loaded when it exists and the pixmap carries ratio 2, so that it
 // keeps the logical size of the 1x picture.
 QPixmap LoadBitmap(int bitmapNumber, qreal devicePixelRatio = 1.0);
+
+// The application icon, in every size it is drawn in.
+QIcon LoadApplicationIcon();
 
 // The images of a strip, each imageWidth wide (in logical pixels) and as tall as the strip,
 // from left to right; a remainder narrower than imageWidth is dropped. Empty when the picture

@@ -103,13 +103,24 @@ QString CVoyantaApp::imageFilePath(const QString& travelKey) const
     return QDir(m_imagesFolder).filePath(DataFolder::imageCategoryFileName(travelKey));
 }
 
+QString CVoyantaApp::helpFile()
+{
+    // Beside the program (the build tree, a portable copy, Windows), else in the data
+    // folder of an installed program.
+    const QDir programFolder(QCoreApplication::applicationDirPath());
+    for (const QString& candidate :
+         {programFolder.filePath(QStringLiteral("VoyantaHelp.chm")),
+          programFolder.filePath(QStringLiteral("VoyantaHelp.html")),
+          programFolder.filePath(QStringLiteral("../share/voyanta/VoyantaHelp.html"))}) {
+        if (QFileInfo::exists(candidate))
+            return QDir::cleanPath(candidate);
+    }
+    return programFolder.filePath(QStringLiteral("VoyantaHelp.html"));
+}
+
 void CVoyantaApp::openHelp() const
 {
-    const QDir programFolder(QCoreApplication::applicationDirPath());
-    QString guide = programFolder.filePath(QStringLiteral("VoyantaHelp.chm"));
-    if (!QFileInfo::exists(guide))
-        guide = programFolder.filePath(QStringLiteral("VoyantaHelp.html"));
-    m_prompter.openFile(guide);
+    m_prompter.openFile(helpFile());
 }
 
 CMainFrame* CVoyantaApp::mainFrame() const

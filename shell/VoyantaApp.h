@@ -47,6 +47,7 @@ public:
     const DisplayFormats& displayFormats() const;
     // Opens the user guide beside the program.
     void openHelp() const;
+    static QString helpFile();
 
     Prompter& prompter() const { return m_prompter; }
     TravelDataStore& store() const { return m_store; }

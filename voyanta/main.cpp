@@ -1,3 +1,4 @@
+#include "Bitmaps.h"
 #include "Prompter.h"
 #include "TravelDataStore.h"
 #include "VoyantaApp.h"
@@ -12,6 +13,9 @@ int main(int argc, char* argv[])
     QApplication::setOrganizationName(QStringLiteral("Pellingham"));
     QApplication::setApplicationName(QStringLiteral("Voyanta"));
     QApplication::setApplicationVersion(QStringLiteral(VOYANTA_VERSION));
+    // Every window and dialog carries the icon; the desktop entry names the program.
+    QApplication::setWindowIcon(LoadApplicationIcon());
+    QGuiApplication::setDesktopFileName(QStringLiteral("net.pellingham.Voyanta"));
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Voyanta, a travel planner"));
