@@ -1,0 +1,12 @@
+#!/usr/bin/env bash
+# Takes the user guide's and the README's pictures of the views from the sample travels,
+# offscreen (build the project first): scripts/make-screenshots.sh
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cp -r "$root/samples/Travels" "$work/Travels"
+if [ -d "$root/samples/Travel Images" ]; then cp -r "$root/samples/Travel Images" "$work/images"; fi
+mkdir -p "$root/voyanta/help"
+QT_QPA_PLATFORM=offscreen "$root/build/bin/voyanta-screenshots" "$work/Travels" "$work/images" \
+    "${1:-2026-12}" "$root/voyanta/help"

@@ -1,0 +1,106 @@
+// Takes the user guide's pictures of every view from a working directory (the sample):
+//   voyanta-screenshots WORKDIR IMAGES_FOLDER MONTH(YYYY-MM) OUTPUT_FOLDER
+// run offscreen by scripts/make-screenshots.sh. It shows the main window at a fixed size,
+// selects the first travel of the month and each of its nodes, and saves each view.
+#include "MainFrame.h"
+#include "Prompter.h"
+#include "TravelDataStore.h"
+#include "TravelTreeView.h"
+#include "UpperView.h"
+#include "VoyantaApp.h"
+
+#include <QApplication>
+#include <QDateEdit>
+#include <QDir>
+#include <QTextStream>
+#include <QTreeWidgetItem>
+
+namespace {
+
+// Nothing is asked while the pictures are taken: every question is answered with its
+// cancel, so no window but the main one ever shows.
+class SilentPrompter : public Prompter {
+public:
+    void inform(QWidget*, const QString& text) override { QTextStream(stderr) << text << '\n'; }
+    void notify(QWidget*, const QString& text) override { QTextStream(stderr) << text << '\n'; }
+    bool ask(QWidget*, const QString&) override { return false; }
+    int run(QDialog*) override { return 0; }
+    QString existingDirectory(QWidget*, const QString&, const QString&) override { return {}; }
+    QString saveFileName(QWidget*, const QString&, const QString&) override { return {}; }
+    bool openFile(const QString&) override { return false; }
+    bool startProgram(const QString&, const QStringList&) override { return false; }
+    bool choosePrinter(QWidget*, QPrinter&) override { return false; }
+    void previewPrint(QWidget*, QPrinter&, const std::function<void(QPrinter*)>&) override {}
+};
+
+void settle()
+{
+    for (int i = 0; i < 5; ++i)
+        QApplication::processEvents();
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QApplication application(argc, argv);
+    QTextStream err(stderr);
+    if (argc != 5) {
+        err << "usage: voyanta-screenshots WORKDIR IMAGES_FOLDER YYYY-MM OUTPUT_FOLDER\n";
+        return 2;
+    }
+    const QString workdir = QString::fromLocal8Bit(argv[1]);
+    const QDate month = QDate::fromString(QString::fromLocal8Bit(argv[3]) + QStringLiteral("-01"),
+                                          QStringLiteral("yyyy-MM-dd"));
+    const QDir output(QString::fromLocal8Bit(argv[4]));
+    if (!month.isValid() || !output.exists()) {
+        err << "voyanta-screenshots: give a month as YYYY-MM and an existing output folder\n";
+        return 2;
+    }
+    SilentPrompter prompter;
+    TravelDataStore store;
+    CVoyantaApp app(prompter, store);
+    app.setWorkingDirectoryOverride(workdir);
+    app.setImagesFolder(QString::fromLocal8Bit(argv[2]));
+    app.setDisplayFormats(DisplayFormats(QLocale(QStringLiteral("en_US"))));
+    if (!app.startUp())
+        return 1;
+    CMainFrame* frame = app.mainFrame();
+    frame->showNormal();
+    frame->resize(1100, 720);
+    frame->monthPicker()->setDate(month.addDays(5));
+    settle();
+    CTravelTreeView* tree = frame->tree();
+    QTreeWidgetItem* root = tree->root();
+    if (!root || root->childCount() == 0) {
+        err << "voyanta-screenshots: no travel starts in that month\n";
+        return 1;
+    }
+    const QString travel = root->child(0)->data(0, Qt::UserRole).toString();
+    const auto shoot = [&](const QString& name) {
+        settle();
+        const QString path = output.filePath(name + QStringLiteral(".png"));
+        if (!frame->grab().save(path)) {
+            err << "voyanta-screenshots: cannot write " << path << '\n';
+            return false;
+        }
+        QTextStream(stdout) << path << '\n';
+        return true;
+    };
+    bool ok = shoot(QStringLiteral("view-travel-list"));
+    tree->selectPath(travel, TreeChild::None, {});
+    ok = ok && shoot(QStringLiteral("view-travel-detail"));
+    tree->selectPath(travel, TreeChild::CheckList, {});
+    ok = ok && shoot(QStringLiteral("view-check-list"));
+    tree->selectPath(travel, TreeChild::Expenses, {});
+    ok = ok && shoot(QStringLiteral("view-expenses"));
+    tree->selectPath(travel, TreeChild::Stages, {});
+    ok = ok && shoot(QStringLiteral("view-stage-list"));
+    QTreeWidgetItem* stages = tree->currentItem();
+    if (stages && stages->childCount() > 0) {
+        tree->setCurrentItem(stages->child(0));
+        ok = ok && shoot(QStringLiteral("view-stage-detail"));
+    }
+    frame->close();
+    return ok ? 0 : 1;
+}
