@@ -1,0 +1,124 @@
+#include "FindIndex.h"
+#include "TestSupport.h"
+#include "TravelDataStore.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+// The find index over a real data folder: every kind of record, case and accents
+// ignored, the matched part marked, and travels brought up to date as they change.
+class FindTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<TravelDataStore> m_data;
+    FakeClock m_clock;
+    RecordKey m_zurich;
+    RecordKey m_lisbon;
+    RecordKey m_stage;
+
+    QStringList kindsFound(const FindIndex& index, const QString& text) const
+    {
+        QStringList kinds;
+        for (const FindMatch& match : index.find(text))
+            kinds.append(FindIndex::KindName(match.kind) + QLatin1Char(':') + match.field);
+        return kinds;
+    }
+
+private slots:
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        m_data = std::make_unique<TravelDataStore>();
+        TravelDataStore& store = *m_data;
+        store.setClock([this] { return m_clock.read(); }, [this] { m_clock.pause(); });
+        store.setWorkingDirectory(m_dir->path());
+        QVERIFY(store.Refresh().ok());
+        TravelRecord zurich(at(2027, 1, 10));
+        zurich.title = QStringLiteral("Conference in Zürich");
+        zurich.notes = QStringLiteral("Hotel near the lake\r\nBring the adapter");
+        zurich.seatNo = QStringLiteral("LX 1071 / 12A");
+        m_zurich = store.AddTravel(zurich).key;
+        TravelRecord lisbon(at(2026, 12, 4));
+        lisbon.title = QStringLiteral("Lisbon");
+        m_lisbon = store.AddTravel(lisbon).key;
+        StageRecord old(at(2026, 12, 5));
+        old.travelKey = m_lisbon;
+        old.title = QStringLiteral("Old town");
+        old.place = QStringLiteral("ALFAMA");
+        m_stage = store.AddStage(old).key;
+        AppointmentRecord fado(at(2026, 12, 5, 21));
+        fado.subject = QStringLiteral("Fado evening");
+        fado.location = QStringLiteral("Clube de Fado, Alfama");
+        QVERIFY(store.SaveAppointments(m_stage, {fado}).ok());
+        QVERIFY(store.SaveCheckList(m_lisbon, {{QStringLiteral("Travel adapter"), 0}}).ok());
+        ExpenseRecord tram;
+        tram.product = QStringLiteral("Tram 28 ticket");
+        QVERIFY(store.SaveExpenses(m_lisbon, {tram}).ok());
+    }
+
+    void everyKindOfRecordIsFound()
+    {
+        FindIndex index;
+        index.rebuild(*m_data);
+        QCOMPARE(kindsFound(index, QStringLiteral("adapter")),
+                 (QStringList{QStringLiteral("travel:notes"), QStringLiteral("checklist:entry")}));
+        QCOMPARE(
+            kindsFound(index, QStringLiteral("alfama")),
+            (QStringList{QStringLiteral("stage:place"), QStringLiteral("appointment:location")}));
+        QCOMPARE(kindsFound(index, QStringLiteral("tram 28")),
+                 QStringList{QStringLiteral("expense:product")});
+        QCOMPARE(kindsFound(index, QStringLiteral("12a")),
+                 QStringList{QStringLiteral("travel:seat")});
+        QVERIFY(index.find(QStringLiteral("nothing like it")).isEmpty());
+        QVERIFY(index.find(QStringLiteral("   ")).isEmpty());
+        const FindMatch fado = index.find(QStringLiteral("FADO EVENING")).first();
+        QCOMPARE(fado.stageKey, m_stage);
+        QCOMPARE(fado.item, 0);
+        QCOMPARE(fado.date, at(2026, 12, 5, 21));
+        QCOMPARE(fado.title, QStringLiteral("Fado evening"));
+    }
+
+    void accentsAndCaseAreIgnoredAndTheMatchIsMarked()
+    {
+        FindIndex index;
+        index.rebuild(*m_data);
+        const QList<FindMatch> matches = index.find(QStringLiteral("zurich"));
+        QCOMPARE(matches.size(), 1);
+        const FindMatch& match = matches.first();
+        QCOMPARE(match.travelKey, m_zurich);
+        QCOMPARE(match.text.mid(match.start, match.length), QStringLiteral("Zürich"));
+        // And the other way round: an accent typed finds the plain letters.
+        QCOMPARE(index.find(QStringLiteral("ALFÀMA")).size(), 2);
+        QCOMPARE(FindIndex::Fold(QStringLiteral("Crème BRÛLÉE")), QStringLiteral("creme brulee"));
+    }
+
+    void changedTravelsAreFoundAtOnce()
+    {
+        FindIndex index;
+        index.rebuild(*m_data);
+        TravelRecord lisbon = m_data->GetTravel(m_lisbon);
+        lisbon.title = QStringLiteral("Porto");
+        QVERIFY(m_data->SaveTravel(lisbon).ok());
+        index.updateTravel((*m_data), m_lisbon);
+        QVERIFY(index.find(QStringLiteral("lisbon")).isEmpty());
+        QCOMPARE(index.find(QStringLiteral("porto")).size(), 1);
+        QVERIFY(m_data->DeleteTravel(m_lisbon).ok());
+        index.updateTravel((*m_data), m_lisbon);
+        QVERIFY(index.find(QStringLiteral("alfama")).isEmpty());
+        QCOMPARE(index.find(QStringLiteral("zürich")).size(), 1);
+        // A travel the index has not seen is added in key order.
+        TravelRecord later(at(2027, 2, 1));
+        later.title = QStringLiteral("Zürich again");
+        const RecordKey key = m_data->AddTravel(later).key;
+        index.updateTravel((*m_data), key);
+        const QList<FindMatch> both = index.find(QStringLiteral("zurich"));
+        QCOMPARE(both.size(), 2);
+        QVERIFY(both[0].travelKey < both[1].travelKey);
+        QCOMPARE(index.find(QStringLiteral("zurich"), 1).size(), 1);
+    }
+};
+
+QTEST_APPLESS_MAIN(FindTest)
+#include "tst_find.moc"
