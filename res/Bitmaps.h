@@ -91,6 +91,10 @@ enum Id : int {
     AddCategoryDisabled = 213,
 
     ImageRowHeight = 215, // 32 x 80, one image that makes every image-list row 80 pixels tall
+
+    // Toolbar buttons of the commands beyond the toolbar strip, 16 x 16.
+    FindButton = 216,
+    ExportPdfButton = 217,
 };
 
 // How a picture divides into images: every image is imageWidth x imageHeight and there are
@@ -157,6 +161,8 @@ inline constexpr Layout Layouts[] = {
     {CancelCategoryEditDisabled, 28, 20, 1},
     {AddCategoryDisabled, 28, 20, 1},
     {ImageRowHeight, 32, 80, 1},
+    {FindButton, 16, 16, 1},
+    {ExportPdfButton, 16, 16, 1},
 };
 
 // The layout of a bitmap number, or nullptr for a number the program has no picture for.
