@@ -13,6 +13,7 @@
 
 #include <optional>
 
+class Prompter;
 class QAbstractItemModel;
 class TravelDataStore;
 
@@ -60,6 +61,10 @@ public:
     virtual const QAbstractItemModel* printModel() const { return nullptr; }
     virtual QList<int> printColumnWidths() const { return {}; }
 
+    // Where the view asks its questions (a delete's Yes or No); a view without one
+    // asks nothing and deletes nothing.
+    void setPrompter(Prompter* prompter) { m_prompter = prompter; }
+
 signals:
     // The marked row or the rows changed: the commands' enabling may change.
     void stateChanged();
@@ -77,6 +82,7 @@ signals:
 
 protected:
     TravelDataStore& m_store;
+    Prompter* m_prompter = nullptr;
 
 private:
     ViewKind m_kind;
