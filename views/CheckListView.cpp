@@ -47,8 +47,10 @@ CChekListView::CChekListView(TravelDataStore& store, QWidget* parent)
             emit captionChanged(caption);
     });
     // A double click right of the check box renames the entry; on the box it only ticks.
-    connect(m_list, &QAbstractItemView::doubleClicked, this,
-            [this](const QModelIndex& index) { edit(index.row()); });
+    connect(m_list, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& index) {
+        if (!m_delegate->isOnCheckBox(m_list, index, m_lastPress))
+            edit(index.row());
+    });
     connect(m_list->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             &CUpperView::stateChanged);
     connect(m_model, &QAbstractItemModel::rowsInserted, this, &CUpperView::stateChanged);
@@ -222,9 +224,13 @@ bool CChekListView::eventFilter(QObject* watched, QEvent* event)
         return type == QEvent::MouseButtonPress || type == QEvent::MouseButtonRelease ||
                type == QEvent::MouseButtonDblClick;
     }
-    if (watched == m_list->viewport() && type == QEvent::MouseButtonPress) {
+    if (watched == m_list->viewport() &&
+        (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick)) {
         auto* mouse = static_cast<QMouseEvent*>(event);
+        m_lastPress = mouse->position().toPoint();
         if (mouse->button() == Qt::RightButton) {
+            if (type == QEvent::MouseButtonDblClick)
+                return true;
             m_delegate->endEditing();
             const QModelIndex index = m_list->indexAt(mouse->position().toPoint());
             const QPoint global = mouse->globalPosition().toPoint();

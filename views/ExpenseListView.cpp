@@ -59,8 +59,10 @@ CExpenseListView::CExpenseListView(TravelDataStore& store, QWidget* parent)
             emit captionChanged(caption);
     });
     // One click opens the cell's editor; a click on the check box only ticks.
-    connect(m_list, &QAbstractItemView::clicked, this,
-            [this](const QModelIndex& index) { editCell(index.row(), index.column()); });
+    connect(m_list, &QAbstractItemView::clicked, this, [this](const QModelIndex& index) {
+        if (!m_delegate->isOnCheckBox(m_list, index, m_lastPress))
+            editCell(index.row(), index.column());
+    });
     connect(m_list->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             &CUpperView::stateChanged);
     connect(m_model, &QAbstractItemModel::rowsInserted, this, &CUpperView::stateChanged);
@@ -297,10 +299,13 @@ bool CExpenseListView::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == m_list && event->type() == QEvent::KeyPress)
         return onListKey(static_cast<QKeyEvent*>(event)) || CUpperView::eventFilter(watched, event);
-    if (watched == m_list->viewport() && event->type() == QEvent::MouseButtonPress) {
+    if (watched == m_list->viewport() && (event->type() == QEvent::MouseButtonPress ||
+                                          event->type() == QEvent::MouseButtonDblClick)) {
         auto* mouse = static_cast<QMouseEvent*>(event);
+        m_lastPress = mouse->position().toPoint();
         if (mouse->button() == Qt::RightButton) {
-            onContextMenu(mouse->position().toPoint(), mouse->globalPosition().toPoint());
+            if (event->type() == QEvent::MouseButtonPress)
+                onContextMenu(mouse->position().toPoint(), mouse->globalPosition().toPoint());
             return true;
         }
     }

@@ -65,4 +65,6 @@ private:
     CListCtrl* m_list;
     CListHeaderCtrl* m_header;
     ExpenseDelegate* m_delegate;
+    // Where the mouse was last pressed in the rows, to tell the check box from the text.
+    QPoint m_lastPress;
 };

@@ -1,5 +1,6 @@
 #include "ListEditDelegate.h"
 
+#include <QAbstractItemView>
 #include <QKeyEvent>
 
 CListEditDelegate::CListEditDelegate(Escape escape, QObject* parent)
@@ -34,6 +35,20 @@ bool CListEditDelegate::endEditing()
         return false;
     commitAndClose(m_editor);
     return true;
+}
+
+bool CListEditDelegate::isOnCheckBox(const QAbstractItemView* view, const QModelIndex& index,
+                                     const QPoint& position) const
+{
+    if (!index.isValid() || !(index.flags() & Qt::ItemIsUserCheckable))
+        return false;
+    QStyleOptionViewItem option;
+    option.initFrom(view);
+    option.rect = view->visualRect(index);
+    initStyleOption(&option, index);
+    return view->style()
+        ->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option, view)
+        .contains(position);
 }
 
 void CListEditDelegate::commitAndClose(QWidget* editor)

@@ -3,6 +3,8 @@
 #include <QPointer>
 #include <QStyledItemDelegate>
 
+class QAbstractItemView;
+
 // The in-place editing of an editing list: it knows its one open editor, so that the view
 // can commit it before it saves, sorts or adds a row. Tab, Enter and Return commit the
 // edit and end it (they are not passed on); Escape reverts the edit or, where the list
@@ -21,6 +23,9 @@ public:
 
     // Commits the open editor and closes it; false when none is open.
     bool endEditing();
+    // Whether a point of a view's viewport lies on the check box of a cell.
+    bool isOnCheckBox(const QAbstractItemView* view, const QModelIndex& index,
+                      const QPoint& position) const;
     QWidget* openEditor() const { return m_editor; }
 
 protected:
