@@ -2,6 +2,7 @@
 
 #include "GuiKit.h"
 #include "RecordKey.h"
+#include "TreeSelection.h"
 #include "ViewKinds.h"
 
 #include <QHash>
@@ -75,6 +76,8 @@ private:
     bool runFrameCommand(int command);
     static bool isFrameCommand(int command);
     void connectUpperView();
+    // Keeps the upper view whose rows could not be saved, and selects its node again.
+    void keepUpperView();
     // Shows a pop-up menu at a screen position, without waiting: its command arrives
     // like any other.
     void popupContextMenu(PopupMenu menu, const QPoint& globalPosition);
@@ -98,5 +101,8 @@ private:
     QFileSystemWatcher* m_watcher = nullptr;
     CRecordCommands* m_records = nullptr;
     bool m_shutDown = false;
+    // What the upper view was loaded for, and whether the tree is being put back to it.
+    TreeSelection m_shownSelection;
+    bool m_keepingUpperView = false;
     int m_ownChangeWindow = 2000;
 };
