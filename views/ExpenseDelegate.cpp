@@ -31,6 +31,16 @@ void ExpenseDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
     switch (kindOf(index)) {
     case ExpenseModel::RowKind::Expense:
         QStyledItemDelegate::paint(painter, option, index);
+        if (option.state & QStyle::State_HasFocus) {
+            // The cell that Enter edits, plain to see on the marked row too.
+            painter->save();
+            const bool selected = option.state & QStyle::State_Selected;
+            painter->setPen(
+                QPen(option.palette.color(selected ? QPalette::HighlightedText : QPalette::Text), 1,
+                     Qt::DotLine));
+            painter->drawRect(option.rect.adjusted(1, 1, -2, -2));
+            painter->restore();
+        }
         break;
     case ExpenseModel::RowKind::GrandTotal: {
         const QString text = index.data().toString();
