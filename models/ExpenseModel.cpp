@@ -30,6 +30,7 @@ void ExpenseModel::setExpenses(const QList<ExpenseRecord>& expenses)
         m_lines.append(Line{record, NumberEntry::Write(record.quantity, decimalPoint())});
     endResetModel();
     sortByCode(0);
+    m_caption.clear(); // a new fill always tells its caption
     changed();
     m_modified = false;
 }

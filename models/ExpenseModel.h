@@ -63,6 +63,8 @@ public:
                         int role = Qt::DisplayRole) const override;
 
 signals:
+    // The caption changed with a tick, an edited total, an added or removed expense, or
+    // a new fill.
     void captionChanged(const QString& caption);
 
 protected:

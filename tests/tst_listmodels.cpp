@@ -252,8 +252,11 @@ private slots:
         ExpenseModel model(us);
         QAbstractItemModelTester tester(&model,
                                         QAbstractItemModelTester::FailureReportingMode::QtTest);
+        QSignalSpy captions(&model, &ExpenseModel::captionChanged);
         model.setExpenses({expense(QStringLiteral("Hotel"), 1, 12.5, true),
                            expense(QStringLiteral("Bus"), 2, 1.5, true)});
+        QCOMPARE(captions.size(), 1);
+        QCOMPARE(captions.first().first().toString(), QStringLiteral("Expenses [2/2] - $15.50"));
         QVERIFY(!model.removeExpense(2)); // the separator
         QVERIFY(model.removeExpense(1));
         QCOMPARE(model.rowCount(), 3);
@@ -262,6 +265,7 @@ private slots:
         QCOMPARE(model.rowCount(), 0);
         QVERIFY(model.expenses().isEmpty());
         QCOMPARE(model.caption(), QStringLiteral("Expense List"));
+        QCOMPARE(captions.last().first().toString(), QStringLiteral("Expense List"));
     }
 
     void expenseSortsKeepTheComputedRowsLast()
