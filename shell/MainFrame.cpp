@@ -199,15 +199,22 @@ void CMainFrame::buildPanes()
 
 void CMainFrame::showViewOfKind(ViewKind kind)
 {
+    if (m_keepingUpperView)
+        return;
     if (m_upperView && m_upperKind == kind) {
         if (endPendingEdits())
             loadUpperViewForTreeSelection();
+        else
+            keepUpperView();
         return;
     }
     CUpperView* old = m_upperView;
     if (old) {
-        if (const Outcome saved = old->saveAndRelease(); !saved.ok())
+        if (const Outcome saved = old->saveAndRelease(); !saved.ok()) {
             m_app.prompter().inform(this, saved.message());
+            keepUpperView();
+            return;
+        }
     }
     // The new view takes the keyboard focus when the one it replaces held it (or nothing
     // did); while the user walks the tree or the month picker, the focus stays there.
@@ -230,6 +237,17 @@ void CMainFrame::showViewOfKind(ViewKind kind)
     loadUpperViewForTreeSelection();
 }
 
+void CMainFrame::keepUpperView()
+{
+    // The rows the view could not save are the only copy: the view stays with them, and
+    // the tree goes back to the node the view shows.
+    m_keepingUpperView = true;
+    m_tree->selectPath(m_shownSelection.travelKey, m_shownSelection.child,
+                       m_shownSelection.stageKey);
+    m_keepingUpperView = false;
+    updateCommands();
+}
+
 void CMainFrame::popupContextMenu(PopupMenu menu, const QPoint& globalPosition)
 {
     updateCommands();
@@ -247,6 +265,7 @@ void CMainFrame::connectUpperView()
     connect(view, &CUpperView::commandRequested, this, &CMainFrame::onCommand);
     connect(view, &CUpperView::contextMenuRequested, this, &CMainFrame::popupContextMenu);
     connect(view, &CUpperView::captionChanged, m_tree, &CTravelTreeView::setSelectedCaption);
+    view->setPrompter(&m_app.prompter());
 }
 
 void CMainFrame::loadUpperViewForTreeSelection()
@@ -256,7 +275,8 @@ void CMainFrame::loadUpperViewForTreeSelection()
         return;
     }
     m_imagesActive = false;
-    m_upperView->load(m_tree->selection());
+    m_shownSelection = m_tree->selection();
+    m_upperView->load(m_shownSelection);
     updateCommands();
 }
 

@@ -2,6 +2,7 @@
 
 #include "GuiKit.h"
 #include "RecordKey.h"
+#include "TreeSelection.h"
 #include "ViewKinds.h"
 
 #include <QHash>
@@ -81,6 +82,8 @@ private:
     bool runFrameCommand(int command);
     static bool isFrameCommand(int command);
     void connectUpperView();
+    // Keeps the upper view whose rows could not be saved, and selects its node again.
+    void keepUpperView();
     // Shows a pop-up menu at a screen position, without waiting: its command arrives
     // like any other.
     void popupContextMenu(PopupMenu menu, const QPoint& globalPosition);
@@ -107,5 +110,8 @@ private:
     CPrintCommands* m_prints = nullptr;
     bool m_imagesActive = false;
     bool m_shutDown = false;
+    // What the upper view was loaded for, and whether the tree is being put back to it.
+    TreeSelection m_shownSelection;
+    bool m_keepingUpperView = false;
     int m_ownChangeWindow = 2000;
 };

@@ -1,56 +1,138 @@
 #include "ExpenseListView.h"
 
 #include "Bitmaps.h"
+#include "ColumnWidths.h"
 #include "CommandIds.h"
+#include "ExpenseDelegate.h"
+#include "ExpenseModel.h"
+#include "ListCtrl.h"
+#include "ListHeaderCtrl.h"
+#include "Prompter.h"
 #include "TravelDataStore.h"
 
-CExpenseListView::CExpenseListView(TravelDataStore& store, QWidget* parent)
-    : CPlainListView(ViewKind::ExpenseList, store,
-                     {QStringLiteral("Product"), QStringLiteral("Qty"), QStringLiteral("Unit"),
-                      QStringLiteral("Price/Unit"), QStringLiteral("Total")},
-                     Bitmaps::ExpenseWatermark, parent)
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QVBoxLayout>
+
+namespace {
+
+const char* const deleteQuestion = "Delete the selected Expense record?";
+const char* const newExpenseText = "New Expense";
+
+QChar decimalPointOf(const QLocale& locale)
 {
+    const QString point = locale.decimalPoint();
+    return point.size() == 1 ? point.front() : QLatin1Char('.');
+}
+
+} // namespace
+
+CExpenseListView::CExpenseListView(TravelDataStore& store, QWidget* parent)
+    : CUpperView(ViewKind::ExpenseList, store, parent),
+      m_model(new ExpenseModel(store.displayFormats(), this)), m_list(new CListCtrl(this)),
+      m_header(new CListHeaderCtrl(m_list)),
+      m_delegate(new ExpenseDelegate(
+          decimalPointOf(store.displayFormats().locale()),
+          [&store] { return store.ReadPreferenceList(int(PreferenceList::Units)); }, this))
+{
+    m_list->setHeader(m_header);
+    m_list->setModel(m_model);
+    m_list->setItemDelegate(m_delegate);
+    // The cell the keyboard is on shows, so that Enter edits the cell it means.
+    m_list->setAllColumnsShowFocus(false);
+    m_list->setWatermark(LoadBitmap(Bitmaps::ExpenseWatermark));
+    m_list->setColumnWidthRule(&ColumnWidths::ExpenseList);
+    m_header->setImages(LoadImageStrip(Bitmaps::ExpenseHeader, 16), ExpenseModel::ColumnCount);
+    m_header->showFirstOrder(ExpenseModel::Product);
+    m_list->viewport()->installEventFilter(this);
+    m_list->installEventFilter(this);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_list);
+    setFocusProxy(m_list);
+
+    connect(m_header, &CListHeaderCtrl::sortRequested, this, &CExpenseListView::sort);
+    connect(m_model, &ExpenseModel::captionChanged, this, [this](const QString& caption) {
+        // A view that let go of its rows no longer speaks for the selected node.
+        if (!m_travelKey.isEmpty())
+            emit captionChanged(caption);
+    });
+    // One click opens the cell's editor; a click on the check box only ticks.
+    connect(m_list, &QAbstractItemView::clicked, this, [this](const QModelIndex& index) {
+        if (!m_delegate->isOnCheckBox(m_list, index, m_lastPress))
+            editCell(index.row(), index.column());
+    });
+    connect(m_list->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            &CUpperView::stateChanged);
+    connect(m_model, &QAbstractItemModel::rowsInserted, this, &CUpperView::stateChanged);
+    connect(m_model, &QAbstractItemModel::rowsRemoved, this, &CUpperView::stateChanged);
+    connect(m_model, &QAbstractItemModel::modelReset, this, &CUpperView::stateChanged);
+}
+
+CExpenseListView::~CExpenseListView()
+{
+    // The frame saves before it lets a view go; this is for any other way out.
+    if (!m_travelKey.isEmpty())
+        (void)write();
 }
 
 void CExpenseListView::load(const TreeSelection& selection)
 {
     m_travelKey = selection.travelKey;
+    m_model->setExpenses(m_store.LoadExpenses(m_travelKey));
+    m_header->showFirstOrder(ExpenseModel::Product);
     emit travelChosen(m_travelKey);
-    fill();
+    emit stateChanged();
 }
 
-void CExpenseListView::fill()
+UpperViewState CExpenseListView::state() const
 {
-    clearRows();
-    const DisplayFormats& formats = m_store.displayFormats();
-    const QList<ExpenseRecord> lines = m_store.LoadExpenses(m_travelKey);
-    double sum = 0;
-    for (const ExpenseRecord& line : lines) {
-        appendRow({line.product, QString::asprintf("%.2f", line.quantity), line.unit,
-                   formats.FormatAmount(line.pricePerUnit), formats.FormatAmount(line.total)},
-                  QString(), line.purchased != 0);
-        if (line.purchased != 0)
-            sum += line.total;
-    }
-    if (!lines.isEmpty()) {
-        appendRow({});
-        appendRow({QString(), QString(), QString(), QStringLiteral("Grand Total"),
-                   formats.FormatAmount(sum)});
-    }
-    emit stateChanged();
+    UpperViewState state = CUpperView::state();
+    state.markedRow = m_list->markedRow();
+    state.rowCount = m_model->rowCount();
+    return state;
 }
 
 bool CExpenseListView::handles(int command) const
 {
-    return command == Cmd::ListImportItems;
+    switch (command) {
+    case Cmd::ExpenseNew:
+    case Cmd::ListNewItem:
+    case Cmd::ListNewTravel:
+    case Cmd::ExpenseModify:
+    case Cmd::ExpenseDelete:
+    case Cmd::Modify:
+    case Cmd::Delete:
+    case Cmd::ListImportItems:
+        return true;
+    default:
+        return false;
+    }
 }
 
 bool CExpenseListView::run(int command)
 {
-    if (command != Cmd::ListImportItems)
+    switch (command) {
+    case Cmd::ExpenseNew:
+    case Cmd::ListNewItem:
+    case Cmd::ListNewTravel:
+        newExpense();
+        return true;
+    case Cmd::ExpenseModify:
+    case Cmd::Modify:
+        modifyExpense();
+        return true;
+    case Cmd::ExpenseDelete:
+    case Cmd::Delete:
+        deleteExpense();
+        return true;
+    case Cmd::ListImportItems:
+        emit commandRequested(Cmd::ExpenseImport);
+        return true;
+    default:
         return false;
-    emit commandRequested(Cmd::ExpenseImport);
-    return true;
+    }
 }
 
 std::optional<PreferenceList> CExpenseListView::importList() const
@@ -60,21 +142,172 @@ std::optional<PreferenceList> CExpenseListView::importList() const
 
 Outcome CExpenseListView::importItems(const QStringList& texts)
 {
-    QList<ExpenseRecord> lines = m_store.LoadExpenses(m_travelKey);
-    for (const QString& product : texts) {
-        ExpenseRecord line;
-        line.product = product;
-        lines.append(line);
-    }
-    Outcome saved = m_store.SaveExpenses(m_travelKey, lines);
-    if (saved.ok()) {
-        emit captionChanged(m_store.ExpensesCaption(m_travelKey));
-        fill();
-    }
-    return saved;
+    m_delegate->endEditing();
+    int row = -1;
+    for (const QString& product : texts)
+        row = m_model->addExpense(product);
+    if (row >= 0)
+        m_list->markRow(row);
+    return {};
 }
 
 std::optional<ExportFormat> CExpenseListView::listExport() const
 {
     return ExportFormat::ExpensesCsv;
+}
+
+Outcome CExpenseListView::save()
+{
+    m_delegate->endEditing();
+    return write();
+}
+
+Outcome CExpenseListView::write()
+{
+    if (m_travelKey.isEmpty() || !m_model->isModified())
+        return {};
+    Outcome saved = m_store.SaveExpenses(m_travelKey, m_model->expenses());
+    if (saved.ok())
+        m_model->setSaved();
+    return saved;
+}
+
+Outcome CExpenseListView::saveAndRelease()
+{
+    Outcome saved = save();
+    if (!saved.ok())
+        return saved; // the rows stay: they are the only copy
+    m_travelKey.clear();
+    m_model->clear();
+    return saved;
+}
+
+const QAbstractItemModel* CExpenseListView::printModel() const
+{
+    return m_model;
+}
+
+QList<int> CExpenseListView::printColumnWidths() const
+{
+    return m_list->columnWidths();
+}
+
+QWidget* CExpenseListView::openEditor() const
+{
+    return m_delegate->openEditor();
+}
+
+bool CExpenseListView::isExpenseRow(int row) const
+{
+    return row >= 0 && row < m_model->expenseCount();
+}
+
+bool CExpenseListView::editCell(int row, int column)
+{
+    if (!isExpenseRow(row) || column < 0 || column == ExpenseModel::Total ||
+        column >= ExpenseModel::ColumnCount)
+        return false;
+    const QModelIndex index = m_model->index(row, column);
+    m_list->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect |
+                                                         QItemSelectionModel::Rows);
+    m_list->scrollTo(index);
+    m_list->setFocus();
+    m_list->edit(index);
+    return true;
+}
+
+void CExpenseListView::newExpense()
+{
+    m_delegate->endEditing();
+    editCell(m_model->addExpense(QString::fromLatin1(newExpenseText)), ExpenseModel::Product);
+}
+
+void CExpenseListView::modifyExpense()
+{
+    editCell(m_list->markedRow(), ExpenseModel::Product);
+}
+
+void CExpenseListView::deleteExpense()
+{
+    m_delegate->endEditing();
+    const int row = m_list->markedRow();
+    if (!isExpenseRow(row) || !m_prompter ||
+        !m_prompter->ask(this, QString::fromLatin1(deleteQuestion)))
+        return;
+    m_list->scrollToTop();
+    m_model->removeExpense(row);
+    // With the last expense gone, the store holds none for the travel at once.
+    if (m_model->expenseCount() == 0) {
+        if (const Outcome saved = write(); !saved.ok())
+            m_prompter->inform(this, saved.message());
+    }
+}
+
+void CExpenseListView::sort(int sortCode)
+{
+    m_delegate->endEditing();
+    m_model->sortByCode(sortCode);
+    m_list->scrollTo(m_list->currentIndex());
+}
+
+bool CExpenseListView::onListKey(QKeyEvent* key)
+{
+    const QModelIndex current = m_list->currentIndex();
+    if (!current.isValid() || key->modifiers() & ~Qt::KeypadModifier)
+        return false;
+    switch (key->key()) {
+    case Qt::Key_Space:
+        // Ticks the expense whichever of its cells the keyboard is on.
+        if (isExpenseRow(current.row())) {
+            const QModelIndex box = m_model->index(current.row(), ExpenseModel::Product);
+            const bool purchased = box.data(Qt::CheckStateRole).toInt() == Qt::Checked;
+            m_model->setData(box, purchased ? Qt::Unchecked : Qt::Checked, Qt::CheckStateRole);
+        }
+        return true;
+    case Qt::Key_Left:
+    case Qt::Key_Right: {
+        const int step = key->key() == Qt::Key_Left ? -1 : 1;
+        const int column = current.column() + step;
+        if (column >= 0 && column < ExpenseModel::ColumnCount)
+            m_list->selectionModel()->setCurrentIndex(m_model->index(current.row(), column),
+                                                      QItemSelectionModel::NoUpdate);
+        return true;
+    }
+    case Qt::Key_Enter:
+    case Qt::Key_Return:
+    case Qt::Key_F2:
+        editCell(current.row(), current.column());
+        return true;
+    default:
+        return false;
+    }
+}
+
+void CExpenseListView::onContextMenu(const QPoint& position, const QPoint& globalPosition)
+{
+    m_delegate->endEditing();
+    const QModelIndex index = m_list->indexAt(position);
+    if (index.isValid() && isExpenseRow(index.row())) {
+        m_list->markRow(index.row());
+        emit contextMenuRequested(PopupMenu::ExpenseMenu, globalPosition);
+    } else {
+        emit contextMenuRequested(PopupMenu::NewImport, globalPosition);
+    }
+}
+
+bool CExpenseListView::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_list && event->type() == QEvent::KeyPress)
+        return onListKey(static_cast<QKeyEvent*>(event)) || CUpperView::eventFilter(watched, event);
+    if (watched == m_list->viewport() && (event->type() == QEvent::MouseButtonPress ||
+                                          event->type() == QEvent::MouseButtonDblClick)) {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        m_lastPress = mouse->position().toPoint();
+        if (mouse->button() == Qt::RightButton) {
+            if (event->type() == QEvent::MouseButtonPress)
+                onContextMenu(mouse->position().toPoint(), mouse->globalPosition().toPoint());
+            return true;
+        }
+    }
+    return CUpperView::eventFilter(watched, event);
 }

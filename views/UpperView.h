@@ -13,6 +13,7 @@
 
 #include <optional>
 
+class Prompter;
 class QAbstractItemModel;
 class TravelDataStore;
 
@@ -64,6 +65,10 @@ public:
     virtual QString printTitle() const { return {}; }
     virtual void prepareForPrint() {}
 
+    // Where the view asks its questions (a delete's Yes or No); a view without one
+    // asks nothing and deletes nothing.
+    void setPrompter(Prompter* prompter) { m_prompter = prompter; }
+
 signals:
     // The marked row or the rows changed: the commands' enabling may change.
     void stateChanged();
@@ -81,6 +86,7 @@ signals:
 
 protected:
     TravelDataStore& m_store;
+    Prompter* m_prompter = nullptr;
 
 private:
     ViewKind m_kind;

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "DisplayFormats.h"
+#include "Records.h"
+#include "RowOrderModel.h"
+#include "TravelDataStore.h"
+
+#include <QCollator>
+
+// The check list of one travel, one row per entry: its text, and a check box that marks
+// it done. The model is the working copy of the list until the view saves it. Rows are
+// sorted ascending by text as the locale compares (case-sensitive) when the list is
+// filled and when an entry is added; a changed text stays where it is until then.
+class CheckListModel : public RowOrderModel {
+    Q_OBJECT
+
+public:
+    explicit CheckListModel(const DisplayFormats& formats, QObject* parent = nullptr);
+
+    // Shows these entries, sorted; nothing is unsaved afterwards.
+    void setItems(QList<CheckListItem> items);
+    void clear();
+    const QList<CheckListItem>& items() const { return m_items; }
+
+    // Adds an entry (again, when the list already holds it), sorts, and returns its row.
+    int addItem(const QString& text);
+    bool removeItem(int row);
+    void sortRows();
+
+    CheckListCount counts() const;
+    // "Check List", or "Check List [checked/total]": the tree's caption of the list.
+    QString caption() const;
+    // Whether the rows changed since they were filled or last saved.
+    bool isModified() const { return m_modified; }
+    void setSaved() { m_modified = false; }
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    // Check states tick and untick; a new text is trimmed, and one that is blank then
+    // is refused.
+    bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    QVariant headerData(int section, Qt::Orientation orientation,
+                        int role = Qt::DisplayRole) const override;
+
+signals:
+    // The caption changed with a tick, an added or removed entry, or a new fill.
+    void captionChanged(const QString& caption);
+
+protected:
+    void permuteRows(const QList<int>& order) override;
+
+private:
+    void changed();
+
+    QCollator m_collator;
+    QList<CheckListItem> m_items;
+    // Whether the rows are in order; an edited text may have put one out of it.
+    bool m_sorted = true;
+    bool m_modified = false;
+    QString m_caption;
+};

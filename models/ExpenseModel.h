@@ -1,0 +1,94 @@
+#pragma once
+
+#include "DisplayFormats.h"
+#include "Records.h"
+#include "RowOrderModel.h"
+#include "TravelDataStore.h"
+
+#include <QCollator>
+
+// The expenses of one travel: one row per expense with the five columns, then, while
+// there is any expense, an empty separator row and the Grand Total row, which sums the
+// totals of the purchased expenses. The last two rows are worked out, never stored, so
+// sorting and saving cannot disturb them. The model is the working copy of the list
+// until the view saves it.
+class ExpenseModel : public RowOrderModel {
+    Q_OBJECT
+
+public:
+    enum Column { Product, Quantity, Unit, PricePerUnit, Total, ColumnCount };
+    enum class RowKind { Expense, Separator, GrandTotal };
+    // The RowKind of a row, as an int.
+    static constexpr int RowKindRole = Qt::UserRole + 40;
+    static constexpr int SortCodeCount = 10;
+
+    explicit ExpenseModel(const DisplayFormats& formats, QObject* parent = nullptr);
+
+    // Shows these expenses sorted by product; nothing is unsaved afterwards.
+    void setExpenses(const QList<ExpenseRecord>& expenses);
+    void clear();
+    // The expenses in row order, as they are saved.
+    QList<ExpenseRecord> expenses() const;
+    const ExpenseRecord& expense(int row) const { return m_lines[row].record; }
+    int expenseCount() const { return int(m_lines.size()); }
+    RowKind rowKind(int row) const;
+
+    // Adds a new expense of this product above the separator row (making the separator
+    // and the Grand Total rows first when the list was empty) and returns its row.
+    int addExpense(const QString& product);
+    // Removes an expense row; the last one takes the separator and Grand Total with it.
+    bool removeExpense(int row);
+    // Sort codes: 0 product, 1 quantity, 2 unit, 3 price, 4 total ascending; 5 to 9 the
+    // same descending. Texts compare as the locale does, numbers by their exact values.
+    void sortByCode(int sortCode);
+
+    // The sum of the totals of the purchased expenses.
+    double grandTotal() const { return m_grandTotal; }
+    ExpenseCount counts() const;
+    // "Expense List", or "Expenses [purchased/total] - " and the Grand Total: the tree's
+    // caption of the list.
+    QString caption() const;
+    bool isModified() const { return m_modified; }
+    void setSaved() { m_modified = false; }
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    // The product takes any text that is not blank, the unit any that is not empty;
+    // quantity and price take the text of a number box (not a number reads as 0), and
+    // the total follows them.
+    bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    QVariant headerData(int section, Qt::Orientation orientation,
+                        int role = Qt::DisplayRole) const override;
+
+signals:
+    // The caption changed with a tick, an edited total, an added or removed expense, or
+    // a new fill.
+    void captionChanged(const QString& caption);
+
+protected:
+    void permuteRows(const QList<int>& order) override;
+
+private:
+    struct Line {
+        ExpenseRecord record;
+        // As the cell shows it: two decimals when loaded, as typed after an edit.
+        QString quantityText;
+        // A new expense shows no price and no total until they are typed.
+        bool priceShown = true;
+        bool totalShown = true;
+    };
+
+    QChar decimalPoint() const;
+    QString displayText(const Line& line, int column) const;
+    // After any change: the Grand Total, its row, and the caption.
+    void changed();
+
+    DisplayFormats m_formats;
+    QCollator m_collator;
+    QList<Line> m_lines;
+    double m_grandTotal = 0.0;
+    bool m_modified = false;
+    QString m_caption;
+};

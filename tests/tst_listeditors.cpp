@@ -1,0 +1,635 @@
+#include "CheckListModel.h"
+#include "CheckListView.h"
+#include "CommandIds.h"
+#include "ControlIds.h"
+#include "ExpenseListView.h"
+#include "ExpenseModel.h"
+#include "ImportItemsDlg.h"
+#include "ListCtrl.h"
+#include "ListHeaderCtrl.h"
+#include "ListNumberEdit.h"
+#include "ListUnitCombo.h"
+#include "MainFrame.h"
+#include "TestSupport.h"
+#include "TravelTreeView.h"
+#include "WindowFixture.h"
+#include "WorkingDirectoryDialog.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDateEdit>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QSignalSpy>
+#include <QTest>
+
+namespace {
+
+ExpenseRecord expense(const QString& product, double quantity, double price, bool purchased)
+{
+    ExpenseRecord line;
+    line.product = product;
+    line.quantity = quantity;
+    line.pricePerUnit = price;
+    line.total = quantity * price;
+    line.purchased = purchased ? 1 : 0;
+    return line;
+}
+
+QStringList texts(const QAbstractItemModel* model, int column = 0)
+{
+    QStringList result;
+    for (int row = 0; row < model->rowCount(); ++row)
+        result.append(model->index(row, column).data().toString());
+    return result;
+}
+
+// A click on a row's check box, which sits at the left of its first cell.
+void clickCheckBox(CListCtrl* list, int row)
+{
+    const QRect cell = list->visualRect(list->model()->index(row, 0));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      QPoint(cell.left() + 10, cell.center().y()));
+}
+
+void clickCell(CListCtrl* list, int row, int column)
+{
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualRect(list->model()->index(row, column)).center());
+}
+
+} // namespace
+
+// The check list and the expense list in the real window: ticking, typing, importing and
+// deleting through their widgets, the tree's captions, and the files at every save point.
+class ListEditorsTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<WindowFixture> m_run;
+    CMainFrame* m_frame = nullptr;
+    RecordKey m_rome;
+    RecordKey m_oslo;
+
+    ScriptedPrompter& prompter() { return m_run->prompter; }
+    TravelDataStore& store() { return m_run->store; }
+    CTravelTreeView* tree() const { return m_frame->tree(); }
+    QString caption() const { return tree()->currentItem()->text(0); }
+    CChekListView* checkList() const { return qobject_cast<CChekListView*>(m_frame->upperView()); }
+    CExpenseListView* expenses() const
+    {
+        return qobject_cast<CExpenseListView*>(m_frame->upperView());
+    }
+
+    void trigger(int command)
+    {
+        QAction* action = m_frame->action(command);
+        QVERIFY2(action->isEnabled(), qPrintable(QString::number(command)));
+        action->trigger();
+    }
+
+    CChekListView* openCheckList(const RecordKey& travel)
+    {
+        tree()->selectPath(travel, TreeChild::CheckList, RecordKey());
+        return checkList();
+    }
+
+    CExpenseListView* openExpenses(const RecordKey& travel)
+    {
+        tree()->selectPath(travel, TreeChild::Expenses, RecordKey());
+        return expenses();
+    }
+
+    // Leaves the list for its travel's details, which saves it.
+    void leave(const RecordKey& travel) { tree()->selectPath(travel, TreeChild::None, {}); }
+
+    int rowOf(const QAbstractItemModel* model, const QString& text) const
+    {
+        return int(texts(model).indexOf(text));
+    }
+
+private slots:
+    void init()
+    {
+        m_run = std::make_unique<WindowFixture>();
+        {
+            const std::unique_ptr<TravelDataStore> data = m_run->seed();
+            QVERIFY(data);
+            TravelRecord rome(at(2006, 3, 20));
+            rome.title = QStringLiteral("Rome");
+            m_rome = data->AddTravel(rome).key;
+            TravelRecord oslo(at(2006, 3, 8));
+            oslo.title = QStringLiteral("Oslo");
+            m_oslo = data->AddTravel(oslo).key;
+            QVERIFY(data->SaveCheckList(m_rome, {{QStringLiteral("Visa"), 0},
+                                                 {QStringLiteral("Passport"), 1},
+                                                 {QStringLiteral("Camera"), 0}})
+                        .ok());
+            QVERIFY(data->SaveExpenses(m_rome, {expense(QStringLiteral("Hotel"), 1, 12.5, false),
+                                                expense(QStringLiteral("Bus"), 2, 1.5, true)})
+                        .ok());
+        }
+        m_run->app.setDisplayFormats(DisplayFormats(QLocale(QStringLiteral("en_US"))));
+        m_frame = m_run->startOnFolder(QDate(2006, 3, 1));
+        QVERIFY(m_frame);
+        m_frame->resize(1100, 760);
+        m_frame->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_frame));
+    }
+
+    void cleanup()
+    {
+        QVERIFY2(prompter().unexpected.isEmpty(), qPrintable(prompter().unexpected.join(u',')));
+        m_run.reset();
+    }
+
+    void checkListTicksAndCaptions()
+    {
+        CChekListView* view = openCheckList(m_rome);
+        QVERIFY(view);
+        CListCtrl* list = view->list();
+        QCOMPARE(texts(view->model()),
+                 (QStringList{QStringLiteral("Camera"), QStringLiteral("Passport"),
+                              QStringLiteral("Visa")}));
+        QCOMPARE(caption(), QStringLiteral("Check List [1/3]"));
+        QCOMPARE(list->columnWidth(0), list->viewport()->width());
+
+        // A click on the box ticks; the font follows and so does the caption.
+        clickCheckBox(list, 0);
+        QCOMPARE(caption(), QStringLiteral("Check List [2/3]"));
+        QVERIFY(view->model()->index(0, 0).data(Qt::FontRole).value<QFont>().italic());
+        // Space ticks the focused entry.
+        list->setFocus();
+        list->markRow(2);
+        QTest::keyClick(list, Qt::Key_Space);
+        QCOMPARE(caption(), QStringLiteral("Check List [3/3]"));
+        QTest::keyClick(list, Qt::Key_Space);
+        QCOMPARE(caption(), QStringLiteral("Check List [2/3]"));
+        // A click on the text only marks the row.
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          list->visualRect(view->model()->index(2, 0)).center());
+        QCOMPARE(caption(), QStringLiteral("Check List [2/3]"));
+        QCOMPARE(list->markedRow(), 2);
+
+        // Nothing is on disk until the list is left; then all of it is.
+        QCOMPARE(store().CheckListCaption(m_rome), QStringLiteral("Check List [1/3]"));
+        leave(m_rome);
+        QCOMPARE(store().LoadCheckList(m_rome),
+                 (QList<CheckListItem>{{QStringLiteral("Camera"), 1},
+                                       {QStringLiteral("Passport"), 1},
+                                       {QStringLiteral("Visa"), 0}}));
+        QCOMPARE(tree()->travelNode(m_rome)->child(0)->text(0), QStringLiteral("Check List [2/3]"));
+    }
+
+    void checkListRenamesInPlace()
+    {
+        CChekListView* view = openCheckList(m_rome);
+        CListCtrl* list = view->list();
+        // Modify (F2) opens the editor on the marked row with its text chosen.
+        list->markRow(0);
+        trigger(Cmd::CheckListModify);
+        auto* editor = qobject_cast<QLineEdit*>(view->openEditor());
+        QVERIFY(editor);
+        QCOMPARE(editor->selectedText(), QStringLiteral("Camera"));
+        QTest::keyClicks(editor, QStringLiteral("  Tripod "));
+        QTest::keyClick(editor, Qt::Key_Return);
+        QVERIFY(!view->openEditor());
+        // Trimmed, and left where it was until the next fill.
+        QCOMPARE(texts(view->model()).first(), QStringLiteral("Tripod"));
+        // Blank is refused; Escape gives the edit up.
+        trigger(Cmd::CheckListModify);
+        QTest::keyClicks(view->openEditor(), QStringLiteral("   "));
+        QTest::keyClick(view->openEditor(), Qt::Key_Return);
+        QCOMPARE(texts(view->model()).first(), QStringLiteral("Tripod"));
+        trigger(Cmd::Modify);
+        QTest::keyClicks(view->openEditor(), QStringLiteral("Lost"));
+        QTest::keyClick(view->openEditor(), Qt::Key_Escape);
+        QCOMPARE(texts(view->model()).first(), QStringLiteral("Tripod"));
+        // A double click right of the box opens the editor too.
+        const QRect visa = list->visualRect(view->model()->index(2, 0));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, visa.center());
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, visa.center());
+        QVERIFY(view->openEditor());
+        QTest::keyClick(view->openEditor(), Qt::Key_Escape);
+        // On the box a double click ticks, and opens nothing.
+        const QRect tripod = list->visualRect(view->model()->index(0, 0));
+        const QPoint box(tripod.left() + 10, tripod.center().y());
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, box);
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, box);
+        QVERIFY(!view->openEditor());
+        QCOMPARE(caption(), QStringLiteral("Check List [2/3]"));
+
+        trigger(Cmd::Refresh);
+        QCOMPARE(store().LoadCheckList(m_rome).first(),
+                 (CheckListItem{QStringLiteral("Tripod"), 1}));
+        view = openCheckList(m_rome);
+        QCOMPARE(texts(view->model()),
+                 (QStringList{QStringLiteral("Passport"), QStringLiteral("Tripod"),
+                              QStringLiteral("Visa")}));
+    }
+
+    void checkListNewAndDelete()
+    {
+        CChekListView* view = openCheckList(m_rome);
+        CListCtrl* list = view->list();
+        // New: "New Item" sorts into place and its editor opens on it.
+        trigger(Cmd::CheckListNew);
+        QCOMPARE(rowOf(view->model(), QStringLiteral("New Item")), 1);
+        QCOMPARE(list->markedRow(), 1);
+        QVERIFY(view->openEditor());
+        QTest::keyClicks(view->openEditor(), QStringLiteral("Adapter"));
+        QTest::keyClick(view->openEditor(), Qt::Key_Tab);
+        QCOMPARE(texts(view->model())[1], QStringLiteral("Adapter"));
+        QCOMPARE(caption(), QStringLiteral("Check List [1/4]"));
+
+        // Delete asks first; No keeps the entry.
+        list->markRow(1);
+        prompter().answers = {false, true};
+        trigger(Cmd::CheckListDelete);
+        QCOMPARE(view->model()->rowCount(), 4);
+        trigger(Cmd::Delete);
+        QCOMPARE(prompter().asked, QStringList(2, QStringLiteral("Delete the Check List Item?")));
+        QCOMPARE(texts(view->model()),
+                 (QStringList{QStringLiteral("Camera"), QStringLiteral("Passport"),
+                              QStringLiteral("Visa")}));
+        QCOMPARE(caption(), QStringLiteral("Check List [1/3]"));
+        // Deleting every entry leaves an empty list, and the caption says so.
+        prompter().answers = {true, true, true};
+        for (int i = 0; i < 3; ++i) {
+            list->markRow(0);
+            trigger(Cmd::CheckListDelete);
+        }
+        QCOMPARE(view->model()->rowCount(), 0);
+        QCOMPARE(caption(), QStringLiteral("Check List"));
+        QVERIFY(!m_frame->action(Cmd::CheckListDelete)->isEnabled());
+
+        m_frame->monthPicker()->setDate(QDate(2006, 4, 1));
+        QCOMPARE(readFile(store().dataFolder().filePath(DataFolder::checkListFileName(m_rome))),
+                 hex("00000000"));
+    }
+
+    void checkListImportsIntoTheRows()
+    {
+        CChekListView* view = openCheckList(m_rome);
+        // The master list's first and third entries, "Passport" a second time.
+        prompter().dialogs = {[](QDialog* dialog) {
+            auto* import = static_cast<CImportItemsDlg*>(dialog);
+            import->list()->item(0)->setCheckState(Qt::Checked);
+            import->list()->item(2)->setCheckState(Qt::Checked);
+            return pressButton(Control::Ok)(dialog);
+        }};
+        // "Import" of the empty-space menu asks the frame for the Import Items flow.
+        trigger(Cmd::ListImportItems);
+        QCOMPARE(texts(view->model()),
+                 (QStringList{QStringLiteral("Camera"), QStringLiteral("Passport"),
+                              QStringLiteral("Passport"), QStringLiteral("Visa"),
+                              QStringLiteral("Visa")}));
+        QCOMPARE(caption(), QStringLiteral("Check List [1/5]"));
+        QCOMPARE(store().LoadCheckList(m_rome).size(), 3);
+        // Synchronize saves first.
+        trigger(Cmd::Synchronize);
+        QCOMPARE(store().LoadCheckList(m_rome).size(), 5);
+        QCOMPARE(store().CheckListCaption(m_rome), QStringLiteral("Check List [1/5]"));
+    }
+
+    void checkListMenus()
+    {
+        CChekListView* view = openCheckList(m_rome);
+        CListCtrl* list = view->list();
+        QSignalSpy menus(view, &CUpperView::contextMenuRequested);
+        QTest::mouseClick(list->viewport(), Qt::RightButton, {},
+                          list->visualRect(view->model()->index(1, 0)).center());
+        QCOMPARE(menus.size(), 1);
+        QCOMPARE(menus[0].first().value<PopupMenu>(), PopupMenu::CheckListMenu);
+        QCOMPARE(list->markedRow(), 1);
+        m_frame->popupMenu(PopupMenu::CheckListMenu)->hide();
+        QTest::mouseClick(list->viewport(), Qt::RightButton, {},
+                          QPoint(20, list->viewport()->height() - 5));
+        QCOMPARE(menus[1].first().value<PopupMenu>(), PopupMenu::NewImport);
+        QCOMPARE(list->markedRow(), 1);
+        m_frame->popupMenu(PopupMenu::NewImport)->hide();
+        // Its "New" adds an entry; the header sorts nothing.
+        trigger(Cmd::ListNewItem);
+        QTest::keyClick(view->openEditor(), Qt::Key_Return);
+        QTest::mouseClick(view->header()->viewport(), Qt::LeftButton, {}, QPoint(30, 5));
+        QCOMPARE(view->header()->imageSet(0), 0);
+        QCOMPARE(rowOf(view->model(), QStringLiteral("New Item")), 1);
+    }
+
+    void expenseRowsAndGrandTotal()
+    {
+        CExpenseListView* view = openExpenses(m_rome);
+        QVERIFY(view);
+        const ExpenseModel* model = view->model();
+        QCOMPARE(texts(model), (QStringList{QStringLiteral("Bus"), QStringLiteral("Hotel"),
+                                            QString(), QString()}));
+        QCOMPARE(
+            texts(model, ExpenseModel::Quantity),
+            (QStringList{QStringLiteral("2.00"), QStringLiteral("1.00"), QString(), QString()}));
+        QCOMPARE(model->index(3, ExpenseModel::Total).data().toString(), QStringLiteral("$3.00"));
+        QCOMPARE(caption(), QStringLiteral("Expenses [1/2] - $3.00"));
+        CListCtrl* list = view->list();
+        QCOMPARE(list->columnWidth(1), (list->viewport()->width() - 50) / 5);
+
+        // Ticking the hotel's 12.50 raises the Grand Total by 12.50; unticking lowers it.
+        clickCheckBox(list, 1);
+        QCOMPARE(model->index(3, ExpenseModel::Total).data().toString(), QStringLiteral("$15.50"));
+        QCOMPARE(caption(), QStringLiteral("Expenses [2/2] - $15.50"));
+        clickCheckBox(list, 1);
+        QCOMPARE(caption(), QStringLiteral("Expenses [1/2] - $3.00"));
+        // Space ticks from whichever cell the keyboard is on.
+        list->setFocus();
+        list->setCurrentIndex(model->index(1, ExpenseModel::Unit));
+        QTest::keyClick(list, Qt::Key_Space);
+        QCOMPARE(caption(), QStringLiteral("Expenses [2/2] - $15.50"));
+
+        // Modify and Delete are for expenses, not for the two rows below them.
+        clickCell(list, 3, ExpenseModel::PricePerUnit);
+        QCOMPARE(list->markedRow(), 3);
+        QVERIFY(!view->openEditor());
+        QVERIFY(!m_frame->action(Cmd::ExpenseDelete)->isEnabled());
+        QVERIFY(!m_frame->action(Cmd::Modify)->isEnabled());
+
+        leave(m_rome);
+        QCOMPARE(store().ExpensesCaption(m_rome), QStringLiteral("Expenses [2/2] - $15.50"));
+    }
+
+    void expenseCellsAreEditedInPlace()
+    {
+        CExpenseListView* view = openExpenses(m_oslo);
+        CListCtrl* list = view->list();
+        const ExpenseModel* model = view->model();
+        QCOMPARE(model->rowCount(), 0);
+        QCOMPARE(caption(), QStringLiteral("Expense List"));
+        // The first New makes three rows and opens the product's editor.
+        trigger(Cmd::ExpenseNew);
+        QCOMPARE(model->rowCount(), 3);
+        QCOMPARE(model->index(2, ExpenseModel::Total).data().toString(), QStringLiteral("$0.00"));
+        auto* product = qobject_cast<QLineEdit*>(view->openEditor());
+        QVERIFY(product);
+        QCOMPARE(product->selectedText(), QStringLiteral("New Expense"));
+        QTest::keyClicks(product, QStringLiteral("Taxi"));
+        QTest::keyClick(product, Qt::Key_Return);
+        QCOMPARE(model->expense(0).product, QStringLiteral("Taxi"));
+
+        // Quantity 3 and price 2.5: a third decimal is refused, a digit left of the point
+        // is not, and Escape keeps what was typed.
+        clickCell(list, 0, ExpenseModel::Quantity);
+        auto* quantity = qobject_cast<CListNumberEdit*>(view->openEditor());
+        QVERIFY(quantity);
+        QCOMPARE(quantity->alignment() & Qt::AlignRight, Qt::AlignRight);
+        QTest::keyClicks(quantity, QStringLiteral("3x"));
+        QCOMPARE(quantity->text(), QStringLiteral("3"));
+        QTest::keyClick(quantity, Qt::Key_Tab);
+        clickCell(list, 0, ExpenseModel::PricePerUnit);
+        auto* price = qobject_cast<CListNumberEdit*>(view->openEditor());
+        QVERIFY(price);
+        QTest::keyClicks(price, QStringLiteral("0.505"));
+        QCOMPARE(price->text(), QStringLiteral("0.50"));
+        QTest::keyClick(price, Qt::Key_Home);
+        QTest::keyClicks(price, QStringLiteral("2"));
+        QCOMPARE(price->text(), QStringLiteral("20.50"));
+        QTest::keyClick(price, Qt::Key_Delete);
+        QTest::keyClick(price, Qt::Key_End);
+        QTest::keyClick(price, Qt::Key_Backspace);
+        QCOMPARE(price->text(), QStringLiteral("2.5"));
+        QTest::keyClick(price, Qt::Key_Escape);
+        QVERIFY(!view->openEditor());
+        QCOMPARE(model->index(0, ExpenseModel::Quantity).data().toString(), QStringLiteral("3"));
+        QCOMPARE(model->index(0, ExpenseModel::PricePerUnit).data().toString(),
+                 QStringLiteral("$2.50"));
+        QCOMPARE(model->index(0, ExpenseModel::Total).data().toString(), QStringLiteral("$7.50"));
+
+        // The unit: a blank entry, then the Units list, dropped down at once.
+        clickCell(list, 0, ExpenseModel::Unit);
+        auto* unit = qobject_cast<CListUnitCombo*>(view->openEditor());
+        QVERIFY(unit);
+        QTRY_VERIFY(unit->view()->isVisible());
+        unit->hidePopup();
+        QCOMPARE(unit->itemText(0), QStringLiteral(" "));
+        QCOMPARE(unit->itemText(1), QStringLiteral("Bag"));
+        QCOMPARE(unit->count(), 19);
+        unit->setCurrentIndex(unit->findText(QStringLiteral("kg")));
+        // A click in the list ends the edit and commits it.
+        clickCell(list, 0, ExpenseModel::Total);
+        QVERIFY(!view->openEditor());
+        QCOMPARE(model->expense(0).unit, QStringLiteral("kg"));
+
+        clickCheckBox(list, 0);
+        QCOMPARE(caption(), QStringLiteral("Expenses [1/1] - $7.50"));
+        trigger(Cmd::Refresh);
+        const QList<ExpenseRecord> saved = store().LoadExpenses(m_oslo);
+        QCOMPARE(saved.size(), 1);
+        QCOMPARE(saved[0].product, QStringLiteral("Taxi"));
+        QCOMPARE(saved[0].quantity, 3.0);
+        QCOMPARE(saved[0].unit, QStringLiteral("kg"));
+        QCOMPARE(saved[0].pricePerUnit, 2.5);
+        QCOMPARE(saved[0].total, 7.5);
+        QCOMPARE(saved[0].purchased, 1);
+        QCOMPARE(store().ExpensesCaption(m_oslo), QStringLiteral("Expenses [1/1] - $7.50"));
+    }
+
+    void expenseKeyboardReachesEveryCell()
+    {
+        CExpenseListView* view = openExpenses(m_rome);
+        CListCtrl* list = view->list();
+        list->setFocus();
+        list->setCurrentIndex(view->model()->index(0, ExpenseModel::Product));
+        QTest::keyClick(list, Qt::Key_Right);
+        QTest::keyClick(list, Qt::Key_Right);
+        QTest::keyClick(list, Qt::Key_Right);
+        QCOMPARE(list->currentIndex().column(), int(ExpenseModel::PricePerUnit));
+        QTest::keyClick(list, Qt::Key_Return);
+        auto* price = qobject_cast<CListNumberEdit*>(view->openEditor());
+        QVERIFY(price);
+        QCOMPARE(price->text(), QStringLiteral("1.50"));
+        QTest::keyClicks(price, QStringLiteral("4"));
+        QTest::keyClick(price, Qt::Key_Enter);
+        QCOMPARE(view->model()->expense(0).total, 8.0);
+        QCOMPARE(caption(), QStringLiteral("Expenses [1/2] - $8.00"));
+        QCOMPARE(list->currentIndex().column(), int(ExpenseModel::PricePerUnit));
+        QTest::keyClick(list, Qt::Key_Right);
+        QTest::keyClick(list, Qt::Key_F2); // the total is worked out, not typed
+        QVERIFY(!view->openEditor());
+    }
+
+    void expenseSortsByTheHeader()
+    {
+        CExpenseListView* view = openExpenses(m_rome);
+        CListHeaderCtrl* header = view->header();
+        QCOMPARE(header->imageSet(ExpenseModel::Product), 1);
+        view->list()->markRow(1); // Hotel
+        const auto clickColumn = [header](int column) {
+            const int x = header->sectionViewportPosition(column) + header->sectionSize(column) / 2;
+            QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(x, 5));
+        };
+        clickColumn(ExpenseModel::PricePerUnit);
+        QCOMPARE(texts(view->model()), (QStringList{QStringLiteral("Bus"), QStringLiteral("Hotel"),
+                                                    QString(), QString()}));
+        clickColumn(ExpenseModel::PricePerUnit);
+        QCOMPARE(header->imageSet(ExpenseModel::PricePerUnit), 2);
+        QCOMPARE(texts(view->model()), (QStringList{QStringLiteral("Hotel"), QStringLiteral("Bus"),
+                                                    QString(), QString()}));
+        QCOMPARE(view->list()->markedRow(), 0);
+        QCOMPARE(view->model()->index(3, ExpenseModel::PricePerUnit).data().toString(),
+                 QStringLiteral("Grand Total"));
+        // A sort ends an open edit first, keeping what was typed.
+        clickCell(view->list(), 1, ExpenseModel::Product);
+        QTest::keyClicks(view->openEditor(), QStringLiteral("Tram"));
+        clickColumn(ExpenseModel::Product);
+        QVERIFY(!view->openEditor());
+        QCOMPARE(texts(view->model()), (QStringList{QStringLiteral("Hotel"), QStringLiteral("Tram"),
+                                                    QString(), QString()}));
+    }
+
+    void expenseDeleteAndMenus()
+    {
+        CExpenseListView* view = openExpenses(m_rome);
+        CListCtrl* list = view->list();
+        QSignalSpy menus(view, &CUpperView::contextMenuRequested);
+        QTest::mouseClick(list->viewport(), Qt::RightButton, {},
+                          list->visualRect(view->model()->index(3, 0)).center());
+        QCOMPARE(menus.last().first().value<PopupMenu>(), PopupMenu::NewImport);
+        m_frame->popupMenu(PopupMenu::NewImport)->hide();
+        QTest::mouseClick(list->viewport(), Qt::RightButton, {},
+                          list->visualRect(view->model()->index(1, 2)).center());
+        QCOMPARE(menus.last().first().value<PopupMenu>(), PopupMenu::ExpenseMenu);
+        QCOMPARE(list->markedRow(), 1);
+        m_frame->popupMenu(PopupMenu::ExpenseMenu)->hide();
+
+        prompter().answers = {true, true};
+        trigger(Cmd::ExpenseDelete);
+        QCOMPARE(prompter().asked.last(), QStringLiteral("Delete the selected Expense record?"));
+        QCOMPARE(view->model()->rowCount(), 3);
+        QCOMPARE(caption(), QStringLiteral("Expenses [1/1] - $3.00"));
+        QCOMPARE(store().LoadExpenses(m_rome).size(), 2); // not yet saved
+        // The last one empties the list, the Grand Total row and the file at once.
+        list->markRow(0);
+        trigger(Cmd::Delete);
+        QCOMPARE(view->model()->rowCount(), 0);
+        QCOMPARE(caption(), QStringLiteral("Expense List"));
+        QCOMPARE(readFile(store().dataFolder().filePath(DataFolder::expensesFileName(m_rome))),
+                 hex("00000000"));
+        QVERIFY(!m_frame->action(Cmd::ExpenseDelete)->isEnabled());
+    }
+
+    void expenseImportsProducts()
+    {
+        CExpenseListView* view = openExpenses(m_oslo);
+        prompter().dialogs = {[](QDialog* dialog) {
+            auto* import = static_cast<CImportItemsDlg*>(dialog);
+            import->list()->item(1)->setCheckState(Qt::Checked);
+            import->list()->item(0)->setCheckState(Qt::Checked);
+            return pressButton(Control::Ok)(dialog);
+        }};
+        trigger(Cmd::ExpenseImport);
+        QCOMPARE(texts(view->model()),
+                 (QStringList{QStringLiteral("Food"), QStringLiteral("Hotel Charges"), QString(),
+                              QString()}));
+        QCOMPARE(caption(), QStringLiteral("Expenses [0/2] - $0.00"));
+        QCOMPARE(view->list()->markedRow(), 1);
+        m_frame->close();
+        QCOMPARE(store().LoadExpenses(m_oslo).size(), 2);
+    }
+
+    void aGermanUserTypesAComma()
+    {
+        m_run->app.setDisplayFormats(DisplayFormats(QLocale(QStringLiteral("de_DE"))));
+        CExpenseListView* view = openExpenses(m_rome);
+        clickCell(view->list(), 0, ExpenseModel::PricePerUnit); // Bus, 2 x 1.50
+        auto* price = qobject_cast<CListNumberEdit*>(view->openEditor());
+        QVERIFY(price);
+        QCOMPARE(price->text(), QStringLiteral("1,50"));
+        price->clear();
+        QTest::keyClicks(price, QStringLiteral("2,255"));
+        QCOMPARE(price->text(), QStringLiteral("2,25"));
+        QTest::keyClick(price, Qt::Key_Return);
+        QCOMPARE(view->model()->expense(0).total, 4.5);
+        leave(m_rome);
+        QCOMPARE(store().LoadExpenses(m_rome).first().pricePerUnit, 2.25);
+    }
+
+    void anOpenEditorIsCommittedBeforeSaving()
+    {
+        CChekListView* view = openCheckList(m_rome);
+        view->list()->markRow(2);
+        trigger(Cmd::CheckListModify);
+        QTest::keyClicks(view->openEditor(), QStringLiteral("Visa and tickets"));
+        // CSV export saves what the view holds, the open edit included.
+        const QString csv = m_run->dir.filePath(QStringLiteral("list.csv"));
+        prompter().saveNames = {csv};
+        trigger(Cmd::ExportToCsv);
+        QVERIFY(readFile(csv).contains("Visa and tickets"));
+
+        CExpenseListView* costs = openExpenses(m_rome);
+        clickCell(costs->list(), 0, ExpenseModel::Quantity);
+        QTest::keyClicks(costs->openEditor(), QStringLiteral("5"));
+        m_frame->close();
+        QCOMPARE(store().LoadExpenses(m_rome).first().total, 7.5);
+        QCOMPARE(store().LoadCheckList(m_rome).last().text, QStringLiteral("Visa and tickets"));
+    }
+
+    void theWorkingDirectorySavePointWritesTheOldFolder()
+    {
+        CChekListView* view = openCheckList(m_rome);
+        clickCheckBox(view->list(), 0);
+        const QString other = m_run->folder(QStringLiteral("Other"));
+        prompter().directories = {other};
+        prompter().dialogs = {[](QDialog* dialog) {
+            static_cast<CWorkingDirectoryDlg*>(dialog)->browse();
+            return pressButton(Control::Ok)(dialog);
+        }};
+        trigger(Cmd::WorkingDirectory);
+        QCOMPARE(store().dataFolder().workingDirectory(), other);
+        // The list went to its own folder, and nothing of it into the new one.
+        QCOMPARE(m_run->seed()->LoadCheckList(m_rome).first(),
+                 (CheckListItem{QStringLiteral("Camera"), 1}));
+        QVERIFY(
+            !QFile::exists(store().dataFolder().filePath(DataFolder::checkListFileName(m_rome))));
+    }
+
+    void aListThatWasNotChangedIsNotWritten()
+    {
+        openExpenses(m_rome);
+        // A sync tool replaces the file while the list is shown unchanged.
+        const QString file = store().dataFolder().filePath(DataFolder::expensesFileName(m_rome));
+        {
+            const std::unique_ptr<TravelDataStore> other = m_run->seed();
+            QVERIFY(
+                other->SaveExpenses(m_rome, {expense(QStringLiteral("Ferry"), 1, 9, true)}).ok());
+        }
+        const QByteArray synced = readFile(file);
+        trigger(Cmd::Refresh);
+        QCOMPARE(readFile(file), synced);
+    }
+
+    void aFailedSaveKeepsTheRows()
+    {
+        CChekListView* view = openCheckList(m_rome);
+        clickCheckBox(view->list(), 0);
+        // The file's place is taken by a folder: it cannot be written.
+        const QString file = store().dataFolder().filePath(DataFolder::checkListFileName(m_rome));
+        QVERIFY(QFile::remove(file));
+        QVERIFY(QDir().mkdir(file));
+        leave(m_rome);
+        QCOMPARE(prompter().informed.size(), 1);
+        QVERIFY2(prompter().informed.first().contains(DataFolder::checkListFileName(m_rome)),
+                 qPrintable(prompter().informed.first()));
+        // The view stays with the tick, and the tree shows its node again.
+        QCOMPARE(m_frame->upperView(), view);
+        QCOMPARE(caption(), QStringLiteral("Check List [2/3]"));
+        QCOMPARE(tree()->selection().child, TreeChild::CheckList);
+        trigger(Cmd::Refresh);
+        QCOMPARE(prompter().informed.size(), 2);
+        QCOMPARE(m_frame->upperView(), view);
+
+        QVERIFY(QDir().rmdir(file));
+        leave(m_rome);
+        QCOMPARE(m_frame->upperView()->kind(), ViewKind::TravelDetail);
+        QCOMPARE(store().CheckListCaption(m_rome), QStringLiteral("Check List [2/3]"));
+    }
+};
+
+QTEST_MAIN(ListEditorsTest)
+#include "tst_listeditors.moc"

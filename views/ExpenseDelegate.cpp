@@ -1,0 +1,113 @@
+#include "ExpenseDelegate.h"
+
+#include "ExpenseModel.h"
+#include "ListNumberEdit.h"
+#include "ListUnitCombo.h"
+
+#include <QLineEdit>
+#include <QPainter>
+#include <QTimer>
+
+namespace {
+
+const QColor gridColour(0xD8, 0xD8, 0xD8);
+
+ExpenseModel::RowKind kindOf(const QModelIndex& index)
+{
+    return ExpenseModel::RowKind(index.data(ExpenseModel::RowKindRole).toInt());
+}
+
+} // namespace
+
+ExpenseDelegate::ExpenseDelegate(QChar decimalPoint, UnitSource units, QObject* parent)
+    : CListEditDelegate(Escape::Commits, parent), m_decimalPoint(decimalPoint),
+      m_units(std::move(units))
+{
+}
+
+void ExpenseDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
+                            const QModelIndex& index) const
+{
+    switch (kindOf(index)) {
+    case ExpenseModel::RowKind::Expense:
+        QStyledItemDelegate::paint(painter, option, index);
+        if (option.state & QStyle::State_HasFocus) {
+            // The cell that Enter edits, plain to see on the marked row too.
+            painter->save();
+            const bool selected = option.state & QStyle::State_Selected;
+            painter->setPen(
+                QPen(option.palette.color(selected ? QPalette::HighlightedText : QPalette::Text), 1,
+                     Qt::DotLine));
+            painter->drawRect(option.rect.adjusted(1, 1, -2, -2));
+            painter->restore();
+        }
+        break;
+    case ExpenseModel::RowKind::GrandTotal: {
+        const QString text = index.data().toString();
+        if (text.isEmpty())
+            break;
+        painter->save();
+        painter->setFont(index.data(Qt::FontRole).value<QFont>().resolve(option.font));
+        painter->setPen(index.data(Qt::ForegroundRole).value<QColor>());
+        painter->drawText(option.rect.adjusted(0, 0, -2, 0),
+                          Qt::AlignRight | Qt::AlignVCenter | Qt::TextSingleLine, text);
+        painter->restore();
+        break;
+    }
+    case ExpenseModel::RowKind::Separator:
+        break;
+    }
+    painter->save();
+    painter->setPen(gridColour);
+    painter->drawLine(option.rect.topRight(), option.rect.bottomRight());
+    painter->drawLine(option.rect.bottomLeft(), option.rect.bottomRight());
+    painter->restore();
+}
+
+QWidget* ExpenseDelegate::makeEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                                     const QModelIndex& index) const
+{
+    switch (index.column()) {
+    case ExpenseModel::Quantity:
+    case ExpenseModel::PricePerUnit:
+        return new CListNumberEdit(m_decimalPoint, parent);
+    case ExpenseModel::Unit: {
+        auto* combo = new CListUnitCombo(m_units ? m_units() : QStringList(), parent);
+        combo->setMaxVisibleItems(12);
+        // The list drops down at once, once the box stands over its cell.
+        QTimer::singleShot(0, combo, [combo] {
+            if (combo->isVisible())
+                combo->showPopup();
+        });
+        return combo;
+    }
+    default: {
+        QWidget* editor = CListEditDelegate::makeEditor(parent, option, index);
+        editor->setObjectName(QStringLiteral("CListCellEdit"));
+        return editor;
+    }
+    }
+}
+
+void ExpenseDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const
+{
+    if (auto* combo = qobject_cast<CListUnitCombo*>(editor)) {
+        combo->choose(index.data(Qt::EditRole).toString());
+        return;
+    }
+    CListEditDelegate::setEditorData(editor, index);
+}
+
+void ExpenseDelegate::setModelData(QWidget* editor, QAbstractItemModel* model,
+                                   const QModelIndex& index) const
+{
+    if (auto* combo = qobject_cast<CListUnitCombo*>(editor)) {
+        model->setData(index, combo->currentText(), Qt::EditRole);
+        return;
+    }
+    if (auto* line = qobject_cast<QLineEdit*>(editor)) {
+        model->setData(index, line->text(), Qt::EditRole);
+        return;
+    }
+    CListEditDelegate::setModelData(editor, model, index);
+}
