@@ -323,8 +323,10 @@ QVariant ExpenseModel::headerData(int section, Qt::Orientation orientation, int 
 {
     if (orientation != Qt::Horizontal || section < 0 || section >= ColumnCount)
         return {};
+    // Amounts stand right, texts left: printing aligns each column's cells as its heading.
     if (role == Qt::TextAlignmentRole)
-        return int(Qt::AlignCenter);
+        return int((section == 1 || section >= 3 ? Qt::AlignRight : Qt::AlignLeft) |
+                   Qt::AlignVCenter);
     if (role != Qt::DisplayRole)
         return {};
     static const char* const captions[ColumnCount] = {"Product", "Qty", "Unit", "Price/Unit",

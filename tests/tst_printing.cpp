@@ -34,6 +34,7 @@ class PrintingTest : public QObject {
 private:
     std::unique_ptr<WindowFixture> m_run;
     CMainFrame* m_frame = nullptr;
+    RecordKey m_rome;
 
     std::function<bool(QPrinter&)> toPdf(const QString& path)
     {
@@ -54,7 +55,8 @@ private slots:
             TravelRecord rome(at(2006, 3, 20));
             rome.title = QStringLiteral("Rome");
             rome.from = QStringLiteral("Berlin");
-            QVERIFY(data->AddTravel(rome).ok());
+            m_rome = data->AddTravel(rome).key;
+            QVERIFY(data->SaveCheckList(m_rome, {{QStringLiteral("Passport"), 1}}).ok());
             TravelRecord lisbon(at(2006, 3, 5));
             lisbon.title = QStringLiteral("Lisbon");
             QVERIFY(data->AddTravel(lisbon).ok());
@@ -86,6 +88,18 @@ private slots:
         for (const char* expected : {"Name", "From", "Destination", "Lisbon", "Rome", "Berlin"})
             QVERIFY2(text.contains(QLatin1String(expected)), expected);
         QVERIFY(m_run->prompter.informed.isEmpty());
+    }
+
+    void theCheckListPrintsUnderItsTravelsTitle()
+    {
+        m_frame->tree()->selectPath(m_rome, TreeChild::CheckList, {});
+        const QString pdf = m_run->dir.filePath(QStringLiteral("checklist.pdf"));
+        m_run->prompter.printers = {toPdf(pdf)};
+        m_frame->action(Cmd::Print)->trigger();
+        const QString text = pdfText(pdf);
+        QVERIFY2(text.contains(QLatin1String("Voyanta - Check List for Rome")), qPrintable(text));
+        QVERIFY(text.contains(QLatin1String("Check List Items")));
+        QVERIFY(text.contains(QLatin1String("Passport")));
     }
 
     void cancellingPrintsNothing()

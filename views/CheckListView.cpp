@@ -7,6 +7,7 @@
 #include "ListCtrl.h"
 #include "ListEditDelegate.h"
 #include "ListHeaderCtrl.h"
+#include "PrintTitles.h"
 #include "Prompter.h"
 #include "TravelDataStore.h"
 
@@ -244,4 +245,9 @@ bool CChekListView::eventFilter(QObject* watched, QEvent* event)
         }
     }
     return CUpperView::eventFilter(watched, event);
+}
+
+QString CChekListView::printTitle() const
+{
+    return PrintTitles::CheckListFor(m_store.GetTravel(m_travelKey).title);
 }

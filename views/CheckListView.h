@@ -31,6 +31,7 @@ public:
     Outcome saveAndRelease() override;
     const QAbstractItemModel* printModel() const override;
     QList<int> printColumnWidths() const override;
+    QString printTitle() const override;
 
     // Adds "New Item" and opens its editor where it sorted to.
     void newItem();

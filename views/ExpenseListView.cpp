@@ -7,6 +7,7 @@
 #include "ExpenseModel.h"
 #include "ListCtrl.h"
 #include "ListHeaderCtrl.h"
+#include "PrintTitles.h"
 #include "Prompter.h"
 #include "TravelDataStore.h"
 
@@ -310,4 +311,9 @@ bool CExpenseListView::eventFilter(QObject* watched, QEvent* event)
         }
     }
     return CUpperView::eventFilter(watched, event);
+}
+
+QString CExpenseListView::printTitle() const
+{
+    return PrintTitles::ExpensesFor(m_store.GetTravel(m_travelKey).title);
 }

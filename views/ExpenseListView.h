@@ -32,6 +32,7 @@ public:
     Outcome saveAndRelease() override;
     const QAbstractItemModel* printModel() const override;
     QList<int> printColumnWidths() const override;
+    QString printTitle() const override;
 
     // Adds "New Expense" above the separator and opens its product editor.
     void newExpense();
