@@ -56,6 +56,8 @@ bool CommandEnabled(int command, const UpperViewState& s)
     case Cmd::TravelExportText:
     case Cmd::TravelExportCalendar:
     case Cmd::ExportToCalendar:
+    case Cmd::TravelExportPdf:
+    case Cmd::ExportToPdf:
     case Cmd::ExportToHtml:
     case Cmd::ExportToText:
     case Cmd::TreeTravelNewStage:

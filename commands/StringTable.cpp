@@ -67,6 +67,10 @@ const QHash<int, QString>& table()
             {Cmd::TravelExportText, "Export To Text\nExport To Text"},
             {Cmd::TravelExportCalendar, "Export To Calendar\nExport To Calendar"},
             {Cmd::ExportToCalendar, "Exports Travel to Calendar\nExports Travel to Calendar"},
+            {Cmd::TravelExportPdf,
+             "Export the Whole Travel as a PDF Itinerary\nExport PDF Itinerary"},
+            {Cmd::ExportToPdf, "Exports Travel to a PDF Itinerary\nExports Travel to PDF"},
+            {Cmd::Find, "Find Travels, Stages, Appointments, Entries and Expenses by a Word\nFind"},
             {Cmd::Help, "Help\nHelp"},
             // Standard texts of the common commands.
             {Cmd::Print, "Print the active document\nPrint"},

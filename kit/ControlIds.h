@@ -23,6 +23,7 @@ enum class Dialog : int {
     TravelSheet = 10001,
     PreferenceSheet = 10002,
     AboutBox = 10003,
+    FindDlg = 10004,
 };
 Q_ENUM_NS(Dialog)
 
@@ -58,6 +59,8 @@ enum class Control : int {
     ImportItems = 1044,
     AboutPicture = 1045,
     Pages = 10001,
+    FindText = 10002,
+    FindMatches = 10003,
 };
 Q_ENUM_NS(Control)
 

@@ -38,6 +38,18 @@ int ToolbarImageOf(int command)
     return -1;
 }
 
+QPixmap OwnToolbarPicture(int command)
+{
+    switch (command) {
+    case Cmd::Find:
+        return LoadBitmap(Bitmaps::FindButton, ratio());
+    case Cmd::ExportToPdf:
+        return LoadBitmap(Bitmaps::ExportPdfButton, ratio());
+    default:
+        return {};
+    }
+}
+
 QPixmap AboutPicture()
 {
     return LoadBitmap(Bitmaps::About, ratio());

@@ -12,6 +12,8 @@ QList<QPixmap> TreeImages();
 QList<QPixmap> ToolbarImages();
 // The index of a command's image in ToolbarImages(); -1 for none.
 int ToolbarImageOf(int command);
+// The picture of a toolbar button that has one of its own beside the strip; null for none.
+QPixmap OwnToolbarPicture(int command);
 // The About box's picture.
 QPixmap AboutPicture();
 

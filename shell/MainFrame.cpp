@@ -4,6 +4,7 @@
 #include "CommandEnabling.h"
 #include "CommandIds.h"
 #include "CommandTable.h"
+#include "FindCommand.h"
 #include "ImagesView.h"
 #include "MonthPicker.h"
 #include "Pictures.h"
@@ -39,6 +40,7 @@ CMainFrame::CMainFrame(CVoyantaApp& app, QWidget* parent) : CGuiFrameWnd(parent)
     watchDataFolder();
     m_records = new CRecordCommands(*this, m_app);
     m_prints = new CPrintCommands(*this, m_app);
+    m_find = new CFindCommand(*this, m_app);
     connect(qApp, &QApplication::focusChanged, this,
             [this](QWidget*, QWidget* now) { onFocusChanged(now); });
     updateCommands();
@@ -129,6 +131,8 @@ void CMainFrame::buildToolbar()
             const int image = Pictures::ToolbarImageOf(command);
             if (image >= 0 && image < images.size())
                 toolAction->setIcon(QIcon(images[image]));
+            else if (const QPixmap own = Pictures::OwnToolbarPicture(command); !own.isNull())
+                toolAction->setIcon(QIcon(own));
             m_toolbar->addAction(toolAction);
         }
     }
@@ -303,6 +307,7 @@ bool CMainFrame::isFrameCommand(int command)
     case Cmd::ViewStatusBar:
     case Cmd::NextPane:
     case Cmd::PreviousPane:
+    case Cmd::Find:
         return true;
     default:
         return false;
@@ -337,6 +342,7 @@ void CMainFrame::refresh()
     if (Outcome refreshed = m_app.store().Refresh(); !refreshed.ok())
         m_app.prompter().inform(this, refreshed.message());
     m_outsideChange->clear();
+    m_find->invalidate();
     reportSkippedFiles();
     m_tree->refresh();
 }
@@ -450,6 +456,9 @@ bool CMainFrame::runFrameCommand(int command)
     case Cmd::ViewStatusBar:
         statusBar()->setVisible(!statusBar()->isVisible());
         return true;
+    case Cmd::Find:
+        m_find->open();
+        return true;
     case Cmd::NextPane:
         focusNextChild();
         return true;
@@ -471,6 +480,35 @@ void CMainFrame::onFocusChanged(QWidget* now)
         m_imagesActive = images;
         updateCommands();
     }
+}
+
+void CMainFrame::showFound(const FindMatch& match)
+{
+    const TravelRecord travel = m_app.store().GetTravel(match.travelKey);
+    const QDate start = travel.start.toDateTime().date();
+    if (travel.key.isEmpty() || !start.isValid())
+        return;
+    if (start.year() != m_tree->month().year() || start.month() != m_tree->month().month()) {
+        m_monthPicker->setDate(start);
+        if (m_tree->month() != start)
+            return; // what the view edited could not be saved: the month stays
+    }
+    switch (match.kind) {
+    case FindKind::Travel:
+        m_tree->selectPath(match.travelKey, TreeChild::None, {});
+        break;
+    case FindKind::Stage:
+    case FindKind::Appointment:
+        m_tree->selectPath(match.travelKey, TreeChild::Stages, match.stageKey);
+        break;
+    case FindKind::CheckListEntry:
+        m_tree->selectPath(match.travelKey, TreeChild::CheckList, {});
+        break;
+    case FindKind::Expense:
+        m_tree->selectPath(match.travelKey, TreeChild::Expenses, {});
+        break;
+    }
+    m_upperView->markFound(match);
 }
 
 void CMainFrame::showStatus(const QString& message)

@@ -8,7 +8,9 @@
 #include <QHash>
 
 class CImagesView;
+class CFindCommand;
 class CPrintCommands;
+struct FindMatch;
 class CRecordCommands;
 class CMonthPickerCtrl;
 class CTravelTreeView;
@@ -54,6 +56,9 @@ public:
     bool imagesPaneActive() const { return m_imagesActive; }
     // A message in the status bar for a while.
     void showStatus(const QString& message);
+    // Shows a record a search found: its month, its node in the tree, its row.
+    void showFound(const FindMatch& match);
+    CFindCommand* findCommand() const { return m_find; }
     CRecordCommands* recordCommands() const { return m_records; }
     // Re-evaluates the enabling rule of every command.
     void updateCommands();
@@ -108,6 +113,7 @@ private:
     QFileSystemWatcher* m_watcher = nullptr;
     CRecordCommands* m_records = nullptr;
     CPrintCommands* m_prints = nullptr;
+    CFindCommand* m_find = nullptr;
     bool m_imagesActive = false;
     bool m_shutDown = false;
     // What the upper view was loaded for, and whether the tree is being put back to it.

@@ -3,6 +3,7 @@
 #include "AppointmentDlg.h"
 #include "CommandIds.h"
 #include "ImportItemsDlg.h"
+#include "ItineraryPdf.h"
 #include "MainFrame.h"
 #include "PreferenceSheet.h"
 #include "Prompter.h"
@@ -14,6 +15,10 @@
 #include "TravelTreeView.h"
 #include "UpperView.h"
 #include "VoyantaApp.h"
+#include "WholeTravel.h"
+
+#include <QBuffer>
+#include <QDir>
 
 namespace {
 
@@ -76,6 +81,9 @@ RecordKey CRecordCommands::travelOf(int command) const
     case Cmd::TreeTravelNewStage:
     case Cmd::TreeStageNewStage:
         return m_frame.tree()->selection().travelKey;
+    case Cmd::TravelExportPdf:
+    case Cmd::ExportToPdf:
+        return view.shownTravel();
     default:
         return travelExportOf(command) ? view.shownTravel() : RecordKey();
     }
@@ -146,6 +154,10 @@ bool CRecordCommands::run(int command)
         break;
     case Cmd::ExportToCsv:
         exportList();
+        break;
+    case Cmd::TravelExportPdf:
+    case Cmd::ExportToPdf:
+        exportItinerary(travel);
         break;
     case Cmd::TravelModify:
     case Cmd::TreeTravelModify:
@@ -327,6 +339,38 @@ void CRecordCommands::exportList()
         exportTo(m_frame.tree()->selection().travelKey, *format);
 }
 
+void CRecordCommands::exportItinerary(const RecordKey& travelKey)
+{
+    const QString path = m_app.prompter().saveFileName(&m_frame, QStringLiteral("pdf"),
+                                                       QStringLiteral("PDF Files (*.pdf)"));
+    if (path.isEmpty())
+        return;
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    const DisplayFormats& formats = m_app.displayFormats();
+    QString error;
+    if (!ItineraryPdf::Write(GatherTravel(m_app.store(), travelKey), formats,
+                             ItineraryPdf::DefaultPageSize(formats.locale()), buffer, &error)) {
+        m_app.prompter().inform(&m_frame,
+                                QStringLiteral("The itinerary could not be made: %1").arg(error));
+        return;
+    }
+    writeExport(path, bytes);
+}
+
+void CRecordCommands::writeExport(const QString& path, const QByteArray& bytes)
+{
+    if (Outcome written = SaveFileAtomically(path, bytes); !written.ok()) {
+        m_app.prompter().inform(
+            &m_frame,
+            QStringLiteral("The export could not be written to %1").arg(written.message()));
+        return;
+    }
+    m_frame.showStatus(QStringLiteral("Exported to %1").arg(QDir::toNativeSeparators(path)));
+    m_app.prompter().openFile(path);
+}
+
 void CRecordCommands::exportTo(const RecordKey& travelKey, ExportFormat format)
 {
     const ExportKind kind = exportKindOf(format);
@@ -334,14 +378,7 @@ void CRecordCommands::exportTo(const RecordKey& travelKey, ExportFormat format)
                                                        QLatin1String(kind.filter));
     if (path.isEmpty() || travelKey.isEmpty())
         return;
-    const QByteArray bytes = RenderExportFile(m_app.store(), travelKey, format);
-    if (Outcome written = SaveFileAtomically(path, bytes); !written.ok()) {
-        m_app.prompter().inform(
-            &m_frame,
-            QStringLiteral("The export could not be written to %1").arg(written.message()));
-        return;
-    }
-    m_app.prompter().openFile(path);
+    writeExport(path, RenderExportFile(m_app.store(), travelKey, format));
 }
 
 void CRecordCommands::preferences()

@@ -46,6 +46,9 @@ private:
     void report(const Outcome& outcome);
     // Asks where to write the travel's export, writes it and opens it.
     void exportTo(const RecordKey& travelKey, ExportFormat format);
+    void exportItinerary(const RecordKey& travelKey);
+    // Writes an export's bytes whole, says where in the status bar and opens the file.
+    void writeExport(const QString& path, const QByteArray& bytes);
 
     CMainFrame& m_frame;
     CVoyantaApp& m_app;

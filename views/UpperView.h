@@ -2,6 +2,7 @@
 
 #include "CommandEnabling.h"
 #include "ExportFile.h"
+#include "FindIndex.h"
 #include "Outcome.h"
 #include "RecordKey.h"
 #include "Records.h"
@@ -51,6 +52,9 @@ public:
     virtual Outcome importItems(const QStringList& texts);
     // The export of the list the view edits (check list or expenses as CSV).
     virtual std::optional<ExportFormat> listExport() const { return std::nullopt; }
+
+    // Marks the row that shows a record found by a search.
+    virtual void markFound(const FindMatch&) {}
 
     // Ends an in-place edit and writes the rows the view edits to the store.
     virtual Outcome save() { return {}; }

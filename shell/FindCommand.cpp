@@ -1,0 +1,91 @@
+#include "FindCommand.h"
+
+#include "FindDlg.h"
+#include "FindResultsModel.h"
+#include "MainFrame.h"
+#include "TravelDataStore.h"
+#include "VoyantaApp.h"
+
+#include <QLineEdit>
+#include <QTreeView>
+
+namespace {
+
+constexpr int ShownMatches = 500;
+
+} // namespace
+
+CFindCommand::CFindCommand(CMainFrame& frame, CVoyantaApp& app)
+    : QObject(&frame), m_frame(frame), m_app(app),
+      m_results(new FindResultsModel(app.displayFormats(), this))
+{
+}
+
+CFindCommand::~CFindCommand() = default;
+
+void CFindCommand::open()
+{
+    if (!m_dialog) {
+        m_dialog = new CFindDlg(*m_results, &m_frame);
+        m_dialog->setAttribute(Qt::WA_DeleteOnClose);
+        connect(m_dialog, &CFindDlg::searchRequested, this, &CFindCommand::onSearch);
+        connect(m_dialog, &CFindDlg::matchChosen, this, &CFindCommand::onChosen);
+    }
+    m_dialog->show();
+    m_dialog->raise();
+    m_dialog->activateWindow();
+    m_dialog->input()->setFocus();
+    m_dialog->input()->selectAll();
+}
+
+void CFindCommand::invalidate()
+{
+    m_built = false;
+    m_changed.clear();
+    if (m_dialog && !m_dialog->input()->text().isEmpty())
+        onSearch(m_dialog->input()->text());
+}
+
+void CFindCommand::travelChanged(const RecordKey& travelKey)
+{
+    if (m_built)
+        m_changed.insert(travelKey);
+}
+
+void CFindCommand::ensureIndex()
+{
+    if (!m_built) {
+        m_index.rebuild(m_app.store());
+        m_built = true;
+        m_changed.clear();
+        return;
+    }
+    for (const RecordKey& key : std::as_const(m_changed))
+        m_index.updateTravel(m_app.store(), key);
+    m_changed.clear();
+}
+
+QList<FindMatch> CFindCommand::search(const QString& text, int limit)
+{
+    ensureIndex();
+    return m_index.find(text, limit);
+}
+
+void CFindCommand::onSearch(const QString& text)
+{
+    QList<FindMatch> matches = search(text, ShownMatches + 1);
+    const bool more = matches.size() > ShownMatches;
+    if (more)
+        matches.resize(ShownMatches);
+    const int shown = int(matches.size());
+    m_results->setMatches(std::move(matches));
+    if (m_dialog)
+        m_dialog->setCount(shown, more);
+}
+
+void CFindCommand::onChosen(int row)
+{
+    if (row < 0 || row >= m_results->rowCount())
+        return;
+    m_frame.showFound(m_results->match(row));
+}

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "FindDlg.h"
+#include "FindIndex.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QSet>
+
+class CMainFrame;
+class CVoyantaApp;
+class FindResultsModel;
+
+// Tools, Find: the find box beside the main window, over an index of every record that is
+// built at the first search and kept current as the store writes records.
+class CFindCommand : public QObject {
+    Q_OBJECT
+
+public:
+    CFindCommand(CMainFrame& frame, CVoyantaApp& app);
+    ~CFindCommand() override;
+
+    // Opens the find box, or brings it forward.
+    void open();
+    CFindDlg* dialog() const { return m_dialog; }
+    // The matches of a text, from an index brought up to date first.
+    QList<FindMatch> search(const QString& text, int limit);
+    // Forgets the index: the data folder was read again or replaced.
+    void invalidate();
+    // A travel's records changed in the store.
+    void travelChanged(const RecordKey& travelKey);
+    const FindIndex& index() const { return m_index; }
+
+private:
+    void ensureIndex();
+    void onSearch(const QString& text);
+    void onChosen(int row);
+
+    CMainFrame& m_frame;
+    CVoyantaApp& m_app;
+    FindIndex m_index;
+    bool m_built = false;
+    QSet<RecordKey> m_changed;
+    FindResultsModel* m_results;
+    QPointer<CFindDlg> m_dialog;
+};
