@@ -1,11 +1,13 @@
 // Measurements of the window program, run by hand on the offscreen platform:
 //   QT_QPA_PLATFORM=offscreen voyanta-gui-bench [TRAVELS] [--screenshot FILE --workdir DIR]
+//   QT_QPA_PLATFORM=offscreen voyanta-gui-bench --images   (the images view alone)
 // Start-up to the first painted main window is compared with the store's Refresh of
 // the same folder, measured in the same run; listing a month of 2,000 travels in the
 // tree is compared with one frame (16.7 ms) per 100 travels.
 
 #include "BenchTiming.h"
 #include "DataGenerator.h"
+#include "ImagesViewBench.h"
 #include "MainFrame.h"
 #include "Prompter.h"
 #include "TravelDataStore.h"
@@ -73,6 +75,8 @@ int main(int argc, char* argv[])
                           month.isValid() ? month : QDate::currentDate(),
                           arguments.contains(QStringLiteral("--travel-list")));
     }
+    if (arguments.contains(QStringLiteral("--images")))
+        return RunImagesViewBench();
     const int travelCount = argc > 1 ? std::atoi(argv[1]) : 10000;
     QTemporaryDir dir;
     GenerateDataFolder(dir.path(), travelCount);
