@@ -1,5 +1,6 @@
 // Measurements of the window program, run by hand on the offscreen platform:
 //   QT_QPA_PLATFORM=offscreen voyanta-gui-bench [TRAVELS] [--screenshot FILE --workdir DIR]
+//   QT_QPA_PLATFORM=offscreen voyanta-gui-bench --images   (the images view alone)
 // Start-up to the first painted main window is compared with the store's Refresh of
 // the same folder, measured in the same run; listing a month of 2,000 travels in the
 // tree is compared with one frame (16.7 ms) per 100 travels. A check list and an expense
@@ -12,6 +13,7 @@
 #include "DataGenerator.h"
 #include "ExpenseListView.h"
 #include "ExpenseModel.h"
+#include "ImagesViewBench.h"
 #include "MainFrame.h"
 #include "Prompter.h"
 #include "TravelDataStore.h"
@@ -199,6 +201,8 @@ int main(int argc, char* argv[])
                           month.isValid() ? month : QDate::currentDate(),
                           arguments.contains(QStringLiteral("--travel-list")));
     }
+    if (arguments.contains(QStringLiteral("--images")))
+        return RunImagesViewBench();
     const int travelCount = argc > 1 ? std::atoi(argv[1]) : 10000;
     QTemporaryDir dir;
     GenerateDataFolder(dir.path(), travelCount);

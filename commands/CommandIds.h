@@ -81,6 +81,8 @@ namespace Str {
 enum : int {
     MonthPickerFormat = 130,
     WorkingDirectoryMissing = 61516,
+    ImagesViewHelp = 61517,
+    SelectImageHelp = 61518,
     DirectoryNotFound = 61446,
     ConfirmDeleteTravel = 61461,
     ConfirmDeleteStage = 61462,

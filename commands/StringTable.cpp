@@ -13,6 +13,12 @@ const QHash<int, QString>& table()
             {Str::MonthPickerFormat, "MMMM dd, yyyy"},
             {Str::WorkingDirectoryMissing, "The working directory is moved or deleted. Please "
                                            "select the working directory to continue."},
+            {Str::ImagesViewHelp,
+             "Keep photos of tickets, hotels and places with this travel: add a category with the "
+             "first button beside \"Category\", then add images to it with the buttons under "
+             "the list."},
+            {Str::SelectImageHelp, "Choose a picture with the \"...\" button beside the picture "
+                                   "path."},
             {Str::DirectoryNotFound, "The directory you have selected does not exists or it is a "
                                      "write protected medium."},
             {Str::ConfirmDeleteTravel, "Are you sure want to delete the selected Travel record and "

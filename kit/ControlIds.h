@@ -64,10 +64,43 @@ enum class Control : int {
 };
 Q_ENUM_NS(Control)
 
+// The controls of the images view. The Select Image dialog gives some of the same numbers
+// other meanings, so each has its own enumeration.
+enum class ImagesViewControl : int {
+    AddCategory = 1054,
+    RenameCategory = 1055,
+    DeleteCategory = 1056,
+    Categories = 1057,
+    ImagePreview = 1058,
+    PreviousImage = 1059,
+    AddImage = 1060,
+    ChangeImage = 1061,
+    RemoveImage = 1062,
+    NextImage = 1063,
+    CategoryLabel = 1064,
+    CategoryName = 1066,
+    SaveCategory = 1067,
+    CancelCategory = 1068,
+    ImageCaption = 1069,
+    ImageList = 1073,
+};
+Q_ENUM_NS(ImagesViewControl)
+
+// The controls of the Select Image dialog besides OK and Cancel (Control::Ok, Control::Cancel).
+enum class SelectImageControl : int {
+    BrowsePicture = 1054,
+    PicturePreview = 1058,
+    DisplayTitle = 1065,
+    PicturePath = 1066,
+};
+Q_ENUM_NS(SelectImageControl)
+
 } // namespace Ids
 
 using Ids::Control;
 using Ids::Dialog;
+using Ids::ImagesViewControl;
+using Ids::SelectImageControl;
 
 // The name of an identifier ("StageDlg", "Ok").
 template <typename Id> QString IdName(Id id)

@@ -56,6 +56,11 @@ QString DesktopPrompter::saveFileName(QWidget* parent, const QString& defaultSuf
     return dialog.selectedFiles().first();
 }
 
+QString DesktopPrompter::openFileName(QWidget* parent, const QString& filter, const QString& start)
+{
+    return QFileDialog::getOpenFileName(parent, QString(), start, filter);
+}
+
 bool DesktopPrompter::openFile(const QString& path)
 {
     return QDesktopServices::openUrl(QUrl::fromLocalFile(path));

@@ -31,6 +31,9 @@ public:
     // (*.csv)"); asks before replacing a file; empty when the user cancels.
     virtual QString saveFileName(QWidget* parent, const QString& defaultSuffix,
                                  const QString& filter) = 0;
+    // An open-file picker with a filter ("Images (*.png *.jpg);;All Files (*)"), starting in
+    // the given folder or file's folder; empty when the user cancels.
+    virtual QString openFileName(QWidget* parent, const QString& filter, const QString& start) = 0;
     // Opens a file with the program the desktop associates with it.
     virtual bool openFile(const QString& path) = 0;
     // Starts another program without waiting for it.
@@ -54,6 +57,7 @@ public:
     QString existingDirectory(QWidget* parent, const QString& title, const QString& start) override;
     QString saveFileName(QWidget* parent, const QString& defaultSuffix,
                          const QString& filter) override;
+    QString openFileName(QWidget* parent, const QString& filter, const QString& start) override;
     bool openFile(const QString& path) override;
     bool startProgram(const QString& program, const QStringList& arguments) override;
     bool choosePrinter(QWidget* parent, QPrinter& printer) override;

@@ -182,13 +182,14 @@ void CMainFrame::buildPanes()
     m_upperView = CreateUpperView(ViewKind::TravelList, store, nullptr);
     m_upperKind = ViewKind::TravelList;
     connectUpperView();
-    m_imagesView = new CImagesView(m_innerSplitter);
+    m_imagesView = new CImagesView(store, m_app.prompter(), m_innerSplitter);
     m_outerSplitter->addWidget(m_tree);
     m_outerSplitter->addWidget(m_innerSplitter);
     m_innerSplitter->addWidget(m_upperView);
     m_innerSplitter->addWidget(m_imagesView);
     m_outerSplitter->setSizes({250, 850});
-    m_innerSplitter->setSizes({450, 200});
+    // The images view's form needs 320 pixels; less makes it scroll.
+    m_innerSplitter->setSizes({400, 320});
     m_outerSplitter->setStretchFactor(1, 1);
     m_innerSplitter->setStretchFactor(0, 1);
     setCentralWidget(m_outerSplitter);

@@ -66,6 +66,17 @@ public:
         }
         return saveNames.takeFirst();
     }
+    QStringList openNames;
+    QStringList openFilters;
+    QString openFileName(QWidget*, const QString& filter, const QString&) override
+    {
+        openFilters.append(filter);
+        if (openNames.isEmpty()) {
+            unexpected.append(filter);
+            return {};
+        }
+        return openNames.takeFirst();
+    }
     bool openFile(const QString& path) override
     {
         opened.append(path);
@@ -99,6 +110,16 @@ public:
 
 // A control of a dialog by its identifier.
 template <typename Widget> Widget* control(const QWidget* dialog, Control id)
+{
+    return dialog->findChild<Widget*>(IdName(id));
+}
+
+template <typename Widget> Widget* control(const QWidget* view, ImagesViewControl id)
+{
+    return view->findChild<Widget*>(IdName(id));
+}
+
+template <typename Widget> Widget* control(const QWidget* dialog, SelectImageControl id)
 {
     return dialog->findChild<Widget*>(IdName(id));
 }
