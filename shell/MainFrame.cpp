@@ -413,6 +413,8 @@ void CMainFrame::changeWorkingDirectory()
     }
     if (m_app.workingDirectory() == before)
         return;
+    // The pictures of the old folder's travel are saved and let go before the switch.
+    showImagesOfTravel(RecordKey());
     m_app.writeWorkingDirectory();
     m_app.store().setWorkingDirectory(m_app.workingDirectory());
     refresh();

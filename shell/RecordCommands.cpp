@@ -2,6 +2,7 @@
 
 #include "AppointmentDlg.h"
 #include "CommandIds.h"
+#include "ImagesView.h"
 #include "ImportItemsDlg.h"
 #include "ItineraryPdf.h"
 #include "MainFrame.h"
@@ -252,6 +253,9 @@ void CRecordCommands::deleteTravel(const RecordKey& travelKey)
         return;
     if (!m_frame.endPendingEdits())
         return;
+    // The images pane lets go of the travel first, so that nothing of it is written again.
+    if (m_frame.imagesView()->travelKey() == travelKey)
+        m_frame.showImagesOfTravel(RecordKey());
     report(m_app.store().DeleteTravel(travelKey));
     m_frame.tree()->removeTravelNode(travelKey);
 }
