@@ -302,7 +302,7 @@ void CRecordCommands::newAppointment(const RecordKey& stageKey)
     appointment.subject = stage.title;
     appointment.location = stage.place;
     appointment.notes = stage.notes;
-    CAppointmentDlg dialog(appointment, &m_frame);
+    CAppointmentDlg dialog(appointment, &m_frame, CAppointmentDlg::Purpose::Create);
     if (m_app.prompter().run(&dialog) != QDialog::Accepted)
         return;
     QList<AppointmentRecord> appointments = m_app.store().LoadAppointments(stageKey);
