@@ -78,6 +78,7 @@ enum : int {
     MonthPickerFormat = 130,
     WorkingDirectoryMissing = 61516,
     DirectoryNotFound = 61446,
+    ConfirmDeleteAppointment = 61460,
     ConfirmDeleteTravel = 61461,
     ConfirmDeleteStage = 61462,
     ProgramTitle = 61491,

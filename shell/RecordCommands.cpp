@@ -106,6 +106,10 @@ RecordKey CRecordCommands::stageOf(int command) const
 bool CRecordCommands::handles(int command) const
 {
     const CUpperView& view = *m_frame.upperView();
+    // What the upper view runs itself is not also a record command: the stage detail
+    // makes, changes and deletes its appointments in its own rows.
+    if (view.handles(command))
+        return false;
     switch (command) {
     case Cmd::NewTravel:
     case Cmd::Preferences:
