@@ -162,7 +162,11 @@ private slots:
 
         // Another mode shows the same rows and mark, sorted by title as the header says.
         list->markRow(0); // Sintra
+        m_frame->activateWindow();
+        list->report()->setFocus();
+        QTRY_VERIFY(list->report()->hasFocus());
         trigger(Cmd::ViewLargeIcon);
+        QVERIFY(list->icons()->hasFocus()); // the keys stay in the list
         QCOMPARE(list->displayMode(), DisplayMode::LargeIcons);
         QVERIFY(list->icons()->isVisibleTo(list));
         QVERIFY(!list->report()->isVisibleTo(list));

@@ -100,11 +100,12 @@ void CStageListView::setDisplayMode(DisplayMode mode)
 {
     m_displayMode = mode;
     const bool report = mode == DisplayMode::Report;
+    // Asked before hiding the list that has it, which hands the focus on.
+    const bool hadFocus = m_report->hasFocus() || m_icons->hasFocus();
     if (!report)
         m_icons->setDisplayMode(mode);
     m_report->setVisible(report);
     m_icons->setVisible(!report);
-    const bool hadFocus = m_report->hasFocus() || m_icons->hasFocus();
     setFocusProxy(shownList());
     if (hadFocus)
         setFocus();
