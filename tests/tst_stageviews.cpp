@@ -368,6 +368,7 @@ private slots:
         // The section went with it, and the file says so already.
         QCOMPARE(detail->model()->rowCount(), 6);
         QVERIFY(onDisk(m_belem).isEmpty());
+        QCOMPARE(detail->list()->markedRow(), -1);
         QVERIFY(!detail->hasUnsavedAppointments());
         QVERIFY(!m_frame->action(Cmd::AppointmentDelete)->isEnabled());
         QVERIFY(m_frame->action(Cmd::AppointmentNew)->isEnabled());

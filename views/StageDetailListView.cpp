@@ -152,6 +152,7 @@ void CStageDetailListView::deleteAppointment(int row)
     m_unsaved = true;
     // Without appointments the section is gone, and the stage's file says so at once.
     if (!m_model->hasAppointmentSection()) {
+        m_list->markRow(-1);
         if (const Outcome saved = save(); !saved.ok())
             m_prompter.inform(this, saved.message());
     }
