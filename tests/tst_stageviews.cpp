@@ -17,6 +17,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QDateTimeEdit>
 #include <QLineEdit>
 #include <QMenu>
@@ -281,6 +282,14 @@ private slots:
         QCOMPARE(rows->markedRow(), tower);
         QVERIFY(m_frame->action(Cmd::StageMenuModifyAppointment)->isEnabled());
         m_frame->popupMenu(PopupMenu::Appointment)->hide();
+        // The menu key opens it for the marked appointment, and for no other row.
+        QContextMenuEvent fromKeys(QContextMenuEvent::Keyboard, QPoint(5, 5));
+        QApplication::sendEvent(rows, &fromKeys);
+        QCOMPARE(menus.size(), 2);
+        m_frame->popupMenu(PopupMenu::Appointment)->hide();
+        rows->markRow(StageDetailModel::DateRow);
+        QApplication::sendEvent(rows, &fromKeys);
+        QCOMPARE(menus.size(), 2);
     }
 
     void newAppointmentFromTheMenuStaysInTheRows()
