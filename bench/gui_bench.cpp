@@ -5,7 +5,9 @@
 // the same folder, measured in the same run; listing a month of 2,000 travels in the
 // tree is compared with one frame (16.7 ms) per 100 travels. A check list and an expense
 // list of 10,000 rows are filled, ticked and sorted, each compared with loading the list
-// from the store in the same run.
+// from the store in the same run. The stage list with a travel's stages and the stage
+// detail with a stage's appointments are compared with reading the same records from the
+// store, at two sizes, to show how they grow.
 
 #include "BenchTiming.h"
 #include "CheckListModel.h"
@@ -16,6 +18,8 @@
 #include "ImagesViewBench.h"
 #include "MainFrame.h"
 #include "Prompter.h"
+#include "StageDetailListView.h"
+#include "StageListView.h"
 #include "TravelDataStore.h"
 #include "TravelListView.h"
 #include "TravelTreeView.h"
@@ -24,11 +28,15 @@
 #include <QApplication>
 #include <QDateEdit>
 #include <QElapsedTimer>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QTreeWidget>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
+#include <memory>
 
 namespace {
 
@@ -184,6 +192,83 @@ void benchLists(int rows)
                      }),
                      loadExpenses);
     }
+// The fastest of a few runs: the stage figures are small enough for noise to matter.
+double BestOf(int runs, const std::function<void()>& work)
+{
+    double best = Seconds(work);
+    for (int i = 1; i < runs; ++i)
+        best = std::min(best, Seconds(work));
+    return best;
+}
+
+struct StageFigures {
+    double listBaseline = 0; // the stages read from the store
+    double list = 0;         // the stage list loaded and laid out
+    double detailBaseline = 0;
+    double detail = 0;
+};
+
+// A travel with `count` stages, the first of them with `count` appointments, and the two
+// stage views loading them.
+StageFigures MeasureStages(int count)
+{
+    QTemporaryDir dir;
+    TravelDataStore store;
+    auto clock = std::make_shared<QDateTime>(QDate(2030, 1, 1), QTime(0, 0));
+    store.setClock([clock] { return *clock = clock->addSecs(1); }, [] {});
+    store.setWorkingDirectory(dir.path());
+    (void)store.Refresh();
+    const RecordKey travel =
+        store.AddTravel(TravelRecord(DateTimeValue::fromDate({2031, 5, 1}))).key;
+    QRandomGenerator random(11);
+    RecordKey first;
+    for (int i = 0; i < count; ++i) {
+        StageRecord stage(DateTimeValue::fromDate(QDate(2031, 5, 1 + int(random.bounded(30)))));
+        stage.travelKey = travel;
+        stage.title = QStringLiteral("Stage %1").arg(i);
+        stage.place = QStringLiteral("Place %1").arg(int(random.bounded(100)));
+        const RecordKey key = store.AddStage(stage).key;
+        if (first.isEmpty())
+            first = key;
+    }
+    QList<AppointmentRecord> appointments;
+    for (int i = 0; i < count; ++i) {
+        AppointmentRecord appointment(DateTimeValue::fromDate(
+            QDate(2031, 5, 1 + int(random.bounded(30))), QTime(int(random.bounded(24)), 0)));
+        appointment.subject = QStringLiteral("Appointment %1").arg(i);
+        appointment.location = QStringLiteral("Room %1").arg(i % 17);
+        appointments.append(appointment);
+    }
+    (void)store.SaveAppointments(first, appointments);
+
+    StageFigures figures;
+    figures.listBaseline = BestOf(5, [&] {
+        QList<StageRecord> stages;
+        for (const RecordKey& key : store.StagesOfUnsorted(travel))
+            stages.append(store.GetStage(key));
+    });
+    figures.detailBaseline = BestOf(5, [&] { (void)store.LoadAppointments(first); });
+
+    SilentPrompter prompter;
+    TreeSelection selection;
+    selection.travelKey = travel;
+    selection.child = TreeChild::Stages;
+    CStageListView list(store);
+    list.resize(900, 600);
+    list.show();
+    figures.list = BestOf(5, [&] {
+        list.load(selection);
+        QApplication::processEvents();
+    });
+    selection.stageKey = first;
+    CStageDetailListView detail(store, prompter);
+    detail.resize(900, 600);
+    detail.show();
+    figures.detail = BestOf(5, [&] {
+        detail.load(selection);
+        QApplication::processEvents();
+    });
+    return figures;
 }
 
 } // namespace
@@ -272,5 +357,33 @@ int main(int argc, char* argv[])
     }
 
     benchLists(10000);
+    // The same rows laid out as icons and as a list, where every item has its own size.
+    travelList.show();
+    QApplication::processEvents();
+    for (DisplayMode mode : {DisplayMode::SmallIcons, DisplayMode::List, DisplayMode::Report}) {
+        const double switching = Seconds([&] {
+            travelList.setDisplayMode(mode);
+            QApplication::processEvents();
+        });
+        std::printf("  display mode %d: %8.2f ms  ratio to the month walk %6.1f\n", int(mode),
+                    switching * 1000, switching / walk);
+    }
+
+    // The stage views at 1,000 records, and how they grow to 4,000.
+    const StageFigures thousand = MeasureStages(1000);
+    const StageFigures fourThousand = MeasureStages(4000);
+    std::printf("%-52s %8.2f ms  baseline %8.2f ms (store)  ratio %6.1f\n",
+                "stage list with 1,000 stages", thousand.list * 1000, thousand.listBaseline * 1000,
+                thousand.list / thousand.listBaseline);
+    std::printf("%-52s %8.2f ms  baseline %8.2f ms (store)  ratio %6.1f\n",
+                "stage detail with 1,000 appointments", thousand.detail * 1000,
+                thousand.detailBaseline * 1000, thousand.detail / thousand.detailBaseline);
+    const double nLogN = 4000 * std::log(4000.0) / (1000 * std::log(1000.0));
+    std::printf("%-52s %8.2f  (store %5.2f, n log n %5.2f)\n",
+                "stage list growth from 1,000 to 4,000 stages", fourThousand.list / thousand.list,
+                fourThousand.listBaseline / thousand.listBaseline, nLogN);
+    std::printf("%-52s %8.2f  (store %5.2f, n log n %5.2f)\n",
+                "stage detail growth from 1,000 to 4,000", fourThousand.detail / thousand.detail,
+                fourThousand.detailBaseline / thousand.detailBaseline, nLogN);
     return 0;
 }

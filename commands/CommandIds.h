@@ -84,6 +84,7 @@ enum : int {
     ImagesViewHelp = 61517,
     SelectImageHelp = 61518,
     DirectoryNotFound = 61446,
+    ConfirmDeleteAppointment = 61460,
     ConfirmDeleteTravel = 61461,
     ConfirmDeleteStage = 61462,
     ProgramTitle = 61491,

@@ -21,6 +21,7 @@ const QHash<int, QString>& table()
                                    "path."},
             {Str::DirectoryNotFound, "The directory you have selected does not exists or it is a "
                                      "write protected medium."},
+            {Str::ConfirmDeleteAppointment, "Delete the Selected Appointment?"},
             {Str::ConfirmDeleteTravel, "Are you sure want to delete the selected Travel record and "
                                        "its Check List, Expenses, Stages and Appointments?"},
             {Str::ConfirmDeleteStage, "Are you sure want to delete the selected Stage and its "

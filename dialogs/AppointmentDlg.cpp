@@ -9,16 +9,31 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
-CAppointmentDlg::CAppointmentDlg(const AppointmentRecord& appointment, QWidget* parent)
-    : QDialog(parent),
-      m_subject(WithControlId(new CGuiEdit(appointment.subject, this), Control::Subject)),
-      m_location(WithControlId(new CGuiEdit(appointment.location, this), Control::Location)),
-      m_when(
-          WithControlId(new QDateTimeEdit(EditableMoment(appointment.when), this), Control::Date)),
-      m_notes(
-          WithControlId(new CNotesEdit(NotesForEditing(appointment.notes), this), Control::Notes)),
-      m_original(appointment.when)
+namespace {
+
+// The moment the dialog starts from: a new appointment's without the seconds that the
+// editor cannot show (and now, on the minute, when none is given); an appointment that
+// is changed keeps its own until the user edits it.
+DateTimeValue startingMoment(const DateTimeValue& given, CAppointmentDlg::Purpose purpose)
 {
+    if (purpose == CAppointmentDlg::Purpose::Change)
+        return given;
+    QDateTime moment = EditableMoment(given);
+    moment.setTime(QTime(moment.time().hour(), moment.time().minute()));
+    return DateTimeValue::fromDateTime(moment);
+}
+
+} // namespace
+
+CAppointmentDlg::CAppointmentDlg(const AppointmentRecord& appointment, QWidget* parent,
+                                 Purpose purpose)
+    : QDialog(parent), m_original(startingMoment(appointment.when, purpose))
+{
+    m_subject = WithControlId(new CGuiEdit(appointment.subject, this), Control::Subject);
+    m_location = WithControlId(new CGuiEdit(appointment.location, this), Control::Location);
+    m_when = WithControlId(new QDateTimeEdit(EditableMoment(m_original), this), Control::Date);
+    m_notes =
+        WithControlId(new CNotesEdit(NotesForEditing(appointment.notes), this), Control::Notes);
     WithControlId(this, Dialog::AppointmentDlg);
     setWindowTitle(QStringLiteral("Appointment"));
     GuiDrawLayer::ApplyFace(this);

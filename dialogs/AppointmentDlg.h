@@ -8,12 +8,17 @@ class QDateTimeEdit;
 class QLineEdit;
 class QPlainTextEdit;
 
-// "Appointment": subject, location, date and time, notes, all taken as typed.
+// "Appointment": subject, location, date and time, notes, all taken as typed. The time
+// shows and edits no seconds, so a new appointment starts on a whole minute.
 class CAppointmentDlg : public QDialog {
     Q_OBJECT
 
 public:
-    explicit CAppointmentDlg(const AppointmentRecord& appointment, QWidget* parent = nullptr);
+    // Whether the dialog makes a new appointment (from the values given) or changes one.
+    enum class Purpose { Change, Create };
+
+    explicit CAppointmentDlg(const AppointmentRecord& appointment, QWidget* parent = nullptr,
+                             Purpose purpose = Purpose::Change);
     AppointmentRecord appointment() const;
 
 private:

@@ -179,7 +179,7 @@ void CMainFrame::buildPanes()
     m_tree->setMonth(m_monthPicker->date());
     m_innerSplitter = new CGuiSplitterWnd(Qt::Vertical, m_outerSplitter);
     m_innerSplitter->setObjectName(QStringLiteral("innerSplitter"));
-    m_upperView = CreateUpperView(ViewKind::TravelList, store, nullptr);
+    m_upperView = CreateUpperView(ViewKind::TravelList, store, m_app.prompter(), nullptr);
     m_upperKind = ViewKind::TravelList;
     connectUpperView();
     m_imagesView = new CImagesView(store, m_app.prompter(), m_innerSplitter);
@@ -226,7 +226,7 @@ void CMainFrame::showViewOfKind(ViewKind kind)
     const QWidget* focus = QApplication::focusWidget();
     const bool takeFocus = !focus || (old && (old == focus || old->isAncestorOf(focus)));
     // Made without a parent: a child of the splitter would join it as a pane of its own.
-    m_upperView = CreateUpperView(kind, m_app.store(), nullptr);
+    m_upperView = CreateUpperView(kind, m_app.store(), m_app.prompter(), nullptr);
     m_upperKind = kind;
     connectUpperView();
     if (old) {

@@ -115,6 +115,10 @@ RecordKey CRecordCommands::stageOf(int command) const
 bool CRecordCommands::handles(int command) const
 {
     const CUpperView& view = *m_frame.upperView();
+    // What the upper view runs itself is not also a record command: the stage detail
+    // makes, changes and deletes its appointments in its own rows.
+    if (view.handles(command))
+        return false;
     switch (command) {
     case Cmd::NewTravel:
     case Cmd::Preferences:
@@ -318,7 +322,7 @@ void CRecordCommands::newAppointment(const RecordKey& stageKey)
     appointment.subject = stage.title;
     appointment.location = stage.place;
     appointment.notes = stage.notes;
-    CAppointmentDlg dialog(appointment, &m_frame);
+    CAppointmentDlg dialog(appointment, &m_frame, CAppointmentDlg::Purpose::Create);
     if (m_app.prompter().run(&dialog) != QDialog::Accepted)
         return;
     QList<AppointmentRecord> appointments = m_app.store().LoadAppointments(stageKey);

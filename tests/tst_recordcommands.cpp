@@ -7,6 +7,7 @@
 #include "RecordCommands.h"
 #include "SelectIconDlg.h"
 #include "StageDlg.h"
+#include "StageListView.h"
 #include "StringTable.h"
 #include "TestSupport.h"
 #include "TravelDetailListView.h"
@@ -368,9 +369,14 @@ private slots:
         QCOMPARE(tree()->currentItem()->text(0), QStringLiteral("Stages"));
     }
 
-    void aNewAppointmentStartsFromItsStage()
+    void aNewAppointmentFromTheStageListStartsFromItsStage()
     {
-        tree()->selectPath(m_lisbon, TreeChild::Stages, m_alfama);
+        // With the stage list showing, New Appointment is a record command: the dialog,
+        // then the store at once.
+        tree()->selectPath(m_lisbon, TreeChild::Stages, RecordKey());
+        auto* stages = qobject_cast<CStageListView*>(m_frame->upperView());
+        QVERIFY(stages);
+        stages->markRow(0);
         prompter().dialogs = {[](QDialog* dialog) {
             auto* subject = control<QLineEdit>(dialog, Control::Subject);
             auto* location = control<QLineEdit>(dialog, Control::Location);
@@ -380,12 +386,13 @@ private slots:
             subject->setText(QStringLiteral("Fado"));
             return pressButton(Control::Ok)(dialog);
         }};
-        trigger(Cmd::AppointmentNew);
+        trigger(Cmd::StageNewAppointment);
         const QList<AppointmentRecord> appointments = store().LoadAppointments(m_alfama);
         QCOMPARE(appointments.size(), 1);
         QCOMPARE(appointments[0].subject, QStringLiteral("Fado"));
         QCOMPARE(appointments[0].when, store().GetStage(m_alfama).date);
-        QCOMPARE(m_frame->upperView()->printModel()->rowCount(), 7); // 4 details, 2, 1 appointment
+        QCOMPARE(m_frame->upperView(), stages);
+        QCOMPARE(stages->shownStage(), m_alfama);
     }
 
     void exportsWriteWhatTheCommandLineWrites()

@@ -5,16 +5,40 @@
 
 #include <QHelpEvent>
 #include <QPainter>
+#include <QStyledItemDelegate>
 #include <QToolTip>
+
+namespace {
+
+// The report may centre a column; in the list mode every label starts beside its icon.
+class IconListDelegate : public QStyledItemDelegate {
+public:
+    explicit IconListDelegate(QListView* list) : QStyledItemDelegate(list), m_list(list) {}
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override
+    {
+        QStyledItemDelegate::initStyleOption(option, index);
+        if (m_list->viewMode() == QListView::ListMode)
+            option->displayAlignment = Qt::AlignLeft | Qt::AlignVCenter;
+    }
+
+private:
+    QListView* m_list;
+};
+
+} // namespace
 
 CIconListCtrl::CIconListCtrl(QWidget* parent) : QListView(parent)
 {
+    setItemDelegate(new IconListDelegate(this));
     viewport()->setAutoFillBackground(true);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setResizeMode(QListView::Adjust);
     setMovement(QListView::Static);
-    setUniformItemSizes(true);
+    // Each item is as wide as its own text: uniform sizes cut long titles short.
+    setUniformItemSizes(false);
     setWrapping(true);
 }
 

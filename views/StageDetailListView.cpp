@@ -1,48 +1,230 @@
 #include "StageDetailListView.h"
 
+#include "AppointmentDlg.h"
 #include "Bitmaps.h"
+#include "ColumnWidths.h"
+#include "CommandIds.h"
+#include "DetailSheetDelegate.h"
+#include "ListCtrl.h"
+#include "Prompter.h"
+#include "StageDetailModel.h"
+#include "StringTable.h"
 #include "TravelDataStore.h"
 
-CStageDetailListView::CStageDetailListView(TravelDataStore& store, QWidget* parent)
-    : CPlainListView(ViewKind::StageDetail, store,
-                     {QStringLiteral("Stage"), QStringLiteral("Details")},
-                     Bitmaps::StageDetailWatermark, parent)
+#include <QContextMenuEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QVBoxLayout>
+
+CStageDetailListView::CStageDetailListView(TravelDataStore& store, Prompter& prompter,
+                                           QWidget* parent)
+    : CUpperView(ViewKind::StageDetail, store, parent), m_prompter(prompter),
+      m_model(new StageDetailModel(store.displayFormats(), this)), m_list(new CListCtrl(this))
 {
+    m_list->setModel(m_model);
+    m_list->setHeaderHidden(true);
+    m_list->setItemDelegate(new DetailSheetDelegate(m_list));
+    m_list->setWatermark(LoadBitmap(Bitmaps::StageDetailWatermark));
+    m_list->setColumnWidthRule(&ColumnWidths::DetailSheet);
+    m_list->viewport()->installEventFilter(this);
+    m_list->installEventFilter(this);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_list);
+    setFocusProxy(m_list);
+    connect(m_list, &QAbstractItemView::doubleClicked, this,
+            [this](const QModelIndex& index) { openRow(index.row()); });
+    connect(m_list->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this] {
+        m_list->viewport()->update();
+        emit stateChanged();
+    });
 }
 
 void CStageDetailListView::load(const TreeSelection& selection)
 {
-    m_stageKey = selection.stageKey;
+    m_model->fill(m_store, selection.stageKey);
+    m_unsaved = false;
     emit travelChosen(selection.travelKey);
-    clearRows();
-    const DisplayFormats& formats = m_store.displayFormats();
-    const StageRecord stage = m_store.GetStage(m_stageKey);
-    appendRow({QStringLiteral("Stage Title"), stage.title});
-    appendRow({QStringLiteral("Date"), formats.FormatShortDate(stage.date)});
-    appendRow({QStringLiteral("Place"), stage.place});
-    appendRow({QStringLiteral("Notes"), stage.notes});
-    m_detailRows = 4;
-    appendRow({});
-    appendRow({QStringLiteral("Appointments:")});
-    for (const AppointmentRecord& appointment : m_store.LoadAppointments(m_stageKey)) {
-        QString what = appointment.subject;
-        if (!appointment.location.isEmpty())
-            what += QStringLiteral(" at ") + appointment.location;
-        appendRow({formats.FormatShortDate(appointment.when) + QLatin1Char(' ') +
-                       formats.FormatShortTime(appointment.when),
-                   what});
-    }
     emit stateChanged();
 }
 
 UpperViewState CStageDetailListView::state() const
 {
-    UpperViewState state = CPlainListView::state();
-    state.firstAppointmentRow = m_detailRows + 2;
+    UpperViewState state = CUpperView::state();
+    state.markedRow = m_list->markedRow();
+    state.rowCount = m_model->rowCount();
+    state.firstAppointmentRow = m_model->firstAppointmentRow();
     return state;
 }
 
 RecordKey CStageDetailListView::shownStage() const
 {
-    return m_stageKey;
+    return m_model->stageKey();
+}
+
+bool CStageDetailListView::appointmentMarked() const
+{
+    return m_model->isAppointmentRow(m_list->markedRow());
+}
+
+bool CStageDetailListView::handles(int command) const
+{
+    switch (command) {
+    case Cmd::AppointmentNew:
+    case Cmd::StageMenuNewAppointment:
+    case Cmd::StageNewAppointment:
+    case Cmd::TreeStageNewAppointment: // the tree's selected stage is the one shown
+    case Cmd::ListNewTravel:
+        return !m_model->stageKey().isEmpty();
+    case Cmd::AppointmentModify:
+    case Cmd::AppointmentDelete:
+    case Cmd::StageMenuModifyAppointment:
+    case Cmd::StageMenuDeleteAppointment:
+    case Cmd::Modify: // on any other row, Modify and Delete act on the stage
+    case Cmd::Delete:
+        return appointmentMarked();
+    default:
+        return false;
+    }
+}
+
+bool CStageDetailListView::run(int command)
+{
+    if (!handles(command))
+        return false;
+    switch (command) {
+    case Cmd::AppointmentModify:
+    case Cmd::StageMenuModifyAppointment:
+    case Cmd::Modify:
+        modifyAppointment(m_list->markedRow());
+        break;
+    case Cmd::AppointmentDelete:
+    case Cmd::StageMenuDeleteAppointment:
+    case Cmd::Delete:
+        deleteAppointment(m_list->markedRow());
+        break;
+    default:
+        newAppointment();
+        break;
+    }
+    return true;
+}
+
+void CStageDetailListView::newAppointment()
+{
+    const StageRecord stage = m_store.GetStage(m_model->stageKey());
+    AppointmentRecord start(stage.date);
+    start.subject = stage.title;
+    start.location = stage.place;
+    start.notes = stage.notes;
+    CAppointmentDlg dialog(start, this, CAppointmentDlg::Purpose::Create);
+    if (m_prompter.run(&dialog) != QDialog::Accepted)
+        return;
+    const int row = m_model->addAppointment(dialog.appointment());
+    m_unsaved = true;
+    m_list->markRow(row);
+    m_list->scrollTo(m_model->index(row, 0));
+    emit stateChanged();
+}
+
+void CStageDetailListView::modifyAppointment(int row)
+{
+    if (!m_model->isAppointmentRow(row))
+        return;
+    CAppointmentDlg dialog(m_model->appointment(row), this);
+    if (m_prompter.run(&dialog) != QDialog::Accepted)
+        return;
+    const AppointmentRecord changed = dialog.appointment();
+    if (changed == m_model->appointment(row))
+        return;
+    const int now = m_model->setAppointment(row, changed);
+    m_unsaved = true;
+    m_list->scrollTo(m_model->index(now, 0));
+    emit stateChanged();
+}
+
+void CStageDetailListView::deleteAppointment(int row)
+{
+    if (!m_model->isAppointmentRow(row) ||
+        !m_prompter.ask(this, ResourceText(Str::ConfirmDeleteAppointment)))
+        return;
+    m_model->removeAppointment(row);
+    m_unsaved = true;
+    // Without appointments the section is gone, and the stage's file says so at once.
+    if (!m_model->hasAppointmentSection()) {
+        m_list->markRow(-1);
+        if (const Outcome saved = save(); !saved.ok())
+            m_prompter.inform(this, saved.message());
+    }
+    m_list->viewport()->update();
+    emit stateChanged();
+}
+
+Outcome CStageDetailListView::save()
+{
+    if (!m_unsaved || m_model->stageKey().isEmpty())
+        return {};
+    const Outcome saved = m_store.SaveAppointments(m_model->stageKey(), m_model->appointments());
+    if (saved.ok())
+        m_unsaved = false;
+    return saved;
+}
+
+const QAbstractItemModel* CStageDetailListView::printModel() const
+{
+    return m_model;
+}
+
+QList<int> CStageDetailListView::printColumnWidths() const
+{
+    return m_list->columnWidths();
+}
+
+void CStageDetailListView::openRow(int row)
+{
+    const int heading = m_model->detailRowCount() + 1;
+    if (row < 0 || row == heading)
+        return;
+    m_list->markRow(row);
+    if (row < heading)
+        emit commandRequested(Cmd::StageModify);
+    else
+        modifyAppointment(row);
+}
+
+bool CStageDetailListView::eventFilter(QObject* watched, QEvent* event)
+{
+    // A right click on an appointment marks it and opens the appointment menu; anywhere
+    // else it does nothing.
+    if (watched == m_list->viewport() && (event->type() == QEvent::MouseButtonPress ||
+                                          event->type() == QEvent::MouseButtonDblClick)) {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        if (mouse->button() != Qt::RightButton)
+            return CUpperView::eventFilter(watched, event);
+        const QPoint at = mouse->position().toPoint();
+        const int row = m_list->indexAt(at).row();
+        if (event->type() == QEvent::MouseButtonPress && m_model->isAppointmentRow(row)) {
+            m_list->markRow(row);
+            emit contextMenuRequested(PopupMenu::Appointment, m_list->viewport()->mapToGlobal(at));
+        }
+        return true;
+    }
+    if (watched == m_list && event->type() == QEvent::ContextMenu &&
+        static_cast<QContextMenuEvent*>(event)->reason() == QContextMenuEvent::Keyboard) {
+        if (appointmentMarked()) {
+            const QRect row = m_list->visualRect(m_list->currentIndex());
+            emit contextMenuRequested(PopupMenu::Appointment,
+                                      m_list->viewport()->mapToGlobal(row.center()));
+        }
+        return true;
+    }
+    // Enter opens the marked row, as a double click does.
+    if (watched == m_list && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            openRow(m_list->markedRow());
+            return true;
+        }
+    }
+    return CUpperView::eventFilter(watched, event);
 }

@@ -1,19 +1,52 @@
 #pragma once
 
-#include "PlainListView.h"
+#include "UpperView.h"
 
-// One stage: its title, date, place and notes, then its appointments.
-class CStageDetailListView : public CPlainListView {
+class CListCtrl;
+class Prompter;
+class StageDetailModel;
+
+// One stage as a sheet of labelled rows, then its appointments by date. Appointments
+// are made, changed and deleted here, in the rows, through the Appointment dialog; the
+// rows are the working copy and reach the store when the frame saves the view, and at
+// once when the last appointment is deleted. A double click on the stage's rows
+// changes the stage, on an appointment the appointment.
+class CStageDetailListView : public CUpperView {
     Q_OBJECT
 
 public:
-    explicit CStageDetailListView(TravelDataStore& store, QWidget* parent = nullptr);
+    CStageDetailListView(TravelDataStore& store, Prompter& prompter, QWidget* parent = nullptr);
 
     void load(const TreeSelection& selection) override;
     UpperViewState state() const override;
+    bool handles(int command) const override;
+    bool run(int command) override;
     RecordKey shownStage() const override;
+    Outcome save() override;
+    const QAbstractItemModel* printModel() const override;
+    QList<int> printColumnWidths() const override;
+
+    // Asks for a new appointment, starting from the stage's date, title, place and
+    // notes, and adds it to the rows.
+    void newAppointment();
+    void modifyAppointment(int row);
+    // Asks first; deleting the last appointment saves at once.
+    void deleteAppointment(int row);
+    // Whether the rows hold appointments that the store does not have yet.
+    bool hasUnsavedAppointments() const { return m_unsaved; }
+
+    StageDetailModel* model() const { return m_model; }
+    CListCtrl* list() const { return m_list; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    RecordKey m_stageKey;
-    int m_detailRows = 0;
+    bool appointmentMarked() const;
+    void openRow(int row);
+
+    Prompter& m_prompter;
+    StageDetailModel* m_model;
+    CListCtrl* m_list;
+    bool m_unsaved = false;
 };

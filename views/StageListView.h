@@ -1,9 +1,18 @@
 #pragma once
 
-#include "PlainListView.h"
+#include "UpperView.h"
 
-// The stages of a travel: title, date and place.
-class CStageListView : public CPlainListView {
+class CIconListCtrl;
+class CListCtrl;
+class CListHeaderCtrl;
+class StageListModel;
+class QAbstractItemView;
+
+// The stages of a travel: a report of title, date and place, or small icons, large
+// icons or a list over the same rows and selection. A click on a header column sorts;
+// a double click opens the stage in the tree. New, Modify and Delete go to the frame's
+// stage commands.
+class CStageListView : public CUpperView {
     Q_OBJECT
 
 public:
@@ -14,7 +23,32 @@ public:
     bool handles(int command) const override;
     bool run(int command) override;
     RecordKey shownStage() const override;
+    const QAbstractItemModel* printModel() const override;
+    QList<int> printColumnWidths() const override;
+
+    DisplayMode displayMode() const { return m_displayMode; }
+    // Shows the rows in a mode and sorts them by title.
+    void setDisplayMode(DisplayMode mode);
+    void sort(int sortCode);
+    int markedRow() const;
+    void markRow(int row);
+
+    StageListModel* model() const { return m_model; }
+    CListCtrl* report() const { return m_report; }
+    CIconListCtrl* icons() const { return m_icons; }
+    CListHeaderCtrl* header() const { return m_header; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The menu of a row (which it marks), or of no row, at a screen position.
+    void openMenu(const QModelIndex& index, const QPoint& global);
+    QAbstractItemView* shownList() const;
+
+    StageListModel* m_model;
+    CListCtrl* m_report;
+    CIconListCtrl* m_icons;
+    CListHeaderCtrl* m_header;
     DisplayMode m_displayMode = DisplayMode::Report;
 };

@@ -7,7 +7,8 @@
 #include "TravelDetailListView.h"
 #include "TravelListView.h"
 
-CUpperView* CreateUpperView(ViewKind kind, TravelDataStore& store, QWidget* parent)
+CUpperView* CreateUpperView(ViewKind kind, TravelDataStore& store, Prompter& prompter,
+                            QWidget* parent)
 {
     switch (kind) {
     case ViewKind::TravelDetail:
@@ -19,7 +20,7 @@ CUpperView* CreateUpperView(ViewKind kind, TravelDataStore& store, QWidget* pare
     case ViewKind::StageList:
         return new CStageListView(store, parent);
     case ViewKind::StageDetail:
-        return new CStageDetailListView(store, parent);
+        return new CStageDetailListView(store, prompter, parent);
     case ViewKind::TravelList:
         break;
     }

@@ -1,0 +1,310 @@
+#include "DetailSheetStyle.h"
+#include "ModelRoles.h"
+#include "StageDetailModel.h"
+#include "StageListModel.h"
+#include "TestSupport.h"
+#include "TravelDataStore.h"
+
+#include <QAbstractItemModelTester>
+#include <QFont>
+#include <QIcon>
+#include <QPersistentModelIndex>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+const DisplayFormats us(QLocale(QStringLiteral("en_US")));
+
+StageRecord stage(const QString& title, const DateTimeValue& date, const QString& place = {})
+{
+    StageRecord s(date);
+    s.key = title + QStringLiteral("-key");
+    s.title = title;
+    s.place = place;
+    return s;
+}
+
+AppointmentRecord appointment(const QString& subject, const DateTimeValue& when,
+                              const QString& location = {})
+{
+    AppointmentRecord a(when);
+    a.subject = subject;
+    a.location = location;
+    return a;
+}
+
+DateTimeValue invalidDate()
+{
+    DateTimeValue value = at(2006, 3, 1);
+    value.status = DateTimeValue::Invalid;
+    return value;
+}
+
+QStringList column(const QAbstractItemModel& model, int column)
+{
+    QStringList result;
+    for (int row = 0; row < model.rowCount(); ++row)
+        result.append(model.index(row, column).data().toString());
+    return result;
+}
+
+} // namespace
+
+// The stage list's and the stage detail's models without a window: what each row shows,
+// the orders, and the appointment section coming and going with the working copy.
+class StageModelsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void stageListRowsAndTips()
+    {
+        StageListModel model(us);
+        QAbstractItemModelTester tester(&model,
+                                        QAbstractItemModelTester::FailureReportingMode::QtTest);
+        model.setStages(QStringLiteral("T"),
+                        {stage(QStringLiteral("Belem"), at(2006, 3, 7), QStringLiteral("Lisbon")),
+                         stage(QStringLiteral("Alfama"), at(2006, 3, 6))});
+        // Filled by date.
+        QCOMPARE(column(model, StageListModel::Title),
+                 (QStringList{QStringLiteral("Alfama"), QStringLiteral("Belem")}));
+        QCOMPARE(column(model, StageListModel::Date),
+                 (QStringList{QStringLiteral("3/6/06"), QStringLiteral("3/7/06")}));
+        QCOMPARE(column(model, StageListModel::Place),
+                 (QStringList{QString(), QStringLiteral("Lisbon")}));
+        // The report's tip is the title wherever the pointer is; the icon modes' tip
+        // leaves out a place that is empty.
+        QCOMPARE(model.index(1, StageListModel::Place).data(Qt::ToolTipRole).toString(),
+                 QStringLiteral("Belem"));
+        QCOMPARE(model.index(1, 0).data(ModelRole::IconModeToolTip).toString(),
+                 QStringLiteral("Belem\n3/7/06\nLisbon"));
+        QCOMPARE(model.index(0, 0).data(ModelRole::IconModeToolTip).toString(),
+                 QStringLiteral("Alfama\n3/6/06"));
+        QCOMPARE(model.index(0, 0).data(ModelRole::Key).toString(), QStringLiteral("Alfama-key"));
+        QVERIFY(!model.index(0, 0).data(Qt::DecorationRole).value<QIcon>().isNull());
+        QVERIFY(!model.index(0, StageListModel::Date).data(Qt::DecorationRole).isValid());
+        QCOMPARE(model.index(0, 0).data(Qt::TextAlignmentRole).toInt(), int(Qt::AlignCenter));
+        QCOMPARE(model.headerData(0, Qt::Horizontal).toString(), QStringLiteral("Stage"));
+        QCOMPARE(model.headerData(2, Qt::Horizontal).toString(), QStringLiteral("Place"));
+        QCOMPARE(model.rowOf(QStringLiteral("Belem-key")), 1);
+        QCOMPARE(model.rowOf(QStringLiteral("none")), -1);
+        QCOMPARE(model.travelKey(), QStringLiteral("T"));
+    }
+
+    void stageListSortCodes()
+    {
+        StageListModel model(us);
+        QAbstractItemModelTester tester(&model,
+                                        QAbstractItemModelTester::FailureReportingMode::QtTest);
+        StageRecord undated = stage(QStringLiteral("undated"), invalidDate(), QStringLiteral("b"));
+        model.setStages(QStringLiteral("T"),
+                        {stage(QStringLiteral("zeta"), at(2006, 3, 9), QStringLiteral("a")),
+                         undated,
+                         stage(QStringLiteral("Alpha"), at(2006, 3, 2), QStringLiteral("C"))});
+        // By date: the undated stage keeps its place, the others sort around it.
+        QCOMPARE(column(model, 0), (QStringList{QStringLiteral("Alpha"), QStringLiteral("undated"),
+                                                QStringLiteral("zeta")}));
+        QPersistentModelIndex zeta = model.index(2, 0);
+        model.sortByCode(4); // date descending
+        QCOMPARE(column(model, 0), (QStringList{QStringLiteral("zeta"), QStringLiteral("undated"),
+                                                QStringLiteral("Alpha")}));
+        QCOMPARE(zeta.row(), 0);
+        model.sortByCode(0); // titles as the locale orders them, not by code points
+        QCOMPARE(column(model, 0), (QStringList{QStringLiteral("Alpha"), QStringLiteral("undated"),
+                                                QStringLiteral("zeta")}));
+        model.sortByCode(3);
+        QCOMPARE(column(model, 0), (QStringList{QStringLiteral("zeta"), QStringLiteral("undated"),
+                                                QStringLiteral("Alpha")}));
+        model.sortByCode(2);
+        QCOMPARE(column(model, 2),
+                 (QStringList{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("C")}));
+        model.sortByCode(5);
+        QCOMPARE(column(model, 2),
+                 (QStringList{QStringLiteral("C"), QStringLiteral("b"), QStringLiteral("a")}));
+        model.sortByCode(6); // no such code: the order stays
+        model.sortByCode(-1);
+        QCOMPARE(column(model, 2),
+                 (QStringList{QStringLiteral("C"), QStringLiteral("b"), QStringLiteral("a")}));
+        const QCollator collator(us.locale());
+        QCOMPARE(StageListModel::compare(undated, model.stage(0), 1, collator), 0);
+        QCOMPARE(StageListModel::compare(model.stage(2), model.stage(0), 1, collator), 1);
+    }
+
+    void stageListFillsOneTravel()
+    {
+        QTemporaryDir dir;
+        TravelDataStore store;
+        FakeClock clock;
+        store.setClock([&clock] { return clock.read(); }, [&clock] { clock.pause(); });
+        store.setWorkingDirectory(dir.path());
+        QVERIFY(store.Refresh().ok());
+        const RecordKey lisbon = store.AddTravel(TravelRecord(at(2006, 3, 5))).key;
+        const RecordKey rome = store.AddTravel(TravelRecord(at(2006, 3, 5))).key;
+        for (const auto& [travel, title] :
+             {std::pair{lisbon, QStringLiteral("Late")}, std::pair{rome, QStringLiteral("Rome")},
+              std::pair{lisbon, QStringLiteral("Early")}}) {
+            StageRecord s = stage(title, at(2006, 3, title == QLatin1String("Late") ? 9 : 6));
+            s.travelKey = travel;
+            QVERIFY(store.AddStage(s).ok());
+        }
+        StageListModel model(us);
+        model.fill(store, lisbon);
+        QCOMPARE(column(model, 0), (QStringList{QStringLiteral("Early"), QStringLiteral("Late")}));
+        QCOMPARE(model.stage(0).travelKey, lisbon);
+        model.fill(store, QStringLiteral("20990101000000000"));
+        QCOMPARE(model.rowCount(), 0);
+    }
+
+    void stageDetailRows()
+    {
+        StageDetailModel model(us);
+        QAbstractItemModelTester tester(&model,
+                                        QAbstractItemModelTester::FailureReportingMode::QtTest);
+        model.setStage(stage(QStringLiteral("Alfama"), at(2006, 3, 6), QStringLiteral("Old town")),
+                       {});
+        // A stage without notes still shows the "Notes" row; no appointment section.
+        QCOMPARE(model.rowCount(), 6);
+        QCOMPARE(model.detailRowCount(), 6);
+        QVERIFY(!model.hasAppointmentSection());
+        QCOMPARE(column(model, StageDetailModel::Label), (QStringList{{},
+                                                                      {},
+                                                                      {},
+                                                                      QStringLiteral("Date"),
+                                                                      QStringLiteral("Place"),
+                                                                      QStringLiteral("Notes")}));
+        QCOMPARE(column(model, StageDetailModel::Value), (QStringList{{},
+                                                                      QStringLiteral("Alfama"),
+                                                                      {},
+                                                                      QStringLiteral("3/6/06"),
+                                                                      QStringLiteral("Old town"),
+                                                                      {}}));
+        // The title is the heading: bold, underlined, blue; labels bold and black.
+        const QModelIndex title = model.index(StageDetailModel::TitleRow, 1);
+        QVERIFY(title.data(DetailSheetStyle::HeadingRole).toBool());
+        QVERIFY(qvariant_cast<QFont>(title.data(Qt::FontRole)).underline());
+        QCOMPARE(title.data(Qt::ForegroundRole).value<QColor>(), QColor(0x02, 0x42, 0x6F));
+        const QModelIndex date = model.index(StageDetailModel::DateRow, 0);
+        QVERIFY(!date.data(DetailSheetStyle::HeadingRole).toBool());
+        QVERIFY(qvariant_cast<QFont>(date.data(Qt::FontRole)).bold());
+        QCOMPARE(date.data(Qt::ForegroundRole).value<QColor>(), QColor(Qt::black));
+        QVERIFY(!qvariant_cast<QFont>(model.index(3, 1).data(Qt::FontRole)).bold());
+    }
+
+    void stageDetailNotesPieces()
+    {
+        StageDetailModel model(us);
+        StageRecord s = stage(QStringLiteral("Notes"), at(2006, 3, 6));
+        // Exactly 50 characters stay one row.
+        s.notes = QString(50, QLatin1Char('x'));
+        model.setStage(s, {});
+        QCOMPARE(model.rowCount(), 6);
+        QCOMPARE(model.index(StageDetailModel::NotesRow, 1).data().toString(), s.notes);
+        // 51 characters without a blank: 50 in the "Notes" row, 1 in a row of its own
+        // with no label.
+        s.notes = QString(51, QLatin1Char('y'));
+        model.setStage(s, {appointment(QStringLiteral("Fado"), at(2006, 3, 6, 21))});
+        QCOMPARE(model.detailRowCount(), 7);
+        QCOMPARE(model.index(5, 1).data().toString(), QString(50, QLatin1Char('y')));
+        QCOMPARE(model.index(6, 0).data().toString(), QString());
+        QCOMPARE(model.index(6, 1).data().toString(), QStringLiteral("y"));
+        // The section starts below the last piece.
+        QCOMPARE(model.index(7, 0).data().toString(), QString());
+        QCOMPARE(model.index(8, 0).data().toString(), QStringLiteral("Appointments:"));
+        QCOMPARE(model.firstAppointmentRow(), 9);
+        QCOMPARE(model.index(9, 1).data().toString(), QStringLiteral("Fado"));
+        // Lines break at "\r\n"; a line break inside a piece never reaches a row.
+        s.notes = QStringLiteral("one\r\ntwo");
+        model.setStage(s, {});
+        QCOMPARE(column(model, 1).mid(5),
+                 (QStringList{QStringLiteral("one"), QStringLiteral("two")}));
+    }
+
+    void theAppointmentSectionComesAndGoes()
+    {
+        StageDetailModel model(us);
+        QAbstractItemModelTester tester(&model,
+                                        QAbstractItemModelTester::FailureReportingMode::QtTest);
+        model.setStage(stage(QStringLiteral("Alfama"), at(2006, 3, 6)), {});
+        QSignalSpy inserted(&model, &QAbstractItemModel::rowsInserted);
+        // The first appointment brings the empty row and the heading before it.
+        QCOMPARE(model.addAppointment(appointment(QStringLiteral("Fado"), at(2006, 3, 6, 21, 5, 42),
+                                                  QStringLiteral("Tasca"))),
+                 8);
+        QCOMPARE(inserted.size(), 1);
+        QCOMPARE(inserted[0][1].toInt(), 6);
+        QCOMPARE(inserted[0][2].toInt(), 8);
+        QCOMPARE(model.rowCount(), 9);
+        QVERIFY(model.hasAppointmentSection());
+        QVERIFY(!model.isAppointmentRow(7));
+        QVERIFY(model.isAppointmentRow(8));
+        // The date, a blank and the time without seconds; the subject "at" the location.
+        QCOMPARE(model.index(8, 0).data().toString(), QStringLiteral("3/6/06 9:05 PM"));
+        QCOMPARE(model.index(8, 1).data().toString(), QStringLiteral("Fado at Tasca"));
+        QVERIFY(qvariant_cast<QFont>(model.index(8, 0).data(Qt::FontRole)).bold());
+        // An earlier one sorts before it; one without location shows only its subject.
+        QCOMPARE(model.addAppointment(appointment(QStringLiteral("Tram"), at(2006, 3, 6, 8))), 8);
+        QCOMPARE(model.index(8, 1).data().toString(), QStringLiteral("Tram"));
+        QCOMPARE(model.index(9, 1).data().toString(), QStringLiteral("Fado at Tasca"));
+        // Changing a date moves its row, and a persistent index follows it.
+        QPersistentModelIndex tram = model.index(8, 0);
+        QCOMPARE(model.setAppointment(8, appointment(QStringLiteral("Tram"), at(2006, 3, 7))), 9);
+        QCOMPARE(tram.row(), 9);
+        QCOMPARE(model.appointments().first().subject, QStringLiteral("Fado"));
+        // Rows outside the appointments change nothing.
+        model.removeAppointment(7);
+        model.removeAppointment(3);
+        QCOMPARE(model.rowCount(), 10);
+        // Deleting one leaves the section; deleting the last takes its two rows too.
+        model.removeAppointment(8);
+        QCOMPARE(model.rowCount(), 9);
+        QCOMPARE(model.appointment(8).subject, QStringLiteral("Tram"));
+        model.removeAppointment(8);
+        QCOMPARE(model.rowCount(), 6);
+        QVERIFY(!model.hasAppointmentSection());
+        QVERIFY(!model.isAppointmentRow(8));
+        QVERIFY(model.appointments().isEmpty());
+    }
+
+    void appointmentsWithInvalidDatesKeepTheirPlaces()
+    {
+        StageDetailModel model(us);
+        QAbstractItemModelTester tester(&model,
+                                        QAbstractItemModelTester::FailureReportingMode::QtTest);
+        model.setStage(stage(QStringLiteral("Alfama"), at(2006, 3, 6)),
+                       {appointment(QStringLiteral("late"), at(2006, 3, 9)),
+                        appointment(QStringLiteral("undated"), invalidDate()),
+                        appointment(QStringLiteral("early"), at(2006, 3, 1))});
+        QCOMPARE(column(model, 1).mid(8),
+                 (QStringList{QStringLiteral("early"), QStringLiteral("undated"),
+                              QStringLiteral("late")}));
+        QCOMPARE(model.index(9, 0).data().toString(), QStringLiteral(" "));
+        QCOMPARE(model.appointments()[1].subject, QStringLiteral("undated"));
+    }
+
+    void stageDetailFillsFromTheStore()
+    {
+        QTemporaryDir dir;
+        TravelDataStore store;
+        FakeClock clock;
+        store.setClock([&clock] { return clock.read(); }, [&clock] { clock.pause(); });
+        store.setWorkingDirectory(dir.path());
+        QVERIFY(store.Refresh().ok());
+        StageRecord alfama = stage(QStringLiteral("Alfama"), at(2006, 3, 6));
+        alfama.travelKey = store.AddTravel(TravelRecord(at(2006, 3, 5))).key;
+        const RecordKey key = store.AddStage(alfama).key;
+        QVERIFY(store
+                    .SaveAppointments(key, {appointment(QStringLiteral("b"), at(2006, 3, 8)),
+                                            appointment(QStringLiteral("a"), at(2006, 3, 7))})
+                    .ok());
+        StageDetailModel model(us);
+        model.fill(store, key);
+        QCOMPARE(model.stageKey(), key);
+        QCOMPARE(model.rowCount(), 10);
+        QCOMPARE(model.index(8, 1).data().toString(), QStringLiteral("a"));
+        QCOMPARE(model.index(9, 1).data().toString(), QStringLiteral("b"));
+    }
+};
+
+QTEST_MAIN(StageModelsTest)
+#include "tst_stagemodels.moc"

@@ -1,0 +1,456 @@
+#include "AppointmentDlg.h"
+#include "ColumnWidths.h"
+#include "CommandIds.h"
+#include "IconListCtrl.h"
+#include "ListCtrl.h"
+#include "ListHeaderCtrl.h"
+#include "MainFrame.h"
+#include "RecordCommands.h"
+#include "StageDetailListView.h"
+#include "StageDetailModel.h"
+#include "StageListModel.h"
+#include "StageListView.h"
+#include "StringTable.h"
+#include "TestSupport.h"
+#include "TravelTreeView.h"
+#include "WindowFixture.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QDateTimeEdit>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <limits>
+
+namespace {
+
+QStringList column(const QAbstractItemModel* model, int column)
+{
+    QStringList result;
+    for (int row = 0; row < model->rowCount(); ++row)
+        result.append(model->index(row, column).data().toString());
+    return result;
+}
+
+// Answers the Appointment dialog: a subject and, when given, a moment; then a button.
+std::function<int(QDialog*)> appointmentAnswer(const QString& subject, Control button,
+                                               const QDateTime& when = {})
+{
+    return [=](QDialog* dialog) {
+        if (dialog->objectName() != IdName(Dialog::AppointmentDlg))
+            return int(QDialog::Rejected);
+        control<QLineEdit>(dialog, Control::Subject)->setText(subject);
+        if (when.isValid())
+            control<QDateTimeEdit>(dialog, Control::Date)->setDateTime(when);
+        return pressButton(button)(dialog);
+    };
+}
+
+} // namespace
+
+// The wiring of the stage list and the stage detail in the real window: the header,
+// display modes, mouse and menus, the appointment commands, and when the appointments
+// in the rows reach the disk. Their rows and orders are the models' tests.
+class StageViewsTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<WindowFixture> m_run;
+    CMainFrame* m_frame = nullptr;
+    RecordKey m_lisbon;
+    RecordKey m_alfama; // no appointments; its date has seconds
+    RecordKey m_belem;  // one appointment
+    RecordKey m_sintra;
+
+    ScriptedPrompter& prompter() { return m_run->prompter; }
+    TravelDataStore& store() { return m_run->store; }
+    CTravelTreeView* tree() const { return m_frame->tree(); }
+    QList<AppointmentRecord> onDisk(const RecordKey& stage)
+    {
+        return store().LoadAppointments(stage);
+    }
+
+    CStageListView* stageList()
+    {
+        tree()->selectPath(m_lisbon, TreeChild::Stages, RecordKey());
+        return qobject_cast<CStageListView*>(m_frame->upperView());
+    }
+    CStageDetailListView* detailOf(const RecordKey& stage)
+    {
+        tree()->selectPath(m_lisbon, TreeChild::Stages, stage);
+        return qobject_cast<CStageDetailListView*>(m_frame->upperView());
+    }
+    void trigger(int command)
+    {
+        QAction* action = m_frame->action(command);
+        QVERIFY2(action->isEnabled(), qPrintable(QString::number(command)));
+        action->trigger();
+    }
+    static void rightClick(QAbstractItemView* list, const QPoint& at)
+    {
+        QTest::mouseClick(list->viewport(), Qt::RightButton, {}, at);
+    }
+    static QPoint rowCentre(QAbstractItemView* list, int row)
+    {
+        return list->visualRect(list->model()->index(row, 0)).center();
+    }
+
+private slots:
+    void init()
+    {
+        m_run = std::make_unique<WindowFixture>();
+        {
+            const std::unique_ptr<TravelDataStore> data = m_run->seed();
+            QVERIFY(data);
+            TravelRecord lisbon(at(2006, 3, 5));
+            lisbon.title = QStringLiteral("Lisbon");
+            m_lisbon = data->AddTravel(lisbon).key;
+            const auto addStage = [&](const QString& title, const DateTimeValue& date,
+                                      const QString& place) {
+                StageRecord stage(date);
+                stage.travelKey = m_lisbon;
+                stage.title = title;
+                stage.place = place;
+                stage.notes = title + QStringLiteral(" notes");
+                return data->AddStage(stage).key;
+            };
+            m_alfama = addStage(QStringLiteral("Alfama"), at(2006, 3, 6, 9, 5, 42),
+                                QStringLiteral("Old town"));
+            m_belem = addStage(QStringLiteral("Belem"), at(2006, 3, 7), QStringLiteral("Belem"));
+            m_sintra = addStage(QStringLiteral("Sintra"), at(2006, 3, 4), QString());
+            AppointmentRecord tower(at(2006, 3, 7, 10));
+            tower.subject = QStringLiteral("Tower");
+            QVERIFY(data->SaveAppointments(m_belem, {tower}).ok());
+        }
+        m_run->app.setDisplayFormats(DisplayFormats(QLocale(QStringLiteral("en_US"))));
+        m_frame = m_run->startOnFolder(QDate(2006, 3, 1));
+        QVERIFY(m_frame);
+    }
+
+    void cleanup()
+    {
+        QVERIFY2(prompter().unexpected.isEmpty(), qPrintable(prompter().unexpected.join(u',')));
+        m_run.reset();
+    }
+
+    void theStageListSortsAndSwitchesModes()
+    {
+        CStageListView* list = stageList();
+        QVERIFY(list);
+        QCOMPARE(column(list->model(), 0),
+                 (QStringList{QStringLiteral("Sintra"), QStringLiteral("Alfama"),
+                              QStringLiteral("Belem")}));
+        QCOMPARE(list->header()->imageSet(StageListModel::Date), 1);
+        m_frame->resize(1200, 800);
+        QApplication::processEvents();
+        const int width = list->report()->viewport()->width();
+        QCOMPARE(list->report()->columnWidth(0), ColumnWidths::StageList(width)[0]);
+        QCOMPARE(list->report()->columnWidth(2), 2 * (width / 7));
+
+        // A header click sorts by that column.
+        CListHeaderCtrl* header = list->header();
+        const int x = header->sectionViewportPosition(2) + header->sectionSize(2) / 2;
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(x, 5));
+        QCOMPARE(column(list->model(), 0),
+                 (QStringList{QStringLiteral("Sintra"), QStringLiteral("Belem"),
+                              QStringLiteral("Alfama")}));
+        QCOMPARE(header->imageSet(2), 1);
+
+        // Another mode shows the same rows and mark, sorted by title as the header says.
+        list->markRow(0); // Sintra
+        m_frame->activateWindow();
+        list->report()->setFocus();
+        QTRY_VERIFY(list->report()->hasFocus());
+        trigger(Cmd::ViewLargeIcon);
+        QVERIFY(list->icons()->hasFocus()); // the keys stay in the list
+        QCOMPARE(list->displayMode(), DisplayMode::LargeIcons);
+        QVERIFY(list->icons()->isVisibleTo(list));
+        QVERIFY(!list->report()->isVisibleTo(list));
+        QCOMPARE(list->icons()->iconSize(), QSize(32, 32));
+        QCOMPARE(column(list->model(), 0),
+                 (QStringList{QStringLiteral("Alfama"), QStringLiteral("Belem"),
+                              QStringLiteral("Sintra")}));
+        QCOMPARE(header->imageSet(0), 1);
+        QCOMPARE(header->imageSet(2), 0);
+        QCOMPARE(list->shownStage(), m_sintra);
+        QCOMPARE(list->icons()->currentIndex().row(), 2);
+        QVERIFY(!m_frame->action(Cmd::ViewLargeIcon)->isEnabled());
+        // A click among the icons marks for the commands.
+        QTest::mouseClick(list->icons()->viewport(), Qt::LeftButton, {},
+                          rowCentre(list->icons(), 0));
+        QCOMPARE(list->shownStage(), m_alfama);
+        trigger(Cmd::ViewList);
+        trigger(Cmd::ViewIcon);
+        QCOMPARE(list->icons()->iconSize(), QSize(16, 16));
+        trigger(Cmd::ViewReport);
+        QVERIFY(list->report()->isVisibleTo(list));
+        QCOMPARE(list->markedRow(), 0);
+        QVERIFY(!m_frame->action(Cmd::ViewReport)->isEnabled());
+    }
+
+    void theStageListMenusReachTheStageCommands()
+    {
+        CStageListView* list = stageList();
+        QSignalSpy menus(list, &CUpperView::contextMenuRequested);
+        CListCtrl* rows = list->report();
+        // Below the last row: "New" only, and nothing is marked.
+        rightClick(rows, QPoint(20, rows->viewport()->height() - 5));
+        QCOMPARE(menus.size(), 1);
+        QCOMPARE(menus[0].first().value<PopupMenu>(), PopupMenu::New);
+        QCOMPARE(list->markedRow(), -1);
+        QVERIFY(!m_frame->action(Cmd::ListModifyStage)->isEnabled());
+        m_frame->popupMenu(PopupMenu::New)->hide();
+        prompter().dialogs = {[](QDialog* dialog) {
+            control<QLineEdit>(dialog, Control::Title)->setText(QStringLiteral("Cascais"));
+            return pressButton(Control::Ok)(dialog);
+        }};
+        trigger(Cmd::ListNewTravel); // the stage list's "New"
+        QCOMPARE(store().CountStages(m_lisbon), 4);
+        QCOMPARE(m_frame->upperView()->kind(), ViewKind::StageList);
+
+        // On a row: the row is marked and "Sta" offers Modify and Delete of it.
+        list = qobject_cast<CStageListView*>(m_frame->upperView());
+        QSignalSpy rowMenus(list, &CUpperView::contextMenuRequested);
+        const int belem = list->model()->rowOf(m_belem);
+        rightClick(list->report(), rowCentre(list->report(), belem));
+        QCOMPARE(rowMenus.size(), 1);
+        QCOMPARE(rowMenus[0].first().value<PopupMenu>(), PopupMenu::Sta);
+        QCOMPARE(list->shownStage(), m_belem);
+        m_frame->popupMenu(PopupMenu::Sta)->hide();
+        prompter().answers = {true};
+        trigger(Cmd::ListDeleteStage);
+        QCOMPARE(prompter().asked.size(), 1);
+        QCOMPARE(store().CountStages(m_lisbon), 3);
+        QVERIFY(!QFile::exists(store().dataFolder().filePath(DataFolder::stageFileName(m_belem))));
+        QVERIFY(!QFile::exists(
+            store().dataFolder().filePath(DataFolder::appointmentFileName(m_belem))));
+
+        list = stageList();
+        list->markRow(list->model()->rowOf(m_sintra));
+        prompter().dialogs = {[](QDialog* dialog) {
+            control<QLineEdit>(dialog, Control::Title)->setText(QStringLiteral("Sintra hills"));
+            return pressButton(Control::Ok)(dialog);
+        }};
+        trigger(Cmd::ListModifyStage);
+        QCOMPARE(store().GetStage(m_sintra).title, QStringLiteral("Sintra hills"));
+    }
+
+    void aDoubleClickOrEnterOpensTheStage()
+    {
+        CStageListView* list = stageList();
+        CListCtrl* rows = list->report();
+        QTest::mouseDClick(rows->viewport(), Qt::LeftButton, {},
+                           QPoint(20, rows->viewport()->height() - 5));
+        QApplication::processEvents();
+        QCOMPARE(m_frame->upperView(), list);
+        const QPoint alfama = rowCentre(rows, list->model()->rowOf(m_alfama));
+        QTest::mouseClick(rows->viewport(), Qt::LeftButton, {}, alfama);
+        QTest::mouseDClick(rows->viewport(), Qt::LeftButton, {}, alfama);
+        QTRY_COMPARE(m_frame->upperView()->kind(), ViewKind::StageDetail);
+        QCOMPARE(m_frame->upperView()->shownStage(), m_alfama);
+        QCOMPARE(tree()->selection().stageKey, m_alfama);
+
+        list = stageList();
+        list->markRow(list->model()->rowOf(m_belem));
+        QTest::keyClick(list->report(), Qt::Key_Return);
+        QTRY_COMPARE(m_frame->upperView()->kind(), ViewKind::StageDetail);
+        QCOMPARE(m_frame->upperView()->shownStage(), m_belem);
+    }
+
+    void aRightClickOnTheDateRowShowsNoMenu()
+    {
+        CStageDetailListView* detail = detailOf(m_belem);
+        QVERIFY(detail);
+        CListCtrl* rows = detail->list();
+        QSignalSpy menus(detail, &CUpperView::contextMenuRequested);
+        detail->list()->markRow(StageDetailModel::PlaceRow);
+        rightClick(rows, rowCentre(rows, StageDetailModel::DateRow));
+        rightClick(rows, rowCentre(rows, detail->model()->firstAppointmentRow() - 1));
+        QApplication::processEvents();
+        QCOMPARE(menus.size(), 0);
+        QCOMPARE(rows->markedRow(), int(StageDetailModel::PlaceRow));
+        // On an appointment: marked, and the appointment menu.
+        const int tower = detail->model()->firstAppointmentRow();
+        rightClick(rows, rowCentre(rows, tower));
+        QCOMPARE(menus.size(), 1);
+        QCOMPARE(menus[0].first().value<PopupMenu>(), PopupMenu::Appointment);
+        QCOMPARE(rows->markedRow(), tower);
+        QVERIFY(m_frame->action(Cmd::StageMenuModifyAppointment)->isEnabled());
+        m_frame->popupMenu(PopupMenu::Appointment)->hide();
+        // The menu key opens it for the marked appointment, and for no other row.
+        QContextMenuEvent fromKeys(QContextMenuEvent::Keyboard, QPoint(5, 5));
+        QApplication::sendEvent(rows, &fromKeys);
+        QCOMPARE(menus.size(), 2);
+        m_frame->popupMenu(PopupMenu::Appointment)->hide();
+        rows->markRow(StageDetailModel::DateRow);
+        QApplication::sendEvent(rows, &fromKeys);
+        QCOMPARE(menus.size(), 2);
+    }
+
+    void newAppointmentFromTheMenuStaysInTheRows()
+    {
+        CStageDetailListView* detail = detailOf(m_alfama);
+        QCOMPARE(detail->model()->rowCount(), 6);
+        // The view's own commands are not record commands as well.
+        QVERIFY(!m_frame->recordCommands()->handles(Cmd::AppointmentNew));
+        QVERIFY(!m_frame->recordCommands()->handles(Cmd::TreeStageNewAppointment));
+        AppointmentRecord offered;
+        prompter().dialogs = {[&offered](QDialog* dialog) {
+            offered.subject = control<QLineEdit>(dialog, Control::Subject)->text();
+            offered.location = control<QLineEdit>(dialog, Control::Location)->text();
+            offered.notes = control<QPlainTextEdit>(dialog, Control::Notes)->toPlainText();
+            return appointmentAnswer(QStringLiteral("Fado"), Control::Ok)(dialog);
+        }};
+        trigger(Cmd::StageNewAppointment);
+        QCOMPARE(offered.subject, QStringLiteral("Alfama"));
+        QCOMPARE(offered.location, QStringLiteral("Old town"));
+        QCOMPARE(offered.notes, QStringLiteral("Alfama notes"));
+        // The section came with it; nothing is on disk yet.
+        QCOMPARE(detail->model()->rowCount(), 9);
+        QCOMPARE(detail->model()->index(7, 0).data().toString(), QStringLiteral("Appointments:"));
+        QCOMPARE(detail->model()->index(8, 0).data().toString(), QStringLiteral("3/6/06 9:05 AM"));
+        QCOMPARE(detail->list()->markedRow(), 8);
+        QVERIFY(detail->hasUnsavedAppointments());
+        QVERIFY(onDisk(m_alfama).isEmpty());
+        // The stage's date had seconds; the appointment starts on the minute.
+        QCOMPARE(detail->model()->appointment(8).when, at(2006, 3, 6, 9, 5, 0));
+
+        // The menus of the toolbar, the tree and the stage detail ask the same; cancelled,
+        // nothing changes.
+        for (int command : {int(Cmd::AppointmentNew), int(Cmd::StageMenuNewAppointment),
+                            int(Cmd::TreeStageNewAppointment), int(Cmd::ListNewTravel)}) {
+            prompter().dialogs = {appointmentAnswer(QStringLiteral("No"), Control::Cancel)};
+            trigger(command);
+            QVERIFY(prompter().dialogs.isEmpty());
+        }
+        QCOMPARE(detail->model()->rowCount(), 9);
+        QVERIFY(onDisk(m_alfama).isEmpty());
+    }
+
+    void leavingTheViewSavesAndComingBackShowsIt()
+    {
+        CStageDetailListView* detail = detailOf(m_alfama);
+        prompter().dialogs = {appointmentAnswer(QStringLiteral("Fado"), Control::Ok,
+                                                QDateTime(QDate(2006, 3, 6), QTime(21, 30)))};
+        trigger(Cmd::AppointmentNew);
+        // Another stage's detail is the same view, loaded again: it saves first.
+        detail = detailOf(m_belem);
+        QCOMPARE(onDisk(m_alfama).size(), 1);
+        QCOMPARE(onDisk(m_alfama)[0].subject, QStringLiteral("Fado"));
+        QCOMPARE(onDisk(m_alfama)[0].when, at(2006, 3, 6, 21, 30));
+
+        // A change by double click reaches the disk when the view is replaced.
+        const int tower = detail->model()->firstAppointmentRow();
+        prompter().dialogs = {appointmentAnswer(QStringLiteral("Tower of Belem"), Control::Ok)};
+        QTest::mouseClick(detail->list()->viewport(), Qt::LeftButton, {},
+                          rowCentre(detail->list(), tower));
+        QTest::mouseDClick(detail->list()->viewport(), Qt::LeftButton, {},
+                           rowCentre(detail->list(), tower));
+        QCOMPARE(detail->model()->index(tower, 1).data().toString(),
+                 QStringLiteral("Tower of Belem"));
+        QCOMPARE(onDisk(m_belem)[0].subject, QStringLiteral("Tower"));
+        QVERIFY(stageList());
+        QCOMPARE(onDisk(m_belem)[0].subject, QStringLiteral("Tower of Belem"));
+        QCOMPARE(onDisk(m_belem)[0].when, at(2006, 3, 7, 10)); // untouched
+
+        detail = detailOf(m_alfama);
+        QCOMPARE(column(detail->model(), 1).last(), QStringLiteral("Fado at Old town"));
+        QCOMPARE(detail->model()->index(8, 0).data().toString(), QStringLiteral("3/6/06 9:30 PM"));
+    }
+
+    void deletingTheLastAppointmentSavesAtOnce()
+    {
+        CStageDetailListView* detail = detailOf(m_belem);
+        const int tower = detail->model()->firstAppointmentRow();
+        detail->list()->markRow(tower);
+        prompter().answers = {false};
+        trigger(Cmd::StageMenuDeleteAppointment);
+        QCOMPARE(prompter().asked, QStringList{QStringLiteral("Delete the Selected Appointment?")});
+        QCOMPARE(detail->model()->rowCount(), tower + 1);
+        prompter().answers = {true};
+        trigger(Cmd::AppointmentDelete);
+        // The section went with it, and the file says so already.
+        QCOMPARE(detail->model()->rowCount(), 6);
+        QVERIFY(onDisk(m_belem).isEmpty());
+        QCOMPARE(detail->list()->markedRow(), -1);
+        QVERIFY(!detail->hasUnsavedAppointments());
+        QVERIFY(!m_frame->action(Cmd::AppointmentDelete)->isEnabled());
+        QVERIFY(m_frame->action(Cmd::AppointmentNew)->isEnabled());
+    }
+
+    void anUnsavedAppointmentSurvivesRefreshAndSynchronize()
+    {
+        detailOf(m_alfama);
+        prompter().dialogs = {appointmentAnswer(QStringLiteral("Fado"), Control::Ok)};
+        trigger(Cmd::AppointmentNew);
+        trigger(Cmd::Refresh);
+        QCOMPARE(m_frame->upperView()->kind(), ViewKind::TravelList);
+        QCOMPARE(onDisk(m_alfama).size(), 1);
+
+        detailOf(m_alfama);
+        prompter().dialogs = {appointmentAnswer(QStringLiteral("Tram"), Control::Ok)};
+        trigger(Cmd::AppointmentNew);
+        trigger(Cmd::Synchronize);
+        QCOMPARE(onDisk(m_alfama).size(), 2);
+        QCOMPARE(detailOf(m_alfama)->model()->rowCount(), 10);
+    }
+
+    void theAppointmentDialogStartsANewAppointmentOnTheMinute()
+    {
+        // A date that is not valid but names a moment starts there, on the minute.
+        AppointmentRecord undated(at(2006, 3, 6, 9, 5, 42));
+        undated.when.status = DateTimeValue::Invalid;
+        const CAppointmentDlg fromStage(undated, nullptr, CAppointmentDlg::Purpose::Create);
+        QCOMPARE(fromStage.appointment().when, at(2006, 3, 6, 9, 5));
+        // Without any moment, a new appointment starts now, on the minute.
+        undated.when.days = std::numeric_limits<double>::quiet_NaN();
+        const CAppointmentDlg made(undated, nullptr, CAppointmentDlg::Purpose::Create);
+        const QDateTime now = made.appointment().when.toDateTime();
+        QVERIFY(made.appointment().when.isValid());
+        QCOMPARE(now.time().second(), 0);
+        QVERIFY(qAbs(now.secsTo(QDateTime::currentDateTime())) < 120);
+        // An appointment that is changed keeps its seconds until its moment is edited.
+        const CAppointmentDlg changed(AppointmentRecord(at(2006, 3, 6, 9, 5, 42)));
+        QCOMPARE(changed.appointment().when, at(2006, 3, 6, 9, 5, 42));
+    }
+
+    void modifyAndDeleteFollowTheMarkedRow()
+    {
+        CStageDetailListView* detail = detailOf(m_belem);
+        const int heading = detail->model()->firstAppointmentRow() - 1;
+        // On the heading row, Delete is the stage's (answered No here).
+        detail->list()->markRow(heading);
+        QVERIFY(!m_frame->action(Cmd::AppointmentModify)->isEnabled());
+        prompter().answers = {false};
+        trigger(Cmd::Delete);
+        QCOMPARE(prompter().asked.value(0), ResourceText(Str::ConfirmDeleteStage));
+        QCOMPARE(store().CountStages(m_lisbon), 3);
+        // On the appointment, Modify is the appointment's.
+        detail->list()->markRow(heading + 1);
+        prompter().dialogs = {appointmentAnswer(QStringLiteral("Tower"), Control::Ok,
+                                                QDateTime(QDate(2006, 3, 8), QTime(11, 15)))};
+        trigger(Cmd::Modify);
+        QCOMPARE(detail->model()->index(heading + 1, 0).data().toString(),
+                 QStringLiteral("3/8/06 11:15 AM"));
+        // A double click on the title asks to change the stage; on the heading, nothing.
+        QTest::mouseClick(detail->list()->viewport(), Qt::LeftButton, {},
+                          rowCentre(detail->list(), heading));
+        QTest::mouseDClick(detail->list()->viewport(), Qt::LeftButton, {},
+                           rowCentre(detail->list(), heading));
+        prompter().dialogs = {pressButton(Control::Cancel)};
+        QTest::mouseClick(detail->list()->viewport(), Qt::LeftButton, {},
+                          rowCentre(detail->list(), StageDetailModel::TitleRow));
+        QTest::mouseDClick(detail->list()->viewport(), Qt::LeftButton, {},
+                           rowCentre(detail->list(), StageDetailModel::TitleRow));
+        QVERIFY(prompter().dialogs.isEmpty());
+        QCOMPARE(m_frame->upperView(), detail);
+    }
+};
+
+QTEST_MAIN(StageViewsTest)
+#include "tst_stageviews.moc"
