@@ -192,6 +192,8 @@ void benchLists(int rows)
                      }),
                      loadExpenses);
     }
+}
+
 // The fastest of a few runs: the stage figures are small enough for noise to matter.
 double BestOf(int runs, const std::function<void()>& work)
 {

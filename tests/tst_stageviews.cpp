@@ -283,7 +283,8 @@ private slots:
         QVERIFY(m_frame->action(Cmd::StageMenuModifyAppointment)->isEnabled());
         m_frame->popupMenu(PopupMenu::Appointment)->hide();
         // The menu key opens it for the marked appointment, and for no other row.
-        QContextMenuEvent fromKeys(QContextMenuEvent::Keyboard, QPoint(5, 5));
+        QContextMenuEvent fromKeys(QContextMenuEvent::Keyboard, QPoint(5, 5),
+                                   rows->mapToGlobal(QPoint(5, 5)));
         QApplication::sendEvent(rows, &fromKeys);
         QCOMPARE(menus.size(), 2);
         m_frame->popupMenu(PopupMenu::Appointment)->hide();
