@@ -270,7 +270,6 @@ void CMainFrame::connectUpperView()
     connect(view, &CUpperView::commandRequested, this, &CMainFrame::onCommand);
     connect(view, &CUpperView::contextMenuRequested, this, &CMainFrame::popupContextMenu);
     connect(view, &CUpperView::captionChanged, m_tree, &CTravelTreeView::setSelectedCaption);
-    view->setPrompter(&m_app.prompter());
 }
 
 void CMainFrame::loadUpperViewForTreeSelection()

@@ -18,9 +18,10 @@
 
 CStageDetailListView::CStageDetailListView(TravelDataStore& store, Prompter& prompter,
                                            QWidget* parent)
-    : CUpperView(ViewKind::StageDetail, store, parent), m_prompter(prompter),
+    : CUpperView(ViewKind::StageDetail, store, parent),
       m_model(new StageDetailModel(store.displayFormats(), this)), m_list(new CListCtrl(this))
 {
+    setPrompter(&prompter);
     m_list->setModel(m_model);
     m_list->setHeaderHidden(true);
     m_list->setItemDelegate(new DetailSheetDelegate(m_list));
@@ -118,7 +119,7 @@ void CStageDetailListView::newAppointment()
     start.location = stage.place;
     start.notes = stage.notes;
     CAppointmentDlg dialog(start, this, CAppointmentDlg::Purpose::Create);
-    if (m_prompter.run(&dialog) != QDialog::Accepted)
+    if (m_prompter->run(&dialog) != QDialog::Accepted)
         return;
     const int row = m_model->addAppointment(dialog.appointment());
     m_unsaved = true;
@@ -132,7 +133,7 @@ void CStageDetailListView::modifyAppointment(int row)
     if (!m_model->isAppointmentRow(row))
         return;
     CAppointmentDlg dialog(m_model->appointment(row), this);
-    if (m_prompter.run(&dialog) != QDialog::Accepted)
+    if (m_prompter->run(&dialog) != QDialog::Accepted)
         return;
     const AppointmentRecord changed = dialog.appointment();
     if (changed == m_model->appointment(row))
@@ -146,7 +147,7 @@ void CStageDetailListView::modifyAppointment(int row)
 void CStageDetailListView::deleteAppointment(int row)
 {
     if (!m_model->isAppointmentRow(row) ||
-        !m_prompter.ask(this, ResourceText(Str::ConfirmDeleteAppointment)))
+        !m_prompter->ask(this, ResourceText(Str::ConfirmDeleteAppointment)))
         return;
     m_model->removeAppointment(row);
     m_unsaved = true;
@@ -154,7 +155,7 @@ void CStageDetailListView::deleteAppointment(int row)
     if (!m_model->hasAppointmentSection()) {
         m_list->markRow(-1);
         if (const Outcome saved = save(); !saved.ok())
-            m_prompter.inform(this, saved.message());
+            m_prompter->inform(this, saved.message());
     }
     m_list->viewport()->update();
     emit stateChanged();

@@ -45,7 +45,6 @@ private:
     bool appointmentMarked() const;
     void openRow(int row);
 
-    Prompter& m_prompter;
     StageDetailModel* m_model;
     CListCtrl* m_list;
     bool m_unsaved = false;

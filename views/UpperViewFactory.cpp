@@ -7,8 +7,9 @@
 #include "TravelDetailListView.h"
 #include "TravelListView.h"
 
-CUpperView* CreateUpperView(ViewKind kind, TravelDataStore& store, Prompter& prompter,
-                            QWidget* parent)
+namespace {
+
+CUpperView* makeView(ViewKind kind, TravelDataStore& store, Prompter& prompter, QWidget* parent)
 {
     switch (kind) {
     case ViewKind::TravelDetail:
@@ -25,4 +26,14 @@ CUpperView* CreateUpperView(ViewKind kind, TravelDataStore& store, Prompter& pro
         break;
     }
     return new CTravelListView(store, parent);
+}
+
+} // namespace
+
+CUpperView* CreateUpperView(ViewKind kind, TravelDataStore& store, Prompter& prompter,
+                            QWidget* parent)
+{
+    CUpperView* view = makeView(kind, store, prompter, parent);
+    view->setPrompter(&prompter);
+    return view;
 }
