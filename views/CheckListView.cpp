@@ -251,3 +251,15 @@ QString CChekListView::printTitle() const
 {
     return PrintTitles::CheckListFor(m_store.GetTravel(m_travelKey).title);
 }
+
+void CChekListView::markFound(const FindMatch& match)
+{
+    const QList<CheckListItem>& items = m_model->items();
+    for (int row = 0; row < int(items.size()); ++row) {
+        if (items[row].text == match.title) {
+            m_list->markRow(row);
+            m_list->scrollTo(m_model->index(row, 0));
+            return;
+        }
+    }
+}

@@ -32,6 +32,7 @@ public:
     const QAbstractItemModel* printModel() const override;
     QList<int> printColumnWidths() const override;
     QString printTitle() const override;
+    void markFound(const FindMatch& match) override;
 
     // Adds "New Item" and opens its editor where it sorted to.
     void newItem();

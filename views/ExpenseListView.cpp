@@ -317,3 +317,14 @@ QString CExpenseListView::printTitle() const
 {
     return PrintTitles::ExpensesFor(m_store.GetTravel(m_travelKey).title);
 }
+
+void CExpenseListView::markFound(const FindMatch& match)
+{
+    for (int row = 0; row < m_model->expenseCount(); ++row) {
+        if (m_model->expense(row).product == match.title) {
+            m_list->markRow(row);
+            m_list->scrollTo(m_model->index(row, 0));
+            return;
+        }
+    }
+}

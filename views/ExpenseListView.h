@@ -33,6 +33,7 @@ public:
     const QAbstractItemModel* printModel() const override;
     QList<int> printColumnWidths() const override;
     QString printTitle() const override;
+    void markFound(const FindMatch& match) override;
 
     // Adds "New Expense" above the separator and opens its product editor.
     void newExpense();

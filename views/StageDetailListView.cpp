@@ -6,6 +6,7 @@
 #include "CommandIds.h"
 #include "DetailSheetDelegate.h"
 #include "ListCtrl.h"
+#include "PrintTitles.h"
 #include "Prompter.h"
 #include "StageDetailModel.h"
 #include "StringTable.h"
@@ -228,4 +229,28 @@ bool CStageDetailListView::eventFilter(QObject* watched, QEvent* event)
         }
     }
     return CUpperView::eventFilter(watched, event);
+}
+
+QString CStageDetailListView::printTitle() const
+{
+    return PrintTitles::StageDetailsFor(m_model->stage().title);
+}
+
+void CStageDetailListView::markFound(const FindMatch& match)
+{
+    if (match.kind == FindKind::Stage) {
+        const int row = match.field == QLatin1String("place")   ? StageDetailModel::PlaceRow
+                        : match.field == QLatin1String("notes") ? StageDetailModel::NotesRow
+                                                                : StageDetailModel::TitleRow;
+        m_list->markRow(row);
+        return;
+    }
+    for (int row = m_model->firstAppointmentRow(); row < m_model->rowCount(); ++row) {
+        const AppointmentRecord& appointment = m_model->appointment(row);
+        if (appointment.subject == match.title && appointment.when == match.date) {
+            m_list->markRow(row);
+            m_list->scrollTo(m_model->index(row, 0));
+            return;
+        }
+    }
 }

@@ -25,6 +25,8 @@ public:
     Outcome save() override;
     const QAbstractItemModel* printModel() const override;
     QList<int> printColumnWidths() const override;
+    QString printTitle() const override;
+    void markFound(const FindMatch& match) override;
 
     // Asks for a new appointment, starting from the stage's date, title, place and
     // notes, and adds it to the rows.

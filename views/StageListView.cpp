@@ -8,6 +8,7 @@
 #include "ListCtrl.h"
 #include "ListHeaderCtrl.h"
 #include "ModelRoles.h"
+#include "PrintTitles.h"
 #include "StageListModel.h"
 #include "TravelDataStore.h"
 
@@ -222,4 +223,17 @@ bool CStageListView::eventFilter(QObject* watched, QEvent* event)
         }
     }
     return CUpperView::eventFilter(watched, event);
+}
+
+QString CStageListView::printTitle() const
+{
+    return PrintTitles::StagesFor(m_store.GetTravel(m_model->travelKey()).title);
+}
+
+void CStageListView::prepareForPrint()
+{
+    // Printed as a report; a list already shown so keeps the order the user gave it.
+    if (m_displayMode != DisplayMode::Report)
+        setDisplayMode(DisplayMode::Report);
+    layout()->activate();
 }

@@ -25,6 +25,8 @@ public:
     RecordKey shownStage() const override;
     const QAbstractItemModel* printModel() const override;
     QList<int> printColumnWidths() const override;
+    QString printTitle() const override;
+    void prepareForPrint() override;
 
     DisplayMode displayMode() const { return m_displayMode; }
     // Shows the rows in a mode and sorts them by title.

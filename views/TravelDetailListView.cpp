@@ -9,6 +9,7 @@
 #include "TravelDataStore.h"
 #include "TravelDetailModel.h"
 
+#include <QHash>
 #include <QHeaderView>
 #include <QMouseEvent>
 #include <QVBoxLayout>
@@ -104,4 +105,21 @@ bool CTravelDetailListView::eventFilter(QObject* watched, QEvent* event)
         m_list->viewport()->update();
     }
     return CUpperView::eventFilter(watched, event);
+}
+
+void CTravelDetailListView::markFound(const FindMatch& match)
+{
+    static const QHash<QString, int> rowOfField = {
+        {QStringLiteral("title"), TravelDetailModel::TitleRow},
+        {QStringLiteral("from"), 3},
+        {QStringLiteral("destination"), 4},
+        {QStringLiteral("mode"), 7},
+        {QStringLiteral("priority"), 8},
+        {QStringLiteral("type"), 9},
+        {QStringLiteral("seat"), 10},
+        {QStringLiteral("ticket"), 11},
+        {QStringLiteral("status"), 12},
+        {QStringLiteral("notes"), TravelDetailModel::NotesRow},
+    };
+    m_list->markRow(rowOfField.value(match.field, TravelDetailModel::TitleRow));
 }

@@ -21,6 +21,7 @@ public:
     const QAbstractItemModel* printModel() const override;
     QList<int> printColumnWidths() const override;
     QString printTitle() const override;
+    void markFound(const FindMatch& match) override;
 
     CListCtrl* list() const { return m_list; }
     TravelDetailModel* model() const { return m_model; }
