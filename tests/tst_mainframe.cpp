@@ -263,7 +263,6 @@ private slots:
         QCOMPARE(upperKind(), ViewKind::StageDetail);
         sweep();
         QVERIFY(!m_frame->action(Cmd::Cut)->isEnabled()); // Shift+Delete: nothing runs it
-        QVERIFY(!m_frame->action(Cmd::Print)->isEnabled());
     }
 
     void theNewViewTakesTheFocusFromTheOldOne()
