@@ -145,7 +145,7 @@ int main(int argc, char* argv[])
     // Adds into the large folder against adds into an empty one: no rescans.
     const auto thousandAdds = [](TravelDataStore& target) {
         FakeClock clock;
-        target.setClock([&] { return clock.read(); }, [] {});
+        target.setClock([&] { return clock.read(); });
         return Seconds([&] {
             for (int i = 0; i < 1000; ++i) {
                 TravelRecord travel;

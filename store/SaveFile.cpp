@@ -28,6 +28,17 @@ Outcome SaveFileAtomically(const QString& path, const QByteArray& bytes)
     return {};
 }
 
+Claim ClaimNewFile(const QString& path)
+{
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+        return {};
+    const QFileInfo info(path);
+    if (info.exists() || info.isSymLink())
+        return Claim{true, {}};
+    return Claim{false, Outcome::failure(path, file.errorString())};
+}
+
 Outcome RemoveFileIfPresent(const QString& path)
 {
     QFile file(path);

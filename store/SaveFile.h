@@ -10,6 +10,16 @@
 // leaves the old file whole.
 Outcome SaveFileAtomically(const QString& path, const QByteArray& bytes);
 
+// The outcome of trying to create a file that must not exist yet.
+struct [[nodiscard]] Claim {
+    bool taken = false; // something is there already: nothing was created
+    Outcome outcome;    // the reason when the file could not be created for another cause
+};
+
+// Creates an empty file where there is none, in one step that no other process can
+// interleave with: the way a new record takes its key before it is saved over the file.
+Claim ClaimNewFile(const QString& path);
+
 // Removes a file. A file that is not there is no error.
 Outcome RemoveFileIfPresent(const QString& path);
 

@@ -9,6 +9,8 @@
 #include <QMap>
 #include <QString>
 
+#include <functional>
+
 #include "DateTimeValue.h"
 
 // A stored date-time of a calendar moment; nine in the morning unless told otherwise.
@@ -37,16 +39,17 @@ inline bool writeFile(const QString& path, const QByteArray& bytes)
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
-// A clock that stands still until a test moves it; its pause moves it one second on.
-struct FakeClock {
+// The clock a store makes keys from, for tests: it stands still at 5 March 2006,
+// 09:01:21 until the test moves it, so that keys are known in advance and no test
+// waits for the next second. Given to a store with store.setClock(clock.function());
+// it must outlive the store.
+struct TestClock {
     QDateTime now = QDateTime(QDate(2006, 3, 5), QTime(9, 1, 21));
-    int pauses = 0;
 
-    QDateTime read() const { return now; }
-    void pause()
+    void advance(qint64 seconds = 1) { now = now.addSecs(seconds); }
+    std::function<QDateTime()> function()
     {
-        ++pauses;
-        now = now.addSecs(1);
+        return [this] { return now; };
     }
 };
 

@@ -92,7 +92,7 @@ class ExportsTest : public QObject {
 private:
     QTemporaryDir m_dir;
     TravelDataStore m_store;
-    FakeClock m_clock;
+    TestClock m_clock;
     RecordKey m_full;
     RecordKey m_empty;
     RecordKey m_oldTown;
@@ -108,7 +108,7 @@ private slots:
     void initTestCase()
     {
         m_store.setWorkingDirectory(m_dir.path());
-        m_store.setClock([this] { return m_clock.read(); }, [this] { m_clock.pause(); });
+        m_store.setClock(m_clock.function());
         QVERIFY(m_store.Refresh().ok());
 
         TravelRecord travel(at(2006, 3, 5, 9));

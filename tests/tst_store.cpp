@@ -25,7 +25,7 @@ class StoreTest : public QObject {
 private:
     QTemporaryDir* m_dir = nullptr;
     TravelDataStore* m_store = nullptr;
-    FakeClock m_clock;
+    TestClock m_clock;
 
     QString dataFile(const QString& name) const { return m_store->dataFolder().filePath(name); }
 
@@ -62,12 +62,12 @@ private slots:
     {
         m_dir = new QTemporaryDir;
         QVERIFY(m_dir->isValid());
-        m_clock = FakeClock{};
+        m_clock = TestClock{};
         m_store = new TravelDataStore;
         m_store->setWorkingDirectory(m_dir->path());
         m_store->setImagesFolder(m_dir->filePath(QStringLiteral("Travel Images")));
         QDir(m_dir->path()).mkdir(QStringLiteral("Travel Images"));
-        m_store->setClock([this] { return m_clock.read(); }, [this] { m_clock.pause(); });
+        m_store->setClock(m_clock.function());
         QVERIFY(m_store->Refresh().ok());
     }
 
@@ -158,18 +158,20 @@ private slots:
                                     QStringLiteral("2006030509012113")}));
         for (int i = 3; i < 89; ++i)
             addTravel(travelStarting(at(2006, 3, 1), QString::number(i)));
-        QCOMPARE(m_clock.pauses, 0);
-        // Counters 10 to 99 are used up: the next key waits for the next second.
+        // Counters 10 to 99 are used up: the next keys are the next second's, made
+        // while the clock still stands.
         QCOMPARE(addTravel(TravelRecord{}), QStringLiteral("2006030509012210"));
-        QCOMPARE(m_clock.pauses, 1);
         QCOMPARE(m_store->TravelKeys().size(), 90);
 
         const RecordKey travel = keys.first();
         QCOMPARE(addStage(travel, at(2006, 3, 2), QStringLiteral("a")),
-                 travel + QStringLiteral("2006030509012210"));
+                 travel + QStringLiteral("2006030509012110"));
         QCOMPARE(addStage(travel, at(2006, 3, 2), QStringLiteral("b")),
-                 travel + QStringLiteral("2006030509012211"));
+                 travel + QStringLiteral("2006030509012111"));
         QCOMPARE(m_store->CountStages(travel), 2);
+        // Once the clock passes the keys made ahead of it, they start from its second.
+        m_clock.advance(5);
+        QCOMPARE(addTravel(TravelRecord{}), QStringLiteral("2006030509012610"));
     }
 
     void travelsOfAMonthAreOrderedByStart()
