@@ -11,6 +11,11 @@
 
 #include <functional>
 
+#ifdef Q_OS_UNIX
+#include <csignal>
+#include <sys/resource.h>
+#endif
+
 #include "DateTimeValue.h"
 
 // A stored date-time of a calendar moment; nine in the morning unless told otherwise.
@@ -52,6 +57,54 @@ struct TestClock {
         return [this] { return now; };
     }
 };
+
+// Limits the size of the files this process writes while it lives, as a full disk
+// would: a write past the limit fails. Only where the system has such a limit (not on
+// Windows); tests that need one skip elsewhere.
+class FileSizeLimit {
+public:
+#ifdef Q_OS_UNIX
+    static constexpr bool supported = true;
+
+    explicit FileSizeLimit(qint64 bytes)
+    {
+        std::signal(SIGXFSZ, SIG_IGN); // a failed write, not a killed process
+        getrlimit(RLIMIT_FSIZE, &m_previous);
+        rlimit limited = m_previous;
+        limited.rlim_cur = rlim_t(bytes);
+        m_set = setrlimit(RLIMIT_FSIZE, &limited) == 0;
+    }
+    ~FileSizeLimit()
+    {
+        if (m_set)
+            setrlimit(RLIMIT_FSIZE, &m_previous);
+    }
+    bool isSet() const
+    {
+        return m_set;
+    }
+
+private:
+    rlimit m_previous{};
+    bool m_set = false;
+#else
+    static constexpr bool supported = false;
+
+    explicit FileSizeLimit(qint64) {}
+    bool isSet() const
+    {
+        return false;
+    }
+#endif
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+};
+
+#define SKIP_WITHOUT_FILE_SIZE_LIMIT()                                                             \
+    do {                                                                                           \
+        if (!FileSizeLimit::supported)                                                             \
+            QSKIP("this system cannot limit the size of written files");                           \
+    } while (false)
 
 // Every file under a folder with a hash of its bytes, to show that nothing changed.
 inline QMap<QString, QByteArray> folderFingerprint(const QString& folder)

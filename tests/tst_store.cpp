@@ -5,9 +5,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <csignal>
-#include <sys/resource.h>
-
 namespace {
 
 TravelRecord travelStarting(const DateTimeValue& start, const QString& title)
@@ -375,40 +372,76 @@ private slots:
         }
     }
 
-    void aFailedSaveKeepsTheOldFileAndMemory()
+    void aFailedSaveOfEveryKindKeepsTheOldFileAndMemory()
     {
-        TravelRecord travel = travelStarting(at(2006, 3, 1), QStringLiteral("before"));
-        const RecordKey key = addTravel(travel);
-        const QString path = dataFile(DataFolder::travelFileName(key));
-        const QByteArray old = readFile(path);
-
-        // A file-size limit stands in for a full disk (root ignores permissions).
-        std::signal(SIGXFSZ, SIG_IGN);
-        rlimit previous{};
-        getrlimit(RLIMIT_FSIZE, &previous);
-        rlimit limited = previous;
-        limited.rlim_cur = 200;
-        QCOMPARE(setrlimit(RLIMIT_FSIZE, &limited), 0);
-        TravelRecord changed = m_store->GetTravel(key);
-        changed.title = QStringLiteral("after");
-        changed.notes = QString(1000, QLatin1Char('n'));
-        const Outcome outcome = m_store->SaveTravel(changed);
-        setrlimit(RLIMIT_FSIZE, &previous);
-
-        QVERIFY(!outcome.ok());
-        QCOMPARE(outcome.error().path, path);
-        QVERIFY(!outcome.error().reason.isEmpty());
-        QVERIFY(outcome.message().contains(DataFolder::travelFileName(key)));
-        QCOMPARE(readFile(path), old);
-        QCOMPARE(m_store->GetTravel(key).title, QStringLiteral("before"));
-        QCOMPARE(QDir(m_store->dataFolder().path()).entryList({QStringLiteral("*.tra*")}),
-                 QStringList{DataFolder::travelFileName(key)});
+        SKIP_WITHOUT_FILE_SIZE_LIMIT();
+        const RecordKey travel = addTravel(travelStarting(at(2006, 3, 1), QStringLiteral("old")));
+        const RecordKey stage = addStage(travel, at(2006, 3, 2), QStringLiteral("old"));
+        const QString big(1000, QLatin1Char('n'));
+        struct Kind {
+            const char* name;
+            QString path;
+            std::function<Outcome(const QString& text)> save;
+        };
+        const QList<Kind> kinds{
+            {"travel", dataFile(DataFolder::travelFileName(travel)),
+             [&](const QString& text) {
+                 TravelRecord changed = m_store->GetTravel(travel);
+                 changed.notes = text;
+                 return m_store->SaveTravel(changed);
+             }},
+            {"stage", dataFile(DataFolder::stageFileName(stage)),
+             [&](const QString& text) {
+                 StageRecord changed = m_store->GetStage(stage);
+                 changed.notes = text;
+                 return m_store->SaveStage(changed);
+             }},
+            {"appointments", dataFile(DataFolder::appointmentFileName(stage)),
+             [&](const QString& text) {
+                 AppointmentRecord appointment(at(2006, 3, 2));
+                 appointment.notes = text;
+                 return m_store->SaveAppointments(stage, {appointment});
+             }},
+            {"check list", dataFile(DataFolder::checkListFileName(travel)),
+             [&](const QString& text) {
+                 return m_store->SaveCheckList(travel, {CheckListItem{text, 1}});
+             }},
+            {"expenses", dataFile(DataFolder::expensesFileName(travel)),
+             [&](const QString& text) {
+                 return m_store->SaveExpenses(travel, {ExpenseRecord{text, 1, {}, 2, 2, 0}});
+             }},
+            {"preference list", dataFile(DataFolder::preferenceFileName(3)),
+             [&](const QString& text) { return m_store->WritePreferenceList(text, 3); }},
+            {"pictures", m_store->imageCategoryFile(travel),
+             [&](const QString& text) {
+                 m_store->SetCategory(1, ImageCategory{text, {}, 0});
+                 return m_store->SaveCategories(travel, {});
+             }},
+        };
+        for (const Kind& kind : kinds) {
+            QVERIFY2(kind.save(QStringLiteral("old")).ok(), kind.name);
+            const auto before = folderFingerprint(m_dir->path());
+            Outcome outcome;
+            {
+                FileSizeLimit limit(200);
+                QVERIFY(limit.isSet());
+                outcome = kind.save(big);
+            }
+            QVERIFY2(!outcome.ok(), kind.name);
+            QCOMPARE(outcome.error().path, kind.path);
+            QVERIFY(!outcome.error().reason.isEmpty());
+            QVERIFY(outcome.message().contains(QFileInfo(kind.path).fileName()));
+            // The old file whole, no temporary file left beside it.
+            QCOMPARE(folderFingerprint(m_dir->path()), before);
+        }
+        QCOMPARE(m_store->GetTravel(travel).notes, QStringLiteral("old"));
+        QCOMPARE(m_store->GetStage(stage).notes, QStringLiteral("old"));
 
         // A data folder that is gone: the add fails, memory keeps nothing.
         QVERIFY(QDir(m_store->dataFolder().path()).removeRecursively());
         const KeyOutcome added = m_store->AddTravel(TravelRecord{});
         QVERIFY(!added.ok());
-        QVERIFY(!m_store->HasTravel(added.key));
+        QCOMPARE(m_store->TravelKeys(), QStringList{travel});
     }
 };
 
