@@ -261,8 +261,11 @@ KeyOutcome TravelDataStore::CopyTravel(const RecordKey& key)
     for (auto copy : {&TravelDataStore::CopyStages, &TravelDataStore::CopyCheckList,
                       &TravelDataStore::CopyExpenses}) {
         Outcome copied = (this->*copy)(key, added.key);
-        if (!copied.ok())
-            return KeyOutcome{added.key, std::move(copied)};
+        if (!copied.ok()) {
+            // No half copy stays behind: it would look like a whole one.
+            (void)DeleteTravel(added.key);
+            return KeyOutcome{QString(), std::move(copied)};
+        }
     }
     return added;
 }

@@ -103,6 +103,8 @@ public:
     // The same travels in map order, for views that sort their rows themselves.
     QList<RecordKey> TravelsStartingInUnsorted(const DateTimeValue& month) const;
     Outcome DeleteTravel(const RecordKey& key);
+    // A copy that fails part way is removed again: the outcome names the failure, and
+    // the original is never touched.
     KeyOutcome CopyTravel(const RecordKey& key);
 
     // Stages

@@ -436,12 +436,52 @@ private slots:
         }
         QCOMPARE(m_store->GetTravel(travel).notes, QStringLiteral("old"));
         QCOMPARE(m_store->GetStage(stage).notes, QStringLiteral("old"));
+    }
 
-        // A data folder that is gone: the add fails, memory keeps nothing.
+    void failedAddsAndCopiesLeaveNothingBehind()
+    {
+        SKIP_WITHOUT_FILE_SIZE_LIMIT();
+        const RecordKey original =
+            addTravel(travelStarting(at(2006, 3, 1), QStringLiteral("original")));
+        for (int i = 0; i < 3; ++i)
+            addStage(original, at(2006, 3, 2 + i), QStringLiteral("stage"));
+        QVERIFY(m_store->SaveCheckList(original, {CheckListItem{QStringLiteral("Visa"), 1}}).ok());
+        // The expense list is the one file of the copy that is too big for the disk.
+        const ExpenseRecord food{QStringLiteral("Food"), 1, {}, 2, 2, 0};
+        QVERIFY(m_store->SaveExpenses(original, QList<ExpenseRecord>(40, food)).ok());
+        const auto before = folderFingerprint(m_dir->path());
+        TravelRecord big = travelStarting(at(2006, 3, 1), QString(1000, QLatin1Char('t')));
+        StageRecord bigStage(at(2006, 3, 2));
+        bigStage.travelKey = original;
+        bigStage.notes = QString(1000, QLatin1Char('n'));
+        KeyOutcome added;
+        KeyOutcome stageAdded;
+        KeyOutcome copied;
+        {
+            FileSizeLimit limit(400);
+            QVERIFY(limit.isSet());
+            added = m_store->AddTravel(big);
+            stageAdded = m_store->AddStage(bigStage);
+            copied = m_store->CopyTravel(original);
+        }
+        for (const KeyOutcome* failed : {&added, &stageAdded, &copied}) {
+            QVERIFY(!failed->ok());
+            QVERIFY(failed->key.isEmpty());
+        }
+        QCOMPARE(copied.outcome.error().path,
+                 dataFile(DataFolder::expensesFileName(QStringLiteral("2006030509012112"))));
+        // Neither the claimed key files nor the half copy stay; the original is whole.
+        QCOMPARE(folderFingerprint(m_dir->path()), before);
+        QCOMPARE(m_store->TravelKeys(), QStringList{original});
+        QCOMPARE(m_store->CountStages(original), 3);
+        QCOMPARE(reopened().TravelKeys(), QStringList{original});
+        QVERIFY(reopened().problems().isEmpty());
+
+        // A data folder that is gone: the add fails and memory keeps nothing.
         QVERIFY(QDir(m_store->dataFolder().path()).removeRecursively());
-        const KeyOutcome added = m_store->AddTravel(TravelRecord{});
-        QVERIFY(!added.ok());
-        QCOMPARE(m_store->TravelKeys(), QStringList{travel});
+        const KeyOutcome lost = m_store->AddTravel(TravelRecord{});
+        QVERIFY(!lost.ok());
+        QCOMPARE(m_store->TravelKeys(), QStringList{original});
     }
 };
 
