@@ -23,6 +23,12 @@ Claim ClaimNewFile(const QString& path);
 // Removes a file. A file that is not there is no error.
 Outcome RemoveFileIfPresent(const QString& path);
 
-// Reads a whole file. Returns nothing when it cannot be opened (absent, a folder,
-// no permission); the reason goes to *reason when given.
+// More than any record file or travel document holds: a file larger than this is
+// not read at all.
+constexpr qint64 MaxReadFileSize = qint64(256) * 1024 * 1024;
+
+// Reads a whole plain file of at most MaxReadFileSize bytes. Returns nothing when it
+// cannot be opened (absent, no permission), is no plain file (a folder, a pipe that
+// would block the read, a device that never ends) or is larger; the reason goes to
+// *reason when given.
 std::optional<QByteArray> ReadWholeFile(const QString& path, QString* reason = nullptr);

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QFileInfo>
 #include <QMap>
 #include <QString>
 
@@ -106,7 +107,9 @@ private:
             QSKIP("this system cannot limit the size of written files");                           \
     } while (false)
 
-// Every file under a folder with a hash of its bytes, to show that nothing changed.
+// Every entry under a folder with what it is: a plain file's size and the hash of its
+// bytes (of its size and time for files too big to hash quickly), or the kind of any
+// other entry, which is never opened: to show that nothing changed.
 inline QMap<QString, QByteArray> folderFingerprint(const QString& folder)
 {
     QMap<QString, QByteArray> fingerprint;
@@ -114,8 +117,21 @@ inline QMap<QString, QByteArray> folderFingerprint(const QString& folder)
                     QDirIterator::Subdirectories);
     while (it.hasNext()) {
         const QString path = it.next();
-        fingerprint.insert(QDir(folder).relativeFilePath(path),
-                           QCryptographicHash::hash(readFile(path), QCryptographicHash::Sha256));
+        const QFileInfo info = it.fileInfo();
+        QByteArray print;
+        if (info.isSymLink())
+            print = "link to " + info.symLinkTarget().toUtf8();
+        else if (info.isDir())
+            print = "folder";
+        else if (!info.isFile())
+            print = "special";
+        else if (info.size() > (1 << 20))
+            print = QByteArray::number(info.size()) + ' ' +
+                    QByteArray::number(info.lastModified().toMSecsSinceEpoch());
+        else
+            print = QByteArray::number(info.size()) + ' ' +
+                    QCryptographicHash::hash(readFile(path), QCryptographicHash::Sha256).toHex();
+        fingerprint.insert(QDir(folder).relativeFilePath(path), print);
     }
     return fingerprint;
 }

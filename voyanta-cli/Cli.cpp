@@ -59,6 +59,23 @@ public:
 
     int run(const QStringList& arguments)
     {
+        const int code = runCommand(arguments);
+        // Files skipped while loading or while the command read the lists it needed.
+        const qsizetype skipped = m_store.problems().size();
+        if (skipped > 0) {
+            warn(QStringLiteral("voyanta-cli: %1 record file(s) could not be read whole and were "
+                                "skipped; run \"voyanta-cli check\" for details\n")
+                     .arg(skipped));
+        }
+        return code;
+    }
+
+    void print(const QString& text) { m_out.write(text.toUtf8()); }
+    void warn(const QString& text) { m_err.write(text.toUtf8()); }
+
+private:
+    int runCommand(const QStringList& arguments)
+    {
         QCommandLineParser parser;
         const QCommandLineOption workdir(QStringLiteral("workdir"), QString(),
                                          QStringLiteral("DIR"));
@@ -145,10 +162,6 @@ public:
         throw UsageError{QStringLiteral("unknown command \"%1\"").arg(command)};
     }
 
-    void print(const QString& text) { m_out.write(text.toUtf8()); }
-    void warn(const QString& text) { m_err.write(text.toUtf8()); }
-
-private:
     static void expectArguments(const QString& command, const QStringList& args, int count)
     {
         if (args.size() < count)
@@ -194,12 +207,6 @@ private:
     {
         m_store.LoadTravels();
         m_store.LoadStages();
-        const qsizetype skipped = m_store.problems().size();
-        if (skipped > 0) {
-            warn(QStringLiteral("voyanta-cli: %1 record file(s) could not be read whole and were "
-                                "skipped; run \"voyanta-cli check\" for details\n")
-                     .arg(skipped));
-        }
     }
 
     RecordKey existingTravel(const QString& key) const
