@@ -226,47 +226,6 @@ private slots:
         QCOMPARE(cli({QStringLiteral("dump"), dataFile(QStringLiteral("none.tra"))}).exitCode, 2);
     }
 
-    void checkListsEveryProblemAndChangesNothing()
-    {
-        const Run clean = cliIn({QStringLiteral("check")});
-        QCOMPARE(clean.exitCode, 0);
-        QCOMPARE(clean.out, QString());
-
-        TravelDataStore data = store();
-        const RecordKey key = addTravel(data, at(2006, 3, 1), QStringLiteral("ok"));
-        const QByteArray good = readFile(dataFile(DataFolder::travelFileName(key)));
-        QVERIFY(writeFile(dataFile(QStringLiteral("Travel1.tra")), good.left(40)));
-        QVERIFY(writeFile(dataFile(QStringLiteral("TravelOther.tra")), good + "zz"));
-        QVERIFY(writeFile(dataFile(QStringLiteral("Expenses1.exp")), hex("ffffff7f 00000000")));
-        QDir(m_dir->filePath(QStringLiteral("Voyanta Files"))).mkdir(QStringLiteral("folder.tra"));
-        QDir(workdir()).mkdir(QStringLiteral("Travel Images"));
-        QVERIFY(writeFile(m_dir->filePath(QStringLiteral("Travel Images/Images1.img")),
-                          hex("01000000 03")));
-        const auto before = folderFingerprint(workdir());
-
-        const Run checked = cliIn({QStringLiteral("check")});
-        QCOMPARE(checked.exitCode, 1);
-        const QStringList expected{
-            QStringLiteral("Expenses1.exp\ttruncated at byte 5; the count of 2147483647 at byte 0 "
-                           "is more than the 4 bytes after it can hold"),
-            QStringLiteral("Travel1.tra\ttruncated at byte 36"),
-            QStringLiteral("TravelOther.tra\t2 bytes after the last field, at byte 57"),
-            QStringLiteral("TravelOther.tra\tholds the key %1, which names Travel%1.tra").arg(key),
-            QStringLiteral("folder.tra\ta folder, not a record file; skipped"),
-            QStringLiteral("TravelOther.tra\tkey travel %1 is also held by Travel%1.tra; only one "
-                           "of them is loaded")
-                .arg(key),
-            QStringLiteral("Images1.img\ttruncated at byte 4: a text of 3 bytes runs past the end; "
-                           "the count of 1 at byte 0 is more than the 1 bytes after it can hold"),
-        };
-        QCOMPARE(checked.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts), expected);
-        QCOMPARE(folderFingerprint(workdir()), before);
-
-        const Run listed = cliIn({QStringLiteral("list")});
-        QCOMPARE(listed.exitCode, 0);
-        QVERIFY(listed.err.contains(QLatin1String("run \"voyanta-cli check\"")));
-    }
-
     void showAndImportRoundTrip()
     {
         TravelDataStore data = store();
