@@ -97,6 +97,8 @@ private:
         const QStringList args = positional.mid(1);
         if (parser.isSet(locale))
             m_store.setDisplayFormats(DisplayFormats(checkedLocale(parser.value(locale))));
+        if (m_context.clock)
+            m_store.setClock(m_context.clock);
         if (parser.isSet(month) && command != QLatin1String("list"))
             throw UsageError{QStringLiteral("--month belongs to the list command")};
         if ((parser.isSet(format) || parser.isSet(output)) && command != QLatin1String("export"))

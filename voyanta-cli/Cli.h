@@ -1,13 +1,18 @@
 #pragma once
 
+#include <QDateTime>
 #include <QIODevice>
 #include <QString>
 #include <QStringList>
+
+#include <functional>
 
 // What the command line takes from its surroundings; tests point it elsewhere.
 struct CliContext {
     // The "Travel Images" folder.
     QString imagesFolder;
+    // The clock new keys are made from; the system's local clock when empty.
+    std::function<QDateTime()> clock = {};
 };
 
 // Exit codes of voyanta-cli.
