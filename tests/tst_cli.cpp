@@ -8,6 +8,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QProcess>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
@@ -18,6 +19,20 @@ struct Run {
     int exitCode = -1;
     QString out;
     QString err;
+};
+
+// Standard output on a full disk: every write fails.
+class FullDevice : public QIODevice {
+public:
+    FullDevice()
+    {
+        open(QIODevice::WriteOnly);
+        setErrorString(QStringLiteral("No space left on device"));
+    }
+
+protected:
+    qint64 readData(char*, qint64) override { return -1; }
+    qint64 writeData(const char*, qint64) override { return -1; }
 };
 
 } // namespace
@@ -346,6 +361,51 @@ private slots:
         QCOMPARE(cliIn({QStringLiteral("list"), QStringLiteral("--format"), QStringLiteral("html")})
                      .exitCode,
                  2);
+    }
+
+    void aFailedWriteToStandardOutputIsExitThree()
+    {
+        TravelDataStore data = store();
+        const RecordKey key = addTravel(data, at(2006, 3, 5), QStringLiteral("Rome"));
+        StageRecord stage(at(2006, 3, 6));
+        stage.travelKey = key;
+        QVERIFY(data.AddStage(stage).ok());
+        const QString document = m_dir->filePath(QStringLiteral("trip.json"));
+        QVERIFY(writeFile(document, cliIn({QStringLiteral("show"), key}).out.toUtf8()));
+        const QList<QStringList> commands{
+            {QStringLiteral("list")},
+            {QStringLiteral("stages"), key},
+            {QStringLiteral("show"), key},
+            {QStringLiteral("export"), key, QStringLiteral("--format"), QStringLiteral("text")},
+            {QStringLiteral("dump"), dataFile(DataFolder::travelFileName(key))},
+            {QStringLiteral("copy"), key},
+            {QStringLiteral("import"), document},
+        };
+        for (const QStringList& command : commands) {
+            FullDevice full;
+            const Run run = cliIn(command, &full);
+            QCOMPARE(run.exitCode, 3);
+            QCOMPARE(run.err, QStringLiteral("voyanta-cli: standard output: No space left on "
+                                             "device\n"));
+        }
+        // The copy and the import whose keys could not be printed are gone again.
+        QCOMPARE(travelCount(), 1);
+
+        // The program itself, with its standard output on a full device.
+        const QFileInfo full(QStringLiteral("/dev/full"));
+        if (!full.exists() || full.isFile())
+            QSKIP("no /dev/full on this system");
+        for (const QStringList& command : commands.mid(0, 4)) {
+            QProcess process;
+            process.setStandardOutputFile(full.filePath());
+            process.start(QStringLiteral(VOYANTA_CLI),
+                          QStringList{QStringLiteral("--workdir"), workdir()} + command);
+            QVERIFY(process.waitForFinished(30000));
+            QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+            QCOMPARE(process.exitCode(), 3);
+            QVERIFY(process.readAllStandardError().startsWith(
+                "voyanta-cli: standard output: No space left on device"));
+        }
     }
 
     void badUsageIsExitTwo()

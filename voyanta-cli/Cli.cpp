@@ -60,6 +60,7 @@ public:
     int run(const QStringList& arguments)
     {
         const int code = runCommand(arguments);
+        flush();
         // Files skipped while loading or while the command read the lists it needed.
         const qsizetype skipped = m_store.problems().size();
         if (skipped > 0) {
@@ -70,7 +71,25 @@ public:
         return code;
     }
 
-    void print(const QString& text) { m_out.write(text.toUtf8()); }
+    // Results are gathered and written in large steps; a write that fails ends the
+    // command.
+    void print(const QString& text) { printBytes(text.toUtf8()); }
+    void printBytes(const QByteArray& bytes)
+    {
+        m_pending += bytes;
+        if (m_pending.size() >= (1 << 16))
+            flush();
+    }
+    void flush()
+    {
+        const QByteArray bytes = std::exchange(m_pending, {});
+        if (!bytes.isEmpty() && m_out.write(bytes) != bytes.size()) {
+            const QString reason = m_out.errorString();
+            throw Failure{
+                QStringLiteral("standard output: %1")
+                    .arg(reason.isEmpty() ? QStringLiteral("cannot be written") : reason)};
+        }
+    }
     void warn(const QString& text) { m_err.write(text.toUtf8()); }
 
 private:
@@ -137,7 +156,7 @@ private:
         if (command == QLatin1String("show")) {
             expectArguments(command, args, 1);
             const QJsonObject document = TravelDocument(m_store, existingTravel(args.first()));
-            m_out.write(QJsonDocument(document).toJson());
+            printBytes(QJsonDocument(document).toJson());
             return ExitSuccess;
         }
         if (command == QLatin1String("export")) {
@@ -153,7 +172,7 @@ private:
             expectArguments(command, args, 1);
             const KeyOutcome copied = m_store.CopyTravel(existingTravel(args.first()));
             require(copied.outcome);
-            print(copied.key + QLatin1Char('\n'));
+            printNewKey(copied.key);
             return ExitSuccess;
         }
         if (command == QLatin1String("delete")) {
@@ -162,6 +181,19 @@ private:
             return ExitSuccess;
         }
         throw UsageError{QStringLiteral("unknown command \"%1\"").arg(command)};
+    }
+
+    // The key of a travel the command made. When it cannot be printed, the travel is
+    // removed again: whoever ran the command could not find it.
+    void printNewKey(const RecordKey& key)
+    {
+        try {
+            print(key + QLatin1Char('\n'));
+            flush();
+        } catch (const Failure&) {
+            (void)m_store.DeleteTravel(key);
+            throw;
+        }
     }
 
     static void expectArguments(const QString& command, const QStringList& args, int count)
@@ -256,7 +288,7 @@ private:
             throw UsageError{QStringLiteral("export: unknown format \"%1\"").arg(formatName)};
         const QByteArray bytes = RenderExportFile(m_store, key, *format);
         if (output.isEmpty())
-            m_out.write(bytes);
+            printBytes(bytes);
         else
             require(SaveFileAtomically(output, bytes));
         return ExitSuccess;
@@ -282,7 +314,7 @@ private:
                 QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(path), imported.badInput)};
         }
         require(imported.outcome);
-        print(imported.key + QLatin1Char('\n'));
+        printNewKey(imported.key);
         return ExitSuccess;
     }
 
@@ -301,7 +333,7 @@ private:
             throw UsageError{
                 QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(path), decoded.error->cause)};
         }
-        m_out.write(QJsonDocument(RecordJson::fileToJson(decoded.record)).toJson());
+        printBytes(QJsonDocument(RecordJson::fileToJson(decoded.record)).toJson());
         return ExitSuccess;
     }
 
@@ -321,6 +353,7 @@ private:
 
     QIODevice& m_out;
     QIODevice& m_err;
+    QByteArray m_pending; // printed, not yet written
     const CliContext& m_context;
     TravelDataStore m_store;
 };
