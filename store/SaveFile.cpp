@@ -34,6 +34,26 @@ Outcome SaveFileAtomically(const QString& path, const QByteArray& bytes)
     return {};
 }
 
+Outcome SaveDocument(const QString& path, const QByteArray& bytes)
+{
+    const QFileInfo target(path); // what a link names
+    if (!target.exists() || target.isFile())
+        return SaveFileAtomically(path, bytes);
+    if (target.isDir())
+        return Outcome::failure(path, QStringLiteral("a folder, not a file"));
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return Outcome::failure(path, file.errorString());
+    qint64 written = 0;
+    while (written < bytes.size()) {
+        const qint64 step = file.write(bytes.constData() + written, bytes.size() - written);
+        if (step <= 0)
+            return Outcome::failure(path, file.errorString());
+        written += step;
+    }
+    return {};
+}
+
 Claim ClaimNewFile(const QString& path)
 {
     QFile file(path);

@@ -10,6 +10,11 @@
 // leaves the old file whole.
 Outcome SaveFileAtomically(const QString& path, const QByteArray& bytes);
 
+// Writes a document the user named (an export): a plain file, or a name where there is
+// none yet, through SaveFileAtomically; a pipe or a device is written straight, never
+// replaced, and a failed write is reported; a folder is refused.
+Outcome SaveDocument(const QString& path, const QByteArray& bytes);
+
 // The outcome of trying to create a file that must not exist yet.
 struct [[nodiscard]] Claim {
     bool taken = false; // something is there already: nothing was created

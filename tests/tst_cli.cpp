@@ -13,6 +13,12 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <thread>
+
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
+
 namespace {
 
 struct Run {
@@ -406,6 +412,41 @@ private slots:
             QVERIFY(process.readAllStandardError().startsWith(
                 "voyanta-cli: standard output: No space left on device"));
         }
+    }
+
+    void exportsIntoPipesAndDevicesAreWrittenNotReplaced()
+    {
+#ifndef Q_OS_UNIX
+        QSKIP("pipes are made with POSIX calls");
+#else
+        TravelDataStore data = store();
+        const RecordKey key = addTravel(data, at(2006, 3, 5), QStringLiteral("Rome"));
+        const QString pipe = m_dir->filePath(QStringLiteral("pipe.txt"));
+        QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+        QByteArray received;
+        std::thread reader([&] { received = readFile(pipe); });
+        const Run toPipe = cliIn({QStringLiteral("export"), key, QStringLiteral("--format"),
+                                  QStringLiteral("text"), QStringLiteral("--output"), pipe});
+        reader.join();
+        QCOMPARE(toPipe.exitCode, 0);
+        QCOMPARE(received, RenderExportFile(data, key, ExportFormat::Text));
+        QVERIFY(QFileInfo(pipe).exists() && !QFileInfo(pipe).isFile());
+
+        // A device that fails every write, named straight or through a link.
+        const QString link = m_dir->filePath(QStringLiteral("full.txt"));
+        if (!QFileInfo::exists(QStringLiteral("/dev/full")))
+            QSKIP("no /dev/full on this system");
+        QVERIFY(QFile::link(QStringLiteral("/dev/full"), link));
+        for (const QString& output : {QStringLiteral("/dev/full"), link}) {
+            const Run run = cliIn({QStringLiteral("export"), key, QStringLiteral("--format"),
+                                   QStringLiteral("text"), QStringLiteral("--output"), output});
+            QCOMPARE(run.exitCode, 3);
+            QCOMPARE(run.err,
+                     QStringLiteral("voyanta-cli: %1: No space left on device\n").arg(output));
+        }
+        QVERIFY(!QFileInfo(QStringLiteral("/dev/full")).isFile());
+        QVERIFY(QFileInfo(link).isSymLink());
+#endif
     }
 
     void badUsageIsExitTwo()

@@ -290,7 +290,7 @@ private:
         if (output.isEmpty())
             printBytes(bytes);
         else
-            require(SaveFileAtomically(output, bytes));
+            require(SaveDocument(output, bytes));
         return ExitSuccess;
     }
 
