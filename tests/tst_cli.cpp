@@ -449,6 +449,29 @@ private slots:
 #endif
     }
 
+    void textsWithTabsAndLineBreaksStayOneField()
+    {
+        TravelDataStore data = store();
+        const QString title = QStringLiteral("Tab\there\r\nnext\\line\x01\u0085\u2028end \u00e9");
+        const QString escaped =
+            QStringLiteral("Tab\\there\\r\\nnext\\\\line\\u0001\\u0085\\u2028end \u00e9");
+        const RecordKey key = addTravel(data, at(2006, 3, 5, 9), title);
+        StageRecord stage(at(2006, 3, 6, 9));
+        stage.travelKey = key;
+        stage.title = title;
+        const RecordKey stageKey = data.AddStage(stage).key;
+        QCOMPARE(cliIn({QStringLiteral("list")}).out,
+                 key + QStringLiteral("\t2006-03-05 09:00:00\t2007-01-02 03:04:05\t") + escaped +
+                     QLatin1Char('\n'));
+        QCOMPARE(cliIn({QStringLiteral("stages"), key}).out,
+                 stageKey + QStringLiteral("\t2006-03-06 09:00:00\t") + escaped +
+                     QLatin1Char('\n'));
+        // show prints JSON, where the text is whole.
+        const QJsonObject shown =
+            QJsonDocument::fromJson(cliIn({QStringLiteral("show"), key}).out.toUtf8()).object();
+        QCOMPARE(shown.value(QLatin1String("title")).toString(), title);
+    }
+
     void badUsageIsExitTwo()
     {
         for (const QStringList& arguments :

@@ -296,7 +296,8 @@ private slots:
                 .arg(m_renamed),
             QStringLiteral("TravelTwin.tra\tholds the key %1, which names Travel%1.tra")
                 .arg(m_lisbon),
-            QStringLiteral("TravelUnsafe1.tra\tunsafe key \"..\\..\\x\""),
+            // Backslashes are escaped: each line is one file and one cause.
+            QStringLiteral("TravelUnsafe1.tra\tunsafe key \"..\\\\..\\\\x\""),
             QStringLiteral("TravelUnsafe2.tra\tunsafe key \"../x\""),
             QStringLiteral("TravelUnsafe3.tra\tunsafe key \"C:x\""),
             QStringLiteral("TravelUnsafe4.tra\tunsafe key \"..\""),

@@ -41,6 +41,30 @@ struct Failure {
     QString message;
 };
 
+// A text as one tab-separated field on one line: a backslash, a tab, line breaks and
+// other control characters are written as escapes.
+QString field(const QString& text)
+{
+    QString escaped;
+    escaped.reserve(text.size());
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u == u'\\')
+            escaped += QLatin1String("\\\\");
+        else if (u == u'\t')
+            escaped += QLatin1String("\\t");
+        else if (u == u'\n')
+            escaped += QLatin1String("\\n");
+        else if (u == u'\r')
+            escaped += QLatin1String("\\r");
+        else if (u < 0x20 || (u >= 0x7F && u < 0xA0) || u == 0x2028 || u == 0x2029)
+            escaped += QStringLiteral("\\u%1").arg(int(u), 4, 16, QLatin1Char('0'));
+        else
+            escaped += c;
+    }
+    return escaped;
+}
+
 QString formatDateTime(const DateTimeValue& value)
 {
     if (value.status == DateTimeValue::Null)
@@ -265,7 +289,7 @@ private:
             const TravelRecord travel = m_store.GetTravel(key);
             print(QStringLiteral("%1\t%2\t%3\t%4\n")
                       .arg(key, formatDateTime(travel.start), formatDateTime(travel.end),
-                           travel.title));
+                           field(travel.title)));
         }
         return ExitSuccess;
     }
@@ -274,7 +298,8 @@ private:
     {
         for (const RecordKey& key : m_store.StagesOf(travelKey)) {
             const StageRecord stage = m_store.GetStage(key);
-            print(QStringLiteral("%1\t%2\t%3\n").arg(key, formatDateTime(stage.date), stage.title));
+            print(QStringLiteral("%1\t%2\t%3\n")
+                      .arg(key, formatDateTime(stage.date), field(stage.title)));
         }
         return ExitSuccess;
     }
@@ -347,7 +372,8 @@ private:
         const QList<LoadProblem> problems =
             CheckDataFolder(m_store.dataFolder(), m_store.imagesFolder());
         for (const LoadProblem& problem : problems)
-            print(problem.fileName + QLatin1Char('\t') + problem.cause + QLatin1Char('\n'));
+            print(field(problem.fileName) + QLatin1Char('\t') + field(problem.cause) +
+                  QLatin1Char('\n'));
         return problems.isEmpty() ? ExitSuccess : ExitProblemsFound;
     }
 
