@@ -4,6 +4,8 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <filesystem>
+
 #ifdef Q_OS_UNIX
 #include <qplatformdefs.h>
 
@@ -63,6 +65,18 @@ Claim ClaimNewFile(const QString& path)
     if (info.exists() || info.isSymLink())
         return Claim{true, {}};
     return Claim{false, Outcome::failure(path, file.errorString())};
+}
+
+Outcome CreateFolder(const QString& path)
+{
+    std::error_code error;
+    std::filesystem::create_directory(std::filesystem::path(path.toStdU16String()), error);
+    const QFileInfo info(path);
+    if (info.isDir())
+        return {};
+    if (info.exists())
+        return Outcome::failure(path, QStringLiteral("a file of that name is in the way"));
+    return Outcome::failure(path, QString::fromLocal8Bit(error.message()));
 }
 
 Outcome RemoveFileIfPresent(const QString& path)

@@ -25,6 +25,10 @@ struct [[nodiscard]] Claim {
 // interleave with: the way a new record takes its key before it is saved over the file.
 Claim ClaimNewFile(const QString& path);
 
+// Creates a folder (one level) unless it is there; the outcome names the system's
+// reason when it cannot.
+Outcome CreateFolder(const QString& path);
+
 // Removes a file. A file that is not there is no error.
 Outcome RemoveFileIfPresent(const QString& path);
 

@@ -30,17 +30,15 @@ void TravelDataStore::setWorkingDirectory(const QString& workingDirectory)
 Outcome TravelDataStore::Refresh()
 {
     m_problems.clear();
-    QDir().mkdir(m_folder.path());
+    const Outcome folder = CreateFolder(m_folder.path());
     // One pass over the folder serves the preference check and both loads.
     const QString travels = QStringLiteral("tra");
     const QString stages = QStringLiteral("stg");
     const QString preferences = QStringLiteral("prf");
     const QMap<QString, QStringList> files =
         ListRecordFiles(m_folder.path(), {travels, stages, preferences});
-    Outcome outcome;
-    if (!QFileInfo(m_folder.path()).isDir())
-        outcome = Outcome::failure(m_folder.path(), QStringLiteral("the folder cannot be created"));
-    else if (files.value(preferences).isEmpty())
+    Outcome outcome = folder;
+    if (outcome.ok() && files.value(preferences).isEmpty())
         outcome = writeDefaultPreferences();
     loadTravelFiles(files.value(travels));
     loadStageFiles(files.value(stages));

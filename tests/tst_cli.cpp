@@ -369,6 +369,39 @@ private slots:
                  2);
     }
 
+    void workingDirectoriesThatCannotServeSaySo()
+    {
+        const QString file = m_dir->filePath(QStringLiteral("notes.txt"));
+        QVERIFY(writeFile(file, "x"));
+        const Run onFile = cli({QStringLiteral("--workdir"), file, QStringLiteral("list")});
+        QCOMPARE(onFile.exitCode, 2);
+        QCOMPARE(onFile.err, QStringLiteral("voyanta-cli: the working directory %1 is a file, not "
+                                            "a folder\n")
+                                 .arg(QDir::toNativeSeparators(file)));
+        const QString nowhere = m_dir->filePath(QStringLiteral("nowhere"));
+        const Run missing = cli({QStringLiteral("--workdir"), nowhere, QStringLiteral("list")});
+        QCOMPARE(missing.exitCode, 2);
+        QCOMPARE(missing.err, QStringLiteral("voyanta-cli: the working directory %1 does not "
+                                             "exist\n")
+                                  .arg(QDir::toNativeSeparators(nowhere)));
+
+        // A data folder that cannot be made: the reason, and exit 3.
+        QTemporaryDir other;
+        const QString blocked = other.filePath(QStringLiteral("Voyanta Files"));
+        QVERIFY(writeFile(blocked, "x"));
+        const Run init = cli({QStringLiteral("--workdir"), other.path(), QStringLiteral("init")});
+        QCOMPARE(init.exitCode, 3);
+        QCOMPARE(init.err, QStringLiteral("voyanta-cli: %1: a file of that name is in the way\n")
+                               .arg(QDir::toNativeSeparators(blocked)));
+        TravelDataStore store;
+        store.setWorkingDirectory(file); // the data folder would be inside a file
+        const Outcome refreshed = store.Refresh();
+        QVERIFY(!refreshed.ok());
+        QCOMPARE(
+            refreshed.error().reason,
+            QString::fromStdString(std::make_error_code(std::errc::not_a_directory).message()));
+    }
+
     void aFailedWriteToStandardOutputIsExitThree()
     {
         TravelDataStore data = store();
@@ -470,6 +503,28 @@ private slots:
         const QJsonObject shown =
             QJsonDocument::fromJson(cliIn({QStringLiteral("show"), key}).out.toUtf8()).object();
         QCOMPARE(shown.value(QLatin1String("title")).toString(), title);
+    }
+
+    void importRefusesNumbersThatAreNoNumbers()
+    {
+        const QString path = m_dir->filePath(QStringLiteral("trip.json"));
+        const QList<std::pair<QByteArray, QString>> documents{
+            {R"({"title": "x", "expenses": [{"product": "Food", "quantity": null}]})",
+             QStringLiteral("expenses[0]: \"quantity\" must be a finite number")},
+            {R"({"title": "x", "start": {"status": 0, "days": null}})",
+             QStringLiteral("\"start.days\" must be a finite number")},
+            {R"({"title": "x", "stages": [{"date": {"status": 0, "days": 1e999}}]})",
+             QStringLiteral("not a travel document: illegal number")},
+        };
+        for (const auto& [json, cause] : documents) {
+            QVERIFY(writeFile(path, json));
+            const Run run = cliIn({QStringLiteral("import"), path});
+            QCOMPARE(run.exitCode, 2);
+            QCOMPARE(
+                run.err,
+                QStringLiteral("voyanta-cli: %1: %2\n").arg(QDir::toNativeSeparators(path), cause));
+        }
+        QCOMPARE(travelCount(), 0);
     }
 
     void badUsageIsExitTwo()

@@ -254,7 +254,12 @@ private:
             throw UsageError{QStringLiteral(
                 "no working directory: pass --workdir DIR or choose one in Voyanta")};
         }
-        if (!QFileInfo(path).isDir()) {
+        const QFileInfo folder(path);
+        if (folder.exists() && !folder.isDir()) {
+            throw UsageError{QStringLiteral("the working directory %1 is a file, not a folder")
+                                 .arg(QDir::toNativeSeparators(path))};
+        }
+        if (!folder.isDir()) {
             throw UsageError{QStringLiteral("the working directory %1 does not exist")
                                  .arg(QDir::toNativeSeparators(path))};
         }
