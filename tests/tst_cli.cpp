@@ -353,17 +353,6 @@ private slots:
                      .exitCode,
                  0);
         QVERIFY(readFile(output).startsWith("BEGIN:VCALENDAR\r\n"));
-
-        const QString nowhere = m_dir->filePath(QStringLiteral("missing/trip.html"));
-        const Run failed = cliIn({QStringLiteral("export"), key, QStringLiteral("--format"),
-                                  QStringLiteral("html"), QStringLiteral("--output"), nowhere});
-        QCOMPARE(failed.exitCode, 3);
-        QVERIFY(failed.err.startsWith(QStringLiteral("voyanta-cli: %1: ").arg(nowhere)));
-        QCOMPARE(cliIn({QStringLiteral("export"), key}).exitCode, 2);
-        QCOMPARE(cliIn({QStringLiteral("export"), key, QStringLiteral("--format"),
-                        QStringLiteral("pdf")})
-                     .exitCode,
-                 2);
         QCOMPARE(cliIn({QStringLiteral("list"), QStringLiteral("--format"), QStringLiteral("html")})
                      .exitCode,
                  2);
@@ -400,6 +389,58 @@ private slots:
         QCOMPARE(
             refreshed.error().reason,
             QString::fromStdString(std::make_error_code(std::errc::not_a_directory).message()));
+    }
+
+    void everyFailingCommandExitsWithItsCode()
+    {
+        SKIP_WITHOUT_FILE_SIZE_LIMIT();
+        TravelDataStore data = store();
+        TravelRecord big(at(2006, 6, 1));
+        big.notes = QString(2000, QLatin1Char('n'));
+        const RecordKey key = data.AddTravel(big).key;
+        const QString document = m_dir->filePath(QStringLiteral("big.json"));
+        QVERIFY(writeFile(document, cliIn({QStringLiteral("show"), key}).out.toUtf8()));
+        const auto before = folderFingerprint(workdir());
+        const auto failsWith = [&](int code, const QStringList& arguments, const QString& start) {
+            const Run run = cliIn(arguments);
+            QCOMPARE(run.exitCode, code);
+            QVERIFY2(run.err.startsWith(QStringLiteral("voyanta-cli: ") + start),
+                     qPrintable(run.err));
+        };
+        {
+            // A full disk: the copy and the import fail and leave nothing behind.
+            FileSizeLimit limit(1000);
+            QVERIFY(limit.isSet());
+            failsWith(3, {QStringLiteral("copy"), key}, dataFile(QString()));
+            failsWith(3, {QStringLiteral("import"), document}, dataFile(QString()));
+        }
+        QCOMPARE(folderFingerprint(workdir()), before);
+
+        failsWith(2, {QStringLiteral("copy"), QStringLiteral("1999")}, QStringLiteral("no travel"));
+        failsWith(2, {QStringLiteral("delete"), QStringLiteral("1999")},
+                  QStringLiteral("no travel"));
+        failsWith(2, {QStringLiteral("import"), m_dir->filePath(QStringLiteral("none.json"))},
+                  m_dir->filePath(QStringLiteral("none.json")));
+        failsWith(2, {QStringLiteral("export"), key},
+                  QStringLiteral("export: --format is missing"));
+        failsWith(
+            2, {QStringLiteral("export"), key, QStringLiteral("--format"), QStringLiteral("pdf")},
+            QStringLiteral("export: unknown format"));
+        for (const QString& output :
+             {m_dir->filePath(QStringLiteral("missing/trip.html")), m_dir->path()}) {
+            failsWith(3,
+                      {QStringLiteral("export"), key, QStringLiteral("--format"),
+                       QStringLiteral("html"), QStringLiteral("--output"), output},
+                      QDir::toNativeSeparators(output) + QStringLiteral(": "));
+        }
+        QVERIFY(QFileInfo(m_dir->path()).isDir());
+        QCOMPARE(folderFingerprint(workdir()), before);
+
+        // A file that cannot be removed (a folder in its place) stops the deletion.
+        const QString stuck = dataFile(DataFolder::checkListFileName(key));
+        QVERIFY(QDir().mkpath(stuck + QStringLiteral("/inside")));
+        failsWith(3, {QStringLiteral("delete"), key}, QDir::toNativeSeparators(stuck));
+        QCOMPARE(travelCount(), 1);
     }
 
     void aFailedWriteToStandardOutputIsExitThree()
