@@ -16,7 +16,7 @@ bool inMonth(const DateTimeValue& value, QDate month)
 {
     if (!value.hasCalendarValue())
         return false;
-    const QDate date = value.toDateTime().date();
+    const QDate date = value.date();
     return date.year() == month.year() && date.month() == month.month();
 }
 
@@ -209,7 +209,7 @@ QList<RecordKey> TravelDataStore::TravelsStartingInUnsorted(const DateTimeValue&
     QList<RecordKey> keys;
     if (!month.hasCalendarValue())
         return keys;
-    const QDate wanted = month.toDateTime().date();
+    const QDate wanted = month.date();
     for (const auto& [key, travel] : m_travels) {
         if (inMonth(travel.start, wanted))
             keys.append(key);

@@ -71,7 +71,7 @@ QString formatDateTime(const DateTimeValue& value)
         return QStringLiteral("null");
     if (!value.isValid() || !value.hasCalendarValue())
         return QStringLiteral("invalid");
-    return value.toDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    return value.toWallClock().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
 }
 
 class Command {
