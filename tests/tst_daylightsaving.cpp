@@ -18,7 +18,7 @@ public:
     {
         m_hadZone = qEnvironmentVariableIsSet("TZ");
         qputenv("TZ", zone);
-        tzset();
+        apply();
     }
     ~ScopedTimeZone()
     {
@@ -26,10 +26,17 @@ public:
             qputenv("TZ", m_previous);
         else
             qunsetenv("TZ");
-        tzset();
+        apply();
     }
 
 private:
+    static void apply()
+    {
+#ifdef Q_OS_UNIX
+        tzset();
+#endif
+    }
+
     QByteArray m_previous;
     bool m_hadZone = false;
 };
