@@ -132,7 +132,7 @@ GeneratedFolder GenerateDataFolder(const QString& workingDirectory, int travelCo
 void AddTravelsInOneMonth(TravelDataStore& store, int count, bool someInvalid, quint32 seed)
 {
     auto clock = std::make_shared<QDateTime>(QDate(2030, 1, 1), QTime(0, 0));
-    store.setClock([clock] { return *clock = clock->addSecs(1); }, [] {});
+    store.setClock([clock] { return *clock = clock->addSecs(1); });
     QRandomGenerator random(seed);
     for (int i = 0; i < count; ++i) {
         TravelRecord travel(DateTimeValue::fromDate(QDate(2031, 5, 1 + int(random.bounded(30))),

@@ -217,7 +217,7 @@ StageFigures MeasureStages(int count)
     QTemporaryDir dir;
     TravelDataStore store;
     auto clock = std::make_shared<QDateTime>(QDate(2030, 1, 1), QTime(0, 0));
-    store.setClock([clock] { return *clock = clock->addSecs(1); }, [] {});
+    store.setClock([clock] { return *clock = clock->addSecs(1); });
     store.setWorkingDirectory(dir.path());
     (void)store.Refresh();
     const RecordKey travel =

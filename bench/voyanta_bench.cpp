@@ -1,25 +1,31 @@
 // Measurements of the store on large data folders, run by hand:
 //   voyanta-bench [TRAVELS]        (default 10000)
 // Every figure is printed with the baseline it is compared with, measured in the
-// same run on the same machine.
+// same run on the same machine. The bench starts copies of itself to import into one
+// folder from several processes at once (voyanta-bench --import-worker DIR COUNT).
 
 #include "BenchTiming.h"
 #include "DataGenerator.h"
+#include "FolderCheck.h"
 #include "FolderListing.h"
 #include "PassSort.h"
+#include "RecordKeyMaker.h"
 #include "TravelDataStore.h"
+#include "TravelDocument.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QTemporaryDir>
-
+#include <QJsonArray>
 #include <QProcess>
+#include <QSet>
+#include <QTemporaryDir>
 #include <QTemporaryFile>
-#include <algorithm>
 
+#include <algorithm>
 #include <cstdio>
+#include <memory>
 
 namespace {
 
@@ -58,6 +64,98 @@ void report(const char* what, double measured, double baseline, const char* targ
                 measured / baseline, target);
 }
 
+QJsonObject dateJson(double days)
+{
+    return QJsonObject{{QStringLiteral("status"), 0}, {QStringLiteral("days"), days}};
+}
+
+// A travel document as voyanta-cli show prints it: the given number of stages, each
+// with one appointment when asked, a check list and two expenses.
+QJsonObject travelDocument(int stageCount, bool appointments)
+{
+    QJsonArray stages;
+    for (int s = 0; s < stageCount; ++s) {
+        QJsonObject stage{{QStringLiteral("title"), QStringLiteral("Day %1").arg(s + 1)},
+                          {QStringLiteral("place"), QStringLiteral("Kyoto")},
+                          {QStringLiteral("date"), dateJson(46000.375 + s * 0.25)}};
+        if (appointments) {
+            stage.insert(
+                QStringLiteral("appointments"),
+                QJsonArray{QJsonObject{{QStringLiteral("subject"), QStringLiteral("Tea")},
+                                       {QStringLiteral("when"), dateJson(46000.5 + s * 0.25)}}});
+        }
+        stages.append(stage);
+    }
+    const QJsonArray checkList{
+        QJsonObject{{QStringLiteral("text"), QStringLiteral("Passport")},
+                    {QStringLiteral("checked"), 1}},
+        QJsonObject{{QStringLiteral("text"), QStringLiteral("Adapter plugs")}}};
+    const QJsonArray expenses{QJsonObject{{QStringLiteral("product"), QStringLiteral("Rail pass")},
+                                          {QStringLiteral("quantity"), 1},
+                                          {QStringLiteral("total"), 290.5},
+                                          {QStringLiteral("purchased"), 1}},
+                              QJsonObject{{QStringLiteral("product"), QStringLiteral("Hotel")},
+                                          {QStringLiteral("quantity"), 9},
+                                          {QStringLiteral("total"), 1080}}};
+    return QJsonObject{{QStringLiteral("title"), QStringLiteral("Long journey")},
+                       {QStringLiteral("start"), dateJson(46000.375)},
+                       {QStringLiteral("end"), dateJson(46000.375 + stageCount * 0.25)},
+                       {QStringLiteral("stages"), stages},
+                       {QStringLiteral("checklist"), checkList},
+                       {QStringLiteral("expenses"), expenses}};
+}
+
+// The worker that several copies of the bench run at once: waits for a line on
+// standard input, imports the small travel document COUNT times, prints each key.
+int importWorker(const QString& workingDirectory, int count)
+{
+    TravelDataStore store;
+    store.setWorkingDirectory(workingDirectory);
+    if (!store.Refresh().ok())
+        return 1;
+    const QJsonObject document = travelDocument(3, true);
+    std::puts("ready");
+    std::fflush(stdout);
+    char line[16];
+    if (!std::fgets(line, sizeof line, stdin))
+        return 1;
+    for (int i = 0; i < count; ++i) {
+        const ImportResult imported = ImportTravelDocument(store, document);
+        if (!imported.badInput.isEmpty() || !imported.outcome.ok())
+            return 1;
+        std::printf("%s\n", qPrintable(imported.key));
+    }
+    return 0;
+}
+
+// Runs import workers on one folder at once; returns the seconds from the start
+// signal until the last one ends, and every key they printed.
+double runImportWorkers(const QString& workingDirectory, int workers, int count, QStringList& keys)
+{
+    std::vector<std::unique_ptr<QProcess>> processes;
+    for (int i = 0; i < workers; ++i) {
+        auto& process = processes.emplace_back(std::make_unique<QProcess>());
+        process->start(
+            QCoreApplication::applicationFilePath(),
+            {QStringLiteral("--import-worker"), workingDirectory, QString::number(count)});
+        if (!process->waitForReadyRead(30000) || process->readLine() != "ready\n")
+            qFatal("an import worker did not start");
+    }
+    return Seconds([&] {
+        // Written out now, not when each worker is waited for: all start at once.
+        for (auto& process : processes)
+            process->write("go\n");
+        for (auto& process : processes)
+            process->waitForBytesWritten();
+        for (auto& process : processes) {
+            if (!process->waitForFinished(-1) || process->exitCode() != 0)
+                qFatal("an import worker failed");
+            keys += QString::fromLatin1(process->readAllStandardOutput())
+                        .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        }
+    });
+}
+
 struct FakeClock {
     QDateTime now = QDateTime(QDate(2030, 1, 1), QTime(0, 0));
     QDateTime read()
@@ -72,6 +170,8 @@ struct FakeClock {
 int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
+    if (argc == 4 && QByteArray(argv[1]) == "--import-worker")
+        return importWorker(QString::fromLocal8Bit(argv[2]), std::atoi(argv[3]));
     const int travelCount = argc > 1 ? std::atoi(argv[1]) : 10000;
     QTemporaryDir dir;
     const QString workdir = dir.path();
@@ -145,7 +245,7 @@ int main(int argc, char* argv[])
     // Adds into the large folder against adds into an empty one: no rescans.
     const auto thousandAdds = [](TravelDataStore& target) {
         FakeClock clock;
-        target.setClock([&] { return clock.read(); }, [] {});
+        target.setClock([&] { return clock.read(); });
         return Seconds([&] {
             for (int i = 0; i < 1000; ++i) {
                 TravelRecord travel;
@@ -175,5 +275,74 @@ int main(int argc, char* argv[])
     const double largeAdds = largeRuns[2];
     report("1000 add + add stage + delete in the large folder vs empty", largeAdds, smallAdds,
            "about 1: no rescans");
+
+    // A travel of 3,000 stages imported and copied, against reading its stages back.
+    {
+        QTemporaryDir longDir;
+        TravelDataStore journey;
+        journey.setWorkingDirectory(longDir.path());
+        (void)journey.Refresh();
+        const QJsonObject document = travelDocument(3000, false);
+        ImportResult imported;
+        const double importing =
+            Seconds([&] { imported = ImportTravelDocument(journey, document); });
+        if (!imported.outcome.ok() || journey.CountStages(imported.key) != 3000)
+            qFatal("the import of 3000 stages failed");
+        KeyOutcome copied;
+        const double copying = Seconds([&] { copied = journey.CopyTravel(imported.key); });
+        if (!copied.ok() || journey.CountStages(copied.key) != 3000)
+            qFatal("the copy of 3000 stages failed");
+        TravelDataStore reread;
+        reread.setWorkingDirectory(longDir.path());
+        const double reading = medianSeconds([&] { (void)reread.Refresh(); }, 3);
+        if (reread.CountStages(imported.key) != 3000 || reread.CountStages(copied.key) != 3000)
+            qFatal("the stages did not read back");
+        // The keys alone, on a clock that stands still, as they were made above.
+        RecordKeyMaker maker;
+        maker.setClock([] { return QDateTime(QDate(2030, 1, 1), QTime(0, 0)); });
+        QSet<QString> made;
+        const double keys = Seconds([&] {
+            for (int i = 0; i < 3000; ++i)
+                made.insert(maker.next(imported.key, 10,
+                                       [&](const RecordKey& key) { return made.contains(key); }));
+        });
+        // Reading back takes both travels' 6,000 stages: per travel, half of it.
+        report("import of a travel with 3000 stages vs reading them back", importing, reading / 2,
+               "no waiting for the clock");
+        report("copy of that travel vs reading its stages back", copying, reading / 2,
+               "no waiting for the clock");
+        report("making its 3000 keys vs the whole import", keys, importing, "well under a second");
+    }
+
+    // Two processes importing into one folder at once, against one process doing all.
+    {
+        QTemporaryDir one;
+        QTemporaryDir two;
+        for (const QTemporaryDir* folder : {&one, &two}) {
+            TravelDataStore store;
+            store.setWorkingDirectory(folder->path());
+            (void)store.Refresh();
+        }
+        QStringList alone;
+        const double sequential = runImportWorkers(one.path(), 1, 400, alone);
+        QStringList together;
+        const double concurrent = runImportWorkers(two.path(), 2, 200, together);
+        TravelDataStore store;
+        store.setWorkingDirectory(two.path());
+        (void)store.Refresh();
+        const QSet<QString> distinct(together.cbegin(), together.cend());
+        qsizetype whole = 0;
+        for (const RecordKey& key : store.TravelKeys())
+            whole += store.CountStages(key) == 3 && store.LoadCheckList(key).size() == 2 ? 1 : 0;
+        const qsizetype problems = CheckDataFolder(store.dataFolder(), QString()).size();
+        std::printf("two processes importing 200 travels each into one folder: %lld keys printed, "
+                    "%lld distinct, %lld travels whole on disk, check: %lld problems\n",
+                    qlonglong(together.size()), qlonglong(distinct.size()), qlonglong(whole),
+                    qlonglong(problems));
+        if (distinct.size() != 400 || whole != 400 || problems != 0)
+            qFatal("the two processes lost or mixed travels");
+        report("two processes x 200 imports vs one process x 400", concurrent, sequential,
+               "every key distinct, check clean");
+    }
     return 0;
 }

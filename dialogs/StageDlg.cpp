@@ -42,7 +42,7 @@ StageRecord CStageDlg::stage() const
     // The date changes only when the user changed it; its time of day stays.
     const QDateTime before = EditableMoment(m_stage.date);
     if (m_date->date() != before.date() || !m_stage.date.isValid())
-        stage.date = DateTimeValue::fromDateTime(QDateTime(m_date->date(), before.time()));
+        stage.date = DateTimeValue::fromDate(m_date->date(), before.time());
     stage.notes = NotesForStoring(m_notes->toPlainText());
     return stage;
 }

@@ -45,13 +45,14 @@ icaltimetype dateOnly(QDate date)
     return time;
 }
 
-// The moment a stored value names, when it is a valid date-time within the years
-// iCalendar can hold.
+// The wall-clock date and time a stored value holds (in UTC, so that an hour later is
+// always an hour later on the clock), when it is valid and within the years iCalendar
+// can hold.
 std::optional<QDateTime> momentOf(const DateTimeValue& value)
 {
     if (!value.isValid() || !value.hasCalendarValue())
         return std::nullopt;
-    const QDateTime moment = value.toDateTime();
+    const QDateTime moment = value.toWallClock();
     if (moment.date().year() < 1 || moment.date().year() > 9999)
         return std::nullopt;
     return moment;

@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QPushButton>
+#include <QTimeZone>
 
 QDialogButtonBox* OkCancelButtons(QDialog* dialog, const QString& okText)
 {
@@ -19,8 +20,13 @@ QDialogButtonBox* OkCancelButtons(QDialog* dialog, const QString& okText)
 
 QDateTime EditableMoment(const DateTimeValue& value)
 {
-    const QDateTime moment = value.toDateTime();
-    return moment.isValid() ? moment : QDateTime::currentDateTime();
+    // In UTC, which has no daylight-saving gaps: a stored 02:30 on the night the clocks go
+    // forward is edited as 02:30, not replaced by now.
+    const QDateTime moment = value.toWallClock();
+    if (moment.isValid())
+        return moment;
+    const QDateTime now = QDateTime::currentDateTime();
+    return QDateTime(now.date(), now.time(), Qt::UTC);
 }
 
 QString NotesForEditing(const QString& stored)

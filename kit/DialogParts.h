@@ -15,7 +15,8 @@ class QWidget;
 // OK (with the given caption) and Cancel, wired to accept and reject.
 QDialogButtonBox* OkCancelButtons(QDialog* dialog, const QString& okText = QString());
 
-// The moment a date-time editor starts from: the stored value, or now when it has none.
+// The moment a date-time editor starts from: the stored value, or now when it has none,
+// as wall-clock fields in UTC; DateTimeValue::fromDateTime takes them back as they are.
 QDateTime EditableMoment(const DateTimeValue& value);
 
 // Notes as an edit shows them ("\n") and as records keep them ("\r\n").

@@ -154,7 +154,7 @@ void stages(QTextCursor& cursor, const WholeTravel& whole, const DisplayFormats&
                 const AppointmentRecord& a = part.appointments[row];
                 QString when = formats.FormatShortTime(a.when);
                 if (a.when.isValid() && a.when.hasCalendarValue() &&
-                    a.when.toDateTime().date() != stage.date.toDateTime().date())
+                    a.when.date() != stage.date.date())
                     when = formats.FormatShortDate(a.when) + QLatin1Char(' ') + when;
                 setCell(table, row, 0, when, text(10, true));
                 setCell(table, row, 1, a.subject, text(10, true));

@@ -487,7 +487,7 @@ void CMainFrame::onFocusChanged(QWidget* now)
 void CMainFrame::showFound(const FindMatch& match)
 {
     const TravelRecord travel = m_app.store().GetTravel(match.travelKey);
-    const QDate start = travel.start.toDateTime().date();
+    const QDate start = travel.start.date();
     if (travel.key.isEmpty() || !start.isValid())
         return;
     if (start.year() != m_tree->month().year() || start.month() != m_tree->month().month()) {

@@ -226,7 +226,7 @@ void CRecordCommands::newTravel()
     if (!added.ok())
         return;
     const QDate month = m_frame.tree()->month();
-    const QDate start = travel.start.toDateTime().date();
+    const QDate start = travel.start.date();
     if (start.year() == month.year() && start.month() == month.month())
         m_frame.tree()->showTravelsMonth();
     else
@@ -369,7 +369,7 @@ void CRecordCommands::exportItinerary(const RecordKey& travelKey)
 
 void CRecordCommands::writeExport(const QString& path, const QByteArray& bytes)
 {
-    if (Outcome written = SaveFileAtomically(path, bytes); !written.ok()) {
+    if (Outcome written = SaveDocument(path, bytes); !written.ok()) {
         m_app.prompter().inform(
             &m_frame,
             QStringLiteral("The export could not be written to %1").arg(written.message()));

@@ -18,19 +18,21 @@ QDate epoch()
 
 DateTimeValue DateTimeValue::fromDateTime(const QDateTime& dateTime)
 {
-    if (!dateTime.isValid())
-        return DateTimeValue{0.0, Invalid};
-    const qint64 day = epoch().daysTo(dateTime.date());
-    const double fraction = double(dateTime.time().msecsSinceStartOfDay()) / double(msecsPerDay);
-    DateTimeValue value;
-    value.days = day < 0 ? double(day) - fraction : double(day) + fraction;
-    value.status = Valid;
-    return value;
+    // The fields, not the moment: a local time in a daylight-saving gap is no valid
+    // QDateTime, but it is a date and a time of day that a user can plan for.
+    return fromDate(dateTime.date(), dateTime.time());
 }
 
 DateTimeValue DateTimeValue::fromDate(QDate date, QTime time)
 {
-    return fromDateTime(QDateTime(date, time));
+    if (!date.isValid() || !time.isValid())
+        return DateTimeValue{0.0, Invalid};
+    const qint64 day = epoch().daysTo(date);
+    const double fraction = double(time.msecsSinceStartOfDay()) / double(msecsPerDay);
+    DateTimeValue value;
+    value.days = day < 0 ? double(day) - fraction : double(day) + fraction;
+    value.status = Valid;
+    return value;
 }
 
 DateTimeValue DateTimeValue::current()
@@ -45,7 +47,7 @@ bool DateTimeValue::hasCalendarValue() const
     return std::isfinite(days) && std::fabs(days) < maxDayMagnitude;
 }
 
-QDateTime DateTimeValue::toDateTime() const
+QDateTime DateTimeValue::toWallClock() const
 {
     if (!hasCalendarValue())
         return {};
@@ -56,7 +58,25 @@ QDateTime DateTimeValue::toDateTime() const
         seconds -= 86400;
         day += 1;
     }
-    return QDateTime(epoch().addDays(day), QTime(0, 0).addSecs(int(seconds)));
+    return QDateTime(epoch().addDays(day), QTime(0, 0).addSecs(int(seconds)), Qt::UTC);
+}
+
+QDate DateTimeValue::date() const
+{
+    return toWallClock().date();
+}
+
+QTime DateTimeValue::time() const
+{
+    return toWallClock().time();
+}
+
+QDateTime DateTimeValue::toDateTime() const
+{
+    const QDateTime wallClock = toWallClock();
+    if (!wallClock.isValid())
+        return {};
+    return QDateTime(wallClock.date(), wallClock.time());
 }
 
 double DateTimeValue::chronologicalValue() const

@@ -12,6 +12,8 @@ struct DateTimeValue {
     double days = 0.0;
     qint32 status = Valid;
 
+    // The date and time of day the value shows (its wall-clock fields, whatever its time
+    // zone); invalid when either is not valid.
     static DateTimeValue fromDateTime(const QDateTime& dateTime);
     static DateTimeValue fromDate(QDate date, QTime time = QTime(0, 0));
     // The current local date-time, to the second.
@@ -20,7 +22,16 @@ struct DateTimeValue {
     bool isValid() const { return status == Valid; }
     // Whether days names a calendar moment at all (finite and within QDate's range).
     bool hasCalendarValue() const;
-    // The moment the stored value names, rounded to the second; invalid when there is none.
+    // The stored date and time of day, rounded to the second; invalid when there is none.
+    // A stored value is a wall-clock time with no zone: it reads the same in every time
+    // zone, also where the local clock skips that hour.
+    QDate date() const;
+    QTime time() const;
+    // Both as one QDateTime in UTC, which has no such gaps: for formatting and for
+    // arithmetic on the stored fields.
+    QDateTime toWallClock() const;
+    // The same fields in local time. Not valid for a time the local clock skips (a
+    // daylight-saving gap): show and export values through the three above.
     QDateTime toDateTime() const;
     // A number that orders values chronologically: day plus time of day.
     double chronologicalValue() const;

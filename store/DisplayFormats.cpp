@@ -25,14 +25,14 @@ QString DisplayFormats::FormatShortDate(const DateTimeValue& value) const
 {
     if (!value.isValid() || !value.hasCalendarValue())
         return {};
-    return m_locale.toString(value.toDateTime().date(), QLocale::ShortFormat);
+    return m_locale.toString(value.date(), QLocale::ShortFormat);
 }
 
 QString DisplayFormats::FormatShortTime(const DateTimeValue& value) const
 {
     if (!value.isValid() || !value.hasCalendarValue())
         return {};
-    return m_locale.toString(value.toDateTime().time(), m_timeFormat);
+    return m_locale.toString(value.time(), m_timeFormat);
 }
 
 QString DisplayFormats::FormatCurrency(const QString& number) const

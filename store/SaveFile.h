@@ -10,9 +10,34 @@
 // leaves the old file whole.
 Outcome SaveFileAtomically(const QString& path, const QByteArray& bytes);
 
+// Writes a document the user named (an export): a plain file, or a name where there is
+// none yet, through SaveFileAtomically; a pipe or a device is written straight, never
+// replaced, and a failed write is reported; a folder is refused.
+Outcome SaveDocument(const QString& path, const QByteArray& bytes);
+
+// The outcome of trying to create a file that must not exist yet.
+struct [[nodiscard]] Claim {
+    bool taken = false; // something is there already: nothing was created
+    Outcome outcome;    // the reason when the file could not be created for another cause
+};
+
+// Creates an empty file where there is none, in one step that no other process can
+// interleave with: the way a new record takes its key before it is saved over the file.
+Claim ClaimNewFile(const QString& path);
+
+// Creates a folder (one level) unless it is there; the outcome names the system's
+// reason when it cannot.
+Outcome CreateFolder(const QString& path);
+
 // Removes a file. A file that is not there is no error.
 Outcome RemoveFileIfPresent(const QString& path);
 
-// Reads a whole file. Returns nothing when it cannot be opened (absent, a folder,
-// no permission); the reason goes to *reason when given.
+// More than any record file or travel document holds: a file larger than this is
+// not read at all.
+constexpr qint64 MaxReadFileSize = qint64(256) * 1024 * 1024;
+
+// Reads a whole plain file of at most MaxReadFileSize bytes. Returns nothing when it
+// cannot be opened (absent, no permission), is no plain file (a folder, a pipe that
+// would block the read, a device that never ends) or is larger; the reason goes to
+// *reason when given.
 std::optional<QByteArray> ReadWholeFile(const QString& path, QString* reason = nullptr);

@@ -7,7 +7,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QThread>
 
 #include <algorithm>
 
@@ -17,42 +16,29 @@ bool inMonth(const DateTimeValue& value, QDate month)
 {
     if (!value.hasCalendarValue())
         return false;
-    const QDate date = value.toDateTime().date();
+    const QDate date = value.date();
     return date.year() == month.year() && date.month() == month.month();
 }
 
 } // namespace
-
-TravelDataStore::TravelDataStore()
-    : m_now([] { return QDateTime::currentDateTime(); }), m_pause([] { QThread::msleep(20); })
-{
-}
 
 void TravelDataStore::setWorkingDirectory(const QString& workingDirectory)
 {
     m_folder = DataFolder(workingDirectory);
 }
 
-void TravelDataStore::setClock(Clock now, Pause pause)
-{
-    m_now = std::move(now);
-    m_pause = std::move(pause);
-}
-
 Outcome TravelDataStore::Refresh()
 {
     m_problems.clear();
-    QDir().mkdir(m_folder.path());
+    const Outcome folder = CreateFolder(m_folder.path());
     // One pass over the folder serves the preference check and both loads.
     const QString travels = QStringLiteral("tra");
     const QString stages = QStringLiteral("stg");
     const QString preferences = QStringLiteral("prf");
     const QMap<QString, QStringList> files =
         ListRecordFiles(m_folder.path(), {travels, stages, preferences});
-    Outcome outcome;
-    if (!QFileInfo(m_folder.path()).isDir())
-        outcome = Outcome::failure(m_folder.path(), QStringLiteral("the folder cannot be created"));
-    else if (files.value(preferences).isEmpty())
+    Outcome outcome = folder;
+    if (outcome.ok() && files.value(preferences).isEmpty())
         outcome = writeDefaultPreferences();
     loadTravelFiles(files.value(travels));
     loadStageFiles(files.value(stages));
@@ -146,40 +132,42 @@ void TravelDataStore::clearProblem(const QString& fileName)
     m_problems.remove(fileName);
 }
 
-RecordKey TravelDataStore::freshKey(const QString& prefix, int& counter, int firstCounter,
-                                    const std::function<bool(const RecordKey&)>& taken)
+KeyOutcome TravelDataStore::claimKey(const QString& prefix, int firstCounter,
+                                     QString (*fileName)(const QString&),
+                                     const std::function<bool(const RecordKey&)>& taken)
 {
     for (;;) {
-        const QDateTime now = m_now();
-        for (; counter <= 99; ++counter) {
-            RecordKey key = prefix + MakeRecordKey(counter, now);
-            if (!taken(key)) {
-                ++counter;
-                return key;
-            }
-        }
-        // Every counter of this second is in use: start again in the next second.
-        const QString exhausted = MakeRecordKey(firstCounter, now);
-        while (MakeRecordKey(firstCounter, m_now()) == exhausted)
-            m_pause();
-        counter = firstCounter;
+        RecordKey key = m_keys.next(prefix, firstCounter, taken);
+        m_lastChangeMsecs = QDateTime::currentMSecsSinceEpoch();
+        const Claim claim = ClaimNewFile(m_folder.filePath(fileName(key)));
+        if (claim.taken)
+            continue; // another process, or a file nobody loaded, has it
+        if (!claim.outcome.ok())
+            return KeyOutcome{QString(), claim.outcome};
+        return KeyOutcome{std::move(key), {}};
     }
 }
 
+// The travel file itself is checked by the claim; lists left behind by a travel whose
+// file is gone would otherwise become the new travel's.
 bool TravelDataStore::travelKeyTaken(const RecordKey& key) const
 {
-    return m_travels.contains(key) || QFileInfo::exists(m_folder.travelFile(key)) ||
-           QFileInfo::exists(m_folder.checkListFile(key)) ||
+    return m_travels.contains(key) || QFileInfo::exists(m_folder.checkListFile(key)) ||
            QFileInfo::exists(m_folder.expensesFile(key));
 }
 
 KeyOutcome TravelDataStore::AddTravel(TravelRecord travel)
 {
-    int counter = 10;
-    travel.key = freshKey(QString(), counter, 10,
-                          [this](const RecordKey& key) { return travelKeyTaken(key); });
-    KeyOutcome result{travel.key, SaveTravel(travel)};
-    return result;
+    KeyOutcome claimed = claimKey(QString(), 10, &DataFolder::travelFileName,
+                                  [this](const RecordKey& key) { return travelKeyTaken(key); });
+    if (!claimed.ok())
+        return claimed;
+    travel.key = claimed.key;
+    if (Outcome saved = SaveTravel(travel); !saved.ok()) {
+        (void)removeDataFile(m_folder.travelFile(travel.key));
+        return KeyOutcome{QString(), std::move(saved)};
+    }
+    return claimed;
 }
 
 Outcome TravelDataStore::SaveTravel(const TravelRecord& travel)
@@ -221,7 +209,7 @@ QList<RecordKey> TravelDataStore::TravelsStartingInUnsorted(const DateTimeValue&
     QList<RecordKey> keys;
     if (!month.hasCalendarValue())
         return keys;
-    const QDate wanted = month.toDateTime().date();
+    const QDate wanted = month.date();
     for (const auto& [key, travel] : m_travels) {
         if (inMonth(travel.start, wanted))
             keys.append(key);
@@ -271,8 +259,11 @@ KeyOutcome TravelDataStore::CopyTravel(const RecordKey& key)
     for (auto copy : {&TravelDataStore::CopyStages, &TravelDataStore::CopyCheckList,
                       &TravelDataStore::CopyExpenses}) {
         Outcome copied = (this->*copy)(key, added.key);
-        if (!copied.ok())
-            return KeyOutcome{added.key, std::move(copied)};
+        if (!copied.ok()) {
+            // No half copy stays behind: it would look like a whole one.
+            (void)DeleteTravel(added.key);
+            return KeyOutcome{QString(), std::move(copied)};
+        }
     }
     return added;
 }

@@ -5,6 +5,7 @@
 #include "DisplayFormats.h"
 #include "ImageRecords.h"
 #include "Outcome.h"
+#include "RecordKeyMaker.h"
 #include "Records.h"
 
 #include <QDateTime>
@@ -57,10 +58,9 @@ struct LoadProblem {
 // leaves memory as it was. Callers always receive copies.
 class TravelDataStore {
 public:
-    using Clock = std::function<QDateTime()>;
-    using Pause = std::function<void()>;
+    using Clock = RecordKeyMaker::Clock;
 
-    TravelDataStore();
+    TravelDataStore() = default;
 
     // The folder the data folder lives in. Takes effect at the next Refresh.
     void setWorkingDirectory(const QString& workingDirectory);
@@ -71,8 +71,9 @@ public:
     // The formats of the captions; the system locale's until set.
     void setDisplayFormats(const DisplayFormats& formats) { m_formats = formats; }
     const DisplayFormats& displayFormats() const { return m_formats; }
-    // The clock that new keys are made from, and how to wait for its next second.
-    void setClock(Clock now, Pause pause);
+    // The clock that new keys are made from: the local system clock unless set. Keys
+    // never wait for it; tests give a clock that stands still until they move it.
+    void setClock(Clock now) { m_keys.setClock(std::move(now)); }
 
     // Creates the data folder if missing, writes the default preference lists into a
     // folder without any, and reads every travel and stage file. Files that cannot be
@@ -88,6 +89,8 @@ public:
     QList<LoadProblem> problems() const;
 
     // Travels
+    // Gives the travel a new key, taken so that no other process can take it too, and
+    // saves it. On failure the outcome's key is empty and no file stays behind.
     KeyOutcome AddTravel(TravelRecord travel);
     Outcome SaveTravel(const TravelRecord& travel);
     // A copy of the travel, or a new record with an empty key when there is none.
@@ -100,9 +103,12 @@ public:
     // The same travels in map order, for views that sort their rows themselves.
     QList<RecordKey> TravelsStartingInUnsorted(const DateTimeValue& month) const;
     Outcome DeleteTravel(const RecordKey& key);
+    // A copy that fails part way is removed again: the outcome names the failure, and
+    // the original is never touched.
     KeyOutcome CopyTravel(const RecordKey& key);
 
     // Stages
+    // The stage's key is its travel key followed by a new record key, taken as above.
     KeyOutcome AddStage(StageRecord stage);
     Outcome SaveStage(const StageRecord& stage);
     StageRecord GetStage(const RecordKey& key) const;
@@ -178,11 +184,13 @@ private:
     Outcome writeDataFile(const QString& fileName, const QByteArray& bytes);
     Outcome removeDataFile(const QString& path);
     Outcome unsafeKey(const QString& key) const;
-    // Hands out keys prefix + record key, counters from firstCounter to 99, that no
-    // record in memory and no file of the folder has; waits for the next second when a
-    // second's counters are used up.
-    RecordKey freshKey(const QString& prefix, int& counter, int firstCounter,
-                       const std::function<bool(const RecordKey&)>& taken);
+    // Takes the next key of a series (see RecordKeyMaker) that taken() does not reject
+    // by creating the record's file, named fileName(key), while no file of that name
+    // exists: no other process can take the same key. The file stays empty until the
+    // record is saved over it; a caller whose save fails removes it.
+    KeyOutcome claimKey(const QString& prefix, int firstCounter,
+                        QString (*fileName)(const QString&),
+                        const std::function<bool(const RecordKey&)>& taken);
     bool travelKeyTaken(const RecordKey& key) const;
     bool stageKeyTaken(const RecordKey& key) const;
     void putStage(const StageRecord& stage);
@@ -193,8 +201,7 @@ private:
 
     DataFolder m_folder;
     QString m_imagesFolder;
-    Clock m_now;
-    Pause m_pause;
+    RecordKeyMaker m_keys;
     // Hash maps: a folder of many thousand records loads without comparing long keys;
     // where key order shows, the keys are sorted on the way out.
     std::unordered_map<RecordKey, TravelRecord> m_travels;

@@ -47,9 +47,14 @@ Outcome TravelDataStore::copyListFile(const RecordKey& oldKey, const RecordKey& 
 {
     if (!IsSafeKey(oldKey) || !IsSafeKey(newKey))
         return unsafeKey(IsSafeKey(oldKey) ? newKey : oldKey);
-    const auto bytes = ReadWholeFile(m_folder.filePath(fileName(oldKey)));
-    if (!bytes)
+    const QString source = m_folder.filePath(fileName(oldKey));
+    QString reason;
+    const auto bytes = ReadWholeFile(source, &reason);
+    if (!bytes) {
+        if (QFileInfo::exists(source))
+            noteProblem(fileName(oldKey), QStringLiteral("unreadable: %1").arg(reason));
         return {};
+    }
     ArchiveReader reader(*bytes);
     StoredList<T> list;
     if (!decode(reader, list)) {

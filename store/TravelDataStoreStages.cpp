@@ -64,20 +64,26 @@ void TravelDataStore::eraseStage(const RecordKey& key)
     m_stages.erase(it);
 }
 
+// The stage file itself is checked by the claim.
 bool TravelDataStore::stageKeyTaken(const RecordKey& key) const
 {
-    return m_stages.contains(key) || QFileInfo::exists(m_folder.stageFile(key)) ||
-           QFileInfo::exists(m_folder.appointmentFile(key));
+    return m_stages.contains(key) || QFileInfo::exists(m_folder.appointmentFile(key));
 }
 
 KeyOutcome TravelDataStore::AddStage(StageRecord stage)
 {
     if (!IsSafeKey(stage.travelKey))
         return {QString(), unsafeKey(stage.travelKey)};
-    int counter = 10;
-    stage.key = freshKey(stage.travelKey, counter, 10,
-                         [this](const RecordKey& key) { return stageKeyTaken(key); });
-    return KeyOutcome{stage.key, SaveStage(stage)};
+    KeyOutcome claimed = claimKey(stage.travelKey, 10, &DataFolder::stageFileName,
+                                  [this](const RecordKey& key) { return stageKeyTaken(key); });
+    if (!claimed.ok())
+        return claimed;
+    stage.key = claimed.key;
+    if (Outcome saved = SaveStage(stage); !saved.ok()) {
+        (void)removeDataFile(m_folder.stageFile(stage.key));
+        return KeyOutcome{QString(), std::move(saved)};
+    }
+    return claimed;
 }
 
 Outcome TravelDataStore::SaveStage(const StageRecord& stage)
@@ -149,21 +155,26 @@ Outcome TravelDataStore::DeleteStagesOf(const RecordKey& travelKey)
 
 Outcome TravelDataStore::CopyStages(const RecordKey& oldTravelKey, const RecordKey& newTravelKey)
 {
+    if (!IsSafeKey(newTravelKey))
+        return unsafeKey(newTravelKey);
     QList<StageRecord> copies;
     Outcome outcome;
-    int counter = 1;
     for (const RecordKey& key : StagesOfUnsorted(oldTravelKey)) {
         StageRecord copy = m_stages.at(key);
         copy.travelKey = newTravelKey;
-        copy.key = freshKey(newTravelKey, counter, 1, [this, &copies](const RecordKey& candidate) {
-            return stageKeyTaken(candidate) ||
-                   std::any_of(copies.cbegin(), copies.cend(),
-                               [&](const StageRecord& made) { return made.key == candidate; });
-        });
-        outcome =
-            writeDataFile(DataFolder::stageFileName(copy.key), RecordCodec::encodeStage(copy));
+        const KeyOutcome claimed =
+            claimKey(newTravelKey, 1, &DataFolder::stageFileName,
+                     [this](const RecordKey& candidate) { return stageKeyTaken(candidate); });
+        outcome = claimed.outcome;
         if (!outcome.ok())
             break;
+        copy.key = claimed.key;
+        outcome =
+            writeDataFile(DataFolder::stageFileName(copy.key), RecordCodec::encodeStage(copy));
+        if (!outcome.ok()) {
+            (void)removeDataFile(m_folder.stageFile(copy.key));
+            break;
+        }
         copies.append(copy);
         outcome = CopyAppointments(key, copy.key);
         if (!outcome.ok())

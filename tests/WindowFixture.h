@@ -14,7 +14,7 @@
 
 // One run of the window program for a test: a temporary folder, an emptied profile, a
 // prompter that answers from the test's script, the store and the application. Keys are
-// made from a clock that moves on by itself, so no test waits for a real second.
+// made from a test clock that stands still: no test waits for a real second.
 struct WindowFixture {
     WindowFixture()
     {
@@ -24,10 +24,7 @@ struct WindowFixture {
     }
 
     // Makes a store's keys from the fixture's clock.
-    void useTestClock(TravelDataStore& target)
-    {
-        target.setClock([this] { return clock.read(); }, [this] { clock.pause(); });
-    }
+    void useTestClock(TravelDataStore& target) { target.setClock(clock.function()); }
 
     // A second store on the fixture's folder, to prepare records before the window
     // starts or to change them behind its back.
@@ -61,7 +58,7 @@ struct WindowFixture {
 
     QTemporaryDir dir;
     ScriptedPrompter prompter;
-    FakeClock clock;
+    TestClock clock;
     TravelDataStore store;
     CVoyantaApp app{prompter, store};
 };

@@ -1,5 +1,7 @@
 // Saves the two versions of every crash record in turn, for ever, until it is killed.
 //   crash_writer WORKING_DIRECTORY
+// Prints "writing" before the first save and one line after each save, so that the
+// test can kill it at a chosen save, however fast the disk is.
 
 #include "CrashRecords.h"
 #include "TravelDataStore.h"
@@ -7,6 +9,7 @@
 #include <QCoreApplication>
 
 #include <cstdio>
+#include <functional>
 
 int main(int argc, char* argv[])
 {
@@ -15,18 +18,23 @@ int main(int argc, char* argv[])
         return 2;
     TravelDataStore store;
     store.setWorkingDirectory(QString::fromLocal8Bit(argv[1]));
+    using namespace CrashRecords;
+    const std::function<Outcome(int)> saves[] = {
+        [&](int v) { return store.SaveTravel(travel(v)); },
+        [&](int v) { return store.SaveStage(stage(v)); },
+        [&](int v) { return store.SaveAppointments(stageKey, appointments(v)); },
+        [&](int v) { return store.SaveCheckList(travelKey, checkList(v)); },
+        [&](int v) { return store.SaveExpenses(travelKey, expenses(v)); },
+        [&](int v) { return store.WritePreferenceList(preferences(v), 1); },
+    };
     std::fputs("writing\n", stdout);
     std::fflush(stdout);
     for (int round = 0;; ++round) {
-        const int version = round % 2;
-        using namespace CrashRecords;
-        const bool ok = store.SaveTravel(travel(version)).ok() &&
-                        store.SaveStage(stage(version)).ok() &&
-                        store.SaveAppointments(stageKey, appointments(version)).ok() &&
-                        store.SaveCheckList(travelKey, checkList(version)).ok() &&
-                        store.SaveExpenses(travelKey, expenses(version)).ok() &&
-                        store.WritePreferenceList(preferences(version), 1).ok();
-        if (!ok)
-            return 1;
+        for (const auto& save : saves) {
+            if (!save(round % 2).ok())
+                return 1;
+            std::fputs("saved\n", stdout);
+            std::fflush(stdout);
+        }
     }
 }

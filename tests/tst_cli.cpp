@@ -8,9 +8,16 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QProcess>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <thread>
+
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
 
 namespace {
 
@@ -20,6 +27,20 @@ struct Run {
     QString err;
 };
 
+// Standard output on a full disk: every write fails.
+class FullDevice : public QIODevice {
+public:
+    FullDevice()
+    {
+        open(QIODevice::WriteOnly);
+        setErrorString(QStringLiteral("No space left on device"));
+    }
+
+protected:
+    qint64 readData(char*, qint64) override { return -1; }
+    qint64 writeData(const char*, qint64) override { return -1; }
+};
+
 } // namespace
 
 class CliTest : public QObject {
@@ -27,6 +48,7 @@ class CliTest : public QObject {
 
 private:
     QTemporaryDir* m_dir = nullptr;
+    TestClock m_clock;
 
     QString workdir() const { return m_dir->path(); }
     QString dataFile(const QString& name) const
@@ -34,33 +56,39 @@ private:
         return m_dir->filePath(QStringLiteral("Voyanta Files/") + name);
     }
 
-    Run cli(QStringList arguments) const
+    // The command line in this process on the test's clock; standard output is a
+    // buffer unless given.
+    Run cli(QStringList arguments, QIODevice* output = nullptr)
     {
         QBuffer out;
         QBuffer err;
         out.open(QIODevice::WriteOnly);
         err.open(QIODevice::WriteOnly);
         Run run;
-        run.exitCode = RunCli(arguments, out, err,
-                              CliContext{m_dir->filePath(QStringLiteral("Travel Images"))});
+        run.exitCode = RunCli(
+            arguments, output ? *output : out, err,
+            CliContext{m_dir->filePath(QStringLiteral("Travel Images")), m_clock.function()});
         run.out = QString::fromUtf8(out.data());
         run.err = QString::fromUtf8(err.data());
         return run;
     }
 
-    Run cliIn(QStringList arguments) const
+    Run cliIn(QStringList arguments, QIODevice* output = nullptr)
     {
-        return cli(QStringList{QStringLiteral("--workdir"), workdir()} + arguments);
+        return cli(QStringList{QStringLiteral("--workdir"), workdir()} + arguments, output);
     }
 
-    TravelDataStore store() const
+    TravelDataStore store()
     {
         TravelDataStore store;
         store.setWorkingDirectory(workdir());
         store.setImagesFolder(m_dir->filePath(QStringLiteral("Travel Images")));
+        store.setClock(m_clock.function());
         (void)store.Refresh();
         return store;
     }
+
+    int travelCount() { return int(cliIn({QStringLiteral("list")}).out.count(QLatin1Char('\n'))); }
 
     RecordKey addTravel(TravelDataStore& store, const DateTimeValue& start, const QString& title)
     {
@@ -78,6 +106,7 @@ private slots:
     {
         m_dir = new QTemporaryDir;
         QVERIFY(m_dir->isValid());
+        m_clock = TestClock{};
         QSettings(QStringLiteral("Pellingham"), QStringLiteral("Voyanta")).clear();
         QCOMPARE(cliIn({QStringLiteral("init")}).exitCode, 0);
     }
@@ -117,7 +146,7 @@ private slots:
         TravelDataStore data = store();
         const RecordKey late =
             addTravel(data, at(2006, 3, 20, 10), QStringLiteral("Late \u00e9t\u00e9"));
-        QTest::qWait(1100); // keys come from the clock's seconds
+        m_clock.advance();
         const RecordKey early = addTravel(data, at(2006, 3, 2, 8), QStringLiteral("Early"));
         TravelRecord invalid = data.GetTravel(early);
         invalid.end.status = DateTimeValue::Invalid;
@@ -148,7 +177,7 @@ private slots:
         stage.travelKey = late;
         stage.title = QStringLiteral("second");
         const KeyOutcome second = data.AddStage(stage);
-        QTest::qWait(1100);
+        m_clock.advance();
         stage.date = at(2006, 3, 20, 12);
         stage.title = QStringLiteral("first");
         const KeyOutcome first = data.AddStage(stage);
@@ -167,13 +196,13 @@ private slots:
         stage.travelKey = key;
         QVERIFY(data.AddStage(stage).ok());
         QVERIFY(data.SaveCheckList(key, {CheckListItem{QStringLiteral("Passport"), 1}}).ok());
-        QTest::qWait(1100);
 
+        // Another process on the same clock: the key the first one holds is passed over.
         const Run copied = cliIn({QStringLiteral("copy"), key});
         QCOMPARE(copied.exitCode, 0);
         const QString newKey = copied.out.trimmed();
-        QCOMPARE(newKey.size(), 16);
-        QVERIFY(newKey != key);
+        QCOMPARE(key, QStringLiteral("2006030509012110"));
+        QCOMPARE(newKey, QStringLiteral("2006030509012111"));
         QCOMPARE(cliIn({QStringLiteral("stages"), newKey}).out.count(QLatin1Char('\n')), 1);
         QCOMPARE(readFile(dataFile(DataFolder::checkListFileName(newKey))),
                  readFile(dataFile(DataFolder::checkListFileName(key))));
@@ -224,47 +253,6 @@ private slots:
                      .object());
         QCOMPARE(cli({QStringLiteral("dump"), dataFile(QStringLiteral("none.txt"))}).exitCode, 2);
         QCOMPARE(cli({QStringLiteral("dump"), dataFile(QStringLiteral("none.tra"))}).exitCode, 2);
-    }
-
-    void checkListsEveryProblemAndChangesNothing()
-    {
-        const Run clean = cliIn({QStringLiteral("check")});
-        QCOMPARE(clean.exitCode, 0);
-        QCOMPARE(clean.out, QString());
-
-        TravelDataStore data = store();
-        const RecordKey key = addTravel(data, at(2006, 3, 1), QStringLiteral("ok"));
-        const QByteArray good = readFile(dataFile(DataFolder::travelFileName(key)));
-        QVERIFY(writeFile(dataFile(QStringLiteral("Travel1.tra")), good.left(40)));
-        QVERIFY(writeFile(dataFile(QStringLiteral("TravelOther.tra")), good + "zz"));
-        QVERIFY(writeFile(dataFile(QStringLiteral("Expenses1.exp")), hex("ffffff7f 00000000")));
-        QDir(m_dir->filePath(QStringLiteral("Voyanta Files"))).mkdir(QStringLiteral("folder.tra"));
-        QDir(workdir()).mkdir(QStringLiteral("Travel Images"));
-        QVERIFY(writeFile(m_dir->filePath(QStringLiteral("Travel Images/Images1.img")),
-                          hex("01000000 03")));
-        const auto before = folderFingerprint(workdir());
-
-        const Run checked = cliIn({QStringLiteral("check")});
-        QCOMPARE(checked.exitCode, 1);
-        const QStringList expected{
-            QStringLiteral("Expenses1.exp\ttruncated at byte 5; the count of 2147483647 at byte 0 "
-                           "is more than the 4 bytes after it can hold"),
-            QStringLiteral("Travel1.tra\ttruncated at byte 36"),
-            QStringLiteral("TravelOther.tra\t2 bytes after the last field, at byte 57"),
-            QStringLiteral("TravelOther.tra\tholds the key %1, which names Travel%1.tra").arg(key),
-            QStringLiteral("folder.tra\ta folder, not a record file; skipped"),
-            QStringLiteral("TravelOther.tra\tkey travel %1 is also held by Travel%1.tra; only one "
-                           "of them is loaded")
-                .arg(key),
-            QStringLiteral("Images1.img\ttruncated at byte 4: a text of 3 bytes runs past the end; "
-                           "the count of 1 at byte 0 is more than the 1 bytes after it can hold"),
-        };
-        QCOMPARE(checked.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts), expected);
-        QCOMPARE(folderFingerprint(workdir()), before);
-
-        const Run listed = cliIn({QStringLiteral("list")});
-        QCOMPARE(listed.exitCode, 0);
-        QVERIFY(listed.err.contains(QLatin1String("run \"voyanta-cli check\"")));
     }
 
     void showAndImportRoundTrip()
@@ -365,20 +353,219 @@ private slots:
                      .exitCode,
                  0);
         QVERIFY(readFile(output).startsWith("BEGIN:VCALENDAR\r\n"));
-
-        const QString nowhere = m_dir->filePath(QStringLiteral("missing/trip.html"));
-        const Run failed = cliIn({QStringLiteral("export"), key, QStringLiteral("--format"),
-                                  QStringLiteral("html"), QStringLiteral("--output"), nowhere});
-        QCOMPARE(failed.exitCode, 3);
-        QVERIFY(failed.err.startsWith(QStringLiteral("voyanta-cli: %1: ").arg(nowhere)));
-        QCOMPARE(cliIn({QStringLiteral("export"), key}).exitCode, 2);
-        QCOMPARE(cliIn({QStringLiteral("export"), key, QStringLiteral("--format"),
-                        QStringLiteral("pdf")})
-                     .exitCode,
-                 2);
         QCOMPARE(cliIn({QStringLiteral("list"), QStringLiteral("--format"), QStringLiteral("html")})
                      .exitCode,
                  2);
+    }
+
+    void workingDirectoriesThatCannotServeSaySo()
+    {
+        const QString file = m_dir->filePath(QStringLiteral("notes.txt"));
+        QVERIFY(writeFile(file, "x"));
+        const Run onFile = cli({QStringLiteral("--workdir"), file, QStringLiteral("list")});
+        QCOMPARE(onFile.exitCode, 2);
+        QCOMPARE(onFile.err, QStringLiteral("voyanta-cli: the working directory %1 is a file, not "
+                                            "a folder\n")
+                                 .arg(QDir::toNativeSeparators(file)));
+        const QString nowhere = m_dir->filePath(QStringLiteral("nowhere"));
+        const Run missing = cli({QStringLiteral("--workdir"), nowhere, QStringLiteral("list")});
+        QCOMPARE(missing.exitCode, 2);
+        QCOMPARE(missing.err, QStringLiteral("voyanta-cli: the working directory %1 does not "
+                                             "exist\n")
+                                  .arg(QDir::toNativeSeparators(nowhere)));
+
+        // A data folder that cannot be made: the reason, and exit 3.
+        QTemporaryDir other;
+        const QString blocked = other.filePath(QStringLiteral("Voyanta Files"));
+        QVERIFY(writeFile(blocked, "x"));
+        const Run init = cli({QStringLiteral("--workdir"), other.path(), QStringLiteral("init")});
+        QCOMPARE(init.exitCode, 3);
+        QCOMPARE(init.err, QStringLiteral("voyanta-cli: %1: a file of that name is in the way\n")
+                               .arg(QDir::toNativeSeparators(blocked)));
+        TravelDataStore store;
+        store.setWorkingDirectory(file); // the data folder would be inside a file
+        const Outcome refreshed = store.Refresh();
+        QVERIFY(!refreshed.ok());
+        QCOMPARE(
+            refreshed.error().reason,
+            QString::fromStdString(std::make_error_code(std::errc::not_a_directory).message()));
+    }
+
+    void everyFailingCommandExitsWithItsCode()
+    {
+        SKIP_WITHOUT_FILE_SIZE_LIMIT();
+        TravelDataStore data = store();
+        TravelRecord big(at(2006, 6, 1));
+        big.notes = QString(2000, QLatin1Char('n'));
+        const RecordKey key = data.AddTravel(big).key;
+        const QString document = m_dir->filePath(QStringLiteral("big.json"));
+        QVERIFY(writeFile(document, cliIn({QStringLiteral("show"), key}).out.toUtf8()));
+        const auto before = folderFingerprint(workdir());
+        const auto failsWith = [&](int code, const QStringList& arguments, const QString& start) {
+            const Run run = cliIn(arguments);
+            QCOMPARE(run.exitCode, code);
+            QVERIFY2(run.err.startsWith(QStringLiteral("voyanta-cli: ") + start),
+                     qPrintable(run.err));
+        };
+        {
+            // A full disk: the copy and the import fail and leave nothing behind.
+            FileSizeLimit limit(1000);
+            QVERIFY(limit.isSet());
+            failsWith(3, {QStringLiteral("copy"), key}, dataFile(QString()));
+            failsWith(3, {QStringLiteral("import"), document}, dataFile(QString()));
+        }
+        QCOMPARE(folderFingerprint(workdir()), before);
+
+        failsWith(2, {QStringLiteral("copy"), QStringLiteral("1999")}, QStringLiteral("no travel"));
+        failsWith(2, {QStringLiteral("delete"), QStringLiteral("1999")},
+                  QStringLiteral("no travel"));
+        failsWith(2, {QStringLiteral("import"), m_dir->filePath(QStringLiteral("none.json"))},
+                  m_dir->filePath(QStringLiteral("none.json")));
+        failsWith(2, {QStringLiteral("export"), key},
+                  QStringLiteral("export: --format is missing"));
+        failsWith(
+            2, {QStringLiteral("export"), key, QStringLiteral("--format"), QStringLiteral("pdf")},
+            QStringLiteral("export: unknown format"));
+        for (const QString& output :
+             {m_dir->filePath(QStringLiteral("missing/trip.html")), m_dir->path()}) {
+            failsWith(3,
+                      {QStringLiteral("export"), key, QStringLiteral("--format"),
+                       QStringLiteral("html"), QStringLiteral("--output"), output},
+                      QDir::toNativeSeparators(output) + QStringLiteral(": "));
+        }
+        QVERIFY(QFileInfo(m_dir->path()).isDir());
+        QCOMPARE(folderFingerprint(workdir()), before);
+
+        // A file that cannot be removed (a folder in its place) stops the deletion.
+        const QString stuck = dataFile(DataFolder::checkListFileName(key));
+        QVERIFY(QDir().mkpath(stuck + QStringLiteral("/inside")));
+        failsWith(3, {QStringLiteral("delete"), key}, QDir::toNativeSeparators(stuck));
+        QCOMPARE(travelCount(), 1);
+    }
+
+    void aFailedWriteToStandardOutputIsExitThree()
+    {
+        TravelDataStore data = store();
+        const RecordKey key = addTravel(data, at(2006, 3, 5), QStringLiteral("Rome"));
+        StageRecord stage(at(2006, 3, 6));
+        stage.travelKey = key;
+        QVERIFY(data.AddStage(stage).ok());
+        const QString document = m_dir->filePath(QStringLiteral("trip.json"));
+        QVERIFY(writeFile(document, cliIn({QStringLiteral("show"), key}).out.toUtf8()));
+        const QList<QStringList> commands{
+            {QStringLiteral("list")},
+            {QStringLiteral("stages"), key},
+            {QStringLiteral("show"), key},
+            {QStringLiteral("export"), key, QStringLiteral("--format"), QStringLiteral("text")},
+            {QStringLiteral("dump"), dataFile(DataFolder::travelFileName(key))},
+            {QStringLiteral("copy"), key},
+            {QStringLiteral("import"), document},
+        };
+        for (const QStringList& command : commands) {
+            FullDevice full;
+            const Run run = cliIn(command, &full);
+            QCOMPARE(run.exitCode, 3);
+            QCOMPARE(run.err, QStringLiteral("voyanta-cli: standard output: No space left on "
+                                             "device\n"));
+        }
+        // The copy and the import whose keys could not be printed are gone again.
+        QCOMPARE(travelCount(), 1);
+
+        // The program itself, with its standard output on a full device.
+        const QFileInfo full(QStringLiteral("/dev/full"));
+        if (!full.exists() || full.isFile())
+            QSKIP("no /dev/full on this system");
+        for (const QStringList& command : commands.mid(0, 4)) {
+            QProcess process;
+            process.setStandardOutputFile(full.filePath());
+            process.start(QStringLiteral(VOYANTA_CLI),
+                          QStringList{QStringLiteral("--workdir"), workdir()} + command);
+            QVERIFY(process.waitForFinished(30000));
+            QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+            QCOMPARE(process.exitCode(), 3);
+            QVERIFY(process.readAllStandardError().startsWith(
+                "voyanta-cli: standard output: No space left on device"));
+        }
+    }
+
+    void exportsIntoPipesAndDevicesAreWrittenNotReplaced()
+    {
+#ifndef Q_OS_UNIX
+        QSKIP("pipes are made with POSIX calls");
+#else
+        TravelDataStore data = store();
+        const RecordKey key = addTravel(data, at(2006, 3, 5), QStringLiteral("Rome"));
+        const QString pipe = m_dir->filePath(QStringLiteral("pipe.txt"));
+        QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+        QByteArray received;
+        std::thread reader([&] { received = readFile(pipe); });
+        const Run toPipe = cliIn({QStringLiteral("export"), key, QStringLiteral("--format"),
+                                  QStringLiteral("text"), QStringLiteral("--output"), pipe});
+        reader.join();
+        QCOMPARE(toPipe.exitCode, 0);
+        QCOMPARE(received, RenderExportFile(data, key, ExportFormat::Text));
+        QVERIFY(QFileInfo(pipe).exists() && !QFileInfo(pipe).isFile());
+
+        // A device that fails every write, named straight or through a link.
+        const QString link = m_dir->filePath(QStringLiteral("full.txt"));
+        if (!QFileInfo::exists(QStringLiteral("/dev/full")))
+            QSKIP("no /dev/full on this system");
+        QVERIFY(QFile::link(QStringLiteral("/dev/full"), link));
+        for (const QString& output : {QStringLiteral("/dev/full"), link}) {
+            const Run run = cliIn({QStringLiteral("export"), key, QStringLiteral("--format"),
+                                   QStringLiteral("text"), QStringLiteral("--output"), output});
+            QCOMPARE(run.exitCode, 3);
+            QCOMPARE(run.err,
+                     QStringLiteral("voyanta-cli: %1: No space left on device\n").arg(output));
+        }
+        QVERIFY(!QFileInfo(QStringLiteral("/dev/full")).isFile());
+        QVERIFY(QFileInfo(link).isSymLink());
+#endif
+    }
+
+    void textsWithTabsAndLineBreaksStayOneField()
+    {
+        TravelDataStore data = store();
+        const QString title = QStringLiteral("Tab\there\r\nnext\\line\x01\u0085\u2028end \u00e9");
+        const QString escaped =
+            QStringLiteral("Tab\\there\\r\\nnext\\\\line\\u0001\\u0085\\u2028end \u00e9");
+        const RecordKey key = addTravel(data, at(2006, 3, 5, 9), title);
+        StageRecord stage(at(2006, 3, 6, 9));
+        stage.travelKey = key;
+        stage.title = title;
+        const RecordKey stageKey = data.AddStage(stage).key;
+        QCOMPARE(cliIn({QStringLiteral("list")}).out,
+                 key + QStringLiteral("\t2006-03-05 09:00:00\t2007-01-02 03:04:05\t") + escaped +
+                     QLatin1Char('\n'));
+        QCOMPARE(cliIn({QStringLiteral("stages"), key}).out,
+                 stageKey + QStringLiteral("\t2006-03-06 09:00:00\t") + escaped +
+                     QLatin1Char('\n'));
+        // show prints JSON, where the text is whole.
+        const QJsonObject shown =
+            QJsonDocument::fromJson(cliIn({QStringLiteral("show"), key}).out.toUtf8()).object();
+        QCOMPARE(shown.value(QLatin1String("title")).toString(), title);
+    }
+
+    void importRefusesNumbersThatAreNoNumbers()
+    {
+        const QString path = m_dir->filePath(QStringLiteral("trip.json"));
+        const QList<std::pair<QByteArray, QString>> documents{
+            {R"({"title": "x", "expenses": [{"product": "Food", "quantity": null}]})",
+             QStringLiteral("expenses[0]: \"quantity\" must be a finite number")},
+            {R"({"title": "x", "start": {"status": 0, "days": null}})",
+             QStringLiteral("\"start.days\" must be a finite number")},
+            {R"({"title": "x", "stages": [{"date": {"status": 0, "days": 1e999}}]})",
+             QStringLiteral("not a travel document: illegal number")},
+        };
+        for (const auto& [json, cause] : documents) {
+            QVERIFY(writeFile(path, json));
+            const Run run = cliIn({QStringLiteral("import"), path});
+            QCOMPARE(run.exitCode, 2);
+            QCOMPARE(
+                run.err,
+                QStringLiteral("voyanta-cli: %1: %2\n").arg(QDir::toNativeSeparators(path), cause));
+        }
+        QCOMPARE(travelCount(), 0);
     }
 
     void badUsageIsExitTwo()

@@ -13,7 +13,7 @@ class FindTest : public QObject {
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<TravelDataStore> m_data;
-    FakeClock m_clock;
+    TestClock m_clock;
     RecordKey m_zurich;
     RecordKey m_lisbon;
     RecordKey m_stage;
@@ -32,7 +32,7 @@ private slots:
         m_dir = std::make_unique<QTemporaryDir>();
         m_data = std::make_unique<TravelDataStore>();
         TravelDataStore& store = *m_data;
-        store.setClock([this] { return m_clock.read(); }, [this] { m_clock.pause(); });
+        store.setClock(m_clock.function());
         store.setWorkingDirectory(m_dir->path());
         QVERIFY(store.Refresh().ok());
         TravelRecord zurich(at(2027, 1, 10));

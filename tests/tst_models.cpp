@@ -123,8 +123,8 @@ private slots:
     {
         QTemporaryDir dir;
         TravelDataStore store;
-        FakeClock clock;
-        store.setClock([&clock] { return clock.read(); }, [&clock] { clock.pause(); });
+        TestClock clock;
+        store.setClock(clock.function());
         store.setWorkingDirectory(dir.path());
         QVERIFY(store.Refresh().ok());
         // Listed by its start: the end in April does not list it there.

@@ -2,6 +2,7 @@
 #include "DateTimeValue.h"
 #include "PassSort.h"
 #include "RecordKey.h"
+#include "RecordKeyMaker.h"
 
 #include <QRandomGenerator>
 #include <QTest>
@@ -30,6 +31,41 @@ private slots:
         const QString stageKey = MakeRecordKey(0, moment) +
                                  MakeRecordKey(0, QDateTime(QDate(2006, 3, 5), QTime(9, 5, 0)));
         QCOMPARE(stageKey, QStringLiteral("20060305090121102006030509050010"));
+    }
+
+    void keysNeverWaitForTheClock()
+    {
+        // A clock that stands still: 3,000 keys of one series run on into the next
+        // seconds' keys, 90 a second, each one new, in the key format and in order.
+        QDateTime clock(QDate(2006, 3, 5), QTime(9, 1, 21));
+        RecordKeyMaker maker;
+        maker.setClock([&] { return clock; });
+        const QString prefix = QStringLiteral("2006030509012110");
+        QSet<QString> stray{prefix + QStringLiteral("2006030509012112")};
+        const auto taken = [&](const RecordKey& key) { return stray.contains(key); };
+        QStringList keys;
+        for (int i = 0; i < 3000; ++i)
+            keys.append(maker.next(prefix, 10, taken));
+        QCOMPARE(keys[0], prefix + QStringLiteral("2006030509012110"));
+        QCOMPARE(keys[2], prefix + QStringLiteral("2006030509012113"));
+        QCOMPARE(keys[89], prefix + QStringLiteral("2006030509012210"));
+        QCOMPARE(keys.last(), prefix + QStringLiteral("2006030509015440"));
+        QStringList sorted = keys;
+        sorted.sort();
+        QCOMPARE(sorted, keys);
+        QCOMPARE(QSet<QString>(keys.cbegin(), keys.cend()).size(), keys.size());
+        for (const QString& key : keys)
+            QCOMPARE(key.size(), 32);
+
+        // Other series begin at the clock's own second; counter 1 is a series of its own.
+        QCOMPARE(maker.next(QString(), 10, taken), QStringLiteral("2006030509012110"));
+        QCOMPARE(maker.next(prefix, 1, taken), prefix + QStringLiteral("2006030509012101"));
+        // A clock that passes the keys made ahead of it starts the series at its second;
+        // one that goes back (a daylight-saving change) does not repeat keys.
+        clock = clock.addSecs(60);
+        QCOMPARE(maker.next(prefix, 10, taken), prefix + QStringLiteral("2006030509022110"));
+        clock = clock.addSecs(-3600);
+        QCOMPARE(maker.next(prefix, 10, taken), prefix + QStringLiteral("2006030509022111"));
     }
 
     void unsafeKeys()

@@ -135,8 +135,8 @@ private slots:
     {
         QTemporaryDir dir;
         TravelDataStore store;
-        FakeClock clock;
-        store.setClock([&clock] { return clock.read(); }, [&clock] { clock.pause(); });
+        TestClock clock;
+        store.setClock(clock.function());
         store.setWorkingDirectory(dir.path());
         QVERIFY(store.Refresh().ok());
         const RecordKey lisbon = store.AddTravel(TravelRecord(at(2006, 3, 5))).key;
@@ -286,8 +286,8 @@ private slots:
     {
         QTemporaryDir dir;
         TravelDataStore store;
-        FakeClock clock;
-        store.setClock([&clock] { return clock.read(); }, [&clock] { clock.pause(); });
+        TestClock clock;
+        store.setClock(clock.function());
         store.setWorkingDirectory(dir.path());
         QVERIFY(store.Refresh().ok());
         StageRecord alfama = stage(QStringLiteral("Alfama"), at(2006, 3, 6));

@@ -5,9 +5,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <csignal>
-#include <sys/resource.h>
-
 namespace {
 
 TravelRecord travelStarting(const DateTimeValue& start, const QString& title)
@@ -25,7 +22,7 @@ class StoreTest : public QObject {
 private:
     QTemporaryDir* m_dir = nullptr;
     TravelDataStore* m_store = nullptr;
-    FakeClock m_clock;
+    TestClock m_clock;
 
     QString dataFile(const QString& name) const { return m_store->dataFolder().filePath(name); }
 
@@ -62,12 +59,12 @@ private slots:
     {
         m_dir = new QTemporaryDir;
         QVERIFY(m_dir->isValid());
-        m_clock = FakeClock{};
+        m_clock = TestClock{};
         m_store = new TravelDataStore;
         m_store->setWorkingDirectory(m_dir->path());
         m_store->setImagesFolder(m_dir->filePath(QStringLiteral("Travel Images")));
         QDir(m_dir->path()).mkdir(QStringLiteral("Travel Images"));
-        m_store->setClock([this] { return m_clock.read(); }, [this] { m_clock.pause(); });
+        m_store->setClock(m_clock.function());
         QVERIFY(m_store->Refresh().ok());
     }
 
@@ -158,18 +155,20 @@ private slots:
                                     QStringLiteral("2006030509012113")}));
         for (int i = 3; i < 89; ++i)
             addTravel(travelStarting(at(2006, 3, 1), QString::number(i)));
-        QCOMPARE(m_clock.pauses, 0);
-        // Counters 10 to 99 are used up: the next key waits for the next second.
+        // Counters 10 to 99 are used up: the next keys are the next second's, made
+        // while the clock still stands.
         QCOMPARE(addTravel(TravelRecord{}), QStringLiteral("2006030509012210"));
-        QCOMPARE(m_clock.pauses, 1);
         QCOMPARE(m_store->TravelKeys().size(), 90);
 
         const RecordKey travel = keys.first();
         QCOMPARE(addStage(travel, at(2006, 3, 2), QStringLiteral("a")),
-                 travel + QStringLiteral("2006030509012210"));
+                 travel + QStringLiteral("2006030509012110"));
         QCOMPARE(addStage(travel, at(2006, 3, 2), QStringLiteral("b")),
-                 travel + QStringLiteral("2006030509012211"));
+                 travel + QStringLiteral("2006030509012111"));
         QCOMPARE(m_store->CountStages(travel), 2);
+        // Once the clock passes the keys made ahead of it, they start from its second.
+        m_clock.advance(5);
+        QCOMPARE(addTravel(TravelRecord{}), QStringLiteral("2006030509012610"));
     }
 
     void travelsOfAMonthAreOrderedByStart()
@@ -303,50 +302,25 @@ private slots:
         QVERIFY(reopened().StagesOf(kept).isEmpty());
     }
 
-    void badFilesAreSkippedReportedAndLeftAlone()
+    void unsafeKeysNeverBecomeFileNames()
     {
-        const RecordKey good = addTravel(travelStarting(at(2006, 3, 1), QStringLiteral("good")));
-        const QByteArray goodBytes = readFile(dataFile(DataFolder::travelFileName(good)));
-        QVERIFY(writeFile(dataFile(QStringLiteral("Travel1.tra")), goodBytes.left(30)));
+        // Files that names built from the keys below would reach.
+        QVERIFY(writeFile(m_dir->filePath(QStringLiteral("Traveloutside.tra")), "keep"));
+        QVERIFY(writeFile(m_dir->filePath(QStringLiteral("CheckListx.chk")),
+                          hex("01000000 0141 00000000")));
         TravelRecord unsafe(at(2006, 3, 1));
         unsafe.key = QStringLiteral("../outside");
-        QVERIFY(
-            writeFile(dataFile(QStringLiteral("Travel2.tra")), RecordCodec::encodeTravel(unsafe)));
-        // Same key as the good travel, other name: one travel, the file read last.
-        TravelRecord renamed = m_store->GetTravel(good);
-        QVERIFY(writeFile(dataFile(QStringLiteral("TravelRenamed.tra")),
-                          RecordCodec::encodeTravel(renamed)));
-        StageRecord badStage(at(2006, 3, 1));
-        badStage.key = good + QStringLiteral("1");
-        badStage.travelKey = QStringLiteral("..\\..\\x");
-        QVERIFY(writeFile(dataFile(QStringLiteral("s.stg")), RecordCodec::encodeStage(badStage)));
-        QVERIFY(QDir(m_store->dataFolder().path()).mkdir(QStringLiteral("folder.tra")));
-        QVERIFY(writeFile(dataFile(DataFolder::checkListFileName(good)),
-                          hex("ffffff7f") + QByteArray(16, 'a')));
         const auto before = folderFingerprint(m_dir->path());
-
-        QVERIFY(m_store->Refresh().ok());
-        QCOMPARE(m_store->TravelKeys(), QStringList{good});
-        QVERIFY(m_store->LoadCheckList(good).isEmpty());
-        const QList<LoadProblem> problems = m_store->problems();
-        QCOMPARE(problems.size(), 4);
-        QCOMPARE(problems[0].fileName, DataFolder::checkListFileName(good));
-        QVERIFY(problems[0].cause.contains(QLatin1String("the count of 2147483647 at byte 0")));
-        QCOMPARE(problems[1], (LoadProblem{QStringLiteral("Travel1.tra"),
-                                           QStringLiteral("truncated at byte 26")}));
-        QCOMPARE(problems[2], (LoadProblem{QStringLiteral("Travel2.tra"),
-                                           QStringLiteral("unsafe key \"../outside\"")}));
-        QCOMPARE(problems[3], (LoadProblem{QStringLiteral("s.stg"),
-                                           QStringLiteral("unsafe key \"..\\..\\x\"")}));
-        QCOMPARE(folderFingerprint(m_dir->path()), before);
-
-        // Unsafe keys never become file names.
-        QVERIFY(writeFile(m_dir->filePath(QStringLiteral("Traveloutside.tra")), "keep"));
-        QVERIFY(!m_store->DeleteTravel(QStringLiteral("../outside")).ok());
         QVERIFY(!m_store->SaveTravel(unsafe).ok());
-        QVERIFY(m_store->LoadCheckList(QStringLiteral("../../x")).isEmpty());
-        QCOMPARE(readFile(m_dir->filePath(QStringLiteral("Traveloutside.tra"))),
-                 QByteArray("keep"));
+        QVERIFY(!m_store->DeleteTravel(unsafe.key).ok());
+        QVERIFY(!m_store->SaveCheckList(QStringLiteral("../x"), {}).ok());
+        QVERIFY(m_store->LoadCheckList(QStringLiteral("../x")).isEmpty());
+        StageRecord stage(at(2006, 3, 1));
+        stage.travelKey = QStringLiteral("..\\..");
+        QVERIFY(!m_store->AddStage(stage).ok());
+        QVERIFY(!m_store->CopyTravel(QStringLiteral("../outside")).ok());
+        QCOMPARE(folderFingerprint(m_dir->path()), before);
+        QVERIFY(m_store->TravelKeys().isEmpty());
     }
 
     void copiesUnderOtherNamesNeverOutliveASave()
@@ -373,40 +347,116 @@ private slots:
         }
     }
 
-    void aFailedSaveKeepsTheOldFileAndMemory()
+    void aFailedSaveOfEveryKindKeepsTheOldFileAndMemory()
     {
-        TravelRecord travel = travelStarting(at(2006, 3, 1), QStringLiteral("before"));
-        const RecordKey key = addTravel(travel);
-        const QString path = dataFile(DataFolder::travelFileName(key));
-        const QByteArray old = readFile(path);
+        SKIP_WITHOUT_FILE_SIZE_LIMIT();
+        const RecordKey travel = addTravel(travelStarting(at(2006, 3, 1), QStringLiteral("old")));
+        const RecordKey stage = addStage(travel, at(2006, 3, 2), QStringLiteral("old"));
+        const QString big(1000, QLatin1Char('n'));
+        struct Kind {
+            const char* name;
+            QString path;
+            std::function<Outcome(const QString& text)> save;
+        };
+        const QList<Kind> kinds{
+            {"travel", dataFile(DataFolder::travelFileName(travel)),
+             [&](const QString& text) {
+                 TravelRecord changed = m_store->GetTravel(travel);
+                 changed.notes = text;
+                 return m_store->SaveTravel(changed);
+             }},
+            {"stage", dataFile(DataFolder::stageFileName(stage)),
+             [&](const QString& text) {
+                 StageRecord changed = m_store->GetStage(stage);
+                 changed.notes = text;
+                 return m_store->SaveStage(changed);
+             }},
+            {"appointments", dataFile(DataFolder::appointmentFileName(stage)),
+             [&](const QString& text) {
+                 AppointmentRecord appointment(at(2006, 3, 2));
+                 appointment.notes = text;
+                 return m_store->SaveAppointments(stage, {appointment});
+             }},
+            {"check list", dataFile(DataFolder::checkListFileName(travel)),
+             [&](const QString& text) {
+                 return m_store->SaveCheckList(travel, {CheckListItem{text, 1}});
+             }},
+            {"expenses", dataFile(DataFolder::expensesFileName(travel)),
+             [&](const QString& text) {
+                 return m_store->SaveExpenses(travel, {ExpenseRecord{text, 1, {}, 2, 2, 0}});
+             }},
+            {"preference list", dataFile(DataFolder::preferenceFileName(3)),
+             [&](const QString& text) { return m_store->WritePreferenceList(text, 3); }},
+            {"pictures", m_store->imageCategoryFile(travel),
+             [&](const QString& text) {
+                 m_store->SetCategory(1, ImageCategory{text, {}, 0});
+                 return m_store->SaveCategories(travel, {});
+             }},
+        };
+        for (const Kind& kind : kinds) {
+            QVERIFY2(kind.save(QStringLiteral("old")).ok(), kind.name);
+            const auto before = folderFingerprint(m_dir->path());
+            Outcome outcome;
+            {
+                FileSizeLimit limit(200);
+                QVERIFY(limit.isSet());
+                outcome = kind.save(big);
+            }
+            QVERIFY2(!outcome.ok(), kind.name);
+            QCOMPARE(outcome.error().path, kind.path);
+            QVERIFY(!outcome.error().reason.isEmpty());
+            QVERIFY(outcome.message().contains(QFileInfo(kind.path).fileName()));
+            // The old file whole, no temporary file left beside it.
+            QCOMPARE(folderFingerprint(m_dir->path()), before);
+        }
+        QCOMPARE(m_store->GetTravel(travel).notes, QStringLiteral("old"));
+        QCOMPARE(m_store->GetStage(stage).notes, QStringLiteral("old"));
+    }
 
-        // A file-size limit stands in for a full disk (root ignores permissions).
-        std::signal(SIGXFSZ, SIG_IGN);
-        rlimit previous{};
-        getrlimit(RLIMIT_FSIZE, &previous);
-        rlimit limited = previous;
-        limited.rlim_cur = 200;
-        QCOMPARE(setrlimit(RLIMIT_FSIZE, &limited), 0);
-        TravelRecord changed = m_store->GetTravel(key);
-        changed.title = QStringLiteral("after");
-        changed.notes = QString(1000, QLatin1Char('n'));
-        const Outcome outcome = m_store->SaveTravel(changed);
-        setrlimit(RLIMIT_FSIZE, &previous);
+    void failedAddsAndCopiesLeaveNothingBehind()
+    {
+        SKIP_WITHOUT_FILE_SIZE_LIMIT();
+        const RecordKey original =
+            addTravel(travelStarting(at(2006, 3, 1), QStringLiteral("original")));
+        for (int i = 0; i < 3; ++i)
+            addStage(original, at(2006, 3, 2 + i), QStringLiteral("stage"));
+        QVERIFY(m_store->SaveCheckList(original, {CheckListItem{QStringLiteral("Visa"), 1}}).ok());
+        // The expense list is the one file of the copy that is too big for the disk.
+        const ExpenseRecord food{QStringLiteral("Food"), 1, {}, 2, 2, 0};
+        QVERIFY(m_store->SaveExpenses(original, QList<ExpenseRecord>(40, food)).ok());
+        const auto before = folderFingerprint(m_dir->path());
+        TravelRecord big = travelStarting(at(2006, 3, 1), QString(1000, QLatin1Char('t')));
+        StageRecord bigStage(at(2006, 3, 2));
+        bigStage.travelKey = original;
+        bigStage.notes = QString(1000, QLatin1Char('n'));
+        KeyOutcome added;
+        KeyOutcome stageAdded;
+        KeyOutcome copied;
+        {
+            FileSizeLimit limit(400);
+            QVERIFY(limit.isSet());
+            added = m_store->AddTravel(big);
+            stageAdded = m_store->AddStage(bigStage);
+            copied = m_store->CopyTravel(original);
+        }
+        for (const KeyOutcome* failed : {&added, &stageAdded, &copied}) {
+            QVERIFY(!failed->ok());
+            QVERIFY(failed->key.isEmpty());
+        }
+        QCOMPARE(copied.outcome.error().path,
+                 dataFile(DataFolder::expensesFileName(QStringLiteral("2006030509012112"))));
+        // Neither the claimed key files nor the half copy stay; the original is whole.
+        QCOMPARE(folderFingerprint(m_dir->path()), before);
+        QCOMPARE(m_store->TravelKeys(), QStringList{original});
+        QCOMPARE(m_store->CountStages(original), 3);
+        QCOMPARE(reopened().TravelKeys(), QStringList{original});
+        QVERIFY(reopened().problems().isEmpty());
 
-        QVERIFY(!outcome.ok());
-        QCOMPARE(outcome.error().path, path);
-        QVERIFY(!outcome.error().reason.isEmpty());
-        QVERIFY(outcome.message().contains(DataFolder::travelFileName(key)));
-        QCOMPARE(readFile(path), old);
-        QCOMPARE(m_store->GetTravel(key).title, QStringLiteral("before"));
-        QCOMPARE(QDir(m_store->dataFolder().path()).entryList({QStringLiteral("*.tra*")}),
-                 QStringList{DataFolder::travelFileName(key)});
-
-        // A data folder that is gone: the add fails, memory keeps nothing.
+        // A data folder that is gone: the add fails and memory keeps nothing.
         QVERIFY(QDir(m_store->dataFolder().path()).removeRecursively());
-        const KeyOutcome added = m_store->AddTravel(TravelRecord{});
-        QVERIFY(!added.ok());
-        QVERIFY(!m_store->HasTravel(added.key));
+        const KeyOutcome lost = m_store->AddTravel(TravelRecord{});
+        QVERIFY(!lost.ok());
+        QCOMPARE(m_store->TravelKeys(), QStringList{original});
     }
 };
 

@@ -41,13 +41,37 @@ struct Failure {
     QString message;
 };
 
+// A text as one tab-separated field on one line: a backslash, a tab, line breaks and
+// other control characters are written as escapes.
+QString field(const QString& text)
+{
+    QString escaped;
+    escaped.reserve(text.size());
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u == u'\\')
+            escaped += QLatin1String("\\\\");
+        else if (u == u'\t')
+            escaped += QLatin1String("\\t");
+        else if (u == u'\n')
+            escaped += QLatin1String("\\n");
+        else if (u == u'\r')
+            escaped += QLatin1String("\\r");
+        else if (u < 0x20 || (u >= 0x7F && u < 0xA0) || u == 0x2028 || u == 0x2029)
+            escaped += QStringLiteral("\\u%1").arg(int(u), 4, 16, QLatin1Char('0'));
+        else
+            escaped += c;
+    }
+    return escaped;
+}
+
 QString formatDateTime(const DateTimeValue& value)
 {
     if (value.status == DateTimeValue::Null)
         return QStringLiteral("null");
     if (!value.isValid() || !value.hasCalendarValue())
         return QStringLiteral("invalid");
-    return value.toDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    return value.toWallClock().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
 }
 
 class Command {
@@ -58,6 +82,42 @@ public:
     }
 
     int run(const QStringList& arguments)
+    {
+        const int code = runCommand(arguments);
+        flush();
+        // Files skipped while loading or while the command read the lists it needed.
+        const qsizetype skipped = m_store.problems().size();
+        if (skipped > 0) {
+            warn(QStringLiteral("voyanta-cli: %1 record file(s) could not be read whole and were "
+                                "skipped; run \"voyanta-cli check\" for details\n")
+                     .arg(skipped));
+        }
+        return code;
+    }
+
+    // Results are gathered and written in large steps; a write that fails ends the
+    // command.
+    void print(const QString& text) { printBytes(text.toUtf8()); }
+    void printBytes(const QByteArray& bytes)
+    {
+        m_pending += bytes;
+        if (m_pending.size() >= (1 << 16))
+            flush();
+    }
+    void flush()
+    {
+        const QByteArray bytes = std::exchange(m_pending, {});
+        if (!bytes.isEmpty() && m_out.write(bytes) != bytes.size()) {
+            const QString reason = m_out.errorString();
+            throw Failure{
+                QStringLiteral("standard output: %1")
+                    .arg(reason.isEmpty() ? QStringLiteral("cannot be written") : reason)};
+        }
+    }
+    void warn(const QString& text) { m_err.write(text.toUtf8()); }
+
+private:
+    int runCommand(const QStringList& arguments)
     {
         QCommandLineParser parser;
         const QCommandLineOption workdir(QStringLiteral("workdir"), QString(),
@@ -80,6 +140,8 @@ public:
         const QStringList args = positional.mid(1);
         if (parser.isSet(locale))
             m_store.setDisplayFormats(DisplayFormats(checkedLocale(parser.value(locale))));
+        if (m_context.clock)
+            m_store.setClock(m_context.clock);
         if (parser.isSet(month) && command != QLatin1String("list"))
             throw UsageError{QStringLiteral("--month belongs to the list command")};
         if ((parser.isSet(format) || parser.isSet(output)) && command != QLatin1String("export"))
@@ -118,7 +180,7 @@ public:
         if (command == QLatin1String("show")) {
             expectArguments(command, args, 1);
             const QJsonObject document = TravelDocument(m_store, existingTravel(args.first()));
-            m_out.write(QJsonDocument(document).toJson());
+            printBytes(QJsonDocument(document).toJson());
             return ExitSuccess;
         }
         if (command == QLatin1String("export")) {
@@ -134,7 +196,7 @@ public:
             expectArguments(command, args, 1);
             const KeyOutcome copied = m_store.CopyTravel(existingTravel(args.first()));
             require(copied.outcome);
-            print(copied.key + QLatin1Char('\n'));
+            printNewKey(copied.key);
             return ExitSuccess;
         }
         if (command == QLatin1String("delete")) {
@@ -145,10 +207,19 @@ public:
         throw UsageError{QStringLiteral("unknown command \"%1\"").arg(command)};
     }
 
-    void print(const QString& text) { m_out.write(text.toUtf8()); }
-    void warn(const QString& text) { m_err.write(text.toUtf8()); }
+    // The key of a travel the command made. When it cannot be printed, the travel is
+    // removed again: whoever ran the command could not find it.
+    void printNewKey(const RecordKey& key)
+    {
+        try {
+            print(key + QLatin1Char('\n'));
+            flush();
+        } catch (const Failure&) {
+            (void)m_store.DeleteTravel(key);
+            throw;
+        }
+    }
 
-private:
     static void expectArguments(const QString& command, const QStringList& args, int count)
     {
         if (args.size() < count)
@@ -183,7 +254,12 @@ private:
             throw UsageError{QStringLiteral(
                 "no working directory: pass --workdir DIR or choose one in Voyanta")};
         }
-        if (!QFileInfo(path).isDir()) {
+        const QFileInfo folder(path);
+        if (folder.exists() && !folder.isDir()) {
+            throw UsageError{QStringLiteral("the working directory %1 is a file, not a folder")
+                                 .arg(QDir::toNativeSeparators(path))};
+        }
+        if (!folder.isDir()) {
             throw UsageError{QStringLiteral("the working directory %1 does not exist")
                                  .arg(QDir::toNativeSeparators(path))};
         }
@@ -194,12 +270,6 @@ private:
     {
         m_store.LoadTravels();
         m_store.LoadStages();
-        const qsizetype skipped = m_store.problems().size();
-        if (skipped > 0) {
-            warn(QStringLiteral("voyanta-cli: %1 record file(s) could not be read whole and were "
-                                "skipped; run \"voyanta-cli check\" for details\n")
-                     .arg(skipped));
-        }
     }
 
     RecordKey existingTravel(const QString& key) const
@@ -224,7 +294,7 @@ private:
             const TravelRecord travel = m_store.GetTravel(key);
             print(QStringLiteral("%1\t%2\t%3\t%4\n")
                       .arg(key, formatDateTime(travel.start), formatDateTime(travel.end),
-                           travel.title));
+                           field(travel.title)));
         }
         return ExitSuccess;
     }
@@ -233,7 +303,8 @@ private:
     {
         for (const RecordKey& key : m_store.StagesOf(travelKey)) {
             const StageRecord stage = m_store.GetStage(key);
-            print(QStringLiteral("%1\t%2\t%3\n").arg(key, formatDateTime(stage.date), stage.title));
+            print(QStringLiteral("%1\t%2\t%3\n")
+                      .arg(key, formatDateTime(stage.date), field(stage.title)));
         }
         return ExitSuccess;
     }
@@ -247,9 +318,9 @@ private:
             throw UsageError{QStringLiteral("export: unknown format \"%1\"").arg(formatName)};
         const QByteArray bytes = RenderExportFile(m_store, key, *format);
         if (output.isEmpty())
-            m_out.write(bytes);
+            printBytes(bytes);
         else
-            require(SaveFileAtomically(output, bytes));
+            require(SaveDocument(output, bytes));
         return ExitSuccess;
     }
 
@@ -273,7 +344,7 @@ private:
                 QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(path), imported.badInput)};
         }
         require(imported.outcome);
-        print(imported.key + QLatin1Char('\n'));
+        printNewKey(imported.key);
         return ExitSuccess;
     }
 
@@ -292,7 +363,7 @@ private:
             throw UsageError{
                 QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(path), decoded.error->cause)};
         }
-        m_out.write(QJsonDocument(RecordJson::fileToJson(decoded.record)).toJson());
+        printBytes(QJsonDocument(RecordJson::fileToJson(decoded.record)).toJson());
         return ExitSuccess;
     }
 
@@ -306,12 +377,14 @@ private:
         const QList<LoadProblem> problems =
             CheckDataFolder(m_store.dataFolder(), m_store.imagesFolder());
         for (const LoadProblem& problem : problems)
-            print(problem.fileName + QLatin1Char('\t') + problem.cause + QLatin1Char('\n'));
+            print(field(problem.fileName) + QLatin1Char('\t') + field(problem.cause) +
+                  QLatin1Char('\n'));
         return problems.isEmpty() ? ExitSuccess : ExitProblemsFound;
     }
 
     QIODevice& m_out;
     QIODevice& m_err;
+    QByteArray m_pending; // printed, not yet written
     const CliContext& m_context;
     TravelDataStore m_store;
 };

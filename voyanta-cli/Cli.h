@@ -1,13 +1,18 @@
 #pragma once
 
+#include <QDateTime>
 #include <QIODevice>
 #include <QString>
 #include <QStringList>
+
+#include <functional>
 
 // What the command line takes from its surroundings; tests point it elsewhere.
 struct CliContext {
     // The "Travel Images" folder.
     QString imagesFolder;
+    // The clock new keys are made from; the system's local clock when empty.
+    std::function<QDateTime()> clock = {};
 };
 
 // Exit codes of voyanta-cli.
@@ -19,5 +24,6 @@ enum CliExit : int {
 };
 
 // Runs one voyanta-cli command line (without the program name). Results go to out,
-// messages to err, both in UTF-8.
+// messages to err, both in UTF-8. A failed write to out ends the command with
+// ExitFailed; a travel it made only to print its key is removed again.
 int RunCli(const QStringList& arguments, QIODevice& out, QIODevice& err, const CliContext& context);

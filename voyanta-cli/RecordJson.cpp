@@ -162,18 +162,15 @@ public:
         field = qint32(number);
     }
 
-    // Amounts that were no number at all are printed as null and read back as such.
+    // Only finite numbers: an amount that is no number (shown as null) is refused
+    // rather than stored, as is one too large for a double.
     void amount(const char* name, double& field)
     {
         const QJsonValue value = m_object.value(QLatin1String(name));
         if (value.isUndefined())
             return;
-        if (value.isNull()) {
-            field = std::nan("");
-            return;
-        }
-        if (!value.isDouble())
-            return fail(name, "a number");
+        if (!value.isDouble() || !std::isfinite(value.toDouble()))
+            return fail(name, "a finite number");
         field = value.toDouble();
     }
 

@@ -1,0 +1,178 @@
+#include "Cli.h"
+#include "ExportFile.h"
+#include "TestSupport.h"
+#include "TravelDataStore.h"
+
+#include <QBuffer>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <ctime>
+
+namespace {
+
+// Sets the process's time zone while it lives.
+class ScopedTimeZone {
+public:
+    explicit ScopedTimeZone(const QByteArray& zone) : m_previous(qgetenv("TZ"))
+    {
+        m_hadZone = qEnvironmentVariableIsSet("TZ");
+        qputenv("TZ", zone);
+        apply();
+    }
+    ~ScopedTimeZone()
+    {
+        if (m_hadZone)
+            qputenv("TZ", m_previous);
+        else
+            qunsetenv("TZ");
+        apply();
+    }
+
+private:
+    static void apply()
+    {
+#ifdef Q_OS_UNIX
+        tzset();
+#endif
+    }
+
+    QByteArray m_previous;
+    bool m_hadZone = false;
+};
+
+} // namespace
+
+// A date-time is stored as a wall-clock time without a zone. Where the local clocks
+// skip an hour when they go forward, such a time is still a time a user plans for (a
+// night train leaving at 02:30), and it shows as stored everywhere.
+class DaylightSavingTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void gapTimesReadAsStoredEverywhere_data()
+    {
+        QTest::addColumn<QByteArray>("zone");
+        QTest::addColumn<QDate>("day");
+        QTest::addColumn<QTime>("time");
+        // The clocks go from 02:00 to 03:00, and from 00:00 to 01:00, on these nights.
+        QTest::newRow("gap at 02:00")
+            << QByteArray("Europe/Berlin") << QDate(2027, 3, 28) << QTime(2, 30);
+        QTest::newRow("gap at 00:00")
+            << QByteArray("America/Havana") << QDate(2027, 3, 14) << QTime(0, 30);
+    }
+
+    void gapTimesReadAsStoredEverywhere()
+    {
+#ifndef Q_OS_UNIX
+        QSKIP("time zones are set through TZ");
+#endif
+        QFETCH(QByteArray, zone);
+        QFETCH(QDate, day);
+        QFETCH(QTime, time);
+        const ScopedTimeZone inZone(zone);
+        if (QDateTime(day, time).isValid())
+            QSKIP("this system's zone database has no gap there");
+
+        // As a file holds it.
+        const DateTimeValue value{double(QDate(1899, 12, 30).daysTo(day)) +
+                                      time.msecsSinceStartOfDay() / 86400000.0,
+                                  DateTimeValue::Valid};
+        QCOMPARE(value.date(), day);
+        QCOMPARE(value.time(), time);
+        const QString stamp = day.toString(Qt::ISODate) + QLatin1Char(' ') +
+                              time.toString(QStringLiteral("HH:mm:ss"));
+        const QString shortTime = time.toString(QStringLiteral("HH:mm"));
+        const DisplayFormats german(QLocale(QStringLiteral("de_DE")));
+        QCOMPARE(german.FormatShortDate(value),
+                 german.locale().toString(day, QLocale::ShortFormat));
+        QCOMPARE(german.FormatShortTime(value), shortTime);
+
+        // A travel, a stage and an appointment at that moment, and midnight of that day.
+        QTemporaryDir dir;
+        TestClock clock;
+        TravelDataStore store;
+        store.setWorkingDirectory(dir.path());
+        store.setClock(clock.function());
+        store.setDisplayFormats(german);
+        QVERIFY(store.Refresh().ok());
+        TravelRecord travel(value);
+        travel.title = QStringLiteral("Night train");
+        travel.end = DateTimeValue::fromDate(day, QTime(0, 0));
+        const RecordKey key = store.AddTravel(travel).key;
+        StageRecord stage(value);
+        stage.travelKey = key;
+        stage.title = QStringLiteral("Platform");
+        const RecordKey stageKey = store.AddStage(stage).key;
+        AppointmentRecord appointment(value);
+        appointment.subject = QStringLiteral("Board");
+        QVERIFY(store.SaveAppointments(stageKey, {appointment}).ok());
+        QCOMPARE(
+            store.TravelsStartingIn(DateTimeValue::fromDate(QDate(day.year(), day.month(), 1))),
+            QStringList{key});
+
+        const auto run = [&](const QStringList& arguments) {
+            QBuffer out;
+            QBuffer err;
+            out.open(QIODevice::WriteOnly);
+            err.open(QIODevice::WriteOnly);
+            const int code =
+                RunCli(QStringList{QStringLiteral("--workdir"), dir.path()} + arguments, out, err,
+                       CliContext{dir.filePath(QStringLiteral("Images"))});
+            return code == 0 ? QString::fromUtf8(out.data()) : QStringLiteral("failed");
+        };
+        const QString midnight = day.toString(Qt::ISODate) + QStringLiteral(" 00:00:00");
+        QCOMPARE(run({QStringLiteral("list"), QStringLiteral("--month"),
+                      day.toString(QStringLiteral("yyyy-MM"))}),
+                 key + QLatin1Char('\t') + stamp + QLatin1Char('\t') + midnight +
+                     QStringLiteral("\tNight train\n"));
+        QCOMPARE(run({QStringLiteral("stages"), key}),
+                 stageKey + QLatin1Char('\t') + stamp + QStringLiteral("\tPlatform\n"));
+
+        const QString date = german.FormatShortDate(value);
+        const QString text = QString::fromUtf8(RenderExportFile(store, key, ExportFormat::Text));
+        const QString expectedText =
+            QStringLiteral("Title: Night train\r\nFrom: \r\nDestination: \r\nStart Date: %1\r\n"
+                           "End Date: %1\r\nMode: \r\nType: \r\nPriority: \r\nStatus:\t\r\n"
+                           "Ticket No:\t\r\nSeat No: \r\nNotes: \r\n\r\n"
+                           "Check List:\r\n\r\n\r\n"
+                           "Expenses:\r\n\r\nPurchased:\r\n\r\nNot Purchased:\r\n\r\n"
+                           "Grand Total\t0,00\u00a0\u20ac\r\n\r\n"
+                           "Stages:\r\n\r\nPlatform\r\n%1\r\n\r\n\r\n\r\n"
+                           "Appointments:\r\n\r\n\tBoard\r\n\t\t%1  %2\t\r\n\r\n")
+                .arg(date, shortTime);
+        COMPARE_TEXT(text, expectedText);
+        const QString html = QString::fromUtf8(RenderExportFile(store, key, ExportFormat::Html));
+        QVERIFY(html.contains(QStringLiteral("<p><b>&nbsp;%1 - %1</b></p>").arg(date)));
+        QVERIFY(html.contains(QStringLiteral("<br>%1  %2 at <br>").arg(date, shortTime)));
+
+        // Floating times as stored; an appointment lasts one hour on the clock.
+        const QString compact = day.toString(QStringLiteral("yyyyMMdd"));
+        const QString next = day.addDays(1).toString(QStringLiteral("yyyyMMdd"));
+        const QString hhmmss = time.toString(QStringLiteral("HHmmss"));
+        const QString hourLater = time.addSecs(3600).toString(QStringLiteral("HHmmss"));
+        const QDateTime stampUtc(QDate(2026, 12, 6), QTime(8, 0), Qt::UTC);
+        const QString ics =
+            QString::fromUtf8(RenderExportFile(store, key, ExportFormat::ICalendar, stampUtc));
+        const QString expectedIcs =
+            QStringLiteral("BEGIN:VCALENDAR\r\nVERSION:2.0\r\n"
+                           "PRODID:-//Voyanta//Voyanta travel planner//EN\r\n"
+                           "BEGIN:VEVENT\r\nUID:travel-%1@voyanta\r\nDTSTAMP:20261206T080000Z\r\n"
+                           "SUMMARY:Night train\r\nDTSTART:%3T%5\r\nEND:VEVENT\r\n"
+                           "BEGIN:VEVENT\r\nUID:stage-%2@voyanta\r\nDTSTAMP:20261206T080000Z\r\n"
+                           "SUMMARY:Platform\r\nDTSTART;VALUE=DATE:%3\r\n"
+                           "DTEND;VALUE=DATE:%4\r\nEND:VEVENT\r\n"
+                           "BEGIN:VEVENT\r\nUID:appointment-%2-1@voyanta\r\n"
+                           "DTSTAMP:20261206T080000Z\r\nSUMMARY:Board\r\nDTSTART:%3T%5\r\n"
+                           "DTEND:%3T%6\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n")
+                .arg(key, stageKey, compact, next, hhmmss, hourLater);
+        COMPARE_TEXT(ics, expectedIcs);
+
+        // Made from the fields, as the dialogs and imports make it.
+        QCOMPARE(DateTimeValue::fromDate(day, time), value);
+        QCOMPARE(DateTimeValue::fromDateTime(QDateTime(day, time)), value);
+    }
+};
+
+QTEST_GUILESS_MAIN(DaylightSavingTest)
+#include "tst_daylightsaving.moc"

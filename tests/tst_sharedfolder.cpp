@@ -1,0 +1,112 @@
+#include "FolderCheck.h"
+#include "TestSupport.h"
+#include "TravelDataStore.h"
+
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+// Several programs on one data folder at once: the window program and voyanta-cli, two
+// windows, or a folder-sync tool beside them.
+class SharedFolderTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void twoStoresNeverHandOutOneKey()
+    {
+        // Neither store knows the other's records; both read one clock.
+        QTemporaryDir dir;
+        TestClock clock;
+        TravelDataStore first;
+        TravelDataStore second;
+        for (TravelDataStore* store : {&first, &second}) {
+            store->setWorkingDirectory(dir.path());
+            store->setClock(clock.function());
+            QVERIFY(store->Refresh().ok());
+        }
+        TravelRecord travel(at(2006, 3, 10));
+        travel.title = QStringLiteral("first");
+        const KeyOutcome one = first.AddTravel(travel);
+        travel.title = QStringLiteral("second");
+        const KeyOutcome two = second.AddTravel(travel);
+        QVERIFY(one.ok() && two.ok());
+        QCOMPARE(one.key, QStringLiteral("2006030509012110"));
+        QCOMPARE(two.key, QStringLiteral("2006030509012111"));
+
+        StageRecord stage(at(2006, 3, 11));
+        stage.travelKey = one.key;
+        const KeyOutcome firstStage = first.AddStage(stage);
+        const KeyOutcome secondStage = second.AddStage(stage);
+        QVERIFY(firstStage.ok() && secondStage.ok());
+        QVERIFY(firstStage.key != secondStage.key);
+
+        TravelDataStore reread;
+        reread.setWorkingDirectory(dir.path());
+        QVERIFY(reread.Refresh().ok());
+        QCOMPARE(reread.GetTravel(one.key).title, QStringLiteral("first"));
+        QCOMPARE(reread.GetTravel(two.key).title, QStringLiteral("second"));
+        QCOMPARE(reread.CountStages(one.key), 2);
+    }
+
+    void processesWorkingAtOnceKeepEveryTravelWhole()
+    {
+        QTemporaryDir dir;
+        {
+            TravelDataStore store;
+            store.setWorkingDirectory(dir.path());
+            QVERIFY(store.Refresh().ok());
+        }
+        const QString worker =
+            QCoreApplication::applicationDirPath() + QStringLiteral("/folder_worker");
+        std::vector<std::unique_ptr<QProcess>> workers;
+        for (const char* name : {"A", "B", "C"}) {
+            auto& process = workers.emplace_back(std::make_unique<QProcess>());
+            process->start(worker, {dir.path(), QLatin1String(name), QStringLiteral("40")});
+            QVERIFY(process->waitForReadyRead(10000));
+            QCOMPARE(process->readLine(), QByteArray("ready\n"));
+        }
+        // Written out now, not when each worker is waited for: all start at once.
+        for (auto& process : workers)
+            process->write("go\n");
+        for (auto& process : workers)
+            QVERIFY(process->waitForBytesWritten());
+
+        QMap<QString, QString> alive; // key -> title
+        for (auto& process : workers) {
+            QVERIFY(process->waitForFinished(120000));
+            QCOMPARE(process->exitCode(), 0);
+            const QStringList lines = QString::fromUtf8(process->readAllStandardOutput())
+                                          .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+            for (const QString& line : lines) {
+                const QString key = line.section(QLatin1Char('\t'), 0, 0);
+                QVERIFY2(!alive.contains(key), qPrintable(key + QStringLiteral(" twice")));
+                alive.insert(key, line.section(QLatin1Char('\t'), 1));
+            }
+        }
+        // 40 rounds: 40 travels and 13 copies each, 10 of them deleted again.
+        QCOMPARE(alive.size(), 3 * (40 + 13 - 10));
+
+        TravelDataStore store;
+        store.setWorkingDirectory(dir.path());
+        QVERIFY(store.Refresh().ok());
+        QVERIFY(store.problems().isEmpty());
+        QCOMPARE(store.TravelKeys(), alive.keys());
+        for (auto it = alive.cbegin(); it != alive.cend(); ++it) {
+            const QString& title = it.value();
+            QCOMPARE(store.GetTravel(it.key()).title, title);
+            QStringList stageTitles;
+            for (const RecordKey& stage : store.StagesOf(it.key()))
+                stageTitles.append(store.GetStage(stage).title);
+            stageTitles.sort();
+            QCOMPARE(stageTitles,
+                     (QStringList{title + QStringLiteral(" a"), title + QStringLiteral(" b")}));
+            QCOMPARE(store.LoadCheckList(it.key()), (QList<CheckListItem>{{title, 0}}));
+        }
+        QCOMPARE(CheckDataFolder(store.dataFolder(), QString()), QList<LoadProblem>{});
+    }
+};
+
+QTEST_GUILESS_MAIN(SharedFolderTest)
+#include "tst_sharedfolder.moc"
