@@ -19,9 +19,19 @@ CFindCommand::CFindCommand(CMainFrame& frame, CVoyantaApp& app)
     : QObject(&frame), m_frame(frame), m_app(app),
       m_results(new FindResultsModel(app.displayFormats(), this))
 {
+    // Every record the program writes is found, or no longer found, at the next search.
+    app.store().setChangeObserver([this](const RecordKey& travelKey) {
+        if (travelKey.isEmpty())
+            m_built = false;
+        else
+            travelChanged(travelKey);
+    });
 }
 
-CFindCommand::~CFindCommand() = default;
+CFindCommand::~CFindCommand()
+{
+    m_app.store().setChangeObserver({});
+}
 
 void CFindCommand::open()
 {

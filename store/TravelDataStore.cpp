@@ -29,6 +29,7 @@ void TravelDataStore::setWorkingDirectory(const QString& workingDirectory)
 
 Outcome TravelDataStore::Refresh()
 {
+    const ChangeNote note{*this, {}};
     m_problems.clear();
     const Outcome folder = CreateFolder(m_folder.path());
     // One pass over the folder serves the preference check and both loads.
@@ -172,6 +173,7 @@ KeyOutcome TravelDataStore::AddTravel(TravelRecord travel)
 
 Outcome TravelDataStore::SaveTravel(const TravelRecord& travel)
 {
+    const ChangeNote note{*this, travel.key};
     if (!IsSafeKey(travel.key))
         return unsafeKey(travel.key);
     if (Outcome saved = writeDataFile(DataFolder::travelFileName(travel.key),
@@ -227,6 +229,7 @@ QList<RecordKey> TravelDataStore::TravelsStartingIn(const DateTimeValue& month) 
 
 Outcome TravelDataStore::DeleteTravel(const RecordKey& key)
 {
+    const ChangeNote note{*this, key};
     if (!IsSafeKey(key))
         return unsafeKey(key);
     for (const QString& path : {m_folder.checkListFile(key), m_folder.expensesFile(key)}) {

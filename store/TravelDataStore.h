@@ -75,6 +75,12 @@ public:
     // never wait for it; tests give a clock that stands still until they move it.
     void setClock(Clock now) { m_keys.setClock(std::move(now)); }
 
+    // Told the key of each travel whose files this store writes or removes (its own,
+    // its stages', their appointments', its lists'), whether or not the change worked;
+    // an empty key after Refresh: any travel may have changed.
+    using ChangeObserver = std::function<void(const RecordKey& travelKey)>;
+    void setChangeObserver(ChangeObserver observer) { m_changeObserver = std::move(observer); }
+
     // Creates the data folder if missing, writes the default preference lists into a
     // folder without any, and reads every travel and stage file. Files that cannot be
     // read whole are skipped and listed in problems(). Fails when the data folder
@@ -166,6 +172,17 @@ public:
     Outcome EnsureDefaultPreferences();
 
 private:
+    // Tells the change observer about a travel when it goes out of scope, however the
+    // operation that made it ends.
+    struct ChangeNote {
+        const TravelDataStore& store;
+        RecordKey travelKey;
+        ~ChangeNote()
+        {
+            if (store.m_changeObserver)
+                store.m_changeObserver(travelKey);
+        }
+    };
     void loadTravelFiles(const QStringList& fileNames);
     void loadStageFiles(const QStringList& fileNames);
     Outcome writeDefaultPreferences();
@@ -199,6 +216,7 @@ private:
     void noteProblem(const QString& fileName, const QString& cause);
     void clearProblem(const QString& fileName);
 
+    ChangeObserver m_changeObserver;
     DataFolder m_folder;
     QString m_imagesFolder;
     RecordKeyMaker m_keys;

@@ -73,6 +73,7 @@ QList<AppointmentRecord> TravelDataStore::LoadAppointments(const RecordKey& stag
 Outcome TravelDataStore::SaveAppointments(const RecordKey& stageKey,
                                           const QList<AppointmentRecord>& items)
 {
+    const ChangeNote note{*this, GetStage(stageKey).travelKey};
     if (!IsSafeKey(stageKey))
         return unsafeKey(stageKey);
     if (Outcome saved = writeDataFile(DataFolder::appointmentFileName(stageKey),
@@ -90,6 +91,7 @@ int TravelDataStore::CountAppointments(const RecordKey& stageKey)
 Outcome TravelDataStore::CopyAppointments(const RecordKey& oldStageKey,
                                           const RecordKey& newStageKey)
 {
+    const ChangeNote note{*this, GetStage(newStageKey).travelKey};
     return copyListFile(oldStageKey, newStageKey, &DataFolder::appointmentFileName,
                         &RecordCodec::decodeAppointments, &RecordCodec::encodeAppointments);
 }
@@ -102,6 +104,7 @@ QList<CheckListItem> TravelDataStore::LoadCheckList(const RecordKey& travelKey)
 Outcome TravelDataStore::SaveCheckList(const RecordKey& travelKey,
                                        const QList<CheckListItem>& items, CheckedValues values)
 {
+    const ChangeNote note{*this, travelKey};
     if (!IsSafeKey(travelKey))
         return unsafeKey(travelKey);
     QList<CheckListItem> written = items;
@@ -136,6 +139,7 @@ QString TravelDataStore::CheckListCaption(const RecordKey& travelKey)
 
 Outcome TravelDataStore::CopyCheckList(const RecordKey& oldTravelKey, const RecordKey& newTravelKey)
 {
+    const ChangeNote note{*this, newTravelKey};
     return copyListFile(oldTravelKey, newTravelKey, &DataFolder::checkListFileName,
                         &RecordCodec::decodeCheckList, &RecordCodec::encodeCheckList);
 }
@@ -147,6 +151,7 @@ QList<ExpenseRecord> TravelDataStore::LoadExpenses(const RecordKey& travelKey)
 
 Outcome TravelDataStore::SaveExpenses(const RecordKey& travelKey, const QList<ExpenseRecord>& lines)
 {
+    const ChangeNote note{*this, travelKey};
     if (!IsSafeKey(travelKey))
         return unsafeKey(travelKey);
     return writeDataFile(DataFolder::expensesFileName(travelKey),
@@ -180,6 +185,7 @@ QString TravelDataStore::ExpensesCaption(const RecordKey& travelKey)
 
 Outcome TravelDataStore::CopyExpenses(const RecordKey& oldTravelKey, const RecordKey& newTravelKey)
 {
+    const ChangeNote note{*this, newTravelKey};
     return copyListFile(oldTravelKey, newTravelKey, &DataFolder::expensesFileName,
                         &RecordCodec::decodeExpenses, &RecordCodec::encodeExpenses);
 }

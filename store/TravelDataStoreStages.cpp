@@ -88,6 +88,7 @@ KeyOutcome TravelDataStore::AddStage(StageRecord stage)
 
 Outcome TravelDataStore::SaveStage(const StageRecord& stage)
 {
+    const ChangeNote note{*this, stage.travelKey};
     if (!IsSafeKey(stage.key) || !IsSafeKey(stage.travelKey))
         return unsafeKey(IsSafeKey(stage.key) ? stage.travelKey : stage.key);
     if (Outcome saved =
@@ -130,6 +131,7 @@ QList<RecordKey> TravelDataStore::StagesOf(const RecordKey& travelKey) const
 
 Outcome TravelDataStore::DeleteStage(const RecordKey& key)
 {
+    const ChangeNote note{*this, GetStage(key).travelKey};
     if (!IsSafeKey(key))
         return unsafeKey(key);
     for (const QString& fileName :
@@ -155,6 +157,7 @@ Outcome TravelDataStore::DeleteStagesOf(const RecordKey& travelKey)
 
 Outcome TravelDataStore::CopyStages(const RecordKey& oldTravelKey, const RecordKey& newTravelKey)
 {
+    const ChangeNote note{*this, newTravelKey};
     if (!IsSafeKey(newTravelKey))
         return unsafeKey(newTravelKey);
     QList<StageRecord> copies;

@@ -118,6 +118,28 @@ private slots:
         QVERIFY(both[0].travelKey < both[1].travelKey);
         QCOMPARE(index.find(QStringLiteral("zurich"), 1).size(), 1);
     }
+
+    void theStoreNamesEveryTravelItChanges()
+    {
+        TravelDataStore& store = *m_data;
+        QStringList changed;
+        store.setChangeObserver([&changed](const RecordKey& key) { changed.append(key); });
+        QVERIFY(store.SaveAppointments(m_stage, {}).ok());
+        QVERIFY(store.SaveCheckList(m_zurich, {}).ok());
+        StageRecord stage = store.GetStage(m_stage);
+        stage.place = QStringLiteral("Baixa");
+        QVERIFY(store.SaveStage(stage).ok());
+        QVERIFY(store.DeleteStage(m_stage).ok());
+        QCOMPARE(changed, (QStringList{m_lisbon, m_zurich, m_lisbon, m_lisbon}));
+        changed.clear();
+        const RecordKey copy = store.CopyTravel(m_lisbon).key;
+        QVERIFY(changed.contains(copy));
+        changed.clear();
+        QVERIFY(store.DeleteTravel(m_zurich).ok());
+        QVERIFY(store.Refresh().ok());
+        QCOMPARE(changed, (QStringList{m_zurich, QString()}));
+        store.setChangeObserver({});
+    }
 };
 
 QTEST_APPLESS_MAIN(FindTest)

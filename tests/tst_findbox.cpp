@@ -1,0 +1,125 @@
+#include "CommandIds.h"
+#include "FindCommand.h"
+#include "FindDlg.h"
+#include "FindResultsModel.h"
+#include "ListCtrl.h"
+#include "MainFrame.h"
+#include "StageDlg.h"
+#include "TravelDetailListView.h"
+#include "TravelTreeView.h"
+#include "WindowFixture.h"
+
+#include <QAction>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTest>
+#include <QTreeView>
+
+// The find box in the real window: what it lists, and what choosing a match shows.
+class FindBoxTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<WindowFixture> m_run;
+    CMainFrame* m_frame = nullptr;
+    RecordKey m_zurich;
+    RecordKey m_lisbon;
+
+    CFindDlg* openBox()
+    {
+        QAction* find = m_frame->action(Cmd::Find);
+        if (!find->isEnabled())
+            return nullptr;
+        find->trigger();
+        return m_frame->findCommand()->dialog();
+    }
+
+    QStringList listed(CFindDlg* box) const
+    {
+        QStringList rows;
+        const QAbstractItemModel* model = box->matches()->model();
+        for (int row = 0; row < model->rowCount(); ++row)
+            rows.append(model->index(row, FindResultsModel::Kind).data().toString() +
+                        QLatin1Char('|') +
+                        model->index(row, FindResultsModel::Title).data().toString());
+        return rows;
+    }
+
+private slots:
+    void init()
+    {
+        m_run = std::make_unique<WindowFixture>();
+        {
+            const std::unique_ptr<TravelDataStore> data = m_run->seed();
+            QVERIFY(data);
+            TravelRecord zurich(at(2027, 1, 10));
+            zurich.title = QStringLiteral("Conference in Zürich");
+            m_zurich = data->AddTravel(zurich).key;
+            TravelRecord lisbon(at(2006, 3, 5));
+            lisbon.title = QStringLiteral("Lisbon");
+            m_lisbon = data->AddTravel(lisbon).key;
+            QVERIFY(data->SaveCheckList(m_zurich, {{QStringLiteral("Swiss francs"), 0}}).ok());
+        }
+        m_frame = m_run->startOnFolder(QDate(2006, 3, 1));
+        QVERIFY(m_frame);
+    }
+
+    void cleanup()
+    {
+        QVERIFY2(m_run->prompter.unexpected.isEmpty(),
+                 qPrintable(m_run->prompter.unexpected.join(u',')));
+        m_run.reset();
+    }
+
+    void aMatchInAnotherMonthIsShown()
+    {
+        CFindDlg* box = openBox();
+        QVERIFY(box);
+        QTest::keyClicks(box->input(), QStringLiteral("ZURICH"));
+        QCOMPARE(listed(box), QStringList{QStringLiteral("Travel|Conference in Zürich")});
+        QTest::keyClick(box->input(), Qt::Key_Return);
+        QCOMPARE(m_frame->tree()->month().month(), 1);
+        QCOMPARE(m_frame->tree()->month().year(), 2027);
+        QCOMPARE(m_frame->tree()->currentItem(), m_frame->tree()->travelNode(m_zurich));
+        auto* detail = qobject_cast<CTravelDetailListView*>(m_frame->upperView());
+        QVERIFY(detail);
+        QCOMPARE(detail->list()->markedRow(), 1); // the title's row
+    }
+
+    void aCheckListEntryIsMarkedInItsList()
+    {
+        CFindDlg* box = openBox();
+        QTest::keyClicks(box->input(), QStringLiteral("franc"));
+        QCOMPARE(listed(box), QStringList{QStringLiteral("Check list entry|Swiss francs")});
+        emit box->matchChosen(0);
+        QCOMPARE(m_frame->upperView()->kind(), ViewKind::CheckList);
+        QCOMPARE(m_frame->upperView()->state().markedRow, 0);
+    }
+
+    void recordsChangedInTheWindowAreFoundAtOnce()
+    {
+        CFindDlg* box = openBox();
+        QTest::keyClicks(box->input(), QStringLiteral("gondola"));
+        QVERIFY(listed(box).isEmpty());
+        // A new stage made through the menus is found at the next keystroke.
+        m_frame->tree()->selectPath(m_lisbon, TreeChild::Stages, {});
+        m_run->prompter.dialogs = {[](QDialog* dialog) {
+            control<QLineEdit>(dialog, Control::Title)->setText(QStringLiteral("Gondola ride"));
+            return pressButton(Control::Ok)(dialog);
+        }};
+        m_frame->action(Cmd::NewStage)->trigger();
+        box->input()->setText(QStringLiteral("gondol"));
+        QCOMPARE(listed(box), QStringList{QStringLiteral("Stage|Gondola ride")});
+        // And a deleted travel is gone from the list.
+        m_frame->tree()->selectPath(m_lisbon, TreeChild::None, {});
+        m_run->prompter.answers = {true};
+        m_frame->action(Cmd::TravelDelete)->trigger();
+        box->input()->setText(QStringLiteral("gondola"));
+        QVERIFY(listed(box).isEmpty());
+        box->input()->setText(QStringLiteral("lisbon"));
+        QVERIFY(listed(box).isEmpty());
+    }
+};
+
+QTEST_MAIN(FindBoxTest)
+#include "tst_findbox.moc"
