@@ -84,7 +84,7 @@ QString CSelectImageDlg::FileFilter()
 
 void CSelectImageDlg::browse()
 {
-    const QString start = m_path.isEmpty() ? QDir::homePath() : m_path;
+    const QString start = m_path.isEmpty() ? QString() : m_path; // empty: the folder last used
     const QString chosen = m_prompter.openFileName(this, FileFilter(), start);
     if (!chosen.isEmpty()) {
         m_path = QDir::toNativeSeparators(QFileInfo(chosen).absoluteFilePath());

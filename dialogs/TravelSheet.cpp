@@ -27,6 +27,7 @@ CTravelSheet::CTravelSheet(Form form, const TravelRecord& travel, TravelDataStor
         wizard->addPage(m_page1);
         wizard->addPage(m_page2);
         wizard->setWindowTitle(QStringLiteral("New Travel"));
+        GuiDrawLayer::ApplyFace(wizard);
         m_dialog = wizard;
     } else {
         auto* dialog = new QDialog(parent);

@@ -5,12 +5,15 @@
 
 #include <QDesktopServices>
 #include <QDialog>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QProcess>
+#include <QSettings>
 #include <QUrl>
 
 void DesktopPrompter::inform(QWidget* parent, const QString& text)
@@ -44,6 +47,22 @@ QString DesktopPrompter::existingDirectory(QWidget* parent, const QString& title
     return QFileDialog::getExistingDirectory(parent, title, start);
 }
 
+QString LastUsedFolder(const QString& kind)
+{
+    const QString folder = QSettings(QStringLiteral("Pellingham"), QStringLiteral("Voyanta"))
+                               .value(QStringLiteral("Folders/") + kind)
+                               .toString();
+    return !folder.isEmpty() && QFileInfo(folder).isDir() ? folder : QDir::homePath();
+}
+
+void RememberFolder(const QString& kind, const QString& chosenFile)
+{
+    if (chosenFile.isEmpty())
+        return;
+    QSettings(QStringLiteral("Pellingham"), QStringLiteral("Voyanta"))
+        .setValue(QStringLiteral("Folders/") + kind, QFileInfo(chosenFile).absolutePath());
+}
+
 QString DesktopPrompter::saveFileName(QWidget* parent, const QString& defaultSuffix,
                                       const QString& filter)
 {
@@ -51,14 +70,20 @@ QString DesktopPrompter::saveFileName(QWidget* parent, const QString& defaultSuf
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(defaultSuffix);
     dialog.setNameFilter(filter);
+    dialog.setDirectory(LastUsedFolder(QStringLiteral("Exports")));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
+    RememberFolder(QStringLiteral("Exports"), dialog.selectedFiles().first());
     return dialog.selectedFiles().first();
 }
 
 QString DesktopPrompter::openFileName(QWidget* parent, const QString& filter, const QString& start)
 {
-    return QFileDialog::getOpenFileName(parent, QString(), start, filter);
+    const QString picked = QFileDialog::getOpenFileName(
+        parent, QString(), start.isEmpty() ? LastUsedFolder(QStringLiteral("Pictures")) : start,
+        filter);
+    RememberFolder(QStringLiteral("Pictures"), picked);
+    return picked;
 }
 
 bool DesktopPrompter::openFile(const QString& path)

@@ -47,7 +47,13 @@ public:
                               const std::function<void(QPrinter*)>& paint) = 0;
 };
 
+// The folder a file picker of a kind ("Exports", "Pictures") last took a file from, kept
+// in the profile; the home folder before the first.
+QString LastUsedFolder(const QString& kind);
+void RememberFolder(const QString& kind, const QString& chosenFile);
+
 // The real thing: QMessageBox, QDialog::exec, QFileDialog, QDesktopServices, QProcess.
+// File pickers start in the folder last used for their kind of file.
 class DesktopPrompter : public Prompter {
 public:
     void inform(QWidget* parent, const QString& text) override;

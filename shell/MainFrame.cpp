@@ -116,6 +116,7 @@ void CMainFrame::buildToolbar()
     m_toolbar->setObjectName(QString::number(Cmd::ViewToolbar));
     m_toolbar->setIconSize(QSize(16, 16));
     GuiDrawLayer::ApplyFace(m_toolbar);
+    GuiDrawLayer::ApplyFace(menuBar());
     addToolBar(Qt::TopToolBarArea, m_toolbar);
     const QList<QPixmap> images = Pictures::ToolbarImages();
     for (int command : ToolbarLayout()) {
@@ -187,7 +188,7 @@ void CMainFrame::buildPanes()
     m_outerSplitter->addWidget(m_innerSplitter);
     m_innerSplitter->addWidget(m_upperView);
     m_innerSplitter->addWidget(m_imagesView);
-    m_outerSplitter->setSizes({250, 850});
+    m_outerSplitter->setSizes({280, 820});
     // The images view's form needs 320 pixels; less makes it scroll.
     m_innerSplitter->setSizes({400, 320});
     m_outerSplitter->setStretchFactor(1, 1);

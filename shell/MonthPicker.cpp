@@ -12,3 +12,24 @@ CMonthPickerCtrl::CMonthPickerCtrl(QWidget* parent) : QDateEdit(QDate::currentDa
     setStatusTip(CommandPrompt(Cmd::MonthPicker));
     setToolTip(CommandTooltip(Cmd::MonthPicker));
 }
+
+void CMonthPickerCtrl::stepBy(int steps)
+{
+    const QDate current = date();
+    switch (currentSection()) {
+    case DaySection:
+        setDate(current.addDays(steps));
+        break;
+    case YearSection:
+        setDate(current.addYears(steps));
+        break;
+    default:
+        setDate(current.addMonths(steps));
+        break;
+    }
+}
+
+QAbstractSpinBox::StepEnabled CMonthPickerCtrl::stepEnabled() const
+{
+    return StepUpEnabled | StepDownEnabled;
+}

@@ -9,4 +9,11 @@ class CMonthPickerCtrl : public QDateEdit {
 
 public:
     explicit CMonthPickerCtrl(QWidget* parent = nullptr);
+
+    // The arrow keys and the wheel move day, month or year by the calendar, so that a
+    // step from December goes on to January of the next year.
+    void stepBy(int steps) override;
+
+protected:
+    StepEnabled stepEnabled() const override;
 };

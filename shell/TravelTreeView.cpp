@@ -3,6 +3,7 @@
 #include "TravelDataStore.h"
 
 #include <QMouseEvent>
+#include <QPainter>
 
 namespace {
 
@@ -91,6 +92,7 @@ QTreeWidgetItem* CTravelTreeView::makeNode(QTreeWidgetItem* parent, const QStrin
     if (selectedImage >= 0 && selectedImage < m_images.size())
         icon.addPixmap(m_images[selectedImage], QIcon::Selected);
     item->setIcon(0, icon);
+    item->setToolTip(0, text); // long captions show whole
     return item;
 }
 
@@ -336,8 +338,10 @@ void CTravelTreeView::selectPath(const RecordKey& travelKey, TreeChild child,
 
 void CTravelTreeView::setSelectedCaption(const QString& caption)
 {
-    if (QTreeWidgetItem* item = currentItem())
+    if (QTreeWidgetItem* item = currentItem()) {
         item->setText(0, caption);
+        item->setToolTip(0, caption);
+    }
 }
 
 TreeSelection CTravelTreeView::selection() const
@@ -386,4 +390,30 @@ void CTravelTreeView::mousePressEvent(QMouseEvent* event)
     if (level == 2 && childOf(item) != TreeChild::Stages)
         return; // the check list and the expenses have no menu
     emit contextMenuRequested(PopupMenu(level), event->globalPosition().toPoint());
+}
+
+void CTravelTreeView::drawBranches(QPainter* painter, const QRect& rect,
+                                   const QModelIndex& index) const
+{
+    // Dotted lines join each node to its parent and its siblings; the expand buttons
+    // are drawn over them by the style.
+    painter->save();
+    QPen pen(QColor(0xa0, 0xa0, 0xa0));
+    pen.setStyle(Qt::DotLine);
+    painter->setPen(pen);
+    const int step = indentation();
+    int x = rect.right() + 1 - step;
+    const int middleY = rect.center().y();
+    const bool hasNext = index.sibling(index.row() + 1, 0).isValid();
+    const bool firstTop = !index.parent().isValid() && index.row() == 0;
+    painter->drawLine(x + step / 2, middleY, x + step - 2, middleY);
+    painter->drawLine(x + step / 2, firstTop ? middleY : rect.top(), x + step / 2,
+                      hasNext ? rect.bottom() : middleY);
+    for (QModelIndex ancestor = index.parent(); ancestor.isValid(); ancestor = ancestor.parent()) {
+        x -= step;
+        if (ancestor.sibling(ancestor.row() + 1, 0).isValid())
+            painter->drawLine(x + step / 2, rect.top(), x + step / 2, rect.bottom());
+    }
+    painter->restore();
+    QTreeWidget::drawBranches(painter, rect, index);
 }

@@ -61,6 +61,8 @@ signals:
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
+    void drawBranches(QPainter* painter, const QRect& rect,
+                      const QModelIndex& index) const override;
 
 private:
     QTreeWidgetItem* makeNode(QTreeWidgetItem* parent, const QString& text, int image,

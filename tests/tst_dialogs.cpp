@@ -1,6 +1,7 @@
 #include "ImportItemsDlg.h"
 #include "PreferencePage.h"
 #include "PreferenceSheet.h"
+#include "Prompter.h"
 #include "ScriptedPrompter.h"
 #include "StageDlg.h"
 #include "TestSupport.h"
@@ -14,6 +15,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -136,6 +138,18 @@ private slots:
         QVERIFY2(light > 16 * 16 / 2, qPrintable(QString::number(light)));
         dialog.accept();
         QVERIFY(dialog.result().isEmpty());
+    }
+
+    void filePickersStartWhereTheLastOneEnded()
+    {
+        QSettings(QStringLiteral("Pellingham"), QStringLiteral("Voyanta")).clear();
+        QCOMPARE(LastUsedFolder(QStringLiteral("Exports")), QDir::homePath());
+        RememberFolder(QStringLiteral("Exports"), m_dir.filePath(QStringLiteral("trip.html")));
+        QCOMPARE(LastUsedFolder(QStringLiteral("Exports")), m_dir.path());
+        // Each kind keeps its own, and a folder that is gone is not offered.
+        QCOMPARE(LastUsedFolder(QStringLiteral("Pictures")), QDir::homePath());
+        RememberFolder(QStringLiteral("Pictures"), QStringLiteral("/no/such/folder/x.png"));
+        QCOMPARE(LastUsedFolder(QStringLiteral("Pictures")), QDir::homePath());
     }
 
     void tabInNotesMovesOnAndCtrlTabTypesATab()

@@ -309,6 +309,28 @@ private slots:
         QTRY_VERIFY(widthsFollow());
     }
 
+    void theMonthPickersArrowsCrossYearEnds()
+    {
+        QDateEdit* picker = m_frame->monthPicker();
+        picker->setDate(QDate(2006, 12, 15));
+        picker->setFocus();
+        picker->setCurrentSection(QDateTimeEdit::MonthSection);
+        QTest::keyClick(picker, Qt::Key_Up);
+        QCOMPARE(picker->date(), QDate(2007, 1, 15));
+        QCOMPARE(tree()->month(), QDate(2007, 1, 15));
+        QTest::keyClick(picker, Qt::Key_Down);
+        QTest::keyClick(picker, Qt::Key_Down);
+        QCOMPARE(picker->date(), QDate(2006, 11, 15));
+    }
+
+    void longCaptionsShowWholeInATooltip()
+    {
+        QTreeWidgetItem* lisbon = tree()->travelNode(m_lisbon);
+        QCOMPARE(lisbon->toolTip(0), QStringLiteral("Lisbon"));
+        tree()->expandItem(lisbon);
+        QCOMPARE(lisbon->child(0)->toolTip(0), QStringLiteral("Check List [1/2]"));
+    }
+
     void skippedFilesAndOutsideChangesAreShown()
     {
         QVERIFY(writeFile(m_run->store.dataFolder().filePath(QStringLiteral("TravelBroken.tra")),

@@ -68,7 +68,7 @@ int main(int argc, char* argv[])
         return 1;
     CMainFrame* frame = app.mainFrame();
     frame->showNormal();
-    frame->resize(1100, 720);
+    frame->resize(1280, 860);
     frame->monthPicker()->setDate(month.addDays(5));
     settle();
     CTravelTreeView* tree = frame->tree();
@@ -99,6 +99,7 @@ int main(int argc, char* argv[])
     ok = ok && shoot(QStringLiteral("view-stage-list"));
     QTreeWidgetItem* stages = tree->currentItem();
     if (stages && stages->childCount() > 0) {
+        tree->expandItem(stages);
         tree->setCurrentItem(stages->child(0));
         ok = ok && shoot(QStringLiteral("view-stage-detail"));
     }
