@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Takes the user guide's and the README's pictures of the views from the sample travels,
-# offscreen (build the project first): scripts/make-screenshots.sh
+# offscreen, into voyanta/help (build the project first): scripts/make-screenshots.sh
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 work=$(mktemp -d)
