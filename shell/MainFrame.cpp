@@ -463,10 +463,10 @@ bool CMainFrame::runFrameCommand(int command)
         m_find->open();
         return true;
     case Cmd::NextPane:
-        focusNextChild();
+        focusPane(+1);
         return true;
     case Cmd::PreviousPane:
-        focusPreviousChild();
+        focusPane(-1);
         return true;
     default:
         return false;
@@ -512,6 +512,29 @@ void CMainFrame::showFound(const FindMatch& match)
         break;
     }
     m_upperView->markFound(match);
+}
+
+void CMainFrame::focusPane(int step)
+{
+    // F6 goes round the three panes, never into the toolbar's month picker.
+    const QList<QWidget*> panes = {m_tree, m_upperView, m_imagesView};
+    const QWidget* focus = QApplication::focusWidget();
+    int current = -1;
+    for (int i = 0; i < int(panes.size()); ++i) {
+        if (focus && (panes[i] == focus || panes[i]->isAncestorOf(focus)))
+            current = i;
+    }
+    QWidget* pane = panes[(current + step + int(panes.size())) % int(panes.size())];
+    if (pane->focusPolicy() == Qt::NoFocus && !pane->focusProxy()) {
+        // A pane of several controls: its first one that takes the focus.
+        for (QWidget* child : pane->findChildren<QWidget*>()) {
+            if (child->isVisible() && child->isEnabled() && (child->focusPolicy() & Qt::TabFocus)) {
+                pane = child;
+                break;
+            }
+        }
+    }
+    pane->setFocus(Qt::ShortcutFocusReason);
 }
 
 void CMainFrame::showStatus(const QString& message)

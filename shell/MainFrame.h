@@ -97,6 +97,8 @@ private:
     void watchDataFolder();
     void changeWorkingDirectory();
     void onFocusChanged(QWidget* now);
+    // Moves the keyboard focus to the next (+1) or the previous (-1) pane.
+    void focusPane(int step);
 
     CVoyantaApp& m_app;
     QHash<int, QAction*> m_actions;

@@ -290,6 +290,22 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), tree());
     }
 
+    void f6GoesRoundThePanes()
+    {
+        m_frame->show();
+        QVERIFY(QTest::qWaitForWindowActive(m_frame));
+        tree()->setFocus();
+        QAction* next = m_frame->action(Cmd::NextPane);
+        next->trigger();
+        QVERIFY(m_frame->upperView()->isAncestorOf(QApplication::focusWidget()));
+        next->trigger();
+        QVERIFY(m_frame->imagesView()->isAncestorOf(QApplication::focusWidget()));
+        next->trigger();
+        QCOMPARE(QApplication::focusWidget(), tree());
+        m_frame->action(Cmd::PreviousPane)->trigger();
+        QVERIFY(m_frame->imagesView()->isAncestorOf(QApplication::focusWidget()));
+    }
+
     void columnsHaveTheirWidthsFromTheFirstShow()
     {
         m_frame->show();

@@ -89,11 +89,12 @@ void CTravelListView::setDisplayMode(DisplayMode mode)
 {
     m_displayMode = mode;
     const bool report = mode == DisplayMode::Report;
+    // Asked before hiding the list that has it, which hands the focus on.
+    const bool hadFocus = m_report->hasFocus() || m_icons->hasFocus();
     if (!report)
         m_icons->setDisplayMode(mode);
     m_report->setVisible(report);
     m_icons->setVisible(!report);
-    const bool hadFocus = m_report->hasFocus() || m_icons->hasFocus();
     setFocusProxy(report ? static_cast<QWidget*>(m_report) : m_icons);
     if (hadFocus)
         setFocus();
