@@ -54,7 +54,7 @@ QVariant FindResultsModel::data(const QModelIndex& index, int role) const
     if (role == Qt::DisplayRole || role == Qt::ToolTipRole) {
         switch (index.column()) {
         case Kind:
-            return KindCaption(match.kind);
+            return QStringLiteral("%1 (%2)").arg(KindCaption(match.kind), match.field);
         case Title:
             return oneLine(match.title);
         case Date:

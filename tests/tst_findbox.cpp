@@ -76,7 +76,7 @@ private slots:
         CFindDlg* box = openBox();
         QVERIFY(box);
         QTest::keyClicks(box->input(), QStringLiteral("ZURICH"));
-        QCOMPARE(listed(box), QStringList{QStringLiteral("Travel|Conference in Zürich")});
+        QCOMPARE(listed(box), QStringList{QStringLiteral("Travel (title)|Conference in Zürich")});
         QTest::keyClick(box->input(), Qt::Key_Return);
         QCOMPARE(m_frame->tree()->month().month(), 1);
         QCOMPARE(m_frame->tree()->month().year(), 2027);
@@ -90,7 +90,7 @@ private slots:
     {
         CFindDlg* box = openBox();
         QTest::keyClicks(box->input(), QStringLiteral("franc"));
-        QCOMPARE(listed(box), QStringList{QStringLiteral("Check list entry|Swiss francs")});
+        QCOMPARE(listed(box), QStringList{QStringLiteral("Check list entry (entry)|Swiss francs")});
         emit box->matchChosen(0);
         QCOMPARE(m_frame->upperView()->kind(), ViewKind::CheckList);
         QCOMPARE(m_frame->upperView()->state().markedRow, 0);
@@ -109,7 +109,7 @@ private slots:
         }};
         m_frame->action(Cmd::NewStage)->trigger();
         box->input()->setText(QStringLiteral("gondol"));
-        QCOMPARE(listed(box), QStringList{QStringLiteral("Stage|Gondola ride")});
+        QCOMPARE(listed(box), QStringList{QStringLiteral("Stage (title)|Gondola ride")});
         // And a deleted travel is gone from the list.
         m_frame->tree()->selectPath(m_lisbon, TreeChild::None, {});
         m_run->prompter.answers = {true};
