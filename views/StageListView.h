@@ -1,12 +1,12 @@
 #pragma once
 
+#include "ModeListCtrl.h"
 #include "UpperView.h"
 
 class CIconListCtrl;
 class CListCtrl;
 class CListHeaderCtrl;
 class StageListModel;
-class QAbstractItemView;
 
 // The stages of a travel: a report of title, date and place, or small icons, large
 // icons or a list over the same rows and selection. A click on a header column sorts;
@@ -28,29 +28,19 @@ public:
     QString printTitle() const override;
     void prepareForPrint() override;
 
-    DisplayMode displayMode() const { return m_displayMode; }
+    DisplayMode displayMode() const { return m_list->displayMode(); }
     // Shows the rows in a mode and sorts them by title.
     void setDisplayMode(DisplayMode mode);
     void sort(int sortCode);
-    int markedRow() const;
-    void markRow(int row);
+    int markedRow() const { return m_list->markedRow(); }
+    void markRow(int row) { m_list->markRow(row); }
 
     StageListModel* model() const { return m_model; }
-    CListCtrl* report() const { return m_report; }
-    CIconListCtrl* icons() const { return m_icons; }
-    CListHeaderCtrl* header() const { return m_header; }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
+    CListCtrl* report() const { return m_list->report(); }
+    CIconListCtrl* icons() const { return m_list->icons(); }
+    CListHeaderCtrl* header() const { return m_list->header(); }
 
 private:
-    // The menu of a row (which it marks), or of no row, at a screen position.
-    void openMenu(const QModelIndex& index, const QPoint& global);
-    QAbstractItemView* shownList() const;
-
     StageListModel* m_model;
-    CListCtrl* m_report;
-    CIconListCtrl* m_icons;
-    CListHeaderCtrl* m_header;
-    DisplayMode m_displayMode = DisplayMode::Report;
+    CModeListCtrl* m_list;
 };
