@@ -19,8 +19,8 @@ class CModeListCtrl : public QWidget {
 
 public:
     struct Look {
-        int watermark;        // bitmap number
-        int headerImages;     // bitmap number of the header's image strip
+        int watermark;    // bitmap number
+        int headerImages; // bitmap number of the header's image strip
         int columnCount;
         CListCtrl::WidthRule widths;
     };
