@@ -281,6 +281,23 @@ private slots:
             QVERIFY(data.SaveExpenses(added.key, {ExpenseRecord{QStringLiteral("Food"), 0.1,
                                                                 QString(), 0.7, 0.1 * 0.7, 1}})
                         .ok());
+            // t picture categories of t + 1 links each, with the texts no window shows.
+            ImageLinkMap links;
+            data.LoadCategories(added.key, nullptr, links);
+            for (int c = 0; c < t; ++c) {
+                ImageCategory category{QStringLiteral("Photos %1 \u6771").arg(c), {}, 0};
+                category.further[4] = QStringLiteral("kept");
+                const int number = data.AddCategory(category);
+                for (int l = 0; l <= t; ++l) {
+                    ImageLink link{QStringLiteral("/pictures/%1-%2.jpg").arg(c).arg(l),
+                                   QStringLiteral("Picture %1").arg(l),
+                                   {QStringLiteral("a"), {}, {}, {}, QStringLiteral("e")},
+                                   0};
+                    links.insert(LinkKey(number) * LinksPerCategory + l, link);
+                }
+            }
+            if (t > 0)
+                QVERIFY(data.SaveCategories(added.key, links).ok());
         }
         // A checked value the handheld stored as 7 survives the round trip.
         QVERIFY(writeFile(dataFile(DataFolder::checkListFileName(keys[2])),
@@ -316,6 +333,29 @@ private slots:
             QCOMPARE(withoutKeys(after), withoutKeys(before));
             QCOMPARE(before.value(QLatin1String("expensesCaption")).toString(),
                      QStringLiteral("Expenses [1/1] - $0.07"));
+            const int t = int(keys.indexOf(key));
+            const QJsonArray pictures = before.value(QLatin1String("pictures")).toArray();
+            QCOMPARE(pictures.size(), t);
+            QCOMPARE(QFile::exists(
+                         m_dir->filePath(QStringLiteral("Travel Images/Images%1.img").arg(newKey))),
+                     t > 0);
+            if (t > 0) {
+                const QJsonObject first = pictures.first().toObject();
+                QCOMPARE(first.value(QLatin1String("name")).toString(),
+                         QStringLiteral("Photos 0 \u6771"));
+                QCOMPARE(first.value(QLatin1String("further")).toArray().last().toString(),
+                         QStringLiteral("kept"));
+                const QJsonArray links = first.value(QLatin1String("links")).toArray();
+                QCOMPARE(links.size(), t + 1);
+                QCOMPARE(links.last().toObject(),
+                         QJsonObject(
+                             {{QStringLiteral("picturePath"),
+                               QStringLiteral("/pictures/0-%1.jpg").arg(t)},
+                              {QStringLiteral("displayTitle"), QStringLiteral("Picture %1").arg(t)},
+                              {QStringLiteral("further"),
+                               QJsonArray{QStringLiteral("a"), QString(), QString(), QString(),
+                                          QStringLiteral("e")}}}));
+            }
         }
         QCOMPARE(cliIn({QStringLiteral("list")}).out.count(QLatin1Char('\n')), 6);
 
@@ -326,6 +366,11 @@ private slots:
         QCOMPARE(rejected.err,
                  QStringLiteral("voyanta-cli: %1: stages[0]: \"date\" must be an object with "
                                 "status and days\n")
+                     .arg(broken));
+        QVERIFY(writeFile(broken, R"({"pictures": [{"links": [{"picturePath": 5}]}]})"));
+        QCOMPARE(cliIn({QStringLiteral("import"), broken}).err,
+                 QStringLiteral("voyanta-cli: %1: pictures[0]: \"links[0].picturePath\" must be "
+                                "a text\n")
                      .arg(broken));
         QVERIFY(writeFile(broken, "{ not json"));
         QCOMPARE(cliIn({QStringLiteral("import"), broken}).exitCode, 2);

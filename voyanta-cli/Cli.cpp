@@ -179,9 +179,7 @@ private:
         }
         if (command == QLatin1String("show")) {
             expectArguments(command, args, 1);
-            const QJsonObject document = TravelDocument(m_store, existingTravel(args.first()));
-            printBytes(QJsonDocument(document).toJson());
-            return ExitSuccess;
+            return show(existingTravel(args.first()));
         }
         if (command == QLatin1String("export")) {
             expectArguments(command, args, 1);
@@ -306,6 +304,14 @@ private:
             print(QStringLiteral("%1\t%2\t%3\n")
                       .arg(key, formatDateTime(stage.date), field(stage.title)));
         }
+        return ExitSuccess;
+    }
+
+    int show(const RecordKey& key)
+    {
+        WholeTravel whole = GatherTravel(m_store, key);
+        whole.pictures = GatherPictures(m_store, key);
+        printBytes(QJsonDocument(TravelDocument(whole, m_store.displayFormats())).toJson());
         return ExitSuccess;
     }
 
