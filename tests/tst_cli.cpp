@@ -613,6 +613,57 @@ private slots:
         QCOMPARE(travelCount(), 0);
     }
 
+    void findListsEveryMatchingRecord()
+    {
+        TravelDataStore data = store();
+        TravelRecord zurich(at(2027, 1, 10, 8));
+        zurich.title = QStringLiteral("Conference in Z\u00fcrich\tand more");
+        zurich.notes = QStringLiteral("Lake Zurich");
+        const RecordKey travel = data.AddTravel(zurich).key;
+        StageRecord old(at(2027, 1, 11, 9));
+        old.travelKey = travel;
+        old.title = QStringLiteral("Old town");
+        old.place = QStringLiteral("ZURICH Altstadt");
+        const RecordKey stage = data.AddStage(old).key;
+        AppointmentRecord dinner(at(2027, 1, 11, 19, 30));
+        dinner.subject = QStringLiteral("Dinner");
+        dinner.location = QStringLiteral("Z\u00fcrichberg");
+        QVERIFY(data.SaveAppointments(stage, {dinner}).ok());
+        QVERIFY(data.SaveCheckList(travel, {{QStringLiteral("Z\u00fcrich card"), 0}}).ok());
+        ExpenseRecord ticket;
+        ticket.product = QStringLiteral("Rail pass");
+        ticket.unit = QStringLiteral("Zurich zone");
+        QVERIFY(data.SaveExpenses(travel, {ticket}).ok());
+        m_clock.advance();
+        addTravel(data, at(2027, 2, 1), QStringLiteral("Geneva"));
+
+        const Run found = cliIn({QStringLiteral("find"), QStringLiteral("zurich")});
+        QCOMPARE(found.exitCode, 0);
+        QCOMPARE(found.err, QString());
+        const QString title = QStringLiteral("Conference in Z\u00fcrich\\tand more");
+        COMPARE_TEXT(found.out,
+                     QStringLiteral("travel\t%1\t2027-01-10 08:00:00\t%2\ttitle\n"
+                                    "travel\t%1\t2027-01-10 08:00:00\t%2\tnotes\n"
+                                    "stage\t%3\t2027-01-11 09:00:00\tOld town\tplace\n"
+                                    "appointment\t%3\t2027-01-11 19:30:00\tDinner\tlocation\n"
+                                    "checklist\t%1\t2027-01-10 08:00:00\tZ\u00fcrich card\tentry\n"
+                                    "expense\t%1\t2027-01-10 08:00:00\tRail pass\tunit\n")
+                         .arg(travel, title, stage));
+
+        const Run nothing = cliIn({QStringLiteral("find"), QStringLiteral("Lisbon")});
+        QCOMPARE(nothing.exitCode, 1);
+        QCOMPARE(nothing.out, QString());
+        QCOMPARE(nothing.err, QString());
+        for (const QStringList& arguments :
+             {QStringList{QStringLiteral("find")},
+              QStringList{QStringLiteral("find"), QStringLiteral(" ")},
+              QStringList{QStringLiteral("find"), QStringLiteral("a"), QStringLiteral("b")}}) {
+            const Run bad = cliIn(arguments);
+            QCOMPARE(bad.exitCode, 2);
+            QVERIFY(bad.err.startsWith(QLatin1String("voyanta-cli: find: ")));
+        }
+    }
+
     void badUsageIsExitTwo()
     {
         for (const QStringList& arguments :

@@ -1,6 +1,7 @@
 #include "Cli.h"
 
 #include "ExportFile.h"
+#include "FindIndex.h"
 #include "FolderCheck.h"
 #include "RecordFile.h"
 #include "RecordJson.h"
@@ -14,6 +15,8 @@
 #include <QJsonDocument>
 #include <QLocale>
 #include <QSettings>
+
+#include <limits>
 
 namespace {
 
@@ -30,7 +33,9 @@ const char* const usage =
     "  copy TRAVELKEY          copy a travel with everything it owns; prints the new key\n"
     "  delete TRAVELKEY        delete a travel with everything it owns\n"
     "  dump FILE               print one record file as JSON\n"
-    "  check                   list every record file that cannot be read whole\n";
+    "  check                   list every record file that cannot be read whole\n"
+    "  find TEXT               list every record that holds TEXT: kind, key, date, title,\n"
+    "                          field\n";
 
 // Thrown for bad usage or input; becomes one line on standard error and exit 2.
 struct UsageError {
@@ -186,6 +191,10 @@ private:
             return exportTravel(existingTravel(args.first()), parser.value(format),
                                 parser.value(output));
         }
+        if (command == QLatin1String("find")) {
+            expectArguments(command, args, 1);
+            return find(args.first());
+        }
         if (command == QLatin1String("import")) {
             expectArguments(command, args, 1);
             return import(args.first());
@@ -313,6 +322,24 @@ private:
         whole.pictures = GatherPictures(m_store, key);
         printBytes(QJsonDocument(TravelDocument(whole, m_store.displayFormats())).toJson());
         return ExitSuccess;
+    }
+
+    int find(const QString& text)
+    {
+        if (text.trimmed().isEmpty())
+            throw UsageError{QStringLiteral("find: nothing to look for")};
+        FindIndex index;
+        index.rebuild(m_store);
+        const QList<FindMatch> matches = index.find(text, std::numeric_limits<int>::max());
+        for (const FindMatch& match : matches) {
+            const bool ofStage =
+                match.kind == FindKind::Stage || match.kind == FindKind::Appointment;
+            print(QStringLiteral("%1\t%2\t%3\t%4\t%5\n")
+                      .arg(FindIndex::KindName(match.kind),
+                           ofStage ? match.stageKey : match.travelKey, formatDateTime(match.date),
+                           field(match.title), match.field));
+        }
+        return matches.isEmpty() ? ExitNothingFound : ExitSuccess;
     }
 
     int exportTravel(const RecordKey& key, const QString& formatName, const QString& output)

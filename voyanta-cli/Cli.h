@@ -19,6 +19,7 @@ struct CliContext {
 enum CliExit : int {
     ExitSuccess = 0,
     ExitProblemsFound = 1, // check found bad files
+    ExitNothingFound = 1,  // find matched nothing
     ExitBadUsage = 2,      // bad usage or input
     ExitFailed = 3,        // a file could not be written or removed
 };
