@@ -469,8 +469,11 @@ private slots:
         failsWith(2, {QStringLiteral("export"), key},
                   QStringLiteral("export: --format is missing"));
         failsWith(
-            2, {QStringLiteral("export"), key, QStringLiteral("--format"), QStringLiteral("pdf")},
+            2, {QStringLiteral("export"), key, QStringLiteral("--format"), QStringLiteral("docx")},
             QStringLiteral("export: unknown format"));
+        failsWith(
+            2, {QStringLiteral("export"), key, QStringLiteral("--format"), QStringLiteral("pdf")},
+            QStringLiteral("export: a PDF is written to a file"));
         for (const QString& output :
              {m_dir->filePath(QStringLiteral("missing/trip.html")), m_dir->path()}) {
             failsWith(3,

@@ -24,6 +24,10 @@ enum CliExit : int {
     ExitFailed = 3,        // a file could not be written or removed
 };
 
+// Whether a command line makes pages (print, export --format pdf): those commands
+// need a QGuiApplication, the others a QCoreApplication.
+bool CliPaintsPages(const QStringList& arguments);
+
 // Runs one voyanta-cli command line (without the program name). Results go to out,
 // messages to err, both in UTF-8. A failed write to out ends the command with
 // ExitFailed; a travel it made only to print its key is removed again.
