@@ -123,11 +123,11 @@ QString travelDescription(const TravelRecord& travel)
 
 } // namespace
 
-QByteArray RenderTravelCalendar(TravelDataStore& store, const RecordKey& travelKey,
-                                const QDateTime& stamp)
+QByteArray RenderTravelCalendar(const WholeTravel& whole, const QDateTime& stamp)
 {
     CalendarBuilder calendar(stamp);
-    const TravelRecord travel = store.GetTravel(travelKey);
+    const TravelRecord& travel = whole.travel;
+    const RecordKey& travelKey = travel.key;
     if (const auto start = momentOf(travel.start)) {
         icalcomponent* event =
             calendar.add(ICAL_VEVENT_COMPONENT, QStringLiteral("travel-%1@voyanta").arg(travelKey),
@@ -140,8 +140,9 @@ QByteArray RenderTravelCalendar(TravelDataStore& store, const RecordKey& travelK
         CalendarBuilder::addText(event, icalproperty_new_description, travelDescription(travel));
     }
 
-    for (const RecordKey& stageKey : store.StagesOf(travelKey)) {
-        const StageRecord stage = store.GetStage(stageKey);
+    for (const StageWithAppointments& part : whole.stages) {
+        const StageRecord& stage = part.stage;
+        const RecordKey& stageKey = stage.key;
         if (const auto date = momentOf(stage.date)) {
             icalcomponent* event =
                 calendar.add(ICAL_VEVENT_COMPONENT,
@@ -152,7 +153,7 @@ QByteArray RenderTravelCalendar(TravelDataStore& store, const RecordKey& travelK
             CalendarBuilder::addText(event, icalproperty_new_location, stage.place);
             CalendarBuilder::addText(event, icalproperty_new_description, stage.notes);
         }
-        const QList<AppointmentRecord> appointments = store.LoadAppointments(stageKey);
+        const QList<AppointmentRecord>& appointments = part.appointments;
         for (qsizetype i = 0; i < appointments.size(); ++i) {
             const AppointmentRecord& appointment = appointments[i];
             const auto when = momentOf(appointment.when);
@@ -170,7 +171,7 @@ QByteArray RenderTravelCalendar(TravelDataStore& store, const RecordKey& travelK
         }
     }
 
-    const QList<CheckListItem> items = store.LoadCheckList(travelKey);
+    const QList<CheckListItem>& items = whole.checkList;
     for (qsizetype i = 0; i < items.size(); ++i) {
         icalcomponent* todo = calendar.add(
             ICAL_VTODO_COMPONENT,

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TravelDataStore.h"
+#include "WholeTravel.h"
 
 #include <QByteArray>
 #include <QDateTime>
@@ -11,5 +11,4 @@
 // a date-time that is not valid gives no event. UIDs are made from the record keys,
 // so that importing the same export again updates instead of duplicating. The stamp
 // is the moment of the export (DTSTAMP, in UTC).
-QByteArray RenderTravelCalendar(TravelDataStore& store, const RecordKey& travelKey,
-                                const QDateTime& stamp);
+QByteArray RenderTravelCalendar(const WholeTravel& travel, const QDateTime& stamp);

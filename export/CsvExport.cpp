@@ -18,10 +18,10 @@ QString quotedLine(const QStringList& fields)
 
 } // namespace
 
-QString RenderCheckListCsv(TravelDataStore& store, const RecordKey& travelKey)
+QString RenderCheckListCsv(const QList<CheckListItem>& items)
 {
     QString text = QStringLiteral("Check List Item,Check Condition") + crlf;
-    for (const CheckListItem& item : store.LoadCheckList(travelKey)) {
+    for (const CheckListItem& item : items) {
         text += CsvField(item.text) + QLatin1Char(',') +
                 (item.checked != 0 ? QStringLiteral("Checked") : QStringLiteral("Not Checked")) +
                 crlf;
@@ -29,15 +29,14 @@ QString RenderCheckListCsv(TravelDataStore& store, const RecordKey& travelKey)
     return text + crlf;
 }
 
-QString RenderExpensesCsv(TravelDataStore& store, const RecordKey& travelKey)
+QString RenderExpensesCsv(const QList<ExpenseRecord>& expenses, const DisplayFormats& formats)
 {
-    const DisplayFormats& formats = store.displayFormats();
     QString text =
         quotedLine({QStringLiteral("Status"), QStringLiteral("Item"), QStringLiteral("Quantity"),
                     QStringLiteral("Unit"), QStringLiteral("Price"), QStringLiteral("Total")}) +
         crlf;
     double sum = 0.0;
-    for (const ExpenseRecord& line : store.LoadExpenses(travelKey)) {
+    for (const ExpenseRecord& line : expenses) {
         const bool purchased = line.purchased != 0;
         if (purchased)
             sum += line.total;

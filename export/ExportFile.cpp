@@ -35,8 +35,8 @@ std::optional<ExportFormat> ExportFormatNamed(const QString& name)
     return std::nullopt;
 }
 
-QByteArray RenderExportFile(TravelDataStore& store, const RecordKey& travelKey, ExportFormat format,
-                            const QDateTime& stamp)
+QByteArray RenderExportFile(const WholeTravel& travel, const DisplayFormats& formats,
+                            ExportFormat format, const QDateTime& stamp)
 {
     switch (format) {
     case ExportFormat::Html: {
@@ -45,16 +45,22 @@ QByteArray RenderExportFile(TravelDataStore& store, const RecordKey& travelKey, 
 #else
         const QString declaration = QStringLiteral("<meta charset=\"utf-8\">");
 #endif
-        return documentBytes(declaration + RenderTravelHtml(store, travelKey));
+        return documentBytes(declaration + RenderTravelHtml(travel, formats));
     }
     case ExportFormat::Text:
-        return documentBytes(RenderTravelText(store, travelKey));
+        return documentBytes(RenderTravelText(travel, formats));
     case ExportFormat::CheckListCsv:
-        return documentBytes(RenderCheckListCsv(store, travelKey));
+        return documentBytes(RenderCheckListCsv(travel.checkList));
     case ExportFormat::ExpensesCsv:
-        return documentBytes(RenderExpensesCsv(store, travelKey));
+        return documentBytes(RenderExpensesCsv(travel.expenses, formats));
     case ExportFormat::ICalendar:
-        return RenderTravelCalendar(store, travelKey, stamp);
+        return RenderTravelCalendar(travel, stamp);
     }
     Q_UNREACHABLE();
+}
+
+QByteArray RenderExportFile(TravelDataStore& store, const RecordKey& travelKey, ExportFormat format,
+                            const QDateTime& stamp)
+{
+    return RenderExportFile(GatherTravel(store, travelKey), store.displayFormats(), format, stamp);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "TravelDataStore.h"
+#include "WholeTravel.h"
 
 #include <QByteArray>
 #include <QDateTime>
@@ -17,5 +18,9 @@ std::optional<ExportFormat> ExportFormatNamed(const QString& name);
 // this computer are UTF-8 without a byte-order mark (the HTML one declares it first)
 // on Linux, and in the ANSI code page on Windows; iCalendar is always UTF-8. The
 // stamp is the moment of the export, used by iCalendar.
+QByteArray RenderExportFile(const WholeTravel& travel, const DisplayFormats& formats,
+                            ExportFormat format,
+                            const QDateTime& stamp = QDateTime::currentDateTimeUtc());
+// The same for a travel of the store, gathered whole first, in the store's formats.
 QByteArray RenderExportFile(TravelDataStore& store, const RecordKey& travelKey, ExportFormat format,
                             const QDateTime& stamp = QDateTime::currentDateTimeUtc());

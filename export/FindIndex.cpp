@@ -50,21 +50,31 @@ QString FindIndex::KindName(FindKind kind)
     return {};
 }
 
-void FindIndex::add(QList<Entry>& entries, const FindMatch& match, const QString& field,
+namespace {
+
+// Ends each folded text in a travel's run of texts. A match that takes it in would span
+// two texts and is passed over.
+constexpr QChar separator(0xFFFF);
+
+} // namespace
+
+void FindIndex::add(TravelTexts& texts, const FindMatch& match, const QString& field,
                     const QString& text)
 {
     if (text.trimmed().isEmpty())
         return;
-    Entry entry{match, {}, {}};
-    entry.match.field = field;
-    entry.match.text = text;
-    entry.folded = Fold(text, &entry.positions);
-    entries.append(std::move(entry));
+    FindMatch entry = match;
+    entry.field = field;
+    entry.text = text;
+    texts.matches.append(std::move(entry));
+    texts.starts.append(texts.folded.size());
+    texts.folded += Fold(text);
+    texts.folded += separator;
 }
 
-QList<FindIndex::Entry> FindIndex::entriesOf(const WholeTravel& whole)
+FindIndex::TravelTexts FindIndex::textsOf(const WholeTravel& whole)
 {
-    QList<Entry> entries;
+    TravelTexts texts;
     const TravelRecord& t = whole.travel;
     FindMatch travel{FindKind::Travel, t.key, {}, -1, t.start, t.title, {}, {}, 0, 0};
     const std::pair<const char*, const QString*> travelFields[] = {
@@ -73,42 +83,43 @@ QList<FindIndex::Entry> FindIndex::entriesOf(const WholeTravel& whole)
         {"status", &t.status}, {"ticket", &t.ticketNo}, {"seat", &t.seatNo},
         {"notes", &t.notes}};
     for (const auto& [field, text] : travelFields)
-        add(entries, travel, QLatin1String(field), *text);
+        add(texts, travel, QLatin1String(field), *text);
     for (const StageWithAppointments& part : whole.stages) {
         const StageRecord& s = part.stage;
         const FindMatch stage{FindKind::Stage, t.key, s.key, -1, s.date, s.title, {}, {}, 0, 0};
-        add(entries, stage, QStringLiteral("title"), s.title);
-        add(entries, stage, QStringLiteral("place"), s.place);
-        add(entries, stage, QStringLiteral("notes"), s.notes);
+        add(texts, stage, QStringLiteral("title"), s.title);
+        add(texts, stage, QStringLiteral("place"), s.place);
+        add(texts, stage, QStringLiteral("notes"), s.notes);
         for (int i = 0; i < int(part.appointments.size()); ++i) {
             const AppointmentRecord& a = part.appointments[i];
             const FindMatch appointment{
                 FindKind::Appointment, t.key, s.key, i, a.when, a.subject, {}, {}, 0, 0};
-            add(entries, appointment, QStringLiteral("subject"), a.subject);
-            add(entries, appointment, QStringLiteral("location"), a.location);
-            add(entries, appointment, QStringLiteral("notes"), a.notes);
+            add(texts, appointment, QStringLiteral("subject"), a.subject);
+            add(texts, appointment, QStringLiteral("location"), a.location);
+            add(texts, appointment, QStringLiteral("notes"), a.notes);
         }
     }
     for (int i = 0; i < int(whole.checkList.size()); ++i) {
         const QString& text = whole.checkList[i].text;
-        add(entries, {FindKind::CheckListEntry, t.key, {}, i, t.start, text, {}, {}, 0, 0},
+        add(texts, {FindKind::CheckListEntry, t.key, {}, i, t.start, text, {}, {}, 0, 0},
             QStringLiteral("entry"), text);
     }
     for (int i = 0; i < int(whole.expenses.size()); ++i) {
         const ExpenseRecord& e = whole.expenses[i];
         const FindMatch expense{FindKind::Expense, t.key, {}, i, t.start, e.product, {}, {}, 0, 0};
-        add(entries, expense, QStringLiteral("product"), e.product);
-        add(entries, expense, QStringLiteral("unit"), e.unit);
+        add(texts, expense, QStringLiteral("product"), e.product);
+        add(texts, expense, QStringLiteral("unit"), e.unit);
     }
-    return entries;
+    texts.folded.squeeze();
+    return texts;
 }
 
 void FindIndex::rebuild(TravelDataStore& store)
 {
-    m_entries.clear();
+    m_texts.clear();
     m_order = store.TravelKeys();
     for (const RecordKey& key : m_order)
-        m_entries.insert(key, entriesOf(GatherTravel(store, key)));
+        m_texts.insert(key, textsOf(GatherTravel(store, key)));
 }
 
 void FindIndex::updateTravel(TravelDataStore& store, const RecordKey& travelKey)
@@ -117,23 +128,23 @@ void FindIndex::updateTravel(TravelDataStore& store, const RecordKey& travelKey)
         removeTravel(travelKey);
         return;
     }
-    if (!m_entries.contains(travelKey)) {
+    if (!m_texts.contains(travelKey)) {
         m_order.insert(std::lower_bound(m_order.begin(), m_order.end(), travelKey), travelKey);
     }
-    m_entries.insert(travelKey, entriesOf(GatherTravel(store, travelKey)));
+    m_texts.insert(travelKey, textsOf(GatherTravel(store, travelKey)));
 }
 
 void FindIndex::removeTravel(const RecordKey& travelKey)
 {
-    if (m_entries.remove(travelKey) > 0)
+    if (m_texts.remove(travelKey) > 0)
         m_order.removeOne(travelKey);
 }
 
 int FindIndex::entryCount() const
 {
     int count = 0;
-    for (const QList<Entry>& entries : m_entries)
-        count += int(entries.size());
+    for (const TravelTexts& texts : m_texts)
+        count += int(texts.matches.size());
     return count;
 }
 
@@ -141,20 +152,46 @@ QList<FindMatch> FindIndex::find(const QString& text, int limit) const
 {
     QList<FindMatch> matches;
     const QString wanted = Fold(text.trimmed());
-    if (wanted.isEmpty())
+    if (wanted.isEmpty() || limit <= 0)
         return matches;
+    // Candidates are found by the first character, which the library finds many at a
+    // time; most are ruled out by the second.
+    const QChar first = wanted.front();
+    const auto indexIn = [&](const QString& folded, qsizetype from) {
+        for (qsizetype at = from; (at = folded.indexOf(first, at)) >= 0; ++at) {
+            if (QStringView(folded).sliced(at).startsWith(wanted))
+                return at;
+        }
+        return qsizetype(-1);
+    };
+    QList<qsizetype> positions;
     for (const RecordKey& key : m_order) {
-        for (const Entry& entry : m_entries.value(key)) {
-            const qsizetype at = entry.folded.indexOf(wanted);
-            if (at < 0)
+        const auto texts = m_texts.constFind(key);
+        if (texts == m_texts.cend())
+            continue;
+        const QString& folded = texts->folded;
+        const QList<qsizetype>& starts = texts->starts;
+        qsizetype from = 0;
+        qsizetype at;
+        while ((at = indexIn(folded, from)) >= 0) {
+            // The text the match starts in, and where the next one starts.
+            const auto next = std::upper_bound(starts.cbegin(), starts.cend(), at);
+            const qsizetype index = next - starts.cbegin() - 1;
+            const qsizetype end = next != starts.cend() ? *next - 1 : folded.size() - 1;
+            if (at + wanted.size() > end) {
+                from = end + 1; // runs into the separator: not in this text
                 continue;
-            FindMatch match = entry.match;
-            const qsizetype end = at + wanted.size() - 1;
-            match.start = entry.positions.value(at);
-            match.length = entry.positions.value(end) - match.start + 1;
+            }
+            FindMatch match = texts->matches[index];
+            // Where the match is in the text as written, through its folding.
+            Fold(match.text, &positions);
+            const qsizetype first = at - starts[index];
+            match.start = positions.value(first);
+            match.length = positions.value(first + wanted.size() - 1) - match.start + 1;
             matches.append(std::move(match));
             if (int(matches.size()) >= limit)
                 return matches;
+            from = end + 1;
         }
     }
     return matches;

@@ -50,15 +50,17 @@ public:
     static QString KindName(FindKind kind);
 
 private:
-    struct Entry {
-        FindMatch match; // without start and length
-        QString folded;
-        QList<qsizetype> positions;
+    // The texts of one travel's records. Their folded forms are kept end to end in one
+    // text, so that a search runs over each travel in one pass.
+    struct TravelTexts {
+        QList<FindMatch> matches; // one per text, without start and length
+        QString folded;           // every folded text, each followed by a separator
+        QList<qsizetype> starts;  // where each text starts in `folded`
     };
-    void add(QList<Entry>& entries, const FindMatch& match, const QString& field,
-             const QString& text);
-    QList<Entry> entriesOf(const WholeTravel& travel);
+    static void add(TravelTexts& texts, const FindMatch& match, const QString& field,
+                    const QString& text);
+    static TravelTexts textsOf(const WholeTravel& travel);
 
-    QHash<RecordKey, QList<Entry>> m_entries;
+    QHash<RecordKey, TravelTexts> m_texts;
     QList<RecordKey> m_order; // travel keys, ascending
 };

@@ -63,10 +63,9 @@ private:
 
 } // namespace
 
-QString RenderTravelHtml(TravelDataStore& store, const RecordKey& travelKey)
+QString RenderTravelHtml(const WholeTravel& whole, const DisplayFormats& formats)
 {
-    const DisplayFormats& formats = store.displayFormats();
-    const TravelRecord travel = store.GetTravel(travelKey);
+    const TravelRecord& travel = whole.travel;
     Html html;
     html << travelBanner << travel.title << travelBannerEnd;
     html << formats.FormatShortDate(travel.start) << dash << formats.FormatShortDate(travel.end)
@@ -79,15 +78,15 @@ QString RenderTravelHtml(TravelDataStore& store, const RecordKey& travelKey)
     html << priorityLabel << travel.priority;
     html << statusLabel << travel.status;
     html << notesOpening << travel.notes << notesEnd;
-    return html.take() + RenderCheckListHtml(store, travelKey) +
-           RenderExpensesHtml(store, travelKey) + RenderStagesHtml(store, travelKey);
+    return html.take() + RenderCheckListHtml(whole.checkList) +
+           RenderExpensesHtml(whole.expenses, formats) + RenderStagesHtml(whole, formats);
 }
 
-QString RenderCheckListHtml(TravelDataStore& store, const RecordKey& travelKey)
+QString RenderCheckListHtml(const QList<CheckListItem>& items)
 {
     Html html;
     html << sectionBanner << "Check List" << bannerEnd << R"(<ul TYPE = "Disc">)";
-    for (const CheckListItem& item : store.LoadCheckList(travelKey)) {
+    for (const CheckListItem& item : items) {
         const bool done = item.checked != 0;
         html << "<li>";
         if (done)
@@ -100,13 +99,12 @@ QString RenderCheckListHtml(TravelDataStore& store, const RecordKey& travelKey)
     return html.take();
 }
 
-QString RenderExpensesHtml(TravelDataStore& store, const RecordKey& travelKey)
+QString RenderExpensesHtml(const QList<ExpenseRecord>& expenses, const DisplayFormats& formats)
 {
-    const DisplayFormats& formats = store.displayFormats();
     Html html;
     html << sectionBanner << "Expenses" << bannerEnd << "<br>" << expenseTableHead;
     double sum = 0.0;
-    for (const ExpenseRecord& line : store.LoadExpenses(travelKey)) {
+    for (const ExpenseRecord& line : expenses) {
         const bool purchased = line.purchased != 0;
         html << expenseRowStart;
         if (purchased) {
@@ -124,28 +122,27 @@ QString RenderExpensesHtml(TravelDataStore& store, const RecordKey& travelKey)
     return html.take();
 }
 
-QString RenderStagesHtml(TravelDataStore& store, const RecordKey& travelKey)
+QString RenderStagesHtml(const WholeTravel& whole, const DisplayFormats& formats)
 {
-    const DisplayFormats& formats = store.displayFormats();
     Html html;
     html << sectionBanner << "Stages" << bannerEnd << "<br>";
     QString text = html.take();
-    for (const RecordKey& key : store.StagesOfUnsorted(travelKey)) {
-        const StageRecord stage = store.GetStage(key);
-        Html part;
-        part << stageBanner << stage.title << bannerEnd << formats.FormatShortDate(stage.date)
-             << "   " << stage.place << "<br>" << stage.notes << "</p>";
-        text += part.take() + RenderAppointmentsHtml(store, key);
+    for (const StageWithAppointments* part : StagesInStoreOrder(whole)) {
+        const StageRecord& stage = part->stage;
+        Html piece;
+        piece << stageBanner << stage.title << bannerEnd << formats.FormatShortDate(stage.date)
+              << "   " << stage.place << "<br>" << stage.notes << "</p>";
+        text += piece.take() + RenderAppointmentsHtml(part->appointments, formats);
     }
     return text;
 }
 
-QString RenderAppointmentsHtml(TravelDataStore& store, const RecordKey& stageKey)
+QString RenderAppointmentsHtml(const QList<AppointmentRecord>& appointments,
+                               const DisplayFormats& formats)
 {
-    const DisplayFormats& formats = store.displayFormats();
     Html html;
     html << R"(<ul TYPE = "Square">)";
-    for (const AppointmentRecord& appointment : store.LoadAppointments(stageKey)) {
+    for (const AppointmentRecord& appointment : appointments) {
         html << "<li>"
              << R"(<font Color = "#7f007f">)" << appointment.subject << "</font>"
              << "<br>" << formats.FormatShortDate(appointment.when) << "  "

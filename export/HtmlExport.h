@@ -1,14 +1,16 @@
 #pragma once
 
-#include "TravelDataStore.h"
+#include "DisplayFormats.h"
+#include "WholeTravel.h"
 
 #include <QString>
 
 // One travel as a run of HTML fragments: the travel, its check list, its expenses and
-// its stages with their appointments. Record texts are escaped; lists are read afresh
-// from their files; stages come in the store's order.
-QString RenderTravelHtml(TravelDataStore& store, const RecordKey& travelKey);
-QString RenderCheckListHtml(TravelDataStore& store, const RecordKey& travelKey);
-QString RenderExpensesHtml(TravelDataStore& store, const RecordKey& travelKey);
-QString RenderStagesHtml(TravelDataStore& store, const RecordKey& travelKey);
-QString RenderAppointmentsHtml(TravelDataStore& store, const RecordKey& stageKey);
+// its stages (in the order the store keeps them) with their appointments. Record texts
+// are escaped.
+QString RenderTravelHtml(const WholeTravel& travel, const DisplayFormats& formats);
+QString RenderCheckListHtml(const QList<CheckListItem>& items);
+QString RenderExpensesHtml(const QList<ExpenseRecord>& expenses, const DisplayFormats& formats);
+QString RenderStagesHtml(const WholeTravel& travel, const DisplayFormats& formats);
+QString RenderAppointmentsHtml(const QList<AppointmentRecord>& appointments,
+                               const DisplayFormats& formats);

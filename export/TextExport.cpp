@@ -7,10 +7,9 @@ const QString tab = QStringLiteral("\t");
 
 } // namespace
 
-QString RenderTravelText(TravelDataStore& store, const RecordKey& travelKey)
+QString RenderTravelText(const WholeTravel& whole, const DisplayFormats& formats)
 {
-    const DisplayFormats& formats = store.displayFormats();
-    const TravelRecord t = store.GetTravel(travelKey);
+    const TravelRecord& t = whole.travel;
     const std::pair<const char*, QString> lines[] = {
         {"Title: ", t.title},
         {"From: ", t.from},
@@ -29,14 +28,14 @@ QString RenderTravelText(TravelDataStore& store, const RecordKey& travelKey)
     for (const auto& [label, value] : lines)
         text += QLatin1String(label) + value + crlf;
     text += crlf;
-    return text + RenderCheckListText(store, travelKey) + RenderExpensesText(store, travelKey) +
-           RenderStagesText(store, travelKey);
+    return text + RenderCheckListText(whole.checkList) +
+           RenderExpensesText(whole.expenses, formats) + RenderStagesText(whole, formats);
 }
 
-QString RenderCheckListText(TravelDataStore& store, const RecordKey& travelKey)
+QString RenderCheckListText(const QList<CheckListItem>& items)
 {
     QString text = QStringLiteral("Check List:") + crlf + crlf;
-    for (const CheckListItem& item : store.LoadCheckList(travelKey)) {
+    for (const CheckListItem& item : items) {
         text += tab + item.text;
         if (item.checked != 0)
             text += QStringLiteral("[Done]");
@@ -45,12 +44,12 @@ QString RenderCheckListText(TravelDataStore& store, const RecordKey& travelKey)
     return text + crlf;
 }
 
-QString RenderExpensesText(TravelDataStore& store, const RecordKey& travelKey)
+QString RenderExpensesText(const QList<ExpenseRecord>& expenses, const DisplayFormats& formats)
 {
     QString purchased;
     QString notPurchased;
     double sum = 0.0;
-    for (const ExpenseRecord& line : store.LoadExpenses(travelKey)) {
+    for (const ExpenseRecord& line : expenses) {
         if (line.purchased != 0) {
             purchased += tab + line.product + crlf;
             sum += line.total;
@@ -60,27 +59,26 @@ QString RenderExpensesText(TravelDataStore& store, const RecordKey& travelKey)
     }
     return QStringLiteral("Expenses:") + crlf + crlf + QStringLiteral("Purchased:") + crlf +
            purchased + crlf + QStringLiteral("Not Purchased:") + crlf + notPurchased + crlf +
-           QStringLiteral("Grand Total") + tab + store.displayFormats().FormatAmount(sum) + crlf +
-           crlf;
+           QStringLiteral("Grand Total") + tab + formats.FormatAmount(sum) + crlf + crlf;
 }
 
-QString RenderStagesText(TravelDataStore& store, const RecordKey& travelKey)
+QString RenderStagesText(const WholeTravel& whole, const DisplayFormats& formats)
 {
     QString text = QStringLiteral("Stages:") + crlf + crlf;
-    for (const RecordKey& key : store.StagesOfUnsorted(travelKey)) {
-        const StageRecord stage = store.GetStage(key);
-        text += stage.title + crlf + store.displayFormats().FormatShortDate(stage.date) + crlf +
-                stage.place + crlf + stage.notes + crlf + crlf;
-        text += RenderAppointmentsText(store, key);
+    for (const StageWithAppointments* part : StagesInStoreOrder(whole)) {
+        const StageRecord& stage = part->stage;
+        text += stage.title + crlf + formats.FormatShortDate(stage.date) + crlf + stage.place +
+                crlf + stage.notes + crlf + crlf;
+        text += RenderAppointmentsText(part->appointments, formats);
     }
     return text;
 }
 
-QString RenderAppointmentsText(TravelDataStore& store, const RecordKey& stageKey)
+QString RenderAppointmentsText(const QList<AppointmentRecord>& appointments,
+                               const DisplayFormats& formats)
 {
-    const DisplayFormats& formats = store.displayFormats();
     QString text = QStringLiteral("Appointments:") + crlf + crlf;
-    for (const AppointmentRecord& appointment : store.LoadAppointments(stageKey)) {
+    for (const AppointmentRecord& appointment : appointments) {
         text += tab + appointment.subject + crlf + QStringLiteral("\t\t") +
                 formats.FormatShortDate(appointment.when) + QStringLiteral("  ") +
                 formats.FormatShortTime(appointment.when) + tab + appointment.location + crlf +

@@ -1,13 +1,16 @@
 #pragma once
 
-#include "TravelDataStore.h"
+#include "DisplayFormats.h"
+#include "WholeTravel.h"
 
 #include <QString>
 
 // One travel as plain text with labels, tabs and CRLF line ends: the travel, its
-// check list, its expenses and its stages with their appointments.
-QString RenderTravelText(TravelDataStore& store, const RecordKey& travelKey);
-QString RenderCheckListText(TravelDataStore& store, const RecordKey& travelKey);
-QString RenderExpensesText(TravelDataStore& store, const RecordKey& travelKey);
-QString RenderStagesText(TravelDataStore& store, const RecordKey& travelKey);
-QString RenderAppointmentsText(TravelDataStore& store, const RecordKey& stageKey);
+// check list, its expenses and its stages (in the order the store keeps them) with
+// their appointments.
+QString RenderTravelText(const WholeTravel& travel, const DisplayFormats& formats);
+QString RenderCheckListText(const QList<CheckListItem>& items);
+QString RenderExpensesText(const QList<ExpenseRecord>& expenses, const DisplayFormats& formats);
+QString RenderStagesText(const WholeTravel& travel, const DisplayFormats& formats);
+QString RenderAppointmentsText(const QList<AppointmentRecord>& appointments,
+                               const DisplayFormats& formats);

@@ -1,14 +1,85 @@
 #include "WholeTravel.h"
 
+#include "ChronologicalOrder.h"
 #include "TravelDataStore.h"
+
+#include <algorithm>
+#include <numeric>
 
 WholeTravel GatherTravel(TravelDataStore& store, const RecordKey& travelKey)
 {
     WholeTravel whole;
     whole.travel = store.GetTravel(travelKey);
-    for (const RecordKey& stageKey : store.StagesOf(travelKey))
+    whole.travel.key = travelKey;
+    // Read in the store's order, then put by date exactly as the store's StagesOf does.
+    for (const RecordKey& stageKey : store.StagesOfUnsorted(travelKey))
         whole.stages.append({store.GetStage(stageKey), store.LoadAppointments(stageKey)});
+    QList<qsizetype> byDate(whole.stages.size());
+    std::iota(byDate.begin(), byDate.end(), 0);
+    SortChronologically(
+        byDate, [&](qsizetype i) -> const DateTimeValue& { return whole.stages[i].stage.date; });
+    QList<StageWithAppointments> sorted;
+    sorted.reserve(whole.stages.size());
+    whole.storeOrder.resize(whole.stages.size());
+    for (qsizetype position = 0; position < byDate.size(); ++position) {
+        sorted.append(std::move(whole.stages[byDate[position]]));
+        whole.storeOrder[byDate[position]] = position;
+    }
+    whole.stages = std::move(sorted);
     whole.checkList = store.LoadCheckList(travelKey);
     whole.expenses = store.LoadExpenses(travelKey);
     return whole;
+}
+
+QList<StoredImageCategory> GatherPictures(TravelDataStore& store, const RecordKey& travelKey)
+{
+    ImageLinkMap links;
+    store.LoadCategories(travelKey, nullptr, links);
+    QList<StoredImageCategory> pictures;
+    const QMap<int, ImageCategory> categories = store.Categories();
+    for (auto it = categories.cbegin(); it != categories.cend(); ++it) {
+        StoredImageCategory category{it.value(), {}};
+        const LinkKey first = LinkKey(it.key()) * LinksPerCategory;
+        for (LinkKey key = first; links.contains(key); ++key)
+            category.links.append(links.value(key));
+        pictures.append(std::move(category));
+    }
+    return pictures;
+}
+
+QList<const StageWithAppointments*> StagesInStoreOrder(const WholeTravel& whole)
+{
+    QList<const StageWithAppointments*> stages;
+    stages.reserve(whole.stages.size());
+    const bool given = whole.storeOrder.size() == whole.stages.size();
+    for (qsizetype i = 0; i < whole.stages.size(); ++i)
+        stages.append(&whole.stages[given ? whole.storeOrder[i] : i]);
+    return stages;
+}
+
+QString CheckListCaption(const QList<CheckListItem>& items)
+{
+    if (items.isEmpty())
+        return QStringLiteral("Check List");
+    const auto checked = std::count_if(items.cbegin(), items.cend(),
+                                       [](const CheckListItem& item) { return item.checked != 0; });
+    return QStringLiteral("Check List [%1/%2]").arg(checked).arg(items.size());
+}
+
+QString ExpensesCaption(const QList<ExpenseRecord>& expenses, const DisplayFormats& formats)
+{
+    if (expenses.isEmpty())
+        return QStringLiteral("Expense List");
+    int purchased = 0;
+    double sum = 0.0;
+    for (const ExpenseRecord& line : expenses) {
+        if (line.purchased != 0) {
+            ++purchased;
+            sum += line.total;
+        }
+    }
+    return QStringLiteral("Expenses [%1/%2] - %3")
+        .arg(purchased)
+        .arg(expenses.size())
+        .arg(formats.FormatAmount(sum));
 }

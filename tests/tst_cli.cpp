@@ -281,6 +281,23 @@ private slots:
             QVERIFY(data.SaveExpenses(added.key, {ExpenseRecord{QStringLiteral("Food"), 0.1,
                                                                 QString(), 0.7, 0.1 * 0.7, 1}})
                         .ok());
+            // t picture categories of t + 1 links each, with the texts no window shows.
+            ImageLinkMap links;
+            data.LoadCategories(added.key, nullptr, links);
+            for (int c = 0; c < t; ++c) {
+                ImageCategory category{QStringLiteral("Photos %1 \u6771").arg(c), {}, 0};
+                category.further[4] = QStringLiteral("kept");
+                const int number = data.AddCategory(category);
+                for (int l = 0; l <= t; ++l) {
+                    ImageLink link{QStringLiteral("/pictures/%1-%2.jpg").arg(c).arg(l),
+                                   QStringLiteral("Picture %1").arg(l),
+                                   {QStringLiteral("a"), {}, {}, {}, QStringLiteral("e")},
+                                   0};
+                    links.insert(LinkKey(number) * LinksPerCategory + l, link);
+                }
+            }
+            if (t > 0)
+                QVERIFY(data.SaveCategories(added.key, links).ok());
         }
         // A checked value the handheld stored as 7 survives the round trip.
         QVERIFY(writeFile(dataFile(DataFolder::checkListFileName(keys[2])),
@@ -316,6 +333,29 @@ private slots:
             QCOMPARE(withoutKeys(after), withoutKeys(before));
             QCOMPARE(before.value(QLatin1String("expensesCaption")).toString(),
                      QStringLiteral("Expenses [1/1] - $0.07"));
+            const int t = int(keys.indexOf(key));
+            const QJsonArray pictures = before.value(QLatin1String("pictures")).toArray();
+            QCOMPARE(pictures.size(), t);
+            QCOMPARE(QFile::exists(
+                         m_dir->filePath(QStringLiteral("Travel Images/Images%1.img").arg(newKey))),
+                     t > 0);
+            if (t > 0) {
+                const QJsonObject first = pictures.first().toObject();
+                QCOMPARE(first.value(QLatin1String("name")).toString(),
+                         QStringLiteral("Photos 0 \u6771"));
+                QCOMPARE(first.value(QLatin1String("further")).toArray().last().toString(),
+                         QStringLiteral("kept"));
+                const QJsonArray links = first.value(QLatin1String("links")).toArray();
+                QCOMPARE(links.size(), t + 1);
+                QCOMPARE(links.last().toObject(),
+                         QJsonObject(
+                             {{QStringLiteral("picturePath"),
+                               QStringLiteral("/pictures/0-%1.jpg").arg(t)},
+                              {QStringLiteral("displayTitle"), QStringLiteral("Picture %1").arg(t)},
+                              {QStringLiteral("further"),
+                               QJsonArray{QStringLiteral("a"), QString(), QString(), QString(),
+                                          QStringLiteral("e")}}}));
+            }
         }
         QCOMPARE(cliIn({QStringLiteral("list")}).out.count(QLatin1Char('\n')), 6);
 
@@ -326,6 +366,11 @@ private slots:
         QCOMPARE(rejected.err,
                  QStringLiteral("voyanta-cli: %1: stages[0]: \"date\" must be an object with "
                                 "status and days\n")
+                     .arg(broken));
+        QVERIFY(writeFile(broken, R"({"pictures": [{"links": [{"picturePath": 5}]}]})"));
+        QCOMPARE(cliIn({QStringLiteral("import"), broken}).err,
+                 QStringLiteral("voyanta-cli: %1: pictures[0]: \"links[0].picturePath\" must be "
+                                "a text\n")
                      .arg(broken));
         QVERIFY(writeFile(broken, "{ not json"));
         QCOMPARE(cliIn({QStringLiteral("import"), broken}).exitCode, 2);
@@ -424,8 +469,11 @@ private slots:
         failsWith(2, {QStringLiteral("export"), key},
                   QStringLiteral("export: --format is missing"));
         failsWith(
-            2, {QStringLiteral("export"), key, QStringLiteral("--format"), QStringLiteral("pdf")},
+            2, {QStringLiteral("export"), key, QStringLiteral("--format"), QStringLiteral("docx")},
             QStringLiteral("export: unknown format"));
+        failsWith(
+            2, {QStringLiteral("export"), key, QStringLiteral("--format"), QStringLiteral("pdf")},
+            QStringLiteral("export: a PDF is written to a file"));
         for (const QString& output :
              {m_dir->filePath(QStringLiteral("missing/trip.html")), m_dir->path()}) {
             failsWith(3,
@@ -566,6 +614,57 @@ private slots:
                 QStringLiteral("voyanta-cli: %1: %2\n").arg(QDir::toNativeSeparators(path), cause));
         }
         QCOMPARE(travelCount(), 0);
+    }
+
+    void findListsEveryMatchingRecord()
+    {
+        TravelDataStore data = store();
+        TravelRecord zurich(at(2027, 1, 10, 8));
+        zurich.title = QStringLiteral("Conference in Z\u00fcrich\tand more");
+        zurich.notes = QStringLiteral("Lake Zurich");
+        const RecordKey travel = data.AddTravel(zurich).key;
+        StageRecord old(at(2027, 1, 11, 9));
+        old.travelKey = travel;
+        old.title = QStringLiteral("Old town");
+        old.place = QStringLiteral("ZURICH Altstadt");
+        const RecordKey stage = data.AddStage(old).key;
+        AppointmentRecord dinner(at(2027, 1, 11, 19, 30));
+        dinner.subject = QStringLiteral("Dinner");
+        dinner.location = QStringLiteral("Z\u00fcrichberg");
+        QVERIFY(data.SaveAppointments(stage, {dinner}).ok());
+        QVERIFY(data.SaveCheckList(travel, {{QStringLiteral("Z\u00fcrich card"), 0}}).ok());
+        ExpenseRecord ticket;
+        ticket.product = QStringLiteral("Rail pass");
+        ticket.unit = QStringLiteral("Zurich zone");
+        QVERIFY(data.SaveExpenses(travel, {ticket}).ok());
+        m_clock.advance();
+        addTravel(data, at(2027, 2, 1), QStringLiteral("Geneva"));
+
+        const Run found = cliIn({QStringLiteral("find"), QStringLiteral("zurich")});
+        QCOMPARE(found.exitCode, 0);
+        QCOMPARE(found.err, QString());
+        const QString title = QStringLiteral("Conference in Z\u00fcrich\\tand more");
+        COMPARE_TEXT(found.out,
+                     QStringLiteral("travel\t%1\t2027-01-10 08:00:00\t%2\ttitle\n"
+                                    "travel\t%1\t2027-01-10 08:00:00\t%2\tnotes\n"
+                                    "stage\t%3\t2027-01-11 09:00:00\tOld town\tplace\n"
+                                    "appointment\t%3\t2027-01-11 19:30:00\tDinner\tlocation\n"
+                                    "checklist\t%1\t2027-01-10 08:00:00\tZ\u00fcrich card\tentry\n"
+                                    "expense\t%1\t2027-01-10 08:00:00\tRail pass\tunit\n")
+                         .arg(travel, title, stage));
+
+        const Run nothing = cliIn({QStringLiteral("find"), QStringLiteral("Lisbon")});
+        QCOMPARE(nothing.exitCode, 1);
+        QCOMPARE(nothing.out, QString());
+        QCOMPARE(nothing.err, QString());
+        for (const QStringList& arguments :
+             {QStringList{QStringLiteral("find")},
+              QStringList{QStringLiteral("find"), QStringLiteral(" ")},
+              QStringList{QStringLiteral("find"), QStringLiteral("a"), QStringLiteral("b")}}) {
+            const Run bad = cliIn(arguments);
+            QCOMPARE(bad.exitCode, 2);
+            QVERIFY(bad.err.startsWith(QLatin1String("voyanta-cli: find: ")));
+        }
     }
 
     void badUsageIsExitTwo()

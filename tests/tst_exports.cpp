@@ -1,6 +1,7 @@
 #include "ExportFile.h"
 #include "TestSupport.h"
 #include "TravelDataStore.h"
+#include "WholeTravel.h"
 
 #include <QProcess>
 #include <QTemporaryDir>
@@ -279,6 +280,50 @@ print(str(events[0]['DESCRIPTION']).split('\n')[-1])
         QCOMPARE(process.exitCode(), 0);
         QCOMPARE(QString::fromUtf8(process.readAllStandardOutput()),
                  QStringLiteral("4 3\nVisa, stamps\ncoat\n"));
+    }
+
+    void theGatheredTravelKeepsTheStoresStageOrderForHtmlAndText()
+    {
+        // A stage made later but dated earlier: the calendar and the gathered travel go by
+        // date; the HTML and text exports keep the order the store keeps.
+        const RecordKey key = m_store.AddTravel(TravelRecord(at(2006, 6, 1))).key;
+        StageRecord later(at(2006, 6, 3));
+        later.travelKey = key;
+        later.title = QStringLiteral("Later");
+        QVERIFY(m_store.AddStage(later).ok());
+        StageRecord earlier(at(2006, 6, 2));
+        earlier.travelKey = key;
+        earlier.title = QStringLiteral("Earlier");
+        QVERIFY(m_store.AddStage(earlier).ok());
+
+        const WholeTravel whole = GatherTravel(m_store, key);
+        QCOMPARE(whole.stages.size(), 2);
+        QCOMPARE(whole.stages[0].stage.title, QStringLiteral("Earlier"));
+        QCOMPARE(whole.stages[1].stage.title, QStringLiteral("Later"));
+        const DisplayFormats formats(QLocale(QStringLiteral("en_US")));
+        for (ExportFormat format : {ExportFormat::Html, ExportFormat::Text}) {
+            const QString text = QString::fromUtf8(RenderExportFile(whole, formats, format));
+            QVERIFY(text.indexOf(QLatin1String("Later")) < text.indexOf(QLatin1String("Earlier")));
+        }
+        const QString ics =
+            QString::fromUtf8(RenderExportFile(whole, formats, ExportFormat::ICalendar, m_stamp));
+        QVERIFY(ics.indexOf(QLatin1String("SUMMARY:Earlier")) <
+                ics.indexOf(QLatin1String("SUMMARY:Later")));
+    }
+
+    void theCaptionsOfAGatheredTravelAreTheStoresCaptions()
+    {
+        m_store.setDisplayFormats(DisplayFormats(QLocale(QStringLiteral("de_DE"))));
+        for (const RecordKey& key : {m_full, m_empty}) {
+            const WholeTravel whole = GatherTravel(m_store, key);
+            QCOMPARE(CheckListCaption(whole.checkList), m_store.CheckListCaption(key));
+            QCOMPARE(ExpensesCaption(whole.expenses, m_store.displayFormats()),
+                     m_store.ExpensesCaption(key));
+        }
+        const WholeTravel full = GatherTravel(m_store, m_full);
+        QCOMPARE(CheckListCaption(full.checkList), QStringLiteral("Check List [2/3]"));
+        QCOMPARE(ExpensesCaption(full.expenses, m_store.displayFormats()),
+                 u8("Expenses [2/3] - 1.247,00\u00a0€"));
     }
 };
 

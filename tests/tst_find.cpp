@@ -92,6 +92,11 @@ private slots:
         // And the other way round: an accent typed finds the plain letters.
         QCOMPARE(index.find(QStringLiteral("ALFÀMA")).size(), 2);
         QCOMPARE(FindIndex::Fold(QStringLiteral("Crème BRÛLÉE")), QStringLiteral("creme brulee"));
+        // Texts are searched one by one: nothing spans the end of one and the next.
+        QCOMPARE(index.find(QStringLiteral("12a")).size(), 1);
+        QVERIFY(
+            index.find(QStringLiteral("zürich") + QChar(0xFFFF) + QStringLiteral("lx")).isEmpty());
+        QVERIFY(index.find(QStringLiteral("zürichlx")).isEmpty());
     }
 
     void changedTravelsAreFoundAtOnce()

@@ -1,19 +1,26 @@
 #include "Cli.h"
 
 #include "ExportFile.h"
+#include "FindIndex.h"
 #include "FolderCheck.h"
+#include "ItineraryPdf.h"
+#include "PrintedList.h"
 #include "RecordFile.h"
 #include "RecordJson.h"
 #include "SaveFile.h"
 #include "TravelDataStore.h"
 #include "TravelDocument.h"
 
+#include <QBuffer>
 #include <QCommandLineParser>
 #include <QDir>
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QLocale>
 #include <QSettings>
+
+#include <limits>
+#include <optional>
 
 namespace {
 
@@ -24,9 +31,17 @@ const char* const usage =
     "  list [--month YYYY-MM]  list travels: key, start, end, title\n"
     "  stages TRAVELKEY        list the stages of a travel: key, date, title\n"
     "  show TRAVELKEY          print a travel with everything it owns as JSON\n"
+    "  find TEXT               list every record that holds TEXT: kind, key, date, title,\n"
+    "                          field\n"
     "  import FILE.json        add a travel from a document that show printed\n"
     "  export TRAVELKEY --format html|text|checklist-csv|expenses-csv|ics [--output FILE]\n"
     "                          write a travel as a document, to FILE or standard output\n"
+    "  export TRAVELKEY --format pdf --output FILE [--page-size A4|Letter]\n"
+    "                          write a travel as an itinerary PDF\n"
+    "  print --list travels --month YYYY-MM --output FILE [--page-size A4|Letter]\n"
+    "  print TRAVELKEY --list details|checklist|expenses|stages --output FILE [...]\n"
+    "  print STAGEKEY --list stage --output FILE [...]\n"
+    "                          print a list as the window prints it, to a PDF file\n"
     "  copy TRAVELKEY          copy a travel with everything it owns; prints the new key\n"
     "  delete TRAVELKEY        delete a travel with everything it owns\n"
     "  dump FILE               print one record file as JSON\n"
@@ -39,6 +54,27 @@ struct UsageError {
 
 struct Failure {
     QString message;
+};
+
+// The options of every command; each command takes the ones that belong to it.
+struct Options {
+    QCommandLineParser parser;
+    const QCommandLineOption workdir{QStringLiteral("workdir"), QString(), QStringLiteral("DIR")};
+    const QCommandLineOption locale{QStringLiteral("locale"), QString(), QStringLiteral("NAME")};
+    const QCommandLineOption month{QStringLiteral("month"), QString(), QStringLiteral("YYYY-MM")};
+    const QCommandLineOption format{QStringLiteral("format"), QString(), QStringLiteral("FORMAT")};
+    const QCommandLineOption output{QStringLiteral("output"), QString(), QStringLiteral("FILE")};
+    const QCommandLineOption list{QStringLiteral("list"), QString(), QStringLiteral("LIST")};
+    const QCommandLineOption pageSize{QStringLiteral("page-size"), QString(),
+                                      QStringLiteral("SIZE")};
+
+    Options() { parser.addOptions({workdir, locale, month, format, output, list, pageSize}); }
+
+    bool parse(const QStringList& arguments)
+    {
+        return parser.parse(QStringList{QStringLiteral("voyanta-cli")} + arguments);
+    }
+    QString command() const { return parser.positionalArguments().value(0); }
 };
 
 // A text as one tab-separated field on one line: a backslash, a tab, line breaks and
@@ -119,39 +155,41 @@ public:
 private:
     int runCommand(const QStringList& arguments)
     {
-        QCommandLineParser parser;
-        const QCommandLineOption workdir(QStringLiteral("workdir"), QString(),
-                                         QStringLiteral("DIR"));
-        const QCommandLineOption locale(QStringLiteral("locale"), QString(),
-                                        QStringLiteral("NAME"));
-        const QCommandLineOption month(QStringLiteral("month"), QString(),
-                                       QStringLiteral("YYYY-MM"));
-        const QCommandLineOption format(QStringLiteral("format"), QString(),
-                                        QStringLiteral("FORMAT"));
-        const QCommandLineOption output(QStringLiteral("output"), QString(),
-                                        QStringLiteral("FILE"));
-        parser.addOptions({workdir, locale, month, format, output});
-        if (!parser.parse(QStringList{QStringLiteral("voyanta-cli")} + arguments))
-            throw UsageError{parser.errorText()};
+        Options options;
+        if (!options.parse(arguments))
+            throw UsageError{options.parser.errorText()};
+        const QCommandLineParser& parser = options.parser;
         const QStringList positional = parser.positionalArguments();
         if (positional.isEmpty())
             throw UsageError{QStringLiteral("no command given")};
         const QString command = positional.first();
         const QStringList args = positional.mid(1);
-        if (parser.isSet(locale))
-            m_store.setDisplayFormats(DisplayFormats(checkedLocale(parser.value(locale))));
+        if (parser.isSet(options.locale))
+            m_store.setDisplayFormats(DisplayFormats(checkedLocale(parser.value(options.locale))));
         if (m_context.clock)
             m_store.setClock(m_context.clock);
-        if (parser.isSet(month) && command != QLatin1String("list"))
-            throw UsageError{QStringLiteral("--month belongs to the list command")};
-        if ((parser.isSet(format) || parser.isSet(output)) && command != QLatin1String("export"))
-            throw UsageError{QStringLiteral("--format and --output belong to the export command")};
+        const auto belongsTo = [&](const QCommandLineOption& option, QStringList commands) {
+            if (parser.isSet(option) && !commands.contains(command)) {
+                throw UsageError{QStringLiteral("--%1 belongs to the %2 command%3")
+                                     .arg(option.names().first(),
+                                          commands.join(QLatin1String(" and ")),
+                                          commands.size() > 1 ? QStringLiteral("s") : QString())};
+            }
+        };
+        const QString listCommand = QStringLiteral("list");
+        const QString exportCommand = QStringLiteral("export");
+        const QString printCommand = QStringLiteral("print");
+        belongsTo(options.month, {listCommand, printCommand});
+        belongsTo(options.format, {exportCommand});
+        belongsTo(options.output, {exportCommand, printCommand});
+        belongsTo(options.list, {printCommand});
+        belongsTo(options.pageSize, {exportCommand, printCommand});
 
         if (command == QLatin1String("dump")) {
             expectArguments(command, args, 1);
             return dump(args.first());
         }
-        const QString workingDirectory = resolveWorkingDirectory(parser.value(workdir));
+        const QString workingDirectory = resolveWorkingDirectory(parser.value(options.workdir));
         m_store.setWorkingDirectory(workingDirectory);
         m_store.setImagesFolder(m_context.imagesFolder);
 
@@ -171,7 +209,8 @@ private:
         load();
         if (command == QLatin1String("list")) {
             expectArguments(command, args, 0);
-            return list(parser.isSet(month) ? parser.value(month) : QString());
+            return listTravels(parser.isSet(options.month) ? parser.value(options.month)
+                                                           : QString());
         }
         if (command == QLatin1String("stages")) {
             expectArguments(command, args, 1);
@@ -179,14 +218,20 @@ private:
         }
         if (command == QLatin1String("show")) {
             expectArguments(command, args, 1);
-            const QJsonObject document = TravelDocument(m_store, existingTravel(args.first()));
-            printBytes(QJsonDocument(document).toJson());
-            return ExitSuccess;
+            return show(existingTravel(args.first()));
         }
         if (command == QLatin1String("export")) {
             expectArguments(command, args, 1);
-            return exportTravel(existingTravel(args.first()), parser.value(format),
-                                parser.value(output));
+            return exportTravel(existingTravel(args.first()), parser.value(options.format),
+                                parser.value(options.output), pageSizeOf(options));
+        }
+        if (command == QLatin1String("print")) {
+            return printList(args, parser.value(options.list), parser.value(options.month),
+                             parser.value(options.output), pageSizeOf(options));
+        }
+        if (command == QLatin1String("find")) {
+            expectArguments(command, args, 1);
+            return find(args.first());
         }
         if (command == QLatin1String("import")) {
             expectArguments(command, args, 1);
@@ -279,17 +324,27 @@ private:
         return key;
     }
 
-    int list(const QString& month)
+    RecordKey existingStage(const QString& key) const
     {
-        QList<RecordKey> keys;
-        if (month.isEmpty()) {
-            keys = m_store.TravelKeys();
-        } else {
-            const QDate first = QDate::fromString(month + QStringLiteral("-01"), Qt::ISODate);
-            if (!first.isValid() || month.size() != 7)
-                throw UsageError{QStringLiteral("--month wants YYYY-MM, not \"%1\"").arg(month)};
-            keys = m_store.TravelsStartingIn(DateTimeValue::fromDate(first));
-        }
+        if (key.isEmpty() || m_store.GetStage(key).key != key)
+            throw UsageError{QStringLiteral("no stage with the key \"%1\"").arg(key)};
+        return key;
+    }
+
+    static QDate firstOfMonth(const QString& month)
+    {
+        const QDate first = QDate::fromString(month + QStringLiteral("-01"), Qt::ISODate);
+        if (!first.isValid() || month.size() != 7)
+            throw UsageError{QStringLiteral("--month wants YYYY-MM, not \"%1\"").arg(month)};
+        return first;
+    }
+
+    int listTravels(const QString& month)
+    {
+        const QList<RecordKey> keys =
+            month.isEmpty()
+                ? m_store.TravelKeys()
+                : m_store.TravelsStartingIn(DateTimeValue::fromDate(firstOfMonth(month)));
         for (const RecordKey& key : keys) {
             const TravelRecord travel = m_store.GetTravel(key);
             print(QStringLiteral("%1\t%2\t%3\t%4\n")
@@ -309,10 +364,62 @@ private:
         return ExitSuccess;
     }
 
-    int exportTravel(const RecordKey& key, const QString& formatName, const QString& output)
+    int show(const RecordKey& key)
+    {
+        WholeTravel whole = GatherTravel(m_store, key);
+        whole.pictures = GatherPictures(m_store, key);
+        printBytes(QJsonDocument(TravelDocument(whole, m_store.displayFormats())).toJson());
+        return ExitSuccess;
+    }
+
+    int find(const QString& text)
+    {
+        if (text.trimmed().isEmpty())
+            throw UsageError{QStringLiteral("find: nothing to look for")};
+        FindIndex index;
+        index.rebuild(m_store);
+        const QList<FindMatch> matches = index.find(text, std::numeric_limits<int>::max());
+        for (const FindMatch& match : matches) {
+            const bool ofStage =
+                match.kind == FindKind::Stage || match.kind == FindKind::Appointment;
+            print(QStringLiteral("%1\t%2\t%3\t%4\t%5\n")
+                      .arg(FindIndex::KindName(match.kind),
+                           ofStage ? match.stageKey : match.travelKey, formatDateTime(match.date),
+                           field(match.title), match.field));
+        }
+        return matches.isEmpty() ? ExitNothingFound : ExitSuccess;
+    }
+
+    // The page size given, if any.
+    static std::optional<QPageSize> pageSizeOf(const Options& options)
+    {
+        if (!options.parser.isSet(options.pageSize))
+            return std::nullopt;
+        const QString name = options.parser.value(options.pageSize);
+        if (name.compare(QLatin1String("A4"), Qt::CaseInsensitive) == 0)
+            return QPageSize(QPageSize::A4);
+        if (name.compare(QLatin1String("Letter"), Qt::CaseInsensitive) == 0)
+            return QPageSize(QPageSize::Letter);
+        throw UsageError{QStringLiteral("--page-size wants A4 or Letter, not \"%1\"").arg(name)};
+    }
+
+    // Pages are written to a file: a PDF on a terminal helps nobody.
+    static void requirePdfOutput(const QString& command, const QString& output)
+    {
+        if (output.isEmpty())
+            throw UsageError{
+                QStringLiteral("%1: a PDF is written to a file: give --output FILE").arg(command)};
+    }
+
+    int exportTravel(const RecordKey& key, const QString& formatName, const QString& output,
+                     const std::optional<QPageSize>& pageSize)
     {
         if (formatName.isEmpty())
             throw UsageError{QStringLiteral("export: --format is missing")};
+        if (formatName == QLatin1String("pdf"))
+            return exportItinerary(key, output, pageSize);
+        if (pageSize)
+            throw UsageError{QStringLiteral("export: --page-size belongs to the pdf format")};
         const auto format = ExportFormatNamed(formatName);
         if (!format)
             throw UsageError{QStringLiteral("export: unknown format \"%1\"").arg(formatName)};
@@ -321,6 +428,57 @@ private:
             printBytes(bytes);
         else
             require(SaveDocument(output, bytes));
+        return ExitSuccess;
+    }
+
+    int exportItinerary(const RecordKey& key, const QString& output,
+                        const std::optional<QPageSize>& pageSize)
+    {
+        requirePdfOutput(QStringLiteral("export"), output);
+        const DisplayFormats& formats = m_store.displayFormats();
+        QByteArray pdf;
+        QBuffer buffer(&pdf);
+        buffer.open(QIODevice::WriteOnly);
+        QString error;
+        if (!ItineraryPdf::Write(GatherTravel(m_store, key), formats,
+                                 pageSize.value_or(ItineraryPdf::DefaultPageSize(formats.locale())),
+                                 buffer, &error))
+            throw Failure{QStringLiteral("the itinerary could not be made: %1").arg(error)};
+        require(SaveDocument(output, pdf));
+        return ExitSuccess;
+    }
+
+    int printList(const QStringList& args, const QString& listName, const QString& month,
+                  const QString& output, const std::optional<QPageSize>& pageSize)
+    {
+        const QString command = QStringLiteral("print");
+        if (listName.isEmpty())
+            throw UsageError{QStringLiteral("print: --list is missing")};
+        const std::optional<PrintedList> list = PrintedListNamed(listName);
+        if (!list)
+            throw UsageError{QStringLiteral("print: unknown list \"%1\"").arg(listName)};
+        RecordKey key;
+        QDate first;
+        if (*list == PrintedList::Travels) {
+            expectArguments(command, args, 0);
+            if (month.isEmpty())
+                throw UsageError{QStringLiteral("print: the travel list wants --month YYYY-MM")};
+            first = firstOfMonth(month);
+        } else {
+            expectArguments(command, args, 1);
+            if (!month.isEmpty())
+                throw UsageError{QStringLiteral("print: --month belongs to the travel list")};
+            key = *list == PrintedList::Stage ? existingStage(args.first())
+                                              : existingTravel(args.first());
+        }
+        requirePdfOutput(command, output);
+        const FilledList filled = FillList(m_store, *list, key, first);
+        QByteArray pdf;
+        QString error;
+        if (!WriteListPdf(filled.source(), pageSize.value_or(QPageSize(QPageSize::A4)), pdf,
+                          &error))
+            throw Failure{QStringLiteral("the list could not be printed: %1").arg(error)};
+        require(SaveDocument(output, pdf));
         return ExitSuccess;
     }
 
@@ -390,6 +548,16 @@ private:
 };
 
 } // namespace
+
+bool CliPaintsPages(const QStringList& arguments)
+{
+    Options options;
+    if (!options.parse(arguments))
+        return false;
+    return options.command() == QLatin1String("print") ||
+           (options.command() == QLatin1String("export") &&
+            options.parser.value(options.format) == QLatin1String("pdf"));
+}
 
 int RunCli(const QStringList& arguments, QIODevice& out, QIODevice& err, const CliContext& context)
 {

@@ -19,9 +19,14 @@ struct CliContext {
 enum CliExit : int {
     ExitSuccess = 0,
     ExitProblemsFound = 1, // check found bad files
+    ExitNothingFound = 1,  // find matched nothing
     ExitBadUsage = 2,      // bad usage or input
     ExitFailed = 3,        // a file could not be written or removed
 };
+
+// Whether a command line makes pages (print, export --format pdf): those commands
+// need a QGuiApplication, the others a QCoreApplication.
+bool CliPaintsPages(const QStringList& arguments);
 
 // Runs one voyanta-cli command line (without the program name). Results go to out,
 // messages to err, both in UTF-8. A failed write to out ends the command with

@@ -1,5 +1,8 @@
 #include "RecordJson.h"
 
+#include "TravelDataStore.h"
+
+#include <algorithm>
 #include <cmath>
 
 namespace RecordJson {
@@ -188,14 +191,55 @@ public:
         m_failed = m_failed || inner.m_failed;
     }
 
+    // The further texts of a picture category or link: at most five texts.
+    void further(std::array<QString, 5>& texts)
+    {
+        const QJsonValue value = m_object.value(QLatin1String("further"));
+        if (value.isUndefined())
+            return;
+        const QJsonArray array = value.toArray();
+        const bool allTexts = std::all_of(array.cbegin(), array.cend(),
+                                          [](const QJsonValue& text) { return text.isString(); });
+        if (!value.isArray() || array.size() > qsizetype(texts.size()) || !allTexts)
+            return fail("further", "an array of at most 5 texts");
+        for (qsizetype i = 0; i < array.size(); ++i)
+            texts[size_t(i)] = array.at(i).toString();
+    }
+
+    // The links of a picture category, each an object as toJson writes it.
+    void links(QList<ImageLink>& links)
+    {
+        const QJsonValue value = m_object.value(QLatin1String("links"));
+        if (value.isUndefined())
+            return;
+        if (!value.isArray())
+            return fail("links", "an array");
+        const QJsonArray array = value.toArray();
+        if (array.size() > LinksPerCategory)
+            return fail("links", "an array of at most 1000 links");
+        for (qsizetype i = 0; i < array.size() && !m_failed; ++i) {
+            if (!array.at(i).isObject())
+                return failAt(QStringLiteral("links[%1]").arg(i), "an object");
+            MemberReader inner(array.at(i).toObject(), m_error);
+            inner.m_prefix = m_prefix + QStringLiteral("links[%1].").arg(i);
+            ImageLink link;
+            inner.text("picturePath", link.picturePath);
+            inner.text("displayTitle", link.displayTitle);
+            inner.further(link.further);
+            m_failed = m_failed || inner.m_failed;
+            links.append(std::move(link));
+        }
+    }
+
     bool ok() const { return !m_failed; }
 
 private:
-    void fail(const char* name, const char* expected)
+    void fail(const char* name, const char* expected) { failAt(QLatin1String(name), expected); }
+    void failAt(const QString& member, const char* expected)
     {
         if (!m_failed && m_error)
             *m_error = QStringLiteral("\"%1%2\" must be %3")
-                           .arg(m_prefix, QLatin1String(name), QLatin1String(expected));
+                           .arg(m_prefix, member, QLatin1String(expected));
         m_failed = true;
     }
 
@@ -266,6 +310,16 @@ bool fromJson(const QJsonObject& object, ExpenseRecord& e, QString* error)
     read.amount("pricePerUnit", e.pricePerUnit);
     read.amount("total", e.total);
     read.integer("purchased", e.purchased);
+    return read.ok();
+}
+
+bool fromJson(const QJsonObject& object, StoredImageCategory& category, QString* error)
+{
+    MemberReader read(object, error);
+    read.text("name", category.category.name);
+    read.further(category.category.further);
+    read.links(category.links);
+    category.category.imageCount = qint32(category.links.size());
     return read.ok();
 }
 

@@ -30,5 +30,7 @@ bool fromJson(const QJsonObject& object, StageRecord& stage, QString* error);
 bool fromJson(const QJsonObject& object, AppointmentRecord& appointment, QString* error);
 bool fromJson(const QJsonObject& object, CheckListItem& item, QString* error);
 bool fromJson(const QJsonObject& object, ExpenseRecord& expense, QString* error);
+// At most LinksPerCategory links, as a category holds.
+bool fromJson(const QJsonObject& object, StoredImageCategory& category, QString* error);
 
 } // namespace RecordJson

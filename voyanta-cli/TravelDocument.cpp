@@ -42,10 +42,29 @@ bool readArray(const QJsonObject& object, const QString& name, QList<T>& records
     return true;
 }
 
+// Writes the picture categories of a new travel: the store's category map holds these
+// alone, each with its links under the category's number.
+Outcome addPictures(TravelDataStore& store, const RecordKey& travelKey,
+                    const QList<StoredImageCategory>& pictures)
+{
+    ImageLinkMap links;
+    store.LoadCategories(travelKey, nullptr, links);
+    for (const int number : store.Categories().keys())
+        store.RemoveCategory(number);
+    links.clear();
+    for (const StoredImageCategory& category : pictures) {
+        const int number = store.AddCategory(category.category);
+        for (qsizetype i = 0; i < category.links.size(); ++i)
+            links.insert(LinkKey(number) * LinksPerCategory + i, category.links[i]);
+    }
+    return store.SaveCategories(travelKey, links);
+}
+
 Outcome addOwnedRecords(TravelDataStore& store, const RecordKey& travelKey,
                         const QList<StageRecord>& stages,
                         const QList<QList<AppointmentRecord>>& appointments,
-                        const QList<CheckListItem>& checkList, const QList<ExpenseRecord>& expenses)
+                        const QList<CheckListItem>& checkList, const QList<ExpenseRecord>& expenses,
+                        const QList<StoredImageCategory>& pictures)
 {
     for (qsizetype i = 0; i < stages.size(); ++i) {
         StageRecord stage = stages[i];
@@ -64,27 +83,32 @@ Outcome addOwnedRecords(TravelDataStore& store, const RecordKey& travelKey,
         if (!saved.ok())
             return saved;
     }
-    if (!expenses.isEmpty())
-        return store.SaveExpenses(travelKey, expenses);
+    if (!expenses.isEmpty()) {
+        if (Outcome saved = store.SaveExpenses(travelKey, expenses); !saved.ok())
+            return saved;
+    }
+    if (!pictures.isEmpty())
+        return addPictures(store, travelKey, pictures);
     return {};
 }
 
 } // namespace
 
-QJsonObject TravelDocument(TravelDataStore& store, const RecordKey& travelKey)
+QJsonObject TravelDocument(const WholeTravel& whole, const DisplayFormats& formats)
 {
-    QJsonObject document = RecordJson::toJson(store.GetTravel(travelKey));
+    QJsonObject document = RecordJson::toJson(whole.travel);
     QJsonArray stages;
-    for (const RecordKey& key : store.StagesOf(travelKey)) {
-        QJsonObject stage = RecordJson::toJson(store.GetStage(key));
-        stage.insert(QStringLiteral("appointments"), arrayOf(store.LoadAppointments(key)));
+    for (const StageWithAppointments& part : whole.stages) {
+        QJsonObject stage = RecordJson::toJson(part.stage);
+        stage.insert(QStringLiteral("appointments"), arrayOf(part.appointments));
         stages.append(stage);
     }
     document.insert(QStringLiteral("stages"), stages);
-    document.insert(QStringLiteral("checklist"), arrayOf(store.LoadCheckList(travelKey)));
-    document.insert(QStringLiteral("expenses"), arrayOf(store.LoadExpenses(travelKey)));
-    document.insert(QStringLiteral("checklistCaption"), store.CheckListCaption(travelKey));
-    document.insert(QStringLiteral("expensesCaption"), store.ExpensesCaption(travelKey));
+    document.insert(QStringLiteral("checklist"), arrayOf(whole.checkList));
+    document.insert(QStringLiteral("expenses"), arrayOf(whole.expenses));
+    document.insert(QStringLiteral("pictures"), arrayOf(whole.pictures));
+    document.insert(QStringLiteral("checklistCaption"), CheckListCaption(whole.checkList));
+    document.insert(QStringLiteral("expensesCaption"), ExpensesCaption(whole.expenses, formats));
     return document;
 }
 
@@ -95,10 +119,12 @@ ImportResult ImportTravelDocument(TravelDataStore& store, const QJsonObject& doc
     QList<StageRecord> stages;
     QList<CheckListItem> checkList;
     QList<ExpenseRecord> expenses;
+    QList<StoredImageCategory> pictures;
     if (!RecordJson::fromJson(document, travel, &result.badInput) ||
         !readArray(document, QStringLiteral("stages"), stages, &result.badInput) ||
         !readArray(document, QStringLiteral("checklist"), checkList, &result.badInput) ||
-        !readArray(document, QStringLiteral("expenses"), expenses, &result.badInput))
+        !readArray(document, QStringLiteral("expenses"), expenses, &result.badInput) ||
+        !readArray(document, QStringLiteral("pictures"), pictures, &result.badInput))
         return result;
     QList<QList<AppointmentRecord>> appointments;
     const QJsonArray stageObjects = document.value(QStringLiteral("stages")).toArray();
@@ -117,7 +143,8 @@ ImportResult ImportTravelDocument(TravelDataStore& store, const QJsonObject& doc
     result.outcome = added.outcome;
     if (!added.ok())
         return result;
-    result.outcome = addOwnedRecords(store, added.key, stages, appointments, checkList, expenses);
+    result.outcome =
+        addOwnedRecords(store, added.key, stages, appointments, checkList, expenses, pictures);
     if (result.outcome.ok())
         result.key = added.key;
     else

@@ -1,13 +1,15 @@
 #pragma once
 
 #include "TravelDataStore.h"
+#include "WholeTravel.h"
 
 #include <QJsonObject>
 
 // One travel with everything it owns as one JSON document: the travel's fields,
 // "stages" by date (each with its "appointments" in file order), "checklist",
-// "expenses" and the two tree captions.
-QJsonObject TravelDocument(TravelDataStore& store, const RecordKey& travelKey);
+// "expenses", "pictures" (the picture categories, each with its "links") and the two
+// tree captions.
+QJsonObject TravelDocument(const WholeTravel& travel, const DisplayFormats& formats);
 
 struct ImportResult {
     QString key;      // the new travel's key, once it is added

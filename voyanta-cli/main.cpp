@@ -3,10 +3,26 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QGuiApplication>
+
+#include <memory>
 
 int main(int argc, char* argv[])
 {
-    QCoreApplication app(argc, argv);
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    // Commands that make pages draw text with QtGui; they need no display, so the
+    // offscreen platform serves unless another one is asked for. The others stay on
+    // QtCore, which starts faster and lighter.
+    std::unique_ptr<QCoreApplication> app;
+    if (CliPaintsPages(arguments)) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        app = std::make_unique<QGuiApplication>(argc, argv);
+    } else {
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    }
     QCoreApplication::setOrganizationName(QStringLiteral("Pellingham"));
     QCoreApplication::setApplicationName(QStringLiteral("Voyanta"));
     // Written straight to the descriptors (1 and 2 on every system), so that a write
@@ -17,6 +33,5 @@ int main(int argc, char* argv[])
     if (!out.open(1, QIODevice::WriteOnly | QIODevice::Unbuffered) ||
         !err.open(2, QIODevice::WriteOnly | QIODevice::Unbuffered))
         return ExitFailed;
-    return RunCli(QCoreApplication::arguments().mid(1), out, err,
-                  CliContext{DefaultImagesFolder()});
+    return RunCli(arguments, out, err, CliContext{DefaultImagesFolder()});
 }

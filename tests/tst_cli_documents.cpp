@@ -1,0 +1,315 @@
+#include "Cli.h"
+#include "ItineraryPdf.h"
+#include "TestSupport.h"
+#include "TravelDataStore.h"
+#include "WholeTravel.h"
+
+#include <QBuffer>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+struct Run {
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+// The text of a PDF file as pdftotext reads it: reading order, pages ended by form feeds.
+QString pdfText(const QString& path)
+{
+    QProcess reader;
+    reader.start(QStringLiteral("pdftotext"),
+                 {QStringLiteral("-enc"), QStringLiteral("UTF-8"), path, QStringLiteral("-")});
+    if (!reader.waitForFinished(30000) || reader.exitCode() != 0)
+        return {};
+    return QString::fromUtf8(reader.readAllStandardOutput());
+}
+
+// The name of the paper size of a PDF's first page, as pdfinfo reads it: "A4", "letter".
+QString pageSizeOf(const QString& path)
+{
+    QProcess info;
+    info.start(QStringLiteral("pdfinfo"), {path});
+    if (!info.waitForFinished(30000) || info.exitCode() != 0)
+        return {};
+    for (const QString& line : QString::fromUtf8(info.readAllStandardOutput()).split(u'\n')) {
+        if (line.startsWith(QLatin1String("Page size:")))
+            return line.section(QLatin1Char('('), 1).chopped(1);
+    }
+    return {};
+}
+
+// A command line written as one text, words separated by blanks.
+QStringList words(const QString& text)
+{
+    return text.split(QLatin1Char(' '));
+}
+
+} // namespace
+
+// The documents voyanta-cli makes with QtGui: printed lists and itineraries as PDF.
+class CliDocumentsTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+    TestClock m_clock;
+    RecordKey m_rome;
+    RecordKey m_stage;
+
+    QString path(const QString& name) const { return m_dir->filePath(name); }
+
+    Run cli(const QStringList& arguments)
+    {
+        QBuffer out;
+        QBuffer err;
+        out.open(QIODevice::WriteOnly);
+        err.open(QIODevice::WriteOnly);
+        Run run;
+        run.exitCode =
+            RunCli(QStringList{QStringLiteral("--workdir"), m_dir->path(),
+                               QStringLiteral("--locale"), QStringLiteral("en_US")} +
+                       arguments,
+                   out, err, CliContext{path(QStringLiteral("Travel Images")), m_clock.function()});
+        run.out = QString::fromUtf8(out.data());
+        run.err = QString::fromUtf8(err.data());
+        return run;
+    }
+
+    // Prints with voyanta-cli and returns the text of the PDF.
+    QString printed(const QStringList& arguments)
+    {
+        const QString pdf = path(QStringLiteral("printed.pdf"));
+        QFile::remove(pdf);
+        const Run run = cli(QStringList{QStringLiteral("print")} + arguments +
+                            QStringList{QStringLiteral("--output"), pdf});
+        if (run.exitCode != 0 || !run.err.isEmpty())
+            qWarning("%s", qPrintable(run.err));
+        return pdfText(pdf);
+    }
+
+private slots:
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        QVERIFY(m_dir->isValid());
+        TravelDataStore store;
+        store.setWorkingDirectory(m_dir->path());
+        store.setClock(m_clock.function());
+        QVERIFY(store.Refresh().ok());
+        TravelRecord rome(at(2006, 3, 20, 8));
+        rome.title = QStringLiteral("Rome");
+        rome.from = QStringLiteral("Berlin");
+        rome.destination = QStringLiteral("Roma");
+        rome.end = at(2006, 3, 24, 18);
+        rome.mode = QStringLiteral("Train");
+        m_rome = store.AddTravel(rome).key;
+        // Later by key and by start, first by title: the travel list sorts by title.
+        TravelRecord amsterdam(at(2006, 3, 25, 7));
+        amsterdam.title = QStringLiteral("Amsterdam");
+        amsterdam.end = at(2006, 3, 28, 22);
+        QVERIFY(store.AddTravel(amsterdam).ok());
+        QVERIFY(store
+                    .SaveCheckList(m_rome,
+                                   {{QStringLiteral("Visa"), 0}, {QStringLiteral("Passport"), 1}})
+                    .ok());
+        QVERIFY(store
+                    .SaveExpenses(
+                        m_rome, {{QStringLiteral("Food"), 2, QStringLiteral("Kg"), 6.25, 12.5, 1}})
+                    .ok());
+        StageRecord colosseum(at(2006, 3, 21, 9));
+        colosseum.travelKey = m_rome;
+        colosseum.title = QStringLiteral("Colosseum");
+        colosseum.place = QStringLiteral("Piazza del Colosseo");
+        m_stage = store.AddStage(colosseum).key;
+        AppointmentRecord tour(at(2006, 3, 21, 10, 30));
+        tour.subject = QStringLiteral("Guided tour");
+        tour.location = QStringLiteral("Gate B");
+        QVERIFY(store.SaveAppointments(m_stage, {tour}).ok());
+    }
+
+    void everyListPrintsAsTheWindowPrintsIt()
+    {
+        // Columns that do not fit two thirds of the page go on in a strip of their own,
+        // column 0 first again.
+        COMPARE_TEXT(printed(words(QStringLiteral("--list travels --month 2006-03"))),
+                     QStringLiteral("Voyanta - Travel List\nName\nAmsterdam\nRome\n\nPage 1\n\n"
+                                    "From\n\nDestination\n\nBerlin\n\nRoma\n\n\f"
+                                    "Voyanta - Travel List\nName\nAmsterdam\nRome\n\n"
+                                    "Start Date\n3/25/06\n3/20/06\n\nPage 2\n"
+                                    "End Date\n3/28/06\n3/24/06\n\n\f"));
+        COMPARE_TEXT(printed(words(m_rome + QStringLiteral(" --list checklist"))),
+                     QStringLiteral("Voyanta - Check List for Rome\nCheck List Items\nPassport\n"
+                                    "Visa\n\nPage 1\n\n\f"));
+        COMPARE_TEXT(printed(words(m_rome + QStringLiteral(" --list details"))),
+                     QStringLiteral("Voyanta - Travel Details\n1\n\n2\nRome\n\nFrom\nDestination\n"
+                                    "Start Date\nEnd Date\nMode\nPriority\nType\nSeat No\n"
+                                    "Ticket No\nStatus\nNotes\n\nBerlin\nRoma\n3/20/06\n3/24/06\n"
+                                    "Train\n\nPage 1\n\n\f"));
+        COMPARE_TEXT(printed(words(m_rome + QStringLiteral(" --list expenses"))),
+                     QStringLiteral("Voyanta - Expenses for Rome\nProduct\nFood\n\nPage 1\n"
+                                    "QtyUnit\n2.00Kg\n\n\f"
+                                    "Voyanta - Expenses for Rome\nProduct\nFood\n\nPage 2\n\n"
+                                    "Price/Unit\n$6.25\n\nTotal\n$12.50\n\nGrand Total\n\n"
+                                    "$12.50\n\n\f"));
+        COMPARE_TEXT(printed(words(m_rome + QStringLiteral(" --list stages"))),
+                     QStringLiteral("Voyanta - Travel Stages for Rome\nStage\nColosseum\n\n"
+                                    "Date\n3/21/06\n\nPage 1\n\n\f"
+                                    "Voyanta - Travel Stages for Rome\nStage\nColosseum\n\n"
+                                    "Place\nPiazza del Colosseo\n\nPage 2\n\n\f"));
+        COMPARE_TEXT(printed(words(m_stage + QStringLiteral(" --list stage"))),
+                     QStringLiteral("Voyanta - Details and Appointments for Stage Colosseum\n1\n\n"
+                                    "2\nColosseum\n\nDate\nPlace\nNotes\n\n3/21/06\n"
+                                    "Piazza del Colosseo\n\nAppointments:\n"
+                                    "3/21/06 10:30 AM Guided tour at Gate B\n\nPage 1\n\n\f"));
+    }
+
+    void listsPrintOnA4UnlessLetterIsAsked()
+    {
+        const QString pdf = path(QStringLiteral("list.pdf"));
+        const QStringList list =
+            words(m_rome + QStringLiteral(" --list checklist --output")) + QStringList{pdf};
+        QCOMPARE(cli(QStringList{QStringLiteral("print")} + list).exitCode, 0);
+        QCOMPARE(pageSizeOf(pdf), QStringLiteral("A4"));
+        QCOMPARE(cli(QStringList{QStringLiteral("print")} + list +
+                     words(QStringLiteral("--page-size Letter")))
+                     .exitCode,
+                 0);
+        QCOMPARE(pageSizeOf(pdf), QStringLiteral("letter"));
+    }
+
+    void theItineraryIsTheWindowsItinerary()
+    {
+        const QString pdf = path(QStringLiteral("rome.pdf"));
+        const Run run = cli(words(QStringLiteral("export %1 --format pdf --output").arg(m_rome)) +
+                            QStringList{pdf});
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.out, QString());
+        QCOMPARE(run.err, QString());
+        // The paper of the locale: Letter in the United States.
+        QCOMPARE(pageSizeOf(pdf), QStringLiteral("letter"));
+
+        TravelDataStore store;
+        store.setWorkingDirectory(m_dir->path());
+        QVERIFY(store.Refresh().ok());
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        QVERIFY(ItineraryPdf::Write(GatherTravel(store, m_rome),
+                                    DisplayFormats(QLocale(QStringLiteral("en_US"))),
+                                    QPageSize(QPageSize::Letter), buffer));
+        const QString window = path(QStringLiteral("window.pdf"));
+        QVERIFY(writeFile(window, bytes));
+        const QString text = pdfText(pdf);
+        QVERIFY2(text.contains(QLatin1String("Guided tour")), qPrintable(text));
+        QCOMPARE(text, pdfText(window));
+
+        QCOMPARE(
+            cli(words(
+                    QStringLiteral("export %1 --format pdf --page-size A4 --output").arg(m_rome)) +
+                QStringList{pdf})
+                .exitCode,
+            0);
+        QCOMPARE(pageSizeOf(pdf), QStringLiteral("A4"));
+    }
+
+    void badPrintAndExportLinesAreRefused()
+    {
+        const QString pdf = path(QStringLiteral("never.pdf"));
+        const QString output = QStringLiteral(" --output ") + pdf;
+        const QList<std::pair<QString, QString>> lines{
+            {QStringLiteral("print --list travels --month 2006-03"),
+             QStringLiteral("print: a PDF is written to a file: give --output FILE")},
+            {QStringLiteral("export %1 --format pdf").arg(m_rome),
+             QStringLiteral("export: a PDF is written to a file: give --output FILE")},
+            {QStringLiteral("print %1").arg(m_rome) + output,
+             QStringLiteral("print: --list is missing")},
+            {QStringLiteral("print --list travels") + output,
+             QStringLiteral("print: the travel list wants --month YYYY-MM")},
+            {QStringLiteral("print --list travels --month 2006-3") + output,
+             QStringLiteral("--month wants YYYY-MM, not \"2006-3\"")},
+            {QStringLiteral("print %1 --list travels --month 2006-03").arg(m_rome) + output,
+             QStringLiteral("print: unexpected argument \"%1\"").arg(m_rome)},
+            {QStringLiteral("print %1 --list checklist --month 2006-03").arg(m_rome) + output,
+             QStringLiteral("print: --month belongs to the travel list")},
+            {QStringLiteral("print --list checklist") + output,
+             QStringLiteral("print: missing argument")},
+            {QStringLiteral("print %1 --list notes").arg(m_rome) + output,
+             QStringLiteral("print: unknown list \"notes\"")},
+            {QStringLiteral("print %1 --list stage").arg(m_rome) + output,
+             QStringLiteral("no stage with the key \"%1\"").arg(m_rome)},
+            {QStringLiteral("print %1 --list details").arg(m_stage) + output,
+             QStringLiteral("no travel with the key \"%1\"").arg(m_stage)},
+            {QStringLiteral("print %1 --list details --page-size A5").arg(m_rome) + output,
+             QStringLiteral("--page-size wants A4 or Letter, not \"A5\"")},
+            {QStringLiteral("export %1 --format html --page-size A4").arg(m_rome),
+             QStringLiteral("export: --page-size belongs to the pdf format")},
+            {QStringLiteral("print %1 --list details --format pdf").arg(m_rome) + output,
+             QStringLiteral("--format belongs to the export command")},
+            {QStringLiteral("list --list travels"),
+             QStringLiteral("--list belongs to the print command")},
+            {QStringLiteral("show %1 --page-size A4").arg(m_rome),
+             QStringLiteral("--page-size belongs to the export and print commands")},
+        };
+        for (const auto& [line, message] : lines) {
+            const Run run = cli(words(line));
+            QCOMPARE(run.exitCode, 2);
+            QCOMPARE(run.err, QStringLiteral("voyanta-cli: ") + message + QLatin1Char('\n'));
+        }
+        QVERIFY(!QFile::exists(pdf));
+
+        // A file that cannot be written: exit 3, naming it.
+        const QString nowhere = path(QStringLiteral("missing/rome.pdf"));
+        for (const QString& line : {QStringLiteral("print %1 --list checklist --output"),
+                                    QStringLiteral("export %1 --format pdf --output")}) {
+            const Run run = cli(words(line.arg(m_rome)) + QStringList{nowhere});
+            QCOMPARE(run.exitCode, 3);
+            QVERIFY2(run.err.startsWith(QStringLiteral("voyanta-cli: ") +
+                                        QDir::toNativeSeparators(nowhere) + QStringLiteral(": ")),
+                     qPrintable(run.err));
+        }
+    }
+
+    void theProgramMakesPagesWithoutADisplay()
+    {
+        // No platform named and no display: the pages are made offscreen.
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
+            environment.remove(QLatin1String(name));
+        const QString pdf = path(QStringLiteral("program.pdf"));
+        const QList<std::pair<QString, QString>> lines{
+            {QStringLiteral("print %1 --list checklist --output"),
+             QStringLiteral("Voyanta - Check List for Rome\n")},
+            {QStringLiteral("export %1 --format pdf --output"), QStringLiteral("Rome\n")},
+        };
+        for (const auto& [line, start] : lines) {
+            QFile::remove(pdf);
+            QProcess process;
+            process.setProcessEnvironment(environment);
+            process.start(
+                QStringLiteral(VOYANTA_CLI),
+                words(QStringLiteral("--workdir %1 ").arg(m_dir->path()) + line.arg(m_rome)) +
+                    QStringList{pdf});
+            QVERIFY(process.waitForFinished(30000));
+            QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+            QCOMPARE(process.exitCode(), 0);
+            QVERIFY2(pdfText(pdf).startsWith(start), qPrintable(pdfText(pdf)));
+        }
+        // The other commands need no platform at all: they stay on QtCore.
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("no-such-platform"));
+        QProcess listing;
+        listing.setProcessEnvironment(environment);
+        listing.start(QStringLiteral(VOYANTA_CLI), {QStringLiteral("--workdir"), m_dir->path(),
+                                                    QStringLiteral("stages"), m_rome});
+        QVERIFY(listing.waitForFinished(30000));
+        QCOMPARE(listing.exitCode(), 0);
+        QCOMPARE(QString::fromUtf8(listing.readAllStandardOutput()),
+                 m_stage + QStringLiteral("\t2006-03-21 09:00:00\tColosseum\n"));
+    }
+};
+
+QTEST_MAIN(CliDocumentsTest)
+#include "tst_cli_documents.moc"
