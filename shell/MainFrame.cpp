@@ -41,12 +41,17 @@ CMainFrame::CMainFrame(CVoyantaApp& app, QWidget* parent) : CGuiFrameWnd(parent)
     m_records = new CRecordCommands(*this, m_app);
     m_prints = new CPrintCommands(*this, m_app);
     m_find = new CFindCommand(*this, m_app);
-    connect(qApp, &QApplication::focusChanged, this,
-            [this](QWidget*, QWidget* now) { onFocusChanged(now); });
+    m_focusWatch = connect(qApp, &QApplication::focusChanged, this,
+                           [this](QWidget*, QWidget* now) { onFocusChanged(now); });
     updateCommands();
 }
 
-CMainFrame::~CMainFrame() = default;
+CMainFrame::~CMainFrame()
+{
+    // Hiding the window while it is destroyed moves the focus; the frame is no longer
+    // one to tell.
+    disconnect(m_focusWatch);
+}
 
 QDateEdit* CMainFrame::monthPicker() const
 {

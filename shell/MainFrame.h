@@ -116,6 +116,7 @@ private:
     CRecordCommands* m_records = nullptr;
     CPrintCommands* m_prints = nullptr;
     CFindCommand* m_find = nullptr;
+    QMetaObject::Connection m_focusWatch;
     bool m_imagesActive = false;
     bool m_shutDown = false;
     // What the upper view was loaded for, and whether the tree is being put back to it.

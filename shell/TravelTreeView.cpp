@@ -43,7 +43,11 @@ CTravelTreeView::CTravelTreeView(TravelDataStore& store, QWidget* parent)
     setIconSize(QSize(16, 16));
     connect(this, &QTreeWidget::itemExpanded, this, &CTravelTreeView::onExpanded);
     connect(this, &QTreeWidget::itemCollapsed, this, &CTravelTreeView::onCollapsed);
-    connect(this, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* current) {
+    // The item the signal names may be gone by now: making an item current scrolls to it,
+    // which opens its parents, and opening a node replaces its placeholder child. The
+    // tree's current item is asked afresh.
+    connect(this, &QTreeWidget::currentItemChanged, this, [this] {
+        QTreeWidgetItem* current = currentItem();
         if (current && !m_building)
             emit nodeSelected(viewKindFor(current));
     });

@@ -12,6 +12,17 @@
 
 #include <memory>
 
+// Starts the program on a folder without the profile's working directory and shows a
+// month; null when it did not start.
+inline CMainFrame* startProgramOn(CVoyantaApp& app, const QString& folder, QDate month)
+{
+    app.setWorkingDirectoryOverride(folder);
+    if (!app.startUp())
+        return nullptr;
+    app.mainFrame()->monthPicker()->setDate(month);
+    return app.mainFrame();
+}
+
 // One run of the window program for a test: a temporary folder, an emptied profile, a
 // prompter that answers from the test's script, the store and the application. Keys are
 // made from a test clock that stands still: no test waits for a real second.
@@ -47,18 +58,29 @@ struct WindowFixture {
     }
 
     // Starts the program on the temporary folder for this run and shows a month.
-    CMainFrame* startOnFolder(QDate month)
-    {
-        app.setWorkingDirectoryOverride(dir.path());
-        if (!app.startUp())
-            return nullptr;
-        app.mainFrame()->monthPicker()->setDate(month);
-        return app.mainFrame();
-    }
+    CMainFrame* startOnFolder(QDate month) { return startProgramOn(app, dir.path(), month); }
 
     QTemporaryDir dir;
     ScriptedPrompter prompter;
     TestClock clock;
+    TravelDataStore store;
+    CVoyantaApp app{prompter, store};
+};
+
+// The program started again on the folders of an earlier run, as a user starts it after
+// closing it: a store, prompter and application of its own on the same working directory
+// and images folder; the profile and the test clock stay. The earlier run must outlive it.
+struct WindowRestart {
+    explicit WindowRestart(WindowFixture& earlier) : folder(earlier.dir.path())
+    {
+        app.setImagesFolder(earlier.app.imagesFolder());
+        earlier.useTestClock(store);
+    }
+
+    CMainFrame* startOnFolder(QDate month) { return startProgramOn(app, folder, month); }
+
+    QString folder;
+    ScriptedPrompter prompter;
     TravelDataStore store;
     CVoyantaApp app{prompter, store};
 };
