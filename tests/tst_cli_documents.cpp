@@ -1,5 +1,6 @@
 #include "Cli.h"
 #include "ItineraryPdf.h"
+#include "PdfText.h"
 #include "TestSupport.h"
 #include "TravelDataStore.h"
 #include "WholeTravel.h"
@@ -16,17 +17,6 @@ struct Run {
     QString out;
     QString err;
 };
-
-// The text of a PDF file as pdftotext reads it: reading order, pages ended by form feeds.
-QString pdfText(const QString& path)
-{
-    QProcess reader;
-    reader.start(QStringLiteral("pdftotext"),
-                 {QStringLiteral("-enc"), QStringLiteral("UTF-8"), path, QStringLiteral("-")});
-    if (!reader.waitForFinished(30000) || reader.exitCode() != 0)
-        return {};
-    return QString::fromUtf8(reader.readAllStandardOutput());
-}
 
 // The name of the paper size of a PDF's first page, as pdfinfo reads it: "A4", "letter".
 QString pageSizeOf(const QString& path)

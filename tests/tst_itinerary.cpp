@@ -1,4 +1,5 @@
 #include "ItineraryPdf.h"
+#include "PdfText.h"
 #include "TestSupport.h"
 #include "WholeTravel.h"
 
@@ -15,12 +16,7 @@ QString pdfText(const QByteArray& pdf, const QString& folder)
     const QString path = folder + QStringLiteral("/itinerary.pdf");
     if (!writeFile(path, pdf))
         return {};
-    QProcess reader;
-    reader.start(QStringLiteral("pdftotext"),
-                 {QStringLiteral("-enc"), QStringLiteral("UTF-8"), path, QStringLiteral("-")});
-    if (!reader.waitForFinished(30000) || reader.exitCode() != 0)
-        return {};
-    return QString::fromUtf8(reader.readAllStandardOutput());
+    return pdfText(path);
 }
 
 WholeTravel everything()

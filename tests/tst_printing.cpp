@@ -1,6 +1,7 @@
 #include "CommandIds.h"
 #include "ImagesView.h"
 #include "MainFrame.h"
+#include "PdfText.h"
 #include "TravelListView.h"
 #include "TravelTreeView.h"
 #include "WindowFixture.h"
@@ -12,17 +13,6 @@
 #include <QTest>
 
 namespace {
-
-// The text of a PDF file as pdftotext reads it, in reading order.
-QString pdfText(const QString& path)
-{
-    QProcess reader;
-    reader.start(QStringLiteral("pdftotext"),
-                 {QStringLiteral("-layout"), path, QStringLiteral("-")});
-    if (!reader.waitForFinished(20000) || reader.exitCode() != 0)
-        return {};
-    return QString::fromUtf8(reader.readAllStandardOutput());
-}
 
 } // namespace
 
@@ -82,7 +72,7 @@ private slots:
         QVERIFY(m_frame->action(Cmd::Print)->isEnabled());
         m_frame->action(Cmd::Print)->trigger();
         QCOMPARE(travels->displayMode(), DisplayMode::Report);
-        const QString text = pdfText(pdf);
+        const QString text = pdfText(pdf, PdfTextOrder::Layout);
         QVERIFY2(text.contains(QLatin1String("Voyanta - Travel List")), qPrintable(text));
         QVERIFY(text.contains(QLatin1String("Page 1")));
         for (const char* expected : {"Name", "From", "Destination", "Lisbon", "Rome", "Berlin"})
@@ -96,7 +86,7 @@ private slots:
         const QString pdf = m_run->dir.filePath(QStringLiteral("checklist.pdf"));
         m_run->prompter.printers = {toPdf(pdf)};
         m_frame->action(Cmd::Print)->trigger();
-        const QString text = pdfText(pdf);
+        const QString text = pdfText(pdf, PdfTextOrder::Layout);
         QVERIFY2(text.contains(QLatin1String("Voyanta - Check List for Rome")), qPrintable(text));
         QVERIFY(text.contains(QLatin1String("Check List Items")));
         QVERIFY(text.contains(QLatin1String("Passport")));

@@ -1,0 +1,757 @@
+#include "CheckListModel.h"
+#include "CheckListView.h"
+#include "Cli.h"
+#include "CommandIds.h"
+#include "ExpenseListView.h"
+#include "ExpenseModel.h"
+#include "ExportFile.h"
+#include "ImagesView.h"
+#include "ListCtrl.h"
+#include "MainFrame.h"
+#include "PdfText.h"
+#include "StageDetailListView.h"
+#include "StageDetailModel.h"
+#include "TestSupport.h"
+#include "TravelTreeView.h"
+#include "WindowFixture.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QBuffer>
+#include <QComboBox>
+#include <QDateTimeEdit>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPrinter>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStatusBar>
+#include <QTest>
+#include <QWizard>
+
+namespace {
+
+// An iCalendar file without its DTSTAMP lines, which carry the moment of the export.
+QByteArray withoutStamps(const QByteArray& calendar)
+{
+    QList<QByteArray> kept;
+    for (const QByteArray& line : calendar.split('\n')) {
+        if (!line.startsWith("DTSTAMP"))
+            kept.append(line);
+    }
+    return kept.join('\n');
+}
+
+bool inMenu(const QList<QAction*>& actions, const QAction* wanted)
+{
+    for (const QAction* action : actions) {
+        if (action == wanted || (action->menu() && inMenu(action->menu()->actions(), wanted)))
+            return true;
+    }
+    return false;
+}
+
+// Types into a line edit as a user does: everything in it chosen first, then the text.
+void typeOver(QLineEdit* edit, const QString& text)
+{
+    edit->setFocus();
+    QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(edit, text);
+}
+
+// Types a moment into a date or date-time editor as a user does: the first section
+// chosen (Home, then one section on and back), then the text of each section, with Tab
+// to the next one where typing did not move on by itself.
+void typeMoment(QDateTimeEdit* edit, const QDateTime& moment)
+{
+    static const QRegularExpression separators(QStringLiteral("[^\\p{L}\\p{N}]+"));
+    const QStringList sections = edit->locale()
+                                     .toString(moment, edit->displayFormat())
+                                     .split(separators, Qt::SkipEmptyParts);
+    QTest::keyClick(edit, Qt::Key_Home);
+    QTest::keyClick(edit, Qt::Key_Tab);
+    QTest::keyClick(edit, Qt::Key_Tab, Qt::ShiftModifier);
+    for (int section = 0; section < sections.size(); ++section) {
+        QTest::keyClicks(edit, sections[section]);
+        if (edit->currentSectionIndex() == section && section + 1 < sections.size())
+            QTest::keyClick(edit, Qt::Key_Tab);
+    }
+}
+
+// The names a store lists while it loads a category file.
+class NameList : public CategoryDropDown {
+public:
+    QStringList names;
+    void clear() override { names.clear(); }
+    void append(const QString& name, int) override { names.append(name); }
+};
+
+const QString tripTitle = QStringLiteral("Lisbon in spring");
+const QDate firstDay(2006, 3, 10);
+const QDate lastDay(2006, 3, 14);
+const QDateTime fadoNight(QDate(2006, 3, 11), QTime(21, 30));
+
+// Runs a helper and ends the calling function when the helper failed.
+#define CHECKED(call)                                                                              \
+    do {                                                                                           \
+        call;                                                                                      \
+        if (QTest::currentTestFailed())                                                            \
+            return;                                                                                \
+    } while (false)
+
+// Ends the test at the first step that fails, and says which one it was.
+#define STEP(step)                                                                                 \
+    do {                                                                                           \
+        step();                                                                                    \
+        if (QTest::currentTestFailed()) {                                                          \
+            qWarning("the trip went wrong in step %s", #step);                                     \
+            return;                                                                                \
+        }                                                                                          \
+    } while (false)
+
+} // namespace
+
+// A whole trip planned in the real window as a user plans one, through the menus, the keys
+// and the dialogs only; then the program is refreshed and started again on the same
+// folder, and everything is as the user left it, on screen and on disk.
+class WholeTripTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<WindowFixture> m_run;
+    std::unique_ptr<WindowRestart> m_restart;
+    CMainFrame* m_frame = nullptr;
+    ScriptedPrompter* m_prompter = nullptr;
+    TravelDataStore* m_store = nullptr;
+    RecordKey m_travel;
+    RecordKey m_alfama;
+    RecordKey m_sintra;
+    QString m_picture;
+    QString m_exports;
+
+    ScriptedPrompter& prompter() { return *m_prompter; }
+    CTravelTreeView* tree() const { return m_frame->tree(); }
+    QString caption() const
+    {
+        return tree()->currentItem() ? tree()->currentItem()->text(0) : QString();
+    }
+    QString imagesFolder() const { return m_run->app.imagesFolder(); }
+    QString exported(const QString& name) const { return QDir(m_exports).filePath(name); }
+
+    // Picks a command from the menu bar: it must stand in one of its menus and be enabled.
+    void menu(int command)
+    {
+        QAction* action = m_frame->action(command);
+        QVERIFY2(action, qPrintable(QStringLiteral("no action %1").arg(command)));
+        QVERIFY2(inMenu(m_frame->menuBar()->actions(), action),
+                 qPrintable(action->text() + QStringLiteral(" is in no menu")));
+        QVERIFY2(action->isEnabled(), qPrintable(action->text() + QStringLiteral(" is disabled")));
+        action->trigger();
+    }
+
+    // A click on a node of the tree, as a user picks it.
+    void clickNode(QTreeWidgetItem* node)
+    {
+        QVERIFY2(node, "the node is not in the tree");
+        tree()->scrollToItem(node);
+        const QRect cell = tree()->visualItemRect(node);
+        QTest::mouseClick(tree()->viewport(), Qt::LeftButton, {},
+                          QPoint(cell.left() + 24, cell.center().y()));
+        QCOMPARE(tree()->currentItem(), node);
+    }
+
+    // Picks a node and opens it with the Right key.
+    void openNode(QTreeWidgetItem* node)
+    {
+        CHECKED(clickNode(node));
+        QTest::keyClick(tree(), Qt::Key_Right);
+        QVERIFY2(node->isExpanded(), qPrintable(node->text(0) + QStringLiteral(" did not open")));
+    }
+
+    QTreeWidgetItem* travelNode() const { return tree()->travelNode(m_travel); }
+    QTreeWidgetItem* childNode(TreeChild child) const
+    {
+        QTreeWidgetItem* travel = travelNode();
+        return travel ? travel->child(int(child) - 1) : nullptr;
+    }
+    QTreeWidgetItem* stageNode(const QString& title) const
+    {
+        QTreeWidgetItem* stages = childNode(TreeChild::Stages);
+        for (int i = 0; stages && i < stages->childCount(); ++i) {
+            if (stages->child(i)->text(0) == title)
+                return stages->child(i);
+        }
+        return nullptr;
+    }
+
+    void showTravelDetail()
+    {
+        CHECKED(clickNode(travelNode()));
+        QCOMPARE(m_frame->upperView()->kind(), ViewKind::TravelDetail);
+    }
+
+    void openTravel()
+    {
+        CHECKED(openNode(travelNode()));
+        QCOMPARE(travelNode()->childCount(), 3);
+    }
+
+    CChekListView* checkList() const { return qobject_cast<CChekListView*>(m_frame->upperView()); }
+    CExpenseListView* expenses() const
+    {
+        return qobject_cast<CExpenseListView*>(m_frame->upperView());
+    }
+    CStageDetailListView* stageDetail() const
+    {
+        return qobject_cast<CStageDetailListView*>(m_frame->upperView());
+    }
+    CImagesView* images() const { return m_frame->imagesView(); }
+
+    // The travel's category file as another program reads it: one line per category, its
+    // name, then title=file of each picture.
+    QStringList categoryFile() const
+    {
+        TravelDataStore reader;
+        reader.setImagesFolder(imagesFolder());
+        NameList names;
+        ImageLinkMap links;
+        reader.LoadCategories(m_travel, &names, links);
+        QStringList lines;
+        for (int number = 1; number <= names.names.size(); ++number) {
+            QString line = names.names[number - 1];
+            for (LinkKey key = number * LinksPerCategory; links.contains(key); ++key)
+                line += QLatin1Char('|') + links[key].displayTitle + QLatin1Char('=') +
+                        QFileInfo(links[key].picturePath).fileName();
+            lines.append(line);
+        }
+        return lines;
+    }
+
+    void startWindow(CMainFrame* frame)
+    {
+        m_frame = frame;
+        QVERIFY(m_frame);
+        m_frame->resize(1100, 760);
+        m_frame->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_frame));
+    }
+
+    // --- The steps of the trip, in the order a user takes them. ---
+
+    void newTravelInTheWizard()
+    {
+        QCOMPARE(tree()->root()->childCount(), 0);
+        prompter().dialogs = {[](QDialog* dialog) {
+            auto* wizard = qobject_cast<QWizard*>(dialog);
+            if (!wizard)
+                return int(QDialog::Rejected);
+            wizard->restart();
+            typeOver(control<QLineEdit>(wizard, Control::Title), tripTitle);
+            typeOver(control<QComboBox>(wizard, Control::Mode)->lineEdit(),
+                     QStringLiteral("Train"));
+            typeOver(control<QLineEdit>(wizard, Control::From), QStringLiteral("Porto"));
+            typeOver(control<QLineEdit>(wizard, Control::Destination), QStringLiteral("Lisbon"));
+            typeMoment(control<QDateEdit>(wizard, Control::Starts), firstDay.startOfDay());
+            typeMoment(control<QDateEdit>(wizard, Control::Ends), lastDay.startOfDay());
+            typeOver(control<QComboBox>(wizard, Control::Type)->lineEdit(),
+                     QStringLiteral("Personal"));
+            typeOver(control<QComboBox>(wizard, Control::Priority)->lineEdit(),
+                     QStringLiteral("High"));
+            wizard->button(QWizard::NextButton)->click();
+            typeOver(control<QComboBox>(wizard, Control::Status)->lineEdit(),
+                     QStringLiteral("Planned"));
+            typeOver(control<QLineEdit>(wizard, Control::TicketNo), QStringLiteral("TK 1042"));
+            typeOver(control<QLineEdit>(wizard, Control::SeatNo), QStringLiteral("14C"));
+            auto* notes = control<QPlainTextEdit>(wizard, Control::Notes);
+            QTest::keyClicks(notes, QStringLiteral("Pack light"));
+            QTest::keyClick(notes, Qt::Key_Return);
+            QTest::keyClicks(notes, QStringLiteral("Book the fado early"));
+            wizard->button(QWizard::FinishButton)->click();
+            return wizard->result();
+        }};
+        CHECKED(menu(Cmd::NewTravel));
+        QVERIFY2(prompter().dialogs.isEmpty(), "the wizard was not opened");
+        QCOMPARE(m_store->TravelKeys().size(), 1);
+        m_travel = m_store->TravelKeys().first();
+        // The travel starts in the month shown: the tree lists it at once.
+        QVERIFY2(travelNode(), "the new travel is not in the tree");
+        QCOMPARE(travelNode()->text(0), tripTitle);
+        const TravelRecord travel = m_store->GetTravel(m_travel);
+        QCOMPARE(travel.start.date(), firstDay);
+        QCOMPARE(travel.end.date(), lastDay);
+        QCOMPARE(travel.mode, QStringLiteral("Train"));
+        QCOMPARE(travel.notes, QStringLiteral("Pack light\r\nBook the fado early"));
+        CHECKED(showTravelDetail());
+    }
+
+    void twoStages()
+    {
+        CHECKED(openTravel());
+        CHECKED(clickNode(childNode(TreeChild::Stages)));
+        QCOMPARE(m_frame->upperView()->kind(), ViewKind::StageList);
+        const auto stageAnswer = [](const QString& title, const QString& place, QDate date,
+                                    const QString& notes) {
+            return [=](QDialog* dialog) {
+                if (dialog->objectName() != IdName(Dialog::StageDlg))
+                    return int(QDialog::Rejected);
+                typeOver(control<QLineEdit>(dialog, Control::Title), title);
+                typeOver(control<QLineEdit>(dialog, Control::Place), place);
+                typeMoment(control<QDateEdit>(dialog, Control::Date), date.startOfDay());
+                QTest::keyClicks(control<QPlainTextEdit>(dialog, Control::Notes), notes);
+                return pressButton(Control::Ok)(dialog);
+            };
+        };
+        prompter().dialogs = {stageAnswer(QStringLiteral("Alfama"), QStringLiteral("Old town"),
+                                          QDate(2006, 3, 11), QStringLiteral("Walk uphill"))};
+        CHECKED(menu(Cmd::NewStage));
+        prompter().dialogs = {stageAnswer(QStringLiteral("Sintra"), QStringLiteral("Palace hill"),
+                                          QDate(2006, 3, 12), QStringLiteral("Early train"))};
+        CHECKED(menu(Cmd::NewStage));
+        QVERIFY2(prompter().dialogs.isEmpty(), "a stage dialog was not opened");
+        QCOMPARE(m_store->CountStages(m_travel), 2);
+        const QList<RecordKey> stages = m_store->StagesOf(m_travel);
+        m_alfama = stages[0];
+        m_sintra = stages[1];
+        QCOMPARE(m_store->GetStage(m_alfama).title, QStringLiteral("Alfama"));
+        QCOMPARE(m_store->GetStage(m_alfama).date.date(), QDate(2006, 3, 11));
+        QCOMPARE(m_store->GetStage(m_sintra).place, QStringLiteral("Palace hill"));
+        QCOMPARE(caption(), QStringLiteral("Stages"));
+        QVERIFY2(stageNode(QStringLiteral("Alfama")) && stageNode(QStringLiteral("Sintra")),
+                 "the stages are not under the Stages node");
+    }
+
+    void anAppointment()
+    {
+        CHECKED(clickNode(stageNode(QStringLiteral("Alfama"))));
+        CStageDetailListView* detail = stageDetail();
+        QVERIFY2(detail, "the stage's detail is not shown");
+        prompter().dialogs = {[](QDialog* dialog) {
+            if (dialog->objectName() != IdName(Dialog::AppointmentDlg))
+                return int(QDialog::Rejected);
+            typeOver(control<QLineEdit>(dialog, Control::Subject), QStringLiteral("Fado dinner"));
+            typeOver(control<QLineEdit>(dialog, Control::Location),
+                     QStringLiteral("Clube de Fado"));
+            typeMoment(control<QDateTimeEdit>(dialog, Control::Date), fadoNight);
+            return pressButton(Control::Ok)(dialog);
+        }};
+        CHECKED(menu(Cmd::AppointmentNew));
+        QVERIFY2(prompter().dialogs.isEmpty(), "the appointment dialog was not opened");
+        const int row = detail->model()->firstAppointmentRow();
+        QCOMPARE(detail->model()->rowCount(), row + 1);
+        QCOMPARE(detail->model()->appointment(row).subject, QStringLiteral("Fado dinner"));
+        QCOMPARE(detail->model()->appointment(row).when.toDateTime(), fadoNight);
+        // Leaving the stage writes its appointments.
+        CHECKED(clickNode(childNode(TreeChild::Stages)));
+        const QList<AppointmentRecord> saved = m_store->LoadAppointments(m_alfama);
+        QCOMPARE(saved.size(), 1);
+        QCOMPARE(saved[0].location, QStringLiteral("Clube de Fado"));
+    }
+
+    void aCheckList()
+    {
+        CHECKED(clickNode(childNode(TreeChild::CheckList)));
+        CChekListView* view = checkList();
+        QVERIFY2(view, "the check list is not shown");
+        QCOMPARE(caption(), QStringLiteral("Check List"));
+        // "Passport", the master list's first entry, ticked with the Space key.
+        prompter().dialogs = {[](QDialog* dialog) {
+            auto* rows = control<QListWidget>(dialog, Control::ImportItems);
+            if (!rows || rows->item(0)->text() != QLatin1String("Passport"))
+                return int(QDialog::Rejected);
+            rows->setFocus();
+            QTest::keyClick(rows, Qt::Key_Home);
+            QTest::keyClick(rows, Qt::Key_Space);
+            return pressButton(Control::Ok)(dialog);
+        }};
+        CHECKED(menu(Cmd::CheckListImport));
+        QVERIFY2(prompter().dialogs.isEmpty(), "the import dialog was not opened");
+        QCOMPARE(view->model()->rowCount(), 1);
+        QCOMPARE(caption(), QStringLiteral("Check List [0/1]"));
+
+        // A new entry typed in its row, then ticked with Space.
+        CHECKED(menu(Cmd::CheckListNew));
+        auto* editor = qobject_cast<QLineEdit*>(view->openEditor());
+        QVERIFY2(editor, "no editor opened on the new entry");
+        QTest::keyClicks(editor, QStringLiteral("Plug adapter"));
+        QTest::keyClick(editor, Qt::Key_Return);
+        QVERIFY2(!view->openEditor(), "the editor stayed open");
+        int adapter = -1;
+        for (int row = 0; row < view->model()->rowCount(); ++row) {
+            if (view->model()->index(row, 0).data().toString() == QLatin1String("Plug adapter"))
+                adapter = row;
+        }
+        QVERIFY2(adapter >= 0, "the typed entry is not in the list");
+        QCOMPARE(view->list()->markedRow(), adapter);
+        QTest::keyClick(view->list(), Qt::Key_Space);
+        QCOMPARE(view->model()->index(adapter, 0).data(Qt::CheckStateRole).toInt(),
+                 int(Qt::Checked));
+        QCOMPARE(caption(), QStringLiteral("Check List [1/2]"));
+    }
+
+    // Types one expense in the row that New Expense opened, from cell to cell with the keys.
+    void typeExpense(CExpenseListView* view, const QString& product, const QString& quantity,
+                     const QString& price)
+    {
+        CListCtrl* list = view->list();
+        auto* editor = qobject_cast<QLineEdit*>(view->openEditor());
+        QVERIFY2(editor, "no editor opened on the new expense");
+        QCOMPARE(editor->selectedText(), QStringLiteral("New Expense"));
+        QTest::keyClicks(editor, product);
+        QTest::keyClick(editor, Qt::Key_Return);
+        QCOMPARE(list->currentIndex().column(), int(ExpenseModel::Product));
+        QTest::keyClick(list, Qt::Key_Right);
+        QTest::keyClick(list, Qt::Key_Return);
+        QVERIFY2(view->openEditor(), "no editor opened on the quantity");
+        QTest::keyClicks(view->openEditor(), quantity);
+        QTest::keyClick(view->openEditor(), Qt::Key_Return);
+        QTest::keyClick(list, Qt::Key_Right);
+        QTest::keyClick(list, Qt::Key_Right);
+        QCOMPARE(list->currentIndex().column(), int(ExpenseModel::PricePerUnit));
+        QTest::keyClick(list, Qt::Key_Return);
+        QVERIFY2(view->openEditor(), "no editor opened on the price");
+        QTest::keyClicks(view->openEditor(), price);
+        QTest::keyClick(view->openEditor(), Qt::Key_Return);
+        QVERIFY2(!view->openEditor(), "the price editor stayed open");
+    }
+
+    void threeExpenses()
+    {
+        CHECKED(clickNode(childNode(TreeChild::Expenses)));
+        CExpenseListView* view = expenses();
+        QVERIFY2(view, "the expense list is not shown");
+        QCOMPARE(caption(), QStringLiteral("Expense List"));
+        CHECKED(menu(Cmd::ExpenseNew));
+        CHECKED(typeExpense(view, QStringLiteral("Train"), QStringLiteral("2"),
+                            QStringLiteral("35.50")));
+        // The train is bought: Space on its row.
+        QTest::keyClick(view->list(), Qt::Key_Space);
+        CHECKED(menu(Cmd::ExpenseNew));
+        CHECKED(
+            typeExpense(view, QStringLiteral("Hotel"), QStringLiteral("4"), QStringLiteral("80")));
+        CHECKED(menu(Cmd::ExpenseNew));
+        CHECKED(typeExpense(view, QStringLiteral("Museum"), QStringLiteral("1"),
+                            QStringLiteral("12.25")));
+        const ExpenseModel* model = view->model();
+        QCOMPARE(model->expenseCount(), 3);
+        QCOMPARE(model->index(0, ExpenseModel::Total).data().toString(), QStringLiteral("$71.00"));
+        QCOMPARE(model->index(1, ExpenseModel::Total).data().toString(), QStringLiteral("$320.00"));
+        QCOMPARE(model->index(2, ExpenseModel::Total).data().toString(), QStringLiteral("$12.25"));
+        QCOMPARE(model->index(4, ExpenseModel::Total).data().toString(), QStringLiteral("$71.00"));
+        QCOMPARE(caption(), QStringLiteral("Expenses [1/3] - $71.00"));
+    }
+
+    void aPictureCategoryWithAPicture()
+    {
+        CHECKED(showTravelDetail());
+        CImagesView* view = images();
+        QCOMPARE(view->travelKey(), m_travel);
+        auto* addCategory = control<QAbstractButton>(view, ImagesViewControl::AddCategory);
+        QVERIFY2(addCategory->isEnabled(), "Add Category is disabled");
+        QTest::mouseClick(addCategory, Qt::LeftButton);
+        auto* name = control<QLineEdit>(view, ImagesViewControl::CategoryName);
+        QVERIFY2(name->isVisibleTo(view), "no box for the category's name");
+        QTest::keyClicks(name, QStringLiteral("Sights"));
+        QTest::keyClick(name, Qt::Key_Return);
+        QVERIFY2(!view->isEditingCategory(), "the category's name was not taken");
+
+        const QString picture = m_picture;
+        prompter().dialogs = {[this, picture](QDialog* dialog) {
+            prompter().openNames.append(picture);
+            control<QAbstractButton>(dialog, SelectImageControl::BrowsePicture)->click();
+            typeOver(control<QLineEdit>(dialog, SelectImageControl::DisplayTitle),
+                     QStringLiteral("Belem tower"));
+            return pressButton(Control::Ok)(dialog);
+        }};
+        auto* addImage = control<QAbstractButton>(view, ImagesViewControl::AddImage);
+        QVERIFY2(addImage->isEnabled(), "Add Image is disabled");
+        QTest::mouseClick(addImage, Qt::LeftButton);
+        QVERIFY2(prompter().dialogs.isEmpty(), "the Select Image dialog was not opened");
+        QCOMPARE(view->linkModel().rowCount(), 1);
+        QCOMPARE(control<QLabel>(view, ImagesViewControl::ImageCaption)->text(),
+                 QStringLiteral("Belem tower"));
+        QCOMPARE(categoryFile(), QStringList{QStringLiteral("Sights|Belem tower=tower.png")});
+    }
+
+    // Exports one file through the save picker; the program opens it and says where it is.
+    void exportTo(int command, const QString& name)
+    {
+        const QString path = exported(name);
+        prompter().saveNames = {path};
+        prompter().opened.clear();
+        CHECKED(menu(command));
+        QVERIFY2(prompter().saveNames.isEmpty(), qPrintable(name + QStringLiteral(": no picker")));
+        QVERIFY2(QFileInfo(path).size() > 0, qPrintable(name + QStringLiteral(" was not written")));
+        QCOMPARE(prompter().opened, QStringList{path});
+        QCOMPARE(m_frame->statusBar()->currentMessage(),
+                 QStringLiteral("Exported to %1").arg(QDir::toNativeSeparators(path)));
+    }
+
+    void everyExport()
+    {
+        CHECKED(showTravelDetail());
+        CHECKED(exportTo(Cmd::TravelExportHtml, QStringLiteral("trip.html")));
+        CHECKED(exportTo(Cmd::TravelExportText, QStringLiteral("trip.txt")));
+        CHECKED(exportTo(Cmd::TravelExportCalendar, QStringLiteral("trip.ics")));
+        CHECKED(exportTo(Cmd::TravelExportPdf, QStringLiteral("itinerary.pdf")));
+        CHECKED(clickNode(childNode(TreeChild::CheckList)));
+        CHECKED(exportTo(Cmd::ExportToCsv, QStringLiteral("checklist.csv")));
+        CHECKED(clickNode(childNode(TreeChild::Expenses)));
+        CHECKED(exportTo(Cmd::ExportToCsv, QStringLiteral("expenses.csv")));
+
+        // What the window wrote is what the command line writes from the files on disk.
+        const std::unique_ptr<TravelDataStore> disk = m_run->seed();
+        QVERIFY(disk);
+        disk->setDisplayFormats(DisplayFormats(QLocale(QStringLiteral("en_US"))));
+        QCOMPARE(readFile(exported(QStringLiteral("trip.html"))),
+                 RenderExportFile(*disk, m_travel, ExportFormat::Html));
+        QCOMPARE(withoutStamps(readFile(exported(QStringLiteral("trip.ics")))),
+                 withoutStamps(RenderExportFile(*disk, m_travel, ExportFormat::ICalendar)));
+        const QByteArray html = readFile(exported(QStringLiteral("trip.html")));
+        for (const char* expected : {"Lisbon in spring", "Alfama", "Sintra", "Fado dinner",
+                                     "Plug adapter", "Museum", "$71.00"})
+            QVERIFY2(html.contains(expected), expected);
+        const QByteArray calendar = readFile(exported(QStringLiteral("trip.ics")));
+        QVERIFY2(calendar.contains("SUMMARY:Fado dinner"), calendar.constData());
+        QVERIFY2(calendar.contains("DTSTART:20060311T213000"), calendar.constData());
+
+        COMPARE_TEXT(QString::fromUtf8(readFile(exported(QStringLiteral("trip.txt")))),
+                     QStringLiteral("Title: Lisbon in spring\r\n"
+                                    "From: Porto\r\n"
+                                    "Destination: Lisbon\r\n"
+                                    "Start Date: 3/10/06\r\n"
+                                    "End Date: 3/14/06\r\n"
+                                    "Mode: Train\r\n"
+                                    "Type: Personal\r\n"
+                                    "Priority: High\r\n"
+                                    "Status:\tPlanned\r\n"
+                                    "Ticket No:\tTK 1042\r\n"
+                                    "Seat No: 14C\r\n"
+                                    "Notes: Pack light\r\nBook the fado early\r\n"
+                                    "\r\n"
+                                    "Check List:\r\n\r\n"
+                                    "\tPlug adapter[Done]\r\n"
+                                    "\tPassport\r\n"
+                                    "\r\n"
+                                    "Expenses:\r\n\r\n"
+                                    "Purchased:\r\n"
+                                    "\tTrain\r\n"
+                                    "\r\n"
+                                    "Not Purchased:\r\n"
+                                    "\tHotel\r\n"
+                                    "\tMuseum\r\n"
+                                    "\r\n"
+                                    "Grand Total\t$71.00\r\n\r\n"
+                                    "Stages:\r\n\r\n"
+                                    "Alfama\r\n3/11/06\r\nOld town\r\nWalk uphill\r\n\r\n"
+                                    "Appointments:\r\n\r\n"
+                                    "\tFado dinner\r\n"
+                                    "\t\t3/11/06  9:30 PM\tClube de Fado\r\n\r\n"
+                                    "Sintra\r\n3/12/06\r\nPalace hill\r\nEarly train\r\n\r\n"
+                                    "Appointments:\r\n\r\n"));
+        QCOMPARE(readFile(exported(QStringLiteral("checklist.csv"))),
+                 QByteArray("Check List Item,Check Condition\r\n"
+                            "Plug adapter,Checked\r\n"
+                            "Passport,Not Checked\r\n"
+                            "\r\n"));
+        QCOMPARE(readFile(exported(QStringLiteral("expenses.csv"))),
+                 QByteArray("\"Status\",\"Item\",\"Quantity\",\"Unit\",\"Price\",\"Total\"\r\n"
+                            "\"Purchased\",\"Train\",\"2.00\",\"\",\"$35.50\",\"$71.00\"\r\n"
+                            "\"Not Purchased\",\"Hotel\",\"4.00\",\"\",\"$80.00\",\"$320.00\"\r\n"
+                            "\"Not Purchased\",\"Museum\",\"1.00\",\"\",\"$12.25\",\"$12.25\"\r\n"
+                            "\r\n"
+                            ",,,,\"Grand Total\",\"$71.00\""));
+        const QString itinerary =
+            pdfText(exported(QStringLiteral("itinerary.pdf")), PdfTextOrder::Layout);
+        for (const char* expected : {"Lisbon in spring", "Alfama", "Sintra", "Fado dinner"})
+            QVERIFY2(itinerary.contains(QLatin1String(expected)), qPrintable(itinerary));
+    }
+
+    void aPrintToPdf()
+    {
+        QCOMPARE(m_frame->upperView()->kind(), ViewKind::ExpenseList);
+        const QString pdf = exported(QStringLiteral("expenses.pdf"));
+        prompter().printers = {[pdf](QPrinter& printer) {
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(pdf);
+            return true;
+        }};
+        CHECKED(menu(Cmd::Print));
+        QVERIFY2(prompter().printers.isEmpty(), "the print dialog was not opened");
+        const QString text = pdfText(pdf, PdfTextOrder::Layout);
+        for (const char* expected :
+             {"Lisbon in spring", "Train", "Hotel", "Museum", "Grand Total", "$71.00"})
+            QVERIFY2(text.contains(QLatin1String(expected)), qPrintable(text));
+    }
+
+    // The tree, the lists and the images pane show the trip as the user left it.
+    void theWindowShowsTheTrip()
+    {
+        QVERIFY2(travelNode(), "the travel is not in the tree");
+        QCOMPARE(travelNode()->text(0), tripTitle);
+        CHECKED(openTravel());
+        QCOMPARE(childNode(TreeChild::CheckList)->text(0), QStringLiteral("Check List [1/2]"));
+        QCOMPARE(childNode(TreeChild::Expenses)->text(0),
+                 QStringLiteral("Expenses [1/3] - $71.00"));
+        CHECKED(openNode(childNode(TreeChild::Stages)));
+        QCOMPARE(childNode(TreeChild::Stages)->childCount(), 2);
+        QCOMPARE(childNode(TreeChild::Stages)->child(0)->text(0), QStringLiteral("Alfama"));
+        QCOMPARE(childNode(TreeChild::Stages)->child(1)->text(0), QStringLiteral("Sintra"));
+
+        CHECKED(clickNode(stageNode(QStringLiteral("Alfama"))));
+        CStageDetailListView* detail = stageDetail();
+        QVERIFY2(detail, "the stage's detail is not shown");
+        const int row = detail->model()->firstAppointmentRow();
+        QCOMPARE(detail->model()->rowCount(), row + 1);
+        QCOMPARE(detail->model()->index(row, 1).data().toString(),
+                 QStringLiteral("Fado dinner at Clube de Fado"));
+
+        CHECKED(clickNode(childNode(TreeChild::CheckList)));
+        QVERIFY2(checkList(), "the check list is not shown");
+        QCOMPARE(checkList()->model()->rowCount(), 2);
+        CHECKED(clickNode(childNode(TreeChild::Expenses)));
+        QVERIFY2(expenses(), "the expense list is not shown");
+        QCOMPARE(expenses()->model()->expenseCount(), 3);
+        QCOMPARE(expenses()->model()->index(4, ExpenseModel::Total).data().toString(),
+                 QStringLiteral("$71.00"));
+
+        QCOMPARE(images()->travelKey(), m_travel);
+        QCOMPARE(images()->categories()->currentText(), QStringLiteral("Sights"));
+        QCOMPARE(images()->linkModel().rowCount(), 1);
+        QCOMPARE(control<QLabel>(images(), ImagesViewControl::ImageCaption)->text(),
+                 QStringLiteral("Belem tower"));
+    }
+
+    void refresh()
+    {
+        CHECKED(menu(Cmd::Refresh));
+        QCOMPARE(m_frame->upperView()->kind(), ViewKind::TravelList);
+        QCOMPARE(tree()->currentItem(), tree()->root());
+        CHECKED(theWindowShowsTheTrip());
+    }
+
+    void restartOnTheSameFolder()
+    {
+        QVERIFY2(m_frame->close(), "the window did not close");
+        delete m_frame; // the program has ended
+        QVERIFY(!m_run->app.mainFrame());
+        QVERIFY2(m_run->prompter.unexpected.isEmpty(),
+                 qPrintable(m_run->prompter.unexpected.join(u',')));
+        m_restart = std::make_unique<WindowRestart>(*m_run);
+        m_restart->app.setDisplayFormats(DisplayFormats(QLocale(QStringLiteral("en_US"))));
+        m_prompter = &m_restart->prompter;
+        m_store = &m_restart->store;
+        CHECKED(startWindow(m_restart->startOnFolder(QDate(2006, 3, 1))));
+        CHECKED(theWindowShowsTheTrip());
+    }
+
+    // The files as a new store reads them, and the command line's check of the folder.
+    void theFilesHoldTheTrip()
+    {
+        QVERIFY2(m_frame->close(), "the window did not close");
+        TravelDataStore disk;
+        disk.setWorkingDirectory(m_run->dir.path());
+        disk.setImagesFolder(imagesFolder());
+        QVERIFY(disk.Refresh().ok());
+        QVERIFY2(disk.problems().isEmpty(), "the store found bad files");
+        QCOMPARE(disk.TravelKeys(), QList<RecordKey>{m_travel});
+        const TravelRecord travel = disk.GetTravel(m_travel);
+        QCOMPARE(travel.title, tripTitle);
+        QCOMPARE(travel.from, QStringLiteral("Porto"));
+        QCOMPARE(travel.destination, QStringLiteral("Lisbon"));
+        QCOMPARE(travel.start.date(), firstDay);
+        QCOMPARE(travel.end.date(), lastDay);
+        QCOMPARE(travel.type, QStringLiteral("Personal"));
+        QCOMPARE(travel.priority, QStringLiteral("High"));
+        QCOMPARE(travel.status, QStringLiteral("Planned"));
+        QCOMPARE(travel.ticketNo, QStringLiteral("TK 1042"));
+        QCOMPARE(travel.seatNo, QStringLiteral("14C"));
+
+        QCOMPARE(disk.StagesOf(m_travel), (QList<RecordKey>{m_alfama, m_sintra}));
+        const StageRecord alfama = disk.GetStage(m_alfama);
+        QCOMPARE(alfama.title, QStringLiteral("Alfama"));
+        QCOMPARE(alfama.place, QStringLiteral("Old town"));
+        QCOMPARE(alfama.notes, QStringLiteral("Walk uphill"));
+        QCOMPARE(alfama.date.date(), QDate(2006, 3, 11));
+        const StageRecord sintra = disk.GetStage(m_sintra);
+        QCOMPARE(sintra.title, QStringLiteral("Sintra"));
+        QCOMPARE(sintra.date.date(), QDate(2006, 3, 12));
+        QVERIFY(disk.LoadAppointments(m_sintra).isEmpty());
+
+        AppointmentRecord fado(DateTimeValue::fromDateTime(fadoNight));
+        fado.subject = QStringLiteral("Fado dinner");
+        fado.location = QStringLiteral("Clube de Fado");
+        fado.notes = QStringLiteral("Walk uphill");
+        QCOMPARE(disk.LoadAppointments(m_alfama), QList<AppointmentRecord>{fado});
+
+        QCOMPARE(disk.LoadCheckList(m_travel),
+                 (QList<CheckListItem>{{QStringLiteral("Plug adapter"), 1},
+                                       {QStringLiteral("Passport"), 0}}));
+        QCOMPARE(disk.CheckListCaption(m_travel), QStringLiteral("Check List [1/2]"));
+        const QList<ExpenseRecord> lines = disk.LoadExpenses(m_travel);
+        QCOMPARE(lines.size(), 3);
+        QCOMPARE(lines[0], (ExpenseRecord{QStringLiteral("Train"), 2, QString(), 35.5, 71, 1}));
+        QCOMPARE(lines[1], (ExpenseRecord{QStringLiteral("Hotel"), 4, QString(), 80, 320, 0}));
+        QCOMPARE(lines[2],
+                 (ExpenseRecord{QStringLiteral("Museum"), 1, QString(), 12.25, 12.25, 0}));
+
+        QCOMPARE(categoryFile(), QStringList{QStringLiteral("Sights|Belem tower=tower.png")});
+
+        QBuffer out;
+        QBuffer err;
+        out.open(QIODevice::WriteOnly);
+        err.open(QIODevice::WriteOnly);
+        const int exitCode =
+            RunCli({QStringLiteral("--workdir"), m_run->dir.path(), QStringLiteral("check")}, out,
+                   err, CliContext{imagesFolder(), m_run->clock.function()});
+        QVERIFY2(exitCode == ExitSuccess, qPrintable(QString::fromUtf8(out.data() + err.data())));
+        QVERIFY2(out.data().isEmpty(), out.data().constData());
+        QVERIFY2(err.data().isEmpty(), err.data().constData());
+    }
+
+private slots:
+    void init()
+    {
+        m_run = std::make_unique<WindowFixture>();
+        m_prompter = &m_run->prompter;
+        m_store = &m_run->store;
+        m_exports = m_run->folder(QStringLiteral("exports"));
+        m_picture =
+            QDir(m_run->folder(QStringLiteral("photos"))).filePath(QStringLiteral("tower.png"));
+        QImage picture(64, 48, QImage::Format_RGB32);
+        picture.fill(Qt::darkCyan);
+        QVERIFY(picture.save(m_picture));
+        m_run->app.setDisplayFormats(DisplayFormats(QLocale(QStringLiteral("en_US"))));
+        CHECKED(startWindow(m_run->startOnFolder(QDate(2006, 3, 1))));
+    }
+
+    void cleanup()
+    {
+        for (const ScriptedPrompter* run : {&m_run->prompter, m_prompter})
+            QVERIFY2(run->unexpected.isEmpty(), qPrintable(run->unexpected.join(u',')));
+        m_restart.reset();
+        m_run.reset();
+    }
+
+    void aWholeTripSurvivesRefreshAndARestart()
+    {
+        STEP(newTravelInTheWizard);
+        STEP(twoStages);
+        STEP(anAppointment);
+        STEP(aCheckList);
+        STEP(threeExpenses);
+        STEP(aPictureCategoryWithAPicture);
+        STEP(everyExport);
+        STEP(aPrintToPdf);
+        STEP(refresh);
+        STEP(restartOnTheSameFolder);
+        STEP(theFilesHoldTheTrip);
+    }
+};
+
+QTEST_MAIN(WholeTripTest)
+#include "tst_wholetrip.moc"
