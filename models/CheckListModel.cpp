@@ -6,10 +6,10 @@
 #include <numeric>
 
 CheckListModel::CheckListModel(const DisplayFormats& formats, QObject* parent)
-    : RowOrderModel(parent), m_collator(formats.locale())
+    : EditedListModel(parent), m_collator(formats.locale())
 {
     m_collator.setCaseSensitivity(Qt::CaseSensitive);
-    m_caption = caption();
+    startCaption();
 }
 
 void CheckListModel::setItems(QList<CheckListItem> items)
@@ -19,9 +19,7 @@ void CheckListModel::setItems(QList<CheckListItem> items)
     endResetModel();
     m_sorted = false;
     sortRows();
-    m_modified = false;
-    m_caption = caption();
-    emit captionChanged(m_caption);
+    rowsFilled();
 }
 
 void CheckListModel::clear()
@@ -103,12 +101,7 @@ QString CheckListModel::caption() const
 
 void CheckListModel::changed()
 {
-    m_modified = true;
-    const QString now = caption();
-    if (now != m_caption) {
-        m_caption = now;
-        emit captionChanged(m_caption);
-    }
+    rowsEdited();
 }
 
 void CheckListModel::permuteRows(const QList<int>& order)

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "DisplayFormats.h"
+#include "EditedListModel.h"
 #include "Records.h"
-#include "RowOrderModel.h"
 #include "TravelDataStore.h"
 
 #include <QCollator>
@@ -11,7 +11,7 @@
 // it done. The model is the working copy of the list until the view saves it. Rows are
 // sorted ascending by text as the locale compares (case-sensitive) when the list is
 // filled and when an entry is added; a changed text stays where it is until then.
-class CheckListModel : public RowOrderModel {
+class CheckListModel : public EditedListModel {
     Q_OBJECT
 
 public:
@@ -19,7 +19,7 @@ public:
 
     // Shows these entries, sorted; nothing is unsaved afterwards.
     void setItems(QList<CheckListItem> items);
-    void clear();
+    void clear() override;
     const QList<CheckListItem>& items() const { return m_items; }
 
     // Adds an entry (again, when the list already holds it), sorts, and returns its row.
@@ -29,10 +29,7 @@ public:
 
     CheckListCount counts() const;
     // "Check List", or "Check List [checked/total]": the tree's caption of the list.
-    QString caption() const;
-    // Whether the rows changed since they were filled or last saved.
-    bool isModified() const { return m_modified; }
-    void setSaved() { m_modified = false; }
+    QString caption() const override;
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -44,10 +41,6 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation,
                         int role = Qt::DisplayRole) const override;
 
-signals:
-    // The caption changed with a tick, an added or removed entry, or a new fill.
-    void captionChanged(const QString& caption);
-
 protected:
     void permuteRows(const QList<int>& order) override;
 
@@ -58,6 +51,4 @@ private:
     QList<CheckListItem> m_items;
     // Whether the rows are in order; an edited text may have put one out of it.
     bool m_sorted = true;
-    bool m_modified = false;
-    QString m_caption;
 };

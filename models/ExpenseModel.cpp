@@ -9,10 +9,10 @@
 #include <numeric>
 
 ExpenseModel::ExpenseModel(const DisplayFormats& formats, QObject* parent)
-    : RowOrderModel(parent), m_formats(formats), m_collator(formats.locale())
+    : EditedListModel(parent), m_formats(formats), m_collator(formats.locale())
 {
     m_collator.setCaseSensitivity(Qt::CaseSensitive);
-    m_caption = caption();
+    startCaption();
 }
 
 QChar ExpenseModel::decimalPoint() const
@@ -30,9 +30,8 @@ void ExpenseModel::setExpenses(const QList<ExpenseRecord>& expenses)
         m_lines.append(Line{record, NumberEntry::Write(record.quantity, decimalPoint())});
     endResetModel();
     sortByCode(0);
-    m_caption.clear(); // a new fill always tells its caption
-    changed();
-    m_modified = false;
+    updateGrandTotal();
+    rowsFilled();
 }
 
 void ExpenseModel::clear()
@@ -150,19 +149,19 @@ QString ExpenseModel::caption() const
         .arg(m_formats.FormatAmount(count.purchasedSum));
 }
 
-void ExpenseModel::changed()
+void ExpenseModel::updateGrandTotal()
 {
-    m_modified = true;
     m_grandTotal = counts().purchasedSum;
     if (!m_lines.isEmpty()) {
         const int last = rowCount() - 1;
         emit dataChanged(index(last, PricePerUnit), index(last, Total));
     }
-    const QString now = caption();
-    if (now != m_caption) {
-        m_caption = now;
-        emit captionChanged(m_caption);
-    }
+}
+
+void ExpenseModel::changed()
+{
+    updateGrandTotal();
+    rowsEdited();
 }
 
 int ExpenseModel::rowCount(const QModelIndex& parent) const

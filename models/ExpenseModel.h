@@ -1,8 +1,8 @@
 #pragma once
 
 #include "DisplayFormats.h"
+#include "EditedListModel.h"
 #include "Records.h"
-#include "RowOrderModel.h"
 #include "TravelDataStore.h"
 
 #include <QCollator>
@@ -12,7 +12,7 @@
 // totals of the purchased expenses. The last two rows are worked out, never stored, so
 // sorting and saving cannot disturb them. The model is the working copy of the list
 // until the view saves it.
-class ExpenseModel : public RowOrderModel {
+class ExpenseModel : public EditedListModel {
     Q_OBJECT
 
 public:
@@ -26,7 +26,7 @@ public:
 
     // Shows these expenses sorted by product; nothing is unsaved afterwards.
     void setExpenses(const QList<ExpenseRecord>& expenses);
-    void clear();
+    void clear() override;
     // The expenses in row order, as they are saved.
     QList<ExpenseRecord> expenses() const;
     const ExpenseRecord& expense(int row) const { return m_lines[row].record; }
@@ -47,9 +47,7 @@ public:
     ExpenseCount counts() const;
     // "Expense List", or "Expenses [purchased/total] - " and the Grand Total: the tree's
     // caption of the list.
-    QString caption() const;
-    bool isModified() const { return m_modified; }
-    void setSaved() { m_modified = false; }
+    QString caption() const override;
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -61,11 +59,6 @@ public:
     Qt::ItemFlags flags(const QModelIndex& index) const override;
     QVariant headerData(int section, Qt::Orientation orientation,
                         int role = Qt::DisplayRole) const override;
-
-signals:
-    // The caption changed with a tick, an edited total, an added or removed expense, or
-    // a new fill.
-    void captionChanged(const QString& caption);
 
 protected:
     void permuteRows(const QList<int>& order) override;
@@ -82,6 +75,8 @@ private:
 
     QChar decimalPoint() const;
     QString displayText(const Line& line, int column) const;
+    // The Grand Total and its row.
+    void updateGrandTotal();
     // After any change: the Grand Total, its row, and the caption.
     void changed();
 
@@ -89,6 +84,4 @@ private:
     QCollator m_collator;
     QList<Line> m_lines;
     double m_grandTotal = 0.0;
-    bool m_modified = false;
-    QString m_caption;
 };

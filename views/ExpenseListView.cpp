@@ -13,7 +13,6 @@
 
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QVBoxLayout>
 
 namespace {
 
@@ -29,111 +28,48 @@ QChar decimalPointOf(const QLocale& locale)
 } // namespace
 
 CExpenseListView::CExpenseListView(TravelDataStore& store, QWidget* parent)
-    : CUpperView(ViewKind::ExpenseList, store, parent),
-      m_model(new ExpenseModel(store.displayFormats(), this)), m_list(new CListCtrl(this)),
-      m_header(new CListHeaderCtrl(m_list)),
-      m_delegate(new ExpenseDelegate(
-          decimalPointOf(store.displayFormats().locale()),
-          [&store] { return store.ReadPreferenceList(int(PreferenceList::Units)); }, this))
+    : CExpenseListView(new ExpenseModel(store.displayFormats()), store, parent)
 {
-    m_list->setHeader(m_header);
-    m_list->setModel(m_model);
-    m_list->setItemDelegate(m_delegate);
+}
+
+CExpenseListView::CExpenseListView(ExpenseModel* model, TravelDataStore& store, QWidget* parent)
+    : CEditedListView(
+          ViewKind::ExpenseList,
+          {Cmd::ExpenseNew, Cmd::ExpenseModify, Cmd::ExpenseDelete, Cmd::ExpenseImport}, model,
+          new ExpenseDelegate(
+              decimalPointOf(store.displayFormats().locale()),
+              [&store] { return store.ReadPreferenceList(int(PreferenceList::Units)); }),
+          store, parent),
+      m_model(model)
+{
     // The cell the keyboard is on shows, so that Enter edits the cell it means.
     m_list->setAllColumnsShowFocus(false);
     m_list->setWatermark(LoadBitmap(Bitmaps::ExpenseWatermark));
     m_list->setColumnWidthRule(&ColumnWidths::ExpenseList);
     m_header->setImages(LoadImageStrip(Bitmaps::ExpenseHeader, 16), ExpenseModel::ColumnCount);
     m_header->showFirstOrder(ExpenseModel::Product);
-    m_list->viewport()->installEventFilter(this);
     m_list->installEventFilter(this);
 
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(m_list);
-    setFocusProxy(m_list);
-
     connect(m_header, &CListHeaderCtrl::sortRequested, this, &CExpenseListView::sort);
-    connect(m_model, &ExpenseModel::captionChanged, this, [this](const QString& caption) {
-        // A view that let go of its rows no longer speaks for the selected node.
-        if (!m_travelKey.isEmpty())
-            emit captionChanged(caption);
-    });
     // One click opens the cell's editor; a click on the check box only ticks.
     connect(m_list, &QAbstractItemView::clicked, this, [this](const QModelIndex& index) {
         if (!m_delegate->isOnCheckBox(m_list, index, m_lastPress))
             editCell(index.row(), index.column());
     });
-    connect(m_list->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            &CUpperView::stateChanged);
-    connect(m_model, &QAbstractItemModel::rowsInserted, this, &CUpperView::stateChanged);
-    connect(m_model, &QAbstractItemModel::rowsRemoved, this, &CUpperView::stateChanged);
-    connect(m_model, &QAbstractItemModel::modelReset, this, &CUpperView::stateChanged);
 }
 
 CExpenseListView::~CExpenseListView()
 {
     // The frame saves before it lets a view go; this is for any other way out.
-    if (!m_travelKey.isEmpty())
-        (void)write();
+    (void)write();
 }
 
 void CExpenseListView::load(const TreeSelection& selection)
 {
-    m_travelKey = selection.travelKey;
-    m_model->setExpenses(m_store.LoadExpenses(m_travelKey));
-    m_header->showFirstOrder(ExpenseModel::Product);
-    emit travelChosen(m_travelKey);
-    emit stateChanged();
-}
-
-UpperViewState CExpenseListView::state() const
-{
-    UpperViewState state = CUpperView::state();
-    state.markedRow = m_list->markedRow();
-    state.rowCount = m_model->rowCount();
-    return state;
-}
-
-bool CExpenseListView::handles(int command) const
-{
-    switch (command) {
-    case Cmd::ExpenseNew:
-    case Cmd::ListNewItem:
-    case Cmd::ListNewTravel:
-    case Cmd::ExpenseModify:
-    case Cmd::ExpenseDelete:
-    case Cmd::Modify:
-    case Cmd::Delete:
-    case Cmd::ListImportItems:
-        return true;
-    default:
-        return false;
-    }
-}
-
-bool CExpenseListView::run(int command)
-{
-    switch (command) {
-    case Cmd::ExpenseNew:
-    case Cmd::ListNewItem:
-    case Cmd::ListNewTravel:
-        newExpense();
-        return true;
-    case Cmd::ExpenseModify:
-    case Cmd::Modify:
-        modifyExpense();
-        return true;
-    case Cmd::ExpenseDelete:
-    case Cmd::Delete:
-        deleteExpense();
-        return true;
-    case Cmd::ListImportItems:
-        emit commandRequested(Cmd::ExpenseImport);
-        return true;
-    default:
-        return false;
-    }
+    loadTravel(selection.travelKey, [this] {
+        m_model->setExpenses(m_store.LoadExpenses(m_travelKey));
+        m_header->showFirstOrder(ExpenseModel::Product);
+    });
 }
 
 std::optional<PreferenceList> CExpenseListView::importList() const
@@ -157,45 +93,9 @@ std::optional<ExportFormat> CExpenseListView::listExport() const
     return ExportFormat::ExpensesCsv;
 }
 
-Outcome CExpenseListView::save()
+Outcome CExpenseListView::writeRows()
 {
-    m_delegate->endEditing();
-    return write();
-}
-
-Outcome CExpenseListView::write()
-{
-    if (m_travelKey.isEmpty() || !m_model->isModified())
-        return {};
-    Outcome saved = m_store.SaveExpenses(m_travelKey, m_model->expenses());
-    if (saved.ok())
-        m_model->setSaved();
-    return saved;
-}
-
-Outcome CExpenseListView::saveAndRelease()
-{
-    Outcome saved = save();
-    if (!saved.ok())
-        return saved; // the rows stay: they are the only copy
-    m_travelKey.clear();
-    m_model->clear();
-    return saved;
-}
-
-const QAbstractItemModel* CExpenseListView::printModel() const
-{
-    return m_model;
-}
-
-QList<int> CExpenseListView::printColumnWidths() const
-{
-    return m_list->columnWidths();
-}
-
-QWidget* CExpenseListView::openEditor() const
-{
-    return m_delegate->openEditor();
+    return m_store.SaveExpenses(m_travelKey, m_model->expenses());
 }
 
 bool CExpenseListView::isExpenseRow(int row) const
@@ -217,18 +117,18 @@ bool CExpenseListView::editCell(int row, int column)
     return true;
 }
 
-void CExpenseListView::newExpense()
+void CExpenseListView::newRow()
 {
     m_delegate->endEditing();
     editCell(m_model->addExpense(QString::fromLatin1(newExpenseText)), ExpenseModel::Product);
 }
 
-void CExpenseListView::modifyExpense()
+void CExpenseListView::modifyRow()
 {
     editCell(m_list->markedRow(), ExpenseModel::Product);
 }
 
-void CExpenseListView::deleteExpense()
+void CExpenseListView::deleteRow()
 {
     m_delegate->endEditing();
     const int row = m_list->markedRow();
@@ -322,8 +222,7 @@ void CExpenseListView::markFound(const FindMatch& match)
 {
     for (int row = 0; row < m_model->expenseCount(); ++row) {
         if (m_model->expense(row).product == match.title) {
-            m_list->markRow(row);
-            m_list->scrollTo(m_model->index(row, 0));
+            showRow(row);
             return;
         }
     }

@@ -1,19 +1,16 @@
 #pragma once
 
-#include "UpperView.h"
+#include "EditedListView.h"
 
-class CListCtrl;
-class CListHeaderCtrl;
-class ExpenseDelegate;
 class ExpenseModel;
+class QKeyEvent;
 
 // The expenses of a travel, edited in place: product, quantity, unit, price per unit
 // and total, a check box that marks an expense purchased, and below them the Grand
 // Total of the purchased ones. A click on a cell opens its editor (the total is worked
-// out, not typed); the header sorts by each column both ways. The rows are the working
-// copy of the expenses until the view saves them, and the tree's caption follows every
-// change.
-class CExpenseListView : public CUpperView {
+// out, not typed); the header sorts by each column both ways. The tree's caption follows
+// every change.
+class CExpenseListView : public CEditedListView {
     Q_OBJECT
 
 public:
@@ -21,26 +18,19 @@ public:
     ~CExpenseListView() override;
 
     void load(const TreeSelection& selection) override;
-    UpperViewState state() const override;
-    bool handles(int command) const override;
-    bool run(int command) override;
     std::optional<PreferenceList> importList() const override;
     // Adds one expense per product; they reach the store at the next save.
     Outcome importItems(const QStringList& texts) override;
     std::optional<ExportFormat> listExport() const override;
-    Outcome save() override;
-    Outcome saveAndRelease() override;
-    const QAbstractItemModel* printModel() const override;
-    QList<int> printColumnWidths() const override;
     QString printTitle() const override;
     void markFound(const FindMatch& match) override;
 
     // Adds "New Expense" above the separator and opens its product editor.
-    void newExpense();
+    void newRow() override;
     // Opens the product editor on the marked expense.
-    void modifyExpense();
+    void modifyRow() override;
     // Asks, then deletes the marked expense; the last one empties the list and the file.
-    void deleteExpense();
+    void deleteRow() override;
     // Sorts by a sort code (0 to 9), after committing an open editor.
     void sort(int sortCode);
     // Opens the editor of a cell of an expense row; false for the total and for the
@@ -48,25 +38,16 @@ public:
     bool editCell(int row, int column);
 
     ExpenseModel* model() const { return m_model; }
-    CListCtrl* list() const { return m_list; }
-    CListHeaderCtrl* header() const { return m_header; }
-    // The editor open on a cell, or null.
-    QWidget* openEditor() const;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    Outcome writeRows() override;
 
 private:
+    CExpenseListView(ExpenseModel* model, TravelDataStore& store, QWidget* parent);
     bool onListKey(QKeyEvent* key);
     void onContextMenu(const QPoint& position, const QPoint& globalPosition);
     bool isExpenseRow(int row) const;
-    Outcome write();
 
-    RecordKey m_travelKey;
     ExpenseModel* m_model;
-    CListCtrl* m_list;
-    CListHeaderCtrl* m_header;
-    ExpenseDelegate* m_delegate;
-    // Where the mouse was last pressed in the rows, to tell the check box from the text.
-    QPoint m_lastPress;
 };

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "RowOrderModel.h"
+
+#include <QString>
+
+// The rows of a list the user edits in place (the check list, the expenses): the working
+// copy of a travel's records until the view saves them, with the tree's caption of the
+// list following every change.
+class EditedListModel : public RowOrderModel {
+    Q_OBJECT
+
+public:
+    using RowOrderModel::RowOrderModel;
+
+    // Empties the rows; nothing is unsaved afterwards.
+    virtual void clear() = 0;
+    // The tree's caption of the list as the rows stand.
+    virtual QString caption() const = 0;
+    // Whether the rows changed since they were filled or last saved.
+    bool isModified() const { return m_modified; }
+    void setSaved() { m_modified = false; }
+
+signals:
+    // The caption changed with an edit, or the rows were filled anew.
+    void captionChanged(const QString& caption);
+
+protected:
+    // Takes the caption of the rows as they start out, without telling it.
+    void startCaption() { m_caption = caption(); }
+    // After the rows were filled anew: nothing is unsaved, and the caption is told.
+    void rowsFilled();
+    // After the user changed the rows: they are unsaved, and a new caption is told.
+    void rowsEdited();
+
+private:
+    bool m_modified = false;
+    QString m_caption;
+};
