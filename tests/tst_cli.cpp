@@ -685,6 +685,14 @@ private slots:
             cliIn({QStringLiteral("list"), QStringLiteral("--locale"), QStringLiteral("de_DE")})
                 .exitCode,
             0);
+        // Asking for help is no mistake: the usage goes to standard output.
+        for (const QString& help : {QStringLiteral("--help"), QStringLiteral("-h")}) {
+            const Run run = cli({help});
+            QCOMPARE(run.exitCode, 0);
+            QVERIFY(run.out.startsWith(QLatin1String("usage: voyanta-cli")));
+            QVERIFY(run.out.contains(QLatin1String("  find TEXT")));
+            QVERIFY(run.err.isEmpty());
+        }
     }
 };
 

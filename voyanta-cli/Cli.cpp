@@ -26,6 +26,7 @@ namespace {
 
 const char* const usage =
     "usage: voyanta-cli [--workdir DIR] [--locale NAME] COMMAND [ARGS]\n"
+    "       voyanta-cli --help\n"
     "commands:\n"
     "  init                    create the data folder and the default preference lists\n"
     "  list [--month YYYY-MM]  list travels: key, start, end, title\n"
@@ -67,8 +68,9 @@ struct Options {
     const QCommandLineOption list{QStringLiteral("list"), QString(), QStringLiteral("LIST")};
     const QCommandLineOption pageSize{QStringLiteral("page-size"), QString(),
                                       QStringLiteral("SIZE")};
+    const QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")}, QString()};
 
-    Options() { parser.addOptions({workdir, locale, month, format, output, list, pageSize}); }
+    Options() { parser.addOptions({workdir, locale, month, format, output, list, pageSize, help}); }
 
     bool parse(const QStringList& arguments)
     {
@@ -159,6 +161,10 @@ private:
         if (!options.parse(arguments))
             throw UsageError{options.parser.errorText()};
         const QCommandLineParser& parser = options.parser;
+        if (parser.isSet(options.help)) {
+            print(QString::fromLatin1(usage));
+            return ExitSuccess;
+        }
         const QStringList positional = parser.positionalArguments();
         if (positional.isEmpty())
             throw UsageError{QStringLiteral("no command given")};
