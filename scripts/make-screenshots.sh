@@ -5,8 +5,8 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-cp -r "$root/samples/Travels" "$work/Travels"
-if [ -d "$root/samples/Travel Images" ]; then cp -r "$root/samples/Travel Images" "$work/images"; fi
+month=${1:-2026-12}
+"$root/scripts/make-sample-folder.sh" "$work/Travels" "$month" >/dev/null
 mkdir -p "$root/voyanta/help"
-QT_QPA_PLATFORM=offscreen "$root/build/bin/voyanta-screenshots" "$work/Travels" "$work/images" \
-    "${1:-2026-12}" "$root/voyanta/help"
+QT_QPA_PLATFORM=offscreen "$root/build/bin/voyanta-screenshots" "$work/Travels" \
+    "$root/build/bin/Travel Images" "$month" "$root/voyanta/help"

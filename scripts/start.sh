@@ -2,7 +2,8 @@
 # Installs what is missing, builds Voyanta and starts it:
 #   scripts/start.sh                 on the working directory Voyanta keeps (asks the first time)
 #   scripts/start.sh DIR             on DIR, for this run only
-#   scripts/start.sh --sample        on a copy of the sample travels in ~/Voyanta Sample
+#   scripts/start.sh --sample        on the sample travels, moved to this month, with their
+#                                    pictures, in ~/Voyanta Sample (made the first time)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/install-deps.sh"
@@ -21,8 +22,9 @@ case "${1:-}" in
     ;;
 --sample)
     sample="$HOME/Voyanta Sample"
-    if [ ! -d "$sample" ]; then
-        cp -r "$root/samples/Travels" "$sample"
+    if [ ! -d "$sample" ] && ! "$root/scripts/make-sample-folder.sh" "$sample"; then
+        rm -rf "$sample"
+        exit 1
     fi
     exec "$voyanta" --workdir "$sample"
     ;;
