@@ -63,6 +63,10 @@ void GPrintUnit::printCell(int column, const QString& text, Qt::Alignment alignm
     const int height = device.lineHeight(font);
     QRect cell = columnRect(column);
     cell.setHeight(height);
+    // Half a blank of room on each side, so that a right-aligned number and the
+    // left-aligned text of the next column do not run together.
+    const int padding = std::max(1, device.textWidth(QStringLiteral(" "), font) / 2);
+    cell.adjust(padding, 0, -padding, 0);
     device.drawText(cell, int(alignment | Qt::AlignVCenter), text, font);
     m_rowHeight = std::max(m_rowHeight, height);
 }

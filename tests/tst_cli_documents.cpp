@@ -141,7 +141,7 @@ private slots:
                                     "Train\n\nPage 1\n\n\f"));
         COMPARE_TEXT(printed(words(m_rome + QStringLiteral(" --list expenses"))),
                      QStringLiteral("Voyanta - Expenses for Rome\nProduct\nFood\n\nPage 1\n"
-                                    "QtyUnit\n2.00Kg\n\n\f"
+                                    "Qty Unit\n2.00 Kg\n\n\f"
                                     "Voyanta - Expenses for Rome\nProduct\nFood\n\nPage 2\n\n"
                                     "Price/Unit\n$6.25\n\nTotal\n$12.50\n\nGrand Total\n\n"
                                     "$12.50\n\n\f"));
