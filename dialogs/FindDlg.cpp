@@ -74,7 +74,10 @@ CFindDlg::CFindDlg(FindResultsModel& results, QWidget* parent)
     m_matches->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_matches->setItemDelegateForColumn(FindResultsModel::Text, new MatchDelegate(m_matches));
     m_matches->header()->setStretchLastSection(true);
-    m_matches->setColumnWidth(FindResultsModel::Kind, 110);
+    // Wide enough for the longest kind with its field, "Appointment (location)".
+    m_matches->setColumnWidth(
+        FindResultsModel::Kind,
+        fontMetrics().horizontalAdvance(QStringLiteral("Appointment (location)")) + 16);
     m_matches->setColumnWidth(FindResultsModel::Title, 180);
     m_matches->setColumnWidth(FindResultsModel::Date, 120);
     auto* label = new QLabel(QStringLiteral("&Find:"), this);
@@ -84,7 +87,7 @@ CFindDlg::CFindDlg(FindResultsModel& results, QWidget* parent)
     layout->addWidget(m_input);
     layout->addWidget(m_matches, 1);
     layout->addWidget(m_count);
-    resize(640, 420);
+    resize(720, 420);
 
     connect(m_input, &QLineEdit::textChanged, this, &CFindDlg::searchRequested);
     connect(m_matches, &QAbstractItemView::activated, this,
