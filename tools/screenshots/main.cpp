@@ -12,7 +12,9 @@
 #include <QApplication>
 #include <QDateEdit>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QTextStream>
+#include <QThread>
 #include <QTreeWidgetItem>
 
 namespace {
@@ -34,10 +36,15 @@ public:
     void previewPrint(QWidget*, QPrinter&, const std::function<void(QPrinter*)>&) override {}
 };
 
+// Lets the window lay itself out and the pictures arrive from their loading threads.
 void settle()
 {
-    for (int i = 0; i < 5; ++i)
-        QApplication::processEvents();
+    QElapsedTimer waited;
+    waited.start();
+    while (waited.elapsed() < 400) {
+        QApplication::processEvents(QEventLoop::AllEvents, 10);
+        QThread::msleep(10);
+    }
 }
 
 } // namespace
