@@ -3,7 +3,12 @@
 #include "TravelDataStore.h"
 #include "WholeTravel.h"
 
+#include <QStringMatcher>
+
 #include <algorithm>
+#include <future>
+#include <thread>
+#include <vector>
 
 QString FindIndex::Fold(const QString& text, QList<qsizetype>* positions)
 {
@@ -117,6 +122,7 @@ FindIndex::TravelTexts FindIndex::textsOf(const WholeTravel& whole)
 void FindIndex::rebuild(TravelDataStore& store)
 {
     m_texts.clear();
+    m_last.reset();
     m_order = store.TravelKeys();
     for (const RecordKey& key : m_order)
         m_texts.insert(key, textsOf(GatherTravel(store, key)));
@@ -124,6 +130,7 @@ void FindIndex::rebuild(TravelDataStore& store)
 
 void FindIndex::updateTravel(TravelDataStore& store, const RecordKey& travelKey)
 {
+    m_last.reset();
     if (!store.HasTravel(travelKey)) {
         removeTravel(travelKey);
         return;
@@ -136,6 +143,7 @@ void FindIndex::updateTravel(TravelDataStore& store, const RecordKey& travelKey)
 
 void FindIndex::removeTravel(const RecordKey& travelKey)
 {
+    m_last.reset();
     if (m_texts.remove(travelKey) > 0)
         m_order.removeOne(travelKey);
 }
@@ -148,16 +156,19 @@ int FindIndex::entryCount() const
     return count;
 }
 
-QList<FindMatch> FindIndex::find(const QString& text, int limit) const
+FindIndex::Scan FindIndex::scan(const QString& wanted, const RecordKey* begin, const RecordKey* end,
+                                int limit) const
 {
-    QList<FindMatch> matches;
-    const QString wanted = Fold(text.trimmed());
-    if (wanted.isEmpty() || limit <= 0)
-        return matches;
-    // Candidates are found by the first character, which the library finds many at a
-    // time; most are ruled out by the second.
+    Scan result;
+    // A short text is found by its first character, which the library finds many at a
+    // time, most candidates being ruled out by the second; a longer one by skipping
+    // ahead by its length where it cannot start (Boyer-Moore).
     const QChar first = wanted.front();
+    const QStringMatcher matcher(wanted, Qt::CaseSensitive);
+    const bool skips = wanted.size() >= 4;
     const auto indexIn = [&](const QString& folded, qsizetype from) {
+        if (skips)
+            return matcher.indexIn(QStringView(folded), from);
         for (qsizetype at = from; (at = folded.indexOf(first, at)) >= 0; ++at) {
             if (QStringView(folded).sliced(at).startsWith(wanted))
                 return at;
@@ -165,8 +176,8 @@ QList<FindMatch> FindIndex::find(const QString& text, int limit) const
         return qsizetype(-1);
     };
     QList<qsizetype> positions;
-    for (const RecordKey& key : m_order) {
-        const auto texts = m_texts.constFind(key);
+    for (const RecordKey* key = begin; key != end; ++key) {
+        const auto texts = m_texts.constFind(*key);
         if (texts == m_texts.cend())
             continue;
         const QString& folded = texts->folded;
@@ -177,22 +188,65 @@ QList<FindMatch> FindIndex::find(const QString& text, int limit) const
             // The text the match starts in, and where the next one starts.
             const auto next = std::upper_bound(starts.cbegin(), starts.cend(), at);
             const qsizetype index = next - starts.cbegin() - 1;
-            const qsizetype end = next != starts.cend() ? *next - 1 : folded.size() - 1;
-            if (at + wanted.size() > end) {
-                from = end + 1; // runs into the separator: not in this text
-                continue;
-            }
+            const qsizetype textEnd = next != starts.cend() ? *next - 1 : folded.size() - 1;
+            from = textEnd + 1; // one match per text; the next search starts in the next
+            if (at + wanted.size() > textEnd)
+                continue; // runs into the separator: not in this text
             FindMatch match = texts->matches[index];
             // Where the match is in the text as written, through its folding.
             Fold(match.text, &positions);
-            const qsizetype first = at - starts[index];
-            match.start = positions.value(first);
-            match.length = positions.value(first + wanted.size() - 1) - match.start + 1;
-            matches.append(std::move(match));
-            if (int(matches.size()) >= limit)
-                return matches;
-            from = end + 1;
+            const qsizetype start = at - starts[index];
+            match.start = positions.value(start);
+            match.length = positions.value(start + wanted.size() - 1) - match.start + 1;
+            result.matches.append(std::move(match));
+            if (result.travels.isEmpty() || result.travels.constLast() != *key)
+                result.travels.append(*key);
+            if (int(result.matches.size()) >= limit)
+                return result; // there may be more
         }
     }
+    return result;
+}
+
+QList<FindMatch> FindIndex::find(const QString& text, int limit) const
+{
+    const QString wanted = Fold(text.trimmed());
+    if (wanted.isEmpty() || limit <= 0)
+        return {};
+    const bool narrower = m_last && wanted.contains(m_last->wanted);
+    const QList<RecordKey> order = narrower ? m_last->travels : m_order;
+    // A large folder is searched in as many parts at once as the machine has cores; the
+    // parts' matches are joined in key order.
+    const int parts =
+        order.size() < 1000 ? 1 : std::clamp(int(std::thread::hardware_concurrency()), 1, 8);
+    std::vector<std::future<Scan>> running;
+    const RecordKey* keys = order.constData();
+    for (int part = 0; part < parts; ++part) {
+        const RecordKey* begin = keys + order.size() * part / parts;
+        const RecordKey* end = keys + order.size() * (part + 1) / parts;
+        running.push_back(std::async(part == 0 ? std::launch::deferred : std::launch::async,
+                                     [=, this] { return scan(wanted, begin, end, limit); }));
+    }
+    QList<FindMatch> matches;
+    QList<RecordKey> found;
+    bool complete = true;
+    for (std::future<Scan>& part : running) {
+        Scan result = part.get();
+        if (!complete)
+            continue; // every part is waited for: they read this index
+        for (FindMatch& match : result.matches) {
+            if (int(matches.size()) >= limit) {
+                complete = false;
+                break;
+            }
+            matches.append(std::move(match));
+        }
+        found += result.travels;
+        complete = complete && int(matches.size()) < limit;
+    }
+    // A search that found every match narrows the next; one cut short by its limit
+    // leaves the last complete one in place.
+    if (complete)
+        m_last = LastSearch{wanted, std::move(found)};
     return matches;
 }

@@ -7,6 +7,8 @@
 #include <QList>
 #include <QString>
 
+#include <optional>
+
 class TravelDataStore;
 struct WholeTravel;
 
@@ -39,7 +41,9 @@ public:
     void updateTravel(TravelDataStore& store, const RecordKey& travelKey);
     void removeTravel(const RecordKey& travelKey);
 
-    // Matches in travel-key order, at most `limit` of them.
+    // Matches in travel-key order, at most `limit` of them. A text that holds the one
+    // searched for before (the user typed on) is looked for only in the travels that
+    // matched then, when that search found every match.
     QList<FindMatch> find(const QString& text, int limit = 1000) const;
     int entryCount() const;
 
@@ -60,7 +64,22 @@ private:
     static void add(TravelTexts& texts, const FindMatch& match, const QString& field,
                     const QString& text);
     static TravelTexts textsOf(const WholeTravel& travel);
+    // The matches in the travels from begin to end, at most `limit` of them, and the
+    // travels they are in.
+    struct Scan {
+        QList<FindMatch> matches;
+        QList<RecordKey> travels;
+    };
+    Scan scan(const QString& wanted, const RecordKey* begin, const RecordKey* end, int limit) const;
 
     QHash<RecordKey, TravelTexts> m_texts;
     QList<RecordKey> m_order; // travel keys, ascending
+
+    // The last search that found every match, and the travels it found them in, in
+    // key order; forgotten whenever a travel changes.
+    struct LastSearch {
+        QString wanted;
+        QList<RecordKey> travels;
+    };
+    mutable std::optional<LastSearch> m_last;
 };

@@ -124,6 +124,58 @@ private slots:
         QCOMPARE(index.find(QStringLiteral("zurich"), 1).size(), 1);
     }
 
+    void aLargeFolderIsSearchedInPartsAndJoinedInOrder()
+    {
+        // Enough travels for the search to run in parts; every 97th is a Zürich one.
+        QList<RecordKey> zurichs;
+        for (int i = 0; i < 1200; ++i) {
+            TravelRecord travel(at(2008, 1, 1 + i % 28));
+            travel.title = QStringLiteral("%1 %2").arg(i % 97 == 5 ? QStringLiteral("Zürich")
+                                                                   : QStringLiteral("Trip"),
+                                                       QString::number(i));
+            const KeyOutcome added = m_data->AddTravel(travel);
+            QVERIFY(added.ok());
+            if (i % 97 == 5)
+                zurichs.append(added.key);
+        }
+        zurichs.append(m_zurich);
+        std::sort(zurichs.begin(), zurichs.end());
+        FindIndex index;
+        index.rebuild(*m_data);
+        const auto keysOf = [](const QList<FindMatch>& matches) {
+            QList<RecordKey> keys;
+            for (const FindMatch& match : matches)
+                keys.append(match.travelKey);
+            return keys;
+        };
+        QCOMPARE(keysOf(index.find(QStringLiteral("zurich"))), zurichs);
+        QCOMPARE(keysOf(index.find(QStringLiteral("zurich"), 5)), zurichs.mid(0, 5));
+        const QList<RecordKey> trips = keysOf(index.find(QStringLiteral("trip"), 2000));
+        QCOMPARE(trips.size(), 1200 - 13);
+        QVERIFY(std::is_sorted(trips.cbegin(), trips.cend()));
+        QCOMPARE(keysOf(index.find(QStringLiteral("trip"), 1000)), trips.mid(0, 1000));
+    }
+
+    void typingOnNarrowsTheLastSearch()
+    {
+        FindIndex index;
+        index.rebuild(*m_data);
+        QCOMPARE(index.find(QStringLiteral("zur")).size(), 1);
+        // A travel that matches only the longer text, added after the shorter search: the
+        // narrowed search must not keep to the travels found before the change.
+        TravelRecord later(at(2027, 2, 1));
+        later.title = QStringLiteral("Zürich again");
+        const RecordKey key = m_data->AddTravel(later).key;
+        index.updateTravel(*m_data, key);
+        QCOMPARE(index.find(QStringLiteral("zuri")).size(), 2);
+        // A search cut short by its limit leaves the last complete one to narrow from.
+        QCOMPARE(index.find(QStringLiteral("z"), 1).size(), 1);
+        QCOMPARE(index.find(QStringLiteral("zurich")).size(), 2);
+        QCOMPARE(index.find(QStringLiteral("zurich a")).size(), 1);
+        QVERIFY(index.find(QStringLiteral("zurich ab")).isEmpty());
+        QCOMPARE(index.find(QStringLiteral("zurich")).size(), 2); // typed back: all again
+    }
+
     void theStoreNamesEveryTravelItChanges()
     {
         TravelDataStore& store = *m_data;
