@@ -12,6 +12,42 @@
 
 #include <memory>
 
+// Adds a travel with a title and nothing else; its key, or an empty one when it failed.
+inline RecordKey addTitledTravel(TravelDataStore& store, const DateTimeValue& start,
+                                 const QString& title)
+{
+    TravelRecord travel(start);
+    travel.title = title;
+    return store.AddTravel(travel).key;
+}
+
+// The names a store lists while it loads a category file.
+struct CategoryNames : CategoryDropDown {
+    QStringList names;
+    void clear() override { names.clear(); }
+    void append(const QString& name, int) override { names.append(name); }
+};
+
+// A travel's category file as another program reads it: one line per category, its name,
+// then "|title=file name" of each picture.
+inline QStringList readCategoryFile(const QString& imagesFolder, const RecordKey& travelKey)
+{
+    TravelDataStore reader;
+    reader.setImagesFolder(imagesFolder);
+    CategoryNames names;
+    ImageLinkMap links;
+    reader.LoadCategories(travelKey, &names, links);
+    QStringList lines;
+    for (int number = 1; number <= names.names.size(); ++number) {
+        QString line = names.names[number - 1];
+        for (LinkKey key = number * LinksPerCategory; links.contains(key); ++key)
+            line += QLatin1Char('|') + links[key].displayTitle + QLatin1Char('=') +
+                    QFileInfo(links[key].picturePath).fileName();
+        lines.append(line);
+    }
+    return lines;
+}
+
 // Starts the program on a folder without the profile's working directory and shows a
 // month; null when it did not start.
 inline CMainFrame* startProgramOn(CVoyantaApp& app, const QString& folder, QDate month)

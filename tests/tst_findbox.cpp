@@ -52,12 +52,9 @@ private slots:
         {
             const std::unique_ptr<TravelDataStore> data = m_run->seed();
             QVERIFY(data);
-            TravelRecord zurich(at(2027, 1, 10));
-            zurich.title = QStringLiteral("Conference in Zürich");
-            m_zurich = data->AddTravel(zurich).key;
-            TravelRecord lisbon(at(2006, 3, 5));
-            lisbon.title = QStringLiteral("Lisbon");
-            m_lisbon = data->AddTravel(lisbon).key;
+            m_zurich =
+                addTitledTravel(*data, at(2027, 1, 10), QStringLiteral("Conference in Zürich"));
+            m_lisbon = addTitledTravel(*data, at(2006, 3, 5), QStringLiteral("Lisbon"));
             QVERIFY(data->SaveCheckList(m_zurich, {{QStringLiteral("Swiss francs"), 0}}).ok());
         }
         m_frame = m_run->startOnFolder(QDate(2006, 3, 1));

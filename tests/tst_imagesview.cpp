@@ -29,14 +29,6 @@ TravelRecord travel(const QString& title, const DateTimeValue& start)
     return t;
 }
 
-// The names a store lists while it loads a category file.
-class NameList : public CategoryDropDown {
-public:
-    QStringList names;
-    void clear() override { names.clear(); }
-    void append(const QString& name, int) override { names.append(name); }
-};
-
 } // namespace
 
 // The images view and the Select Image dialog in the real window: categories, images, the
@@ -111,20 +103,7 @@ private:
     // name, then title=path of each link.
     QStringList categoryFile(const RecordKey& key) const
     {
-        TravelDataStore reader;
-        reader.setImagesFolder(m_run->app.imagesFolder());
-        NameList names;
-        ImageLinkMap links;
-        reader.LoadCategories(key, &names, links);
-        QStringList lines;
-        for (int number = 1; number <= names.names.size(); ++number) {
-            QString line = names.names[number - 1];
-            for (LinkKey key = number * LinksPerCategory; links.contains(key); ++key)
-                line += QLatin1Char('|') + links[key].displayTitle + QLatin1Char('=') +
-                        QFileInfo(links[key].picturePath).fileName();
-            lines.append(line);
-        }
-        return lines;
+        return readCategoryFile(m_run->app.imagesFolder(), key);
     }
 
     QString categoryFilePath(const RecordKey& key) const

@@ -116,12 +116,8 @@ private slots:
         {
             const std::unique_ptr<TravelDataStore> data = m_run->seed();
             QVERIFY(data);
-            TravelRecord rome(at(2006, 3, 20));
-            rome.title = QStringLiteral("Rome");
-            m_rome = data->AddTravel(rome).key;
-            TravelRecord oslo(at(2006, 3, 8));
-            oslo.title = QStringLiteral("Oslo");
-            m_oslo = data->AddTravel(oslo).key;
+            m_rome = addTitledTravel(*data, at(2006, 3, 20), QStringLiteral("Rome"));
+            m_oslo = addTitledTravel(*data, at(2006, 3, 8), QStringLiteral("Oslo"));
             QVERIFY(data->SaveCheckList(m_rome, {{QStringLiteral("Visa"), 0},
                                                  {QStringLiteral("Passport"), 1},
                                                  {QStringLiteral("Camera"), 0}})

@@ -58,12 +58,8 @@ private slots:
         {
             const std::unique_ptr<TravelDataStore> data = m_run->seed();
             QVERIFY(data);
-            TravelRecord rome(at(2006, 3, 20));
-            rome.title = QStringLiteral("Rome");
-            m_rome = data->AddTravel(rome).key;
-            TravelRecord lisbon(at(2006, 3, 5));
-            lisbon.title = QStringLiteral("Lisbon");
-            m_lisbon = data->AddTravel(lisbon).key;
+            m_rome = addTitledTravel(*data, at(2006, 3, 20), QStringLiteral("Rome"));
+            m_lisbon = addTitledTravel(*data, at(2006, 3, 5), QStringLiteral("Lisbon"));
             StageRecord stage(at(2006, 3, 6));
             stage.travelKey = m_lisbon;
             stage.title = QStringLiteral("Alfama");

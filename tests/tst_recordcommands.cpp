@@ -83,18 +83,14 @@ private slots:
         {
             const std::unique_ptr<TravelDataStore> data = m_run->seed();
             QVERIFY(data);
-            TravelRecord lisbon(at(2006, 3, 5));
-            lisbon.title = QStringLiteral("Lisbon");
-            m_lisbon = data->AddTravel(lisbon).key;
+            m_lisbon = addTitledTravel(*data, at(2006, 3, 5), QStringLiteral("Lisbon"));
             StageRecord alfama(at(2006, 3, 6));
             alfama.travelKey = m_lisbon;
             alfama.title = QStringLiteral("Alfama");
             alfama.place = QStringLiteral("Old town");
             m_alfama = data->AddStage(alfama).key;
             QVERIFY(data->SaveCheckList(m_lisbon, {{QStringLiteral("Passport, visa"), 1}}).ok());
-            TravelRecord rome(at(2006, 3, 20));
-            rome.title = QStringLiteral("Rome");
-            m_rome = data->AddTravel(rome).key;
+            m_rome = addTitledTravel(*data, at(2006, 3, 20), QStringLiteral("Rome"));
         }
         m_frame = m_run->startOnFolder(QDate(2006, 3, 1));
         QVERIFY(m_frame);

@@ -107,9 +107,7 @@ private slots:
         {
             const std::unique_ptr<TravelDataStore> data = m_run->seed();
             QVERIFY(data);
-            TravelRecord lisbon(at(2006, 3, 5));
-            lisbon.title = QStringLiteral("Lisbon");
-            m_lisbon = data->AddTravel(lisbon).key;
+            m_lisbon = addTitledTravel(*data, at(2006, 3, 5), QStringLiteral("Lisbon"));
             const auto addStage = [&](const QString& title, const DateTimeValue& date,
                                       const QString& place) {
                 StageRecord stage(date);

@@ -83,14 +83,6 @@ void typeMoment(QDateTimeEdit* edit, const QDateTime& moment)
     }
 }
 
-// The names a store lists while it loads a category file.
-class NameList : public CategoryDropDown {
-public:
-    QStringList names;
-    void clear() override { names.clear(); }
-    void append(const QString& name, int) override { names.append(name); }
-};
-
 const QString tripTitle = QStringLiteral("Lisbon in spring");
 const QDate firstDay(2006, 3, 10);
 const QDate lastDay(2006, 3, 14);
@@ -214,23 +206,7 @@ private:
 
     // The travel's category file as another program reads it: one line per category, its
     // name, then title=file of each picture.
-    QStringList categoryFile() const
-    {
-        TravelDataStore reader;
-        reader.setImagesFolder(imagesFolder());
-        NameList names;
-        ImageLinkMap links;
-        reader.LoadCategories(m_travel, &names, links);
-        QStringList lines;
-        for (int number = 1; number <= names.names.size(); ++number) {
-            QString line = names.names[number - 1];
-            for (LinkKey key = number * LinksPerCategory; links.contains(key); ++key)
-                line += QLatin1Char('|') + links[key].displayTitle + QLatin1Char('=') +
-                        QFileInfo(links[key].picturePath).fileName();
-            lines.append(line);
-        }
-        return lines;
-    }
+    QStringList categoryFile() const { return readCategoryFile(imagesFolder(), m_travel); }
 
     void startWindow(CMainFrame* frame)
     {
