@@ -4,7 +4,6 @@
 #include "CommandIds.h"
 #include "ExpenseListView.h"
 #include "ExpenseModel.h"
-#include "ExportFile.h"
 #include "ImagesView.h"
 #include "ListCtrl.h"
 #include "MainFrame.h"
@@ -35,17 +34,6 @@
 #include <QWizard>
 
 namespace {
-
-// An iCalendar file without its DTSTAMP lines, which carry the moment of the export.
-QByteArray withoutStamps(const QByteArray& calendar)
-{
-    QList<QByteArray> kept;
-    for (const QByteArray& line : calendar.split('\n')) {
-        if (!line.startsWith("DTSTAMP"))
-            kept.append(line);
-    }
-    return kept.join('\n');
-}
 
 bool inMenu(const QList<QAction*>& actions, const QAction* wanted)
 {
@@ -479,14 +467,8 @@ private:
         CHECKED(clickNode(childNode(TreeChild::Expenses)));
         CHECKED(exportTo(Cmd::ExportToCsv, QStringLiteral("expenses.csv")));
 
-        // What the window wrote is what the command line writes from the files on disk.
-        const std::unique_ptr<TravelDataStore> disk = m_run->seed();
-        QVERIFY(disk);
-        disk->setDisplayFormats(DisplayFormats(QLocale(QStringLiteral("en_US"))));
-        QCOMPARE(readFile(exported(QStringLiteral("trip.html"))),
-                 RenderExportFile(*disk, m_travel, ExportFormat::Html));
-        QCOMPARE(withoutStamps(readFile(exported(QStringLiteral("trip.ics")))),
-                 withoutStamps(RenderExportFile(*disk, m_travel, ExportFormat::ICalendar)));
+        // The export of each format against the command line is tested on its own; here
+        // what the user typed must reach the files.
         const QByteArray html = readFile(exported(QStringLiteral("trip.html")));
         for (const char* expected : {"Lisbon in spring", "Alfama", "Sintra", "Fado dinner",
                                      "Plug adapter", "Museum", "$71.00"})
