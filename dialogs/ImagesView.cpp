@@ -513,10 +513,27 @@ void CImagesView::saveNow()
     if (m_travelKey.isEmpty())
         return;
     if (const Outcome saved = m_store.SaveCategories(m_travelKey, m_model.links()); !saved.ok()) {
-        m_prompter.inform(this, saved.message());
+        if (saved.refusal() == Outcome::Refusal::OwnerGone)
+            emit travelRemovedOutside(saved);
+        else
+            m_prompter.inform(this, saved.message());
         return;
     }
     m_unsaved = false;
+}
+
+Outcome CImagesView::keepAsNewTravel()
+{
+    if (m_travelKey.isEmpty())
+        return {};
+    const KeyOutcome added = m_store.AddTravel(m_store.GetTravel(m_travelKey));
+    if (!added.ok())
+        return added.outcome;
+    m_travelKey = added.key;
+    Outcome saved = m_store.SaveCategories(m_travelKey, m_model.links());
+    if (saved.ok())
+        m_unsaved = false;
+    return saved;
 }
 
 bool CImagesView::eventFilter(QObject* watched, QEvent* event)

@@ -2,6 +2,7 @@
 
 #include "ImageLinkModel.h"
 #include "ImagesViewRules.h"
+#include "Outcome.h"
 #include "PictureLoader.h"
 #include "RecordKey.h"
 
@@ -33,6 +34,10 @@ public:
     const RecordKey& travelKey() const { return m_travelKey; }
     // After this, every request to show a travel is ignored.
     void setClosed() { m_closed = true; }
+    // When another program removed the travel: writes a copy of it under a new key with
+    // the categories shown, or forgets the changes that could not be saved.
+    Outcome keepAsNewTravel();
+    void discardChanges() { m_unsaved = false; }
 
     // What the user does.
     void addCategory();
@@ -55,6 +60,10 @@ public:
     CImageLinkList* imageList() const { return m_list; }
     CImagePreview* preview() const { return m_preview; }
     CGuiComboBoxExt* categories() const { return m_categories; }
+
+signals:
+    // A save was refused because another program removed the travel shown.
+    void travelRemovedOutside(const Outcome& refused);
 
 protected:
     bool viewportEvent(QEvent* event) override;

@@ -13,6 +13,7 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QProcess>
+#include <QPushButton>
 #include <QSettings>
 #include <QUrl>
 
@@ -34,6 +35,25 @@ bool DesktopPrompter::ask(QWidget* parent, const QString& text)
 {
     return QMessageBox::question(parent, ResourceText(Str::ProgramTitle), text,
                                  QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+}
+
+int DesktopPrompter::choose(QWidget* parent, const QString& text, const QStringList& buttons)
+{
+    QMessageBox box(QMessageBox::Warning, ResourceText(Str::ProgramTitle), text,
+                    QMessageBox::NoButton, parent);
+    QList<QAbstractButton*> pressed;
+    for (int i = 0; i < int(buttons.size()); ++i) {
+        const bool last = i == int(buttons.size()) - 1;
+        pressed.append(
+            box.addButton(buttons[i], last ? QMessageBox::RejectRole : QMessageBox::AcceptRole));
+    }
+    if (!pressed.isEmpty()) {
+        box.setDefaultButton(qobject_cast<QPushButton*>(pressed.first()));
+        box.setEscapeButton(pressed.last());
+    }
+    box.exec();
+    const int index = int(pressed.indexOf(box.clickedButton()));
+    return index >= 0 ? index : int(buttons.size()) - 1;
 }
 
 int DesktopPrompter::run(QDialog* dialog)

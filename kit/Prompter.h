@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
@@ -22,6 +23,10 @@ public:
     virtual void notify(QWidget* parent, const QString& text) = 0;
     // A Yes/No question with a question icon; true for Yes.
     virtual bool ask(QWidget* parent, const QString& text) = 0;
+    // A question answered by one of several buttons, named by their texts with their
+    // mnemonics ("&Retry"); returns the index of the button pressed. The last button is
+    // the way out (Escape, closing the box).
+    virtual int choose(QWidget* parent, const QString& text, const QStringList& buttons) = 0;
     // Runs a modal dialog; returns its result code (QDialog::Accepted or Rejected).
     virtual int run(QDialog* dialog) = 0;
     // A folder picker; empty when the user cancels.
@@ -59,6 +64,7 @@ public:
     void inform(QWidget* parent, const QString& text) override;
     void notify(QWidget* parent, const QString& text) override;
     bool ask(QWidget* parent, const QString& text) override;
+    int choose(QWidget* parent, const QString& text, const QStringList& buttons) override;
     int run(QDialog* dialog) override;
     QString existingDirectory(QWidget* parent, const QString& title, const QString& start) override;
     QString saveFileName(QWidget* parent, const QString& defaultSuffix,

@@ -148,7 +148,8 @@ QVariant CheckListModel::data(const QModelIndex& index, int role) const
 
 bool CheckListModel::setData(const QModelIndex& index, const QVariant& value, int role)
 {
-    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
+    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid) ||
+        isReadOnly())
         return false;
     CheckListItem& item = m_items[index.row()];
     if (role == Qt::CheckStateRole) {
@@ -176,8 +177,8 @@ Qt::ItemFlags CheckListModel::flags(const QModelIndex& index) const
 {
     if (!index.isValid() || !checkIndex(index, CheckIndexOption::ParentIsInvalid))
         return Qt::NoItemFlags;
-    return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable | Qt::ItemIsUserCheckable |
-           Qt::ItemNeverHasChildren;
+    return editableFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable |
+                         Qt::ItemIsUserCheckable | Qt::ItemNeverHasChildren);
 }
 
 QVariant CheckListModel::headerData(int section, Qt::Orientation orientation, int role) const

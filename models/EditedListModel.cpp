@@ -16,3 +16,19 @@ void EditedListModel::rowsEdited()
         emit captionChanged(m_caption);
     }
 }
+
+void EditedListModel::setReadOnly(bool readOnly)
+{
+    if (readOnly == m_readOnly)
+        return;
+    m_readOnly = readOnly;
+    if (rowCount() > 0)
+        emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
+}
+
+Qt::ItemFlags EditedListModel::editableFlags(Qt::ItemFlags flags) const
+{
+    if (m_readOnly)
+        flags &= ~(Qt::ItemIsEditable | Qt::ItemIsUserCheckable);
+    return flags;
+}

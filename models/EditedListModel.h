@@ -20,12 +20,18 @@ public:
     // Whether the rows changed since they were filled or last saved.
     bool isModified() const { return m_modified; }
     void setSaved() { m_modified = false; }
+    // Rows read from a file that could not be read whole are shown, not edited: a save
+    // would write the shortened list over what is left of the file.
+    void setReadOnly(bool readOnly);
+    bool isReadOnly() const { return m_readOnly; }
 
 signals:
     // The caption changed with an edit, or the rows were filled anew.
     void captionChanged(const QString& caption);
 
 protected:
+    // The flags of an editable cell, less editing and ticking while the rows are read-only.
+    Qt::ItemFlags editableFlags(Qt::ItemFlags flags) const;
     // Takes the caption of the rows as they start out, without telling it.
     void startCaption() { m_caption = caption(); }
     // After the rows were filled anew: nothing is unsaved, and the caption is told.
@@ -35,5 +41,6 @@ protected:
 
 private:
     bool m_modified = false;
+    bool m_readOnly = false;
     QString m_caption;
 };

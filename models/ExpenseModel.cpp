@@ -254,7 +254,7 @@ QVariant ExpenseModel::data(const QModelIndex& index, int role) const
 bool ExpenseModel::setData(const QModelIndex& index, const QVariant& value, int role)
 {
     if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid) ||
-        rowKind(index.row()) != RowKind::Expense)
+        rowKind(index.row()) != RowKind::Expense || isReadOnly())
         return false;
     Line& line = m_lines[index.row()];
     ExpenseRecord& record = line.record;
@@ -315,7 +315,7 @@ Qt::ItemFlags ExpenseModel::flags(const QModelIndex& index) const
         flags |= Qt::ItemIsEditable;
     if (index.column() == Product)
         flags |= Qt::ItemIsUserCheckable;
-    return flags;
+    return editableFlags(flags);
 }
 
 QVariant ExpenseModel::headerData(int section, Qt::Orientation orientation, int role) const

@@ -23,10 +23,12 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDateTime>
+#include <QDir>
 #include <QFileSystemWatcher>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QTimer>
 
 CMainFrame::CMainFrame(CVoyantaApp& app, QWidget* parent) : CGuiFrameWnd(parent), m_app(app)
 {
@@ -189,6 +191,11 @@ void CMainFrame::buildPanes()
     m_upperKind = ViewKind::TravelList;
     connectUpperView();
     m_imagesView = new CImagesView(store, m_app.prompter(), m_innerSplitter);
+    connect(m_imagesView, &CImagesView::travelRemovedOutside, this, [this](const Outcome& refused) {
+        resolveRemovedTravel(
+            refused, [this] { return m_imagesView->keepAsNewTravel(); },
+            [this] { m_imagesView->discardChanges(); });
+    });
     m_outerSplitter->addWidget(m_tree);
     m_outerSplitter->addWidget(m_innerSplitter);
     m_innerSplitter->addWidget(m_upperView);
@@ -221,6 +228,10 @@ void CMainFrame::showViewOfKind(ViewKind kind)
     }
     CUpperView* old = m_upperView;
     if (old) {
+        if (!endPendingEdits()) {
+            keepUpperView();
+            return;
+        }
         if (const Outcome saved = old->saveAndRelease(); !saved.ok()) {
             m_app.prompter().inform(this, saved.message());
             keepUpperView();
@@ -294,10 +305,55 @@ bool CMainFrame::endPendingEdits()
 {
     if (!m_upperView)
         return true;
-    const Outcome saved = m_upperView->save();
-    if (!saved.ok())
-        m_app.prompter().inform(this, saved.message());
-    return saved.ok();
+    enum { Retry, Discard, Cancel };
+    for (;;) {
+        const Outcome saved = m_upperView->save();
+        if (saved.ok())
+            return true;
+        if (saved.refusal() == Outcome::Refusal::OwnerGone) {
+            CUpperView* view = m_upperView;
+            resolveRemovedTravel(
+                saved, [view] { return view->keepAsNewTravel(); },
+                [view] { view->discardChanges(); });
+            return true;
+        }
+        const int choice = m_app.prompter().choose(
+            this,
+            QStringLiteral("Voyanta could not save your changes.\n\n%1\n\nTry again, discard "
+                           "the changes, or cancel and stay where you are?")
+                .arg(saved.message()),
+            {tr("&Retry"), tr("&Discard Changes"), tr("Cancel")});
+        if (choice == Retry)
+            continue;
+        if (choice == Discard) {
+            m_upperView->discardChanges();
+            return true;
+        }
+        return false;
+    }
+}
+
+void CMainFrame::resolveRemovedTravel(const Outcome& refused, const std::function<Outcome()>& keep,
+                                      const std::function<void()>& discard)
+{
+    const QString question =
+        QStringLiteral("Nothing was saved: %1 (%2).\n\nKeep your unsaved entries as a new "
+                       "travel, or discard them? Voyanta then reads the data folder again.")
+            .arg(refused.error().reason, QDir::toNativeSeparators(refused.error().path));
+    if (m_app.prompter().choose(this, question, {tr("&Keep as New Travel"), tr("&Discard")}) == 0) {
+        if (const Outcome kept = keep(); !kept.ok()) {
+            m_app.prompter().inform(this, kept.message());
+            discard();
+        }
+    } else {
+        discard();
+    }
+    // Read again once the command that met the removal has ended.
+    m_reloadPending = true;
+    QTimer::singleShot(0, this, [this] {
+        if (m_reloadPending && !m_shutDown)
+            refresh();
+    });
 }
 
 bool CMainFrame::isFrameCommand(int command)
@@ -345,6 +401,7 @@ void CMainFrame::refresh()
 {
     if (!endPendingEdits())
         return;
+    m_reloadPending = false;
     if (Outcome refreshed = m_app.store().Refresh(); !refreshed.ok())
         m_app.prompter().inform(this, refreshed.message());
     m_outsideChange->clear();

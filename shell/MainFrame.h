@@ -7,6 +7,10 @@
 
 #include <QHash>
 
+#include <functional>
+
+class Outcome;
+
 class CImagesView;
 class CFindCommand;
 class CPrintCommands;
@@ -45,9 +49,18 @@ public:
     // that kind. The view it replaces saves what it edits first.
     void showViewOfKind(ViewKind kind);
     void loadUpperViewForTreeSelection();
-    // Lets the upper view end an edit and write what it edits to the store; false, after
-    // telling the user which file failed and why, when that could not be written.
+    // Lets the upper view end an edit and write what it edits to the store. When that
+    // cannot be written the user is told which file failed and why, and chooses: Retry,
+    // Discard Changes (the view reads its rows again) or Cancel (false: the caller stays
+    // where it is). When the travel was removed outside the program, nothing is written:
+    // the user keeps the view's unsaved rows as a new travel or discards them, and the
+    // data folder is read again.
     bool endPendingEdits();
+    // After a save that another program's removal of the travel refused: asks whether
+    // to keep the unsaved entries as a new travel (keep() writes them) or to discard them
+    // (discard()), then reads the data folder again.
+    void resolveRemovedTravel(const Outcome& refused, const std::function<Outcome()>& keep,
+                              const std::function<void()>& discard);
     // Whether anything runs a command now: the frame, the upper view or a record
     // command. A command that nothing runs is disabled.
     bool isHandled(int command) const;
@@ -122,5 +135,6 @@ private:
     // What the upper view was loaded for, and whether the tree is being put back to it.
     TreeSelection m_shownSelection;
     bool m_keepingUpperView = false;
+    bool m_reloadPending = false;
     int m_ownChangeWindow = 2000;
 };

@@ -244,7 +244,25 @@ void CRecordCommands::modifyTravel(const RecordKey& travelKey)
         return;
     if (!m_frame.endPendingEdits())
         return;
-    const Outcome saved = m_app.store().SaveTravel(sheet.record());
+    TravelDataStore& store = m_app.store();
+    const TravelRecord travel = sheet.record();
+    Outcome saved = store.SaveTravel(travel);
+    if (saved.refusal() == Outcome::Refusal::ChangedOutside) {
+        const QString question =
+            QStringLiteral("Another program changed %1 since Voyanta read it.\n\nOverwrite it "
+                           "with your changes, or reload it and drop them?")
+                .arg(QDir::toNativeSeparators(saved.error().path));
+        if (m_app.prompter().choose(&m_frame, question, {tr("&Overwrite"), tr("&Reload")}) != 0) {
+            m_frame.refresh();
+            return;
+        }
+        saved = store.SaveTravel(travel, TravelDataStore::TravelWrite::Overwrite);
+    }
+    if (saved.refusal() == Outcome::Refusal::OwnerGone) {
+        m_frame.resolveRemovedTravel(
+            saved, [&store, travel] { return store.AddTravel(travel).outcome; }, [] {});
+        return;
+    }
     report(saved);
     if (saved.ok())
         m_frame.tree()->updateAfterTravelChange();
@@ -282,9 +300,33 @@ void CRecordCommands::newStage(const RecordKey& travelKey)
     StageRecord stage = dialog.stage();
     stage.travelKey = travelKey;
     const KeyOutcome added = m_app.store().AddStage(stage);
+    if (keptAfterRemoval(added.outcome, stage, {}))
+        return;
     report(added.outcome);
     if (added.ok())
         m_frame.tree()->addStage(added.key);
+}
+
+bool CRecordCommands::keptAfterRemoval(const Outcome& outcome, StageRecord stage,
+                                       const QList<AppointmentRecord>& appointments)
+{
+    if (outcome.refusal() != Outcome::Refusal::OwnerGone)
+        return false;
+    TravelDataStore& store = m_app.store();
+    m_frame.resolveRemovedTravel(
+        outcome,
+        [&store, stage, appointments]() mutable {
+            const KeyOutcome travel = store.AddTravel(store.GetTravel(stage.travelKey));
+            if (!travel.ok())
+                return travel.outcome;
+            stage.travelKey = travel.key;
+            const KeyOutcome added = store.AddStage(stage);
+            if (!added.ok() || appointments.isEmpty())
+                return added.outcome;
+            return store.SaveAppointments(added.key, appointments);
+        },
+        [] {});
+    return true;
 }
 
 void CRecordCommands::modifyStage(const RecordKey& stageKey)
@@ -295,6 +337,8 @@ void CRecordCommands::modifyStage(const RecordKey& stageKey)
     if (m_app.prompter().run(&dialog) != QDialog::Accepted || !m_frame.endPendingEdits())
         return;
     const Outcome saved = m_app.store().SaveStage(dialog.stage());
+    if (keptAfterRemoval(saved, dialog.stage(), m_app.store().LoadAppointments(stageKey)))
+        return;
     report(saved);
     if (saved.ok())
         m_frame.tree()->updateStage(stageKey);
@@ -328,6 +372,8 @@ void CRecordCommands::newAppointment(const RecordKey& stageKey)
     QList<AppointmentRecord> appointments = m_app.store().LoadAppointments(stageKey);
     appointments.append(dialog.appointment());
     const Outcome saved = m_app.store().SaveAppointments(stageKey, appointments);
+    if (keptAfterRemoval(saved, m_app.store().GetStage(stageKey), appointments))
+        return;
     report(saved);
     if (saved.ok())
         m_frame.loadUpperViewForTreeSelection();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ExportFile.h"
+#include "Outcome.h"
 #include "RecordKey.h"
 #include "Records.h"
 
@@ -44,6 +45,11 @@ private:
     RecordKey travelOf(int command) const;
     RecordKey stageOf(int command) const;
     void report(const Outcome& outcome);
+    // When a save of the stage (and its appointments) was refused because another
+    // program removed its travel or stage: offers to keep them as a new travel; true
+    // when that was the case.
+    bool keptAfterRemoval(const Outcome& outcome, StageRecord stage,
+                          const QList<AppointmentRecord>& appointments);
     // Asks where to write the travel's export, writes it and opens it.
     void exportTo(const RecordKey& travelKey, ExportFormat format);
     void exportItinerary(const RecordKey& travelKey);

@@ -1,8 +1,10 @@
 #include "SaveFile.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QTemporaryFile>
 
 #include <filesystem>
 
@@ -10,6 +12,9 @@
 #include <qplatformdefs.h>
 
 #include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <unistd.h>
 #endif
 
 Outcome SaveFileAtomically(const QString& path, const QByteArray& bytes)
@@ -36,6 +41,21 @@ Outcome SaveFileAtomically(const QString& path, const QByteArray& bytes)
     return {};
 }
 
+bool NameTaken(const QString& path)
+{
+    const QFileInfo info(path);
+    return info.exists() || info.isSymLink();
+}
+
+Outcome SaveRecordFile(const QString& path, const QByteArray& bytes)
+{
+    if (QFileInfo(path).isSymLink())
+        return Outcome::failure(path,
+                                QStringLiteral("a symbolic link; Voyanta never writes a record "
+                                               "through a link"));
+    return SaveFileAtomically(path, bytes);
+}
+
 Outcome SaveDocument(const QString& path, const QByteArray& bytes)
 {
     const QFileInfo target(path); // what a link names
@@ -56,15 +76,80 @@ Outcome SaveDocument(const QString& path, const QByteArray& bytes)
     return {};
 }
 
-Claim ClaimNewFile(const QString& path)
+namespace {
+
+#ifdef Q_OS_UNIX
+// Gives the temporary file the name unless something holds it: a hard link where the
+// file system has them, else a rename that refuses to replace.
+Claim linkIntoPlace(const QString& temporary, const QString& path)
 {
-    QFile file(path);
-    if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+    const QByteArray from = QFile::encodeName(temporary);
+    const QByteArray to = QFile::encodeName(path);
+    if (::link(from.constData(), to.constData()) == 0)
         return {};
-    const QFileInfo info(path);
-    if (info.exists() || info.isSymLink())
+    if (errno == EEXIST)
         return Claim{true, {}};
-    return Claim{false, Outcome::failure(path, file.errorString())};
+    if (errno != EPERM && errno != ENOTSUP && errno != EOPNOTSUPP && errno != ENOSYS &&
+        errno != EMLINK && errno != EXDEV)
+        return Claim{false, Outcome::failure(path, qt_error_string(errno))};
+    if (::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE) == 0)
+        return {};
+    if (errno == EEXIST)
+        return Claim{true, {}};
+    return Claim{false, Outcome::failure(path, qt_error_string(errno))};
+}
+#endif
+
+} // namespace
+
+Claim ClaimNewFileWith(const QString& path, const QByteArray& bytes)
+{
+    if (NameTaken(path))
+        return Claim{true, {}};
+    const QFileInfo target(path);
+    // The temporary name matches no record pattern, so no listing takes it for one.
+    QTemporaryFile temporary(target.dir().filePath(QStringLiteral(".claim-XXXXXX")));
+    if (!temporary.open())
+        return Claim{false, Outcome::failure(path, temporary.errorString())};
+    qint64 written = 0;
+    while (written < bytes.size()) {
+        const qint64 step = temporary.write(bytes.constData() + written, bytes.size() - written);
+        if (step <= 0)
+            return Claim{false, Outcome::failure(path, temporary.errorString())};
+        written += step;
+    }
+    if (!temporary.flush())
+        return Claim{false, Outcome::failure(path, temporary.errorString())};
+#ifdef Q_OS_UNIX
+    if (::fsync(temporary.handle()) != 0)
+        return Claim{false, Outcome::failure(path, qt_error_string(errno))};
+    return linkIntoPlace(temporary.fileName(), path);
+#else
+    // A rename that never replaces: the name is taken only while it is free.
+    if (temporary.rename(path)) {
+        temporary.setAutoRemove(false);
+        return {};
+    }
+    if (NameTaken(path))
+        return Claim{true, {}};
+    return Claim{false, Outcome::failure(path, temporary.errorString())};
+#endif
+}
+
+FileStamp StampOf(const QString& path)
+{
+#ifdef Q_OS_UNIX
+    QT_STATBUF status{};
+    if (QT_LSTAT(QFile::encodeName(path).constData(), &status) != 0)
+        return {};
+    return FileStamp{qint64(status.st_size),
+                     qint64(status.st_mtim.tv_sec) * 1000000000 + status.st_mtim.tv_nsec};
+#else
+    const QFileInfo info(path);
+    if (!info.exists() && !info.isSymLink())
+        return {};
+    return FileStamp{info.size(), info.lastModified().toMSecsSinceEpoch() * 1000000};
+#endif
 }
 
 Outcome CreateFolder(const QString& path)
@@ -107,7 +192,7 @@ std::optional<QByteArray> failed(QString* reason, const QString& text)
 // Opens a file for reading only when it is a plain file, judged on what was opened, so
 // that nothing can swap a pipe in between. The open itself does not wait for a pipe's
 // writer.
-bool openPlainFile(QFile& file, const QString& path, QString* reason)
+bool openPlainFile(QFile& file, const QString& path, QString* reason, FileStamp* stamp)
 {
 #ifdef Q_OS_UNIX
     const int fd = QT_OPEN(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
@@ -129,6 +214,10 @@ bool openPlainFile(QFile& file, const QString& path, QString* reason)
         QT_CLOSE(fd);
         failed(reason, refusal);
         return false;
+    }
+    if (stamp) {
+        *stamp = FileStamp{qint64(status.st_size),
+                           qint64(status.st_mtim.tv_sec) * 1000000000 + status.st_mtim.tv_nsec};
     }
     if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
         QT_CLOSE(fd);
@@ -152,16 +241,18 @@ bool openPlainFile(QFile& file, const QString& path, QString* reason)
         failed(reason, tooLarge());
         return false;
     }
+    if (stamp)
+        *stamp = StampOf(path);
     return true;
 #endif
 }
 
 } // namespace
 
-std::optional<QByteArray> ReadWholeFile(const QString& path, QString* reason)
+std::optional<QByteArray> ReadWholeFile(const QString& path, QString* reason, FileStamp* stamp)
 {
     QFile file;
-    if (!openPlainFile(file, path, reason))
+    if (!openPlainFile(file, path, reason, stamp))
         return std::nullopt;
     // Read in steps up to the bound, so that a file that grows while it is read still
     // stops there and nothing is allocated for what is not there.

@@ -10,6 +10,13 @@
 // leaves the old file whole.
 Outcome SaveFileAtomically(const QString& path, const QByteArray& bytes);
 
+// Saves a record file as above, but never through a symbolic link: a link planted under
+// a record's name (dangling or not) would send the record outside the data folder.
+Outcome SaveRecordFile(const QString& path, const QByteArray& bytes);
+
+// Whether something, a dangling link included, holds the name.
+bool NameTaken(const QString& path);
+
 // Writes a document the user named (an export): a plain file, or a name where there is
 // none yet, through SaveFileAtomically; a pipe or a device is written straight, never
 // replaced, and a failed write is reported; a folder is refused.
@@ -21,9 +28,11 @@ struct [[nodiscard]] Claim {
     Outcome outcome;    // the reason when the file could not be created for another cause
 };
 
-// Creates an empty file where there is none, in one step that no other process can
-// interleave with: the way a new record takes its key before it is saved over the file.
-Claim ClaimNewFile(const QString& path);
+// Gives a file its whole first content under a name where there is none, in one step
+// that no other process can interleave with: the bytes go to a temporary file, which
+// then takes the name only while the name is free. No reader ever sees the file empty
+// or half written; this is how a new record takes its key.
+Claim ClaimNewFileWith(const QString& path, const QByteArray& bytes);
 
 // Creates a folder (one level) unless it is there; the outcome names the system's
 // reason when it cannot.
@@ -36,8 +45,22 @@ Outcome RemoveFileIfPresent(const QString& path);
 // not read at all.
 constexpr qint64 MaxReadFileSize = qint64(256) * 1024 * 1024;
 
+// What tells one version of a file from another: its size and modification time. A
+// file that is not there has the size -1.
+struct FileStamp {
+    qint64 size = -1;
+    qint64 modifiedNsecs = 0;
+
+    bool exists() const { return size >= 0; }
+    bool operator==(const FileStamp&) const = default;
+};
+// The stamp of what the name itself holds (a link is not followed).
+FileStamp StampOf(const QString& path);
+
 // Reads a whole plain file of at most MaxReadFileSize bytes. Returns nothing when it
 // cannot be opened (absent, no permission), is no plain file (a folder, a pipe that
 // would block the read, a device that never ends) or is larger; the reason goes to
 // *reason when given.
-std::optional<QByteArray> ReadWholeFile(const QString& path, QString* reason = nullptr);
+// The stamp of what was read goes to *stamp when given.
+std::optional<QByteArray> ReadWholeFile(const QString& path, QString* reason = nullptr,
+                                        FileStamp* stamp = nullptr);

@@ -71,9 +71,11 @@ void TravelDataStore::loadTravelFiles(const QStringList& fileNames)
 {
     m_travels.clear();
     m_otherTravelFiles.clear();
+    m_travelStamps.clear();
     for (const QString& fileName : fileNames) {
         QString reason;
-        const auto bytes = ReadWholeFile(m_folder.filePath(fileName), &reason);
+        FileStamp stamp;
+        const auto bytes = ReadWholeFile(m_folder.filePath(fileName), &reason, &stamp);
         if (!bytes) {
             noteProblem(fileName, QStringLiteral("unreadable: %1").arg(reason));
             continue;
@@ -90,6 +92,8 @@ void TravelDataStore::loadTravelFiles(const QStringList& fileNames)
         }
         if (!DataFolder::isTravelFileName(fileName, travel.key))
             m_otherTravelFiles[travel.key].append(fileName);
+        else
+            m_travelStamps.insert_or_assign(travel.key, stamp);
         RecordKey key = travel.key;
         m_travels.insert_or_assign(std::move(key), std::move(travel));
     }
@@ -106,7 +110,7 @@ QList<LoadProblem> TravelDataStore::problems() const
 Outcome TravelDataStore::writeDataFile(const QString& fileName, const QByteArray& bytes)
 {
     m_lastChangeMsecs = QDateTime::currentMSecsSinceEpoch();
-    Outcome outcome = SaveFileAtomically(m_folder.filePath(fileName), bytes);
+    Outcome outcome = SaveRecordFile(m_folder.filePath(fileName), bytes);
     if (outcome.ok())
         clearProblem(fileName);
     return outcome;
@@ -135,12 +139,13 @@ void TravelDataStore::clearProblem(const QString& fileName)
 
 KeyOutcome TravelDataStore::claimKey(const QString& prefix, int firstCounter,
                                      QString (*fileName)(const QString&),
-                                     const std::function<bool(const RecordKey&)>& taken)
+                                     const std::function<bool(const RecordKey&)>& taken,
+                                     const std::function<QByteArray(const RecordKey&)>& content)
 {
     for (;;) {
         RecordKey key = m_keys.next(prefix, firstCounter, taken);
         m_lastChangeMsecs = QDateTime::currentMSecsSinceEpoch();
-        const Claim claim = ClaimNewFile(m_folder.filePath(fileName(key)));
+        const Claim claim = ClaimNewFileWith(m_folder.filePath(fileName(key)), content(key));
         if (claim.taken)
             continue; // another process, or a file nobody loaded, has it
         if (!claim.outcome.ok())
@@ -150,36 +155,73 @@ KeyOutcome TravelDataStore::claimKey(const QString& prefix, int firstCounter,
 }
 
 // The travel file itself is checked by the claim; lists left behind by a travel whose
-// file is gone would otherwise become the new travel's.
+// file is gone would otherwise become the new travel's. A link counts as a file.
 bool TravelDataStore::travelKeyTaken(const RecordKey& key) const
 {
-    return m_travels.contains(key) || QFileInfo::exists(m_folder.checkListFile(key)) ||
-           QFileInfo::exists(m_folder.expensesFile(key));
+    return m_travels.contains(key) || NameTaken(m_folder.checkListFile(key)) ||
+           NameTaken(m_folder.expensesFile(key));
 }
 
 KeyOutcome TravelDataStore::AddTravel(TravelRecord travel)
 {
-    KeyOutcome claimed = claimKey(QString(), 10, &DataFolder::travelFileName,
-                                  [this](const RecordKey& key) { return travelKeyTaken(key); });
+    KeyOutcome claimed = claimKey(
+        QString(), 10, &DataFolder::travelFileName,
+        [this](const RecordKey& key) { return travelKeyTaken(key); },
+        [&travel](const RecordKey& key) {
+            travel.key = key;
+            return RecordCodec::encodeTravel(travel);
+        });
     if (!claimed.ok())
         return claimed;
     travel.key = claimed.key;
-    if (Outcome saved = SaveTravel(travel); !saved.ok()) {
-        (void)removeDataFile(m_folder.travelFile(travel.key));
-        return KeyOutcome{QString(), std::move(saved)};
-    }
+    m_travelStamps.insert_or_assign(travel.key, StampOf(m_folder.travelFile(travel.key)));
+    m_travels.insert_or_assign(travel.key, std::move(travel));
+    if (m_changeObserver)
+        m_changeObserver(claimed.key);
     return claimed;
 }
 
-Outcome TravelDataStore::SaveTravel(const TravelRecord& travel)
+Outcome TravelDataStore::requireTravel(const RecordKey& travelKey) const
+{
+    const QString path = m_folder.travelFile(travelKey);
+    if (StampOf(path).exists())
+        return {};
+    // A travel read from a file under another name is there while that file is.
+    const auto other = m_otherTravelFiles.find(travelKey);
+    if (other != m_otherTravelFiles.end()) {
+        for (const QString& fileName : other->second) {
+            if (StampOf(m_folder.filePath(fileName)).exists())
+                return {};
+        }
+    }
+    const QString title = GetTravel(travelKey).title;
+    return Outcome::failure(path,
+                            QStringLiteral("the travel \"%1\" was removed outside Voyanta")
+                                .arg(title.isEmpty() ? travelKey : title),
+                            Outcome::Refusal::OwnerGone);
+}
+
+Outcome TravelDataStore::SaveTravel(const TravelRecord& travel, TravelWrite write)
 {
     const ChangeNote note{*this, travel.key};
     if (!IsSafeKey(travel.key))
         return unsafeKey(travel.key);
-    if (Outcome saved = writeDataFile(DataFolder::travelFileName(travel.key),
-                                      RecordCodec::encodeTravel(travel));
-        !saved.ok())
+    const QString fileName = DataFolder::travelFileName(travel.key);
+    if (m_travels.contains(travel.key)) {
+        if (Outcome there = requireTravel(travel.key); !there.ok())
+            return there;
+        const auto read = m_travelStamps.find(travel.key);
+        if (write == TravelWrite::Checked && read != m_travelStamps.end() &&
+            read->second != StampOf(m_folder.filePath(fileName))) {
+            return Outcome::failure(m_folder.filePath(fileName),
+                                    QStringLiteral("another program changed the travel since "
+                                                   "Voyanta read it"),
+                                    Outcome::Refusal::ChangedOutside);
+        }
+    }
+    if (Outcome saved = writeDataFile(fileName, RecordCodec::encodeTravel(travel)); !saved.ok())
         return saved;
+    m_travelStamps.insert_or_assign(travel.key, StampOf(m_folder.filePath(fileName)));
     m_travels.insert_or_assign(travel.key, travel);
     // Older copies under other names would otherwise win the next load.
     return removeOtherFiles(m_otherTravelFiles, travel.key);
@@ -251,7 +293,27 @@ Outcome TravelDataStore::DeleteTravel(const RecordKey& key)
         return removed;
     clearProblem(fileName);
     m_travels.erase(key);
+    m_travelStamps.erase(key);
     return {};
+}
+
+Outcome TravelDataStore::KeepDamagedCopy(const QString& fileName)
+{
+    const QString path = m_folder.filePath(fileName);
+    QString reason;
+    const auto bytes = ReadWholeFile(path, &reason);
+    if (!bytes)
+        return Outcome::failure(path, reason);
+    for (int number = 1; number <= 1000; ++number) {
+        QString copy = path + QStringLiteral(".damaged");
+        if (number > 1)
+            copy += QStringLiteral("-%1").arg(number);
+        m_lastChangeMsecs = QDateTime::currentMSecsSinceEpoch();
+        const Claim claim = ClaimNewFileWith(copy, *bytes);
+        if (!claim.taken)
+            return claim.outcome;
+    }
+    return Outcome::failure(path, QStringLiteral("too many damaged copies beside it"));
 }
 
 KeyOutcome TravelDataStore::CopyTravel(const RecordKey& key)

@@ -7,6 +7,7 @@
 #include "Outcome.h"
 #include "RecordKeyMaker.h"
 #include "Records.h"
+#include "SaveFile.h"
 
 #include <QDateTime>
 #include <QList>
@@ -98,7 +99,11 @@ public:
     // Gives the travel a new key, taken so that no other process can take it too, and
     // saves it. On failure the outcome's key is empty and no file stays behind.
     KeyOutcome AddTravel(TravelRecord travel);
-    Outcome SaveTravel(const TravelRecord& travel);
+    // A travel this store read is saved only while its file is there and, unless told
+    // to overwrite, holds what was read: the outcome refuses with OwnerGone when another
+    // program removed it and with ChangedOutside when another program replaced it.
+    enum class TravelWrite { Checked, Overwrite };
+    Outcome SaveTravel(const TravelRecord& travel, TravelWrite write = TravelWrite::Checked);
     // A copy of the travel, or a new record with an empty key when there is none.
     TravelRecord GetTravel(const RecordKey& key) const;
     bool HasTravel(const RecordKey& key) const;
@@ -112,6 +117,21 @@ public:
     // A copy that fails part way is removed again: the outcome names the failure, and
     // the original is never touched.
     KeyOutcome CopyTravel(const RecordKey& key);
+
+    // Every save of what belongs to a travel (its lists, stages, appointments, picture
+    // categories) first makes sure the travel's file, and for appointments the stage's,
+    // is still there; when another program removed it, nothing is written and the
+    // outcome refuses with OwnerGone.
+    Outcome requireTravel(const RecordKey& travelKey) const;
+    Outcome requireStage(const RecordKey& stageKey) const;
+
+    // The cause when the record file of that name could not be read whole at its last
+    // reading; empty when it was read whole or is not there.
+    QString damageOf(const QString& fileName) const { return m_problems.value(fileName); }
+    // Keeps a data file that could not be read whole beside it, as "<name>.damaged" (or
+    // "<name>.damaged-2", ...: an earlier one is never overwritten), before what could
+    // be read of it is saved over it.
+    Outcome KeepDamagedCopy(const QString& fileName);
 
     // Stages
     // The stage's key is its travel key followed by a new record key, taken as above.
@@ -202,12 +222,13 @@ private:
     Outcome removeDataFile(const QString& path);
     Outcome unsafeKey(const QString& key) const;
     // Takes the next key of a series (see RecordKeyMaker) that taken() does not reject
-    // by creating the record's file, named fileName(key), while no file of that name
-    // exists: no other process can take the same key. The file stays empty until the
-    // record is saved over it; a caller whose save fails removes it.
+    // by giving the record's file, named fileName(key), its whole content(key) while no
+    // file of that name exists: no other process can take the same key, and no reader
+    // sees an empty record.
     KeyOutcome claimKey(const QString& prefix, int firstCounter,
                         QString (*fileName)(const QString&),
-                        const std::function<bool(const RecordKey&)>& taken);
+                        const std::function<bool(const RecordKey&)>& taken,
+                        const std::function<QByteArray(const RecordKey&)>& content);
     bool travelKeyTaken(const RecordKey& key) const;
     bool stageKeyTaken(const RecordKey& key) const;
     void putStage(const StageRecord& stage);
@@ -231,6 +252,8 @@ private:
     // file the only one; a delete removes them all, so the record cannot come back.
     std::map<RecordKey, QStringList> m_otherTravelFiles;
     std::map<RecordKey, QStringList> m_otherStageFiles;
+    // What each travel's own file held when it was last read or written.
+    std::unordered_map<RecordKey, FileStamp> m_travelStamps;
     QMap<QString, QString> m_problems;
     DisplayFormats m_formats;
     int m_lastCategoryNumber = 0;

@@ -75,6 +75,8 @@ Outcome TravelDataStore::SaveCategories(const RecordKey& travelKey, const ImageL
         return Outcome::failure(path, UnsafeKeyCause(travelKey));
     if (m_imagesFolder.isEmpty())
         return Outcome::failure(path, QStringLiteral("no folder for pictures is set"));
+    if (Outcome there = requireTravel(travelKey); !there.ok())
+        return there;
     QDir().mkpath(m_imagesFolder);
     QList<StoredImageCategory> stored;
     for (auto it = m_categories.cbegin(); it != m_categories.cend(); ++it) {
@@ -84,7 +86,7 @@ Outcome TravelDataStore::SaveCategories(const RecordKey& travelKey, const ImageL
             category.links.append(links.value(key));
         stored.append(category);
     }
-    Outcome outcome = SaveFileAtomically(path, RecordCodec::encodeImageCategories(stored));
+    Outcome outcome = SaveRecordFile(path, RecordCodec::encodeImageCategories(stored));
     if (outcome.ok())
         clearProblem(QFileInfo(path).fileName());
     return outcome;

@@ -37,8 +37,8 @@ QList<T> TravelDataStore::loadListFile(const RecordKey& key, QString (*fileName)
     return list.items;
 }
 
-// Copies a list file value by value. A source that cannot be read creates nothing; one
-// that is cut short gives a copy of what it holds, with the count to match.
+// Copies a list file value by value. A source that is not there creates nothing; one
+// that cannot be read whole fails the copy.
 template <typename T>
 Outcome TravelDataStore::copyListFile(const RecordKey& oldKey, const RecordKey& newKey,
                                       QString (*fileName)(const QString&),
@@ -51,15 +51,17 @@ Outcome TravelDataStore::copyListFile(const RecordKey& oldKey, const RecordKey& 
     QString reason;
     const auto bytes = ReadWholeFile(source, &reason);
     if (!bytes) {
-        if (QFileInfo::exists(source))
-            noteProblem(fileName(oldKey), QStringLiteral("unreadable: %1").arg(reason));
-        return {};
+        if (!NameTaken(source))
+            return {};
+        noteProblem(fileName(oldKey), QStringLiteral("unreadable: %1").arg(reason));
+        return Outcome::failure(source, reason);
     }
     ArchiveReader reader(*bytes);
     StoredList<T> list;
     if (!decode(reader, list)) {
+        // A copy of part of a list would pass for the whole list.
         noteProblem(fileName(oldKey), reader.error()->cause);
-        list.storedCount = qint32(list.items.size());
+        return Outcome::failure(source, reader.error()->cause);
     }
     return writeDataFile(fileName(newKey), encode(list));
 }
@@ -76,6 +78,8 @@ Outcome TravelDataStore::SaveAppointments(const RecordKey& stageKey,
     const ChangeNote note{*this, GetStage(stageKey).travelKey};
     if (!IsSafeKey(stageKey))
         return unsafeKey(stageKey);
+    if (Outcome there = requireStage(stageKey); !there.ok())
+        return there;
     if (Outcome saved = writeDataFile(DataFolder::appointmentFileName(stageKey),
                                       RecordCodec::encodeAppointments(RecordCodec::listOf(items)));
         !saved.ok())
@@ -107,6 +111,8 @@ Outcome TravelDataStore::SaveCheckList(const RecordKey& travelKey,
     const ChangeNote note{*this, travelKey};
     if (!IsSafeKey(travelKey))
         return unsafeKey(travelKey);
+    if (Outcome there = requireTravel(travelKey); !there.ok())
+        return there;
     QList<CheckListItem> written = items;
     if (values == CheckedValues::ZeroOrOne) {
         for (CheckListItem& item : written)
@@ -154,6 +160,8 @@ Outcome TravelDataStore::SaveExpenses(const RecordKey& travelKey, const QList<Ex
     const ChangeNote note{*this, travelKey};
     if (!IsSafeKey(travelKey))
         return unsafeKey(travelKey);
+    if (Outcome there = requireTravel(travelKey); !there.ok())
+        return there;
     return writeDataFile(DataFolder::expensesFileName(travelKey),
                          RecordCodec::encodeExpenses(RecordCodec::listOf(lines)));
 }

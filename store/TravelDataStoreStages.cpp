@@ -67,23 +67,50 @@ void TravelDataStore::eraseStage(const RecordKey& key)
 // The stage file itself is checked by the claim.
 bool TravelDataStore::stageKeyTaken(const RecordKey& key) const
 {
-    return m_stages.contains(key) || QFileInfo::exists(m_folder.appointmentFile(key));
+    return m_stages.contains(key) || NameTaken(m_folder.appointmentFile(key));
 }
 
 KeyOutcome TravelDataStore::AddStage(StageRecord stage)
 {
+    const ChangeNote note{*this, stage.travelKey};
     if (!IsSafeKey(stage.travelKey))
         return {QString(), unsafeKey(stage.travelKey)};
-    KeyOutcome claimed = claimKey(stage.travelKey, 10, &DataFolder::stageFileName,
-                                  [this](const RecordKey& key) { return stageKeyTaken(key); });
+    if (Outcome there = requireTravel(stage.travelKey); !there.ok())
+        return {QString(), std::move(there)};
+    KeyOutcome claimed = claimKey(
+        stage.travelKey, 10, &DataFolder::stageFileName,
+        [this](const RecordKey& key) { return stageKeyTaken(key); },
+        [&stage](const RecordKey& key) {
+            stage.key = key;
+            return RecordCodec::encodeStage(stage);
+        });
     if (!claimed.ok())
         return claimed;
     stage.key = claimed.key;
-    if (Outcome saved = SaveStage(stage); !saved.ok()) {
-        (void)removeDataFile(m_folder.stageFile(stage.key));
-        return KeyOutcome{QString(), std::move(saved)};
-    }
+    putStage(stage);
     return claimed;
+}
+
+Outcome TravelDataStore::requireStage(const RecordKey& stageKey) const
+{
+    const StageRecord stage = GetStage(stageKey);
+    if (!stage.travelKey.isEmpty()) {
+        if (Outcome there = requireTravel(stage.travelKey); !there.ok())
+            return there;
+    }
+    if (StampOf(m_folder.stageFile(stageKey)).exists())
+        return {};
+    const auto other = m_otherStageFiles.find(stageKey);
+    if (other != m_otherStageFiles.end()) {
+        for (const QString& fileName : other->second) {
+            if (StampOf(m_folder.filePath(fileName)).exists())
+                return {};
+        }
+    }
+    return Outcome::failure(m_folder.stageFile(stageKey),
+                            QStringLiteral("the stage \"%1\" was removed outside Voyanta")
+                                .arg(stage.title.isEmpty() ? stageKey : stage.title),
+                            Outcome::Refusal::OwnerGone);
 }
 
 Outcome TravelDataStore::SaveStage(const StageRecord& stage)
@@ -91,6 +118,10 @@ Outcome TravelDataStore::SaveStage(const StageRecord& stage)
     const ChangeNote note{*this, stage.travelKey};
     if (!IsSafeKey(stage.key) || !IsSafeKey(stage.travelKey))
         return unsafeKey(IsSafeKey(stage.key) ? stage.travelKey : stage.key);
+    if (Outcome there =
+            m_stages.contains(stage.key) ? requireStage(stage.key) : requireTravel(stage.travelKey);
+        !there.ok())
+        return there;
     if (Outcome saved =
             writeDataFile(DataFolder::stageFileName(stage.key), RecordCodec::encodeStage(stage));
         !saved.ok())
@@ -165,19 +196,17 @@ Outcome TravelDataStore::CopyStages(const RecordKey& oldTravelKey, const RecordK
     for (const RecordKey& key : StagesOfUnsorted(oldTravelKey)) {
         StageRecord copy = m_stages.at(key);
         copy.travelKey = newTravelKey;
-        const KeyOutcome claimed =
-            claimKey(newTravelKey, 1, &DataFolder::stageFileName,
-                     [this](const RecordKey& candidate) { return stageKeyTaken(candidate); });
+        const KeyOutcome claimed = claimKey(
+            newTravelKey, 1, &DataFolder::stageFileName,
+            [this](const RecordKey& candidate) { return stageKeyTaken(candidate); },
+            [&copy](const RecordKey& candidate) {
+                copy.key = candidate;
+                return RecordCodec::encodeStage(copy);
+            });
         outcome = claimed.outcome;
         if (!outcome.ok())
             break;
         copy.key = claimed.key;
-        outcome =
-            writeDataFile(DataFolder::stageFileName(copy.key), RecordCodec::encodeStage(copy));
-        if (!outcome.ok()) {
-            (void)removeDataFile(m_folder.stageFile(copy.key));
-            break;
-        }
         copies.append(copy);
         outcome = CopyAppointments(key, copy.key);
         if (!outcome.ok())

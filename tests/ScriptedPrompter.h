@@ -39,6 +39,24 @@ public:
         }
         return answers.takeFirst();
     }
+    // Answers of choose(), by the text of the button to press.
+    QStringList choices;
+    QStringList chooseTexts;
+    int choose(QWidget*, const QString& text, const QStringList& buttons) override
+    {
+        chooseTexts.append(text);
+        if (choices.isEmpty()) {
+            unexpected.append(text);
+            return int(buttons.size()) - 1;
+        }
+        const QString wanted = choices.takeFirst();
+        for (int i = 0; i < int(buttons.size()); ++i) {
+            if (QString(buttons[i]).remove(QLatin1Char('&')) == wanted)
+                return i;
+        }
+        unexpected.append(wanted);
+        return int(buttons.size()) - 1;
+    }
     int run(QDialog* dialog) override
     {
         if (dialogs.isEmpty()) {

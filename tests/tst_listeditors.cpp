@@ -608,16 +608,17 @@ private slots:
         const QString file = store().dataFolder().filePath(DataFolder::checkListFileName(m_rome));
         QVERIFY(QFile::remove(file));
         QVERIFY(QDir().mkdir(file));
+        prompter().choices = {QStringLiteral("Cancel"), QStringLiteral("Cancel")};
         leave(m_rome);
-        QCOMPARE(prompter().informed.size(), 1);
-        QVERIFY2(prompter().informed.first().contains(DataFolder::checkListFileName(m_rome)),
-                 qPrintable(prompter().informed.first()));
+        QCOMPARE(prompter().chooseTexts.size(), 1);
+        QVERIFY2(prompter().chooseTexts.first().contains(DataFolder::checkListFileName(m_rome)),
+                 qPrintable(prompter().chooseTexts.first()));
         // The view stays with the tick, and the tree shows its node again.
         QCOMPARE(m_frame->upperView(), view);
         QCOMPARE(caption(), QStringLiteral("Check List [2/3]"));
         QCOMPARE(tree()->selection().child, TreeChild::CheckList);
         trigger(Cmd::Refresh);
-        QCOMPARE(prompter().informed.size(), 2);
+        QCOMPARE(prompter().chooseTexts.size(), 2);
         QCOMPARE(m_frame->upperView(), view);
 
         QVERIFY(QDir().rmdir(file));

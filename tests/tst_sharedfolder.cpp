@@ -1,12 +1,55 @@
+#include "CheckListModel.h"
+#include "CheckListView.h"
+#include "Cli.h"
+#include "CommandIds.h"
+#include "DataFolder.h"
 #include "FolderCheck.h"
+#include "StageDetailListView.h"
 #include "TestSupport.h"
 #include "TravelDataStore.h"
+#include "TravelTreeView.h"
+#include "WindowFixture.h"
 
+#include <QAction>
+#include <QBuffer>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <algorithm>
 #include <memory>
+
+namespace {
+
+// voyanta-cli run on a folder, as another program beside the window; its exit code.
+int cli(const QString& folder, QStringList arguments)
+{
+    QBuffer out;
+    QBuffer err;
+    out.open(QIODevice::WriteOnly);
+    err.open(QIODevice::WriteOnly);
+    arguments.prepend(folder);
+    arguments.prepend(QStringLiteral("--workdir"));
+    return RunCli(arguments, out, err,
+                  CliContext{QDir(folder).filePath(QStringLiteral("Travel Images"))});
+}
+
+// Every file of the data folder, by name.
+QStringList dataFiles(const QString& workingDirectory)
+{
+    return QDir(DataFolder(workingDirectory).path())
+        .entryList(QDir::Files | QDir::System | QDir::Hidden, QDir::Name);
+}
+
+StageRecord stageOf(const RecordKey& travelKey, const QString& title)
+{
+    StageRecord stage(at(2006, 3, 21));
+    stage.travelKey = travelKey;
+    stage.title = title;
+    return stage;
+}
+
+} // namespace
 
 // Several programs on one data folder at once: the window program and voyanta-cli, two
 // windows, or a folder-sync tool beside them.
@@ -106,7 +149,311 @@ private slots:
         }
         QCOMPARE(CheckDataFolder(store.dataFolder(), QString()), QList<LoadProblem>{});
     }
+
+    void checkDuringImportsSeesNoEmptyRecord()
+    {
+        // A record's file gets its whole content when its key is taken: a reader beside
+        // two importing processes never meets an empty or half-written file.
+        QTemporaryDir dir;
+        TravelDataStore store;
+        store.setWorkingDirectory(dir.path());
+        QVERIFY(store.Refresh().ok());
+        const QString worker =
+            QCoreApplication::applicationDirPath() + QStringLiteral("/folder_worker");
+        std::vector<std::unique_ptr<QProcess>> workers;
+        for (const char* name : {"A", "B"}) {
+            auto& process = workers.emplace_back(std::make_unique<QProcess>());
+            process->start(worker, {dir.path(), QLatin1String(name), QStringLiteral("40")});
+            QVERIFY(process->waitForReadyRead(10000));
+            process->readLine();
+            process->write("go\n");
+        }
+        int checks = 0;
+        for (;; ++checks) {
+            const bool running = std::any_of(workers.begin(), workers.end(), [](auto& process) {
+                return process->state() != QProcess::NotRunning;
+            });
+            for (const LoadProblem& problem : CheckDataFolder(store.dataFolder(), QString()))
+                QVERIFY2(!problem.cause.contains(QStringLiteral("truncated")),
+                         qPrintable(problem.fileName + QStringLiteral(": ") + problem.cause));
+            if (!running)
+                break;
+            for (auto& process : workers)
+                process->waitForFinished(5);
+        }
+        QVERIFY(checks > 0);
+        for (auto& process : workers)
+            QCOMPARE(process->exitCode(), 0);
+        QVERIFY(QDir(store.dataFolder().path())
+                    .entryList({QStringLiteral(".claim-*")}, QDir::Files | QDir::Hidden)
+                    .isEmpty());
+    }
+
+    void savesRefuseRecordsRemovedOutside()
+    {
+        QTemporaryDir dir;
+        TestClock clock;
+        TravelDataStore store;
+        store.setWorkingDirectory(dir.path());
+        store.setImagesFolder(dir.filePath(QStringLiteral("Travel Images")));
+        store.setClock(clock.function());
+        QVERIFY(store.Refresh().ok());
+        const RecordKey travel = addTitledTravel(store, at(2006, 3, 20), QStringLiteral("Rome"));
+        StageRecord stage = stageOf(travel, QStringLiteral("Forum"));
+        stage.key = store.AddStage(stage).key;
+        QVERIFY(!stage.key.isEmpty());
+        const QStringList before = dataFiles(dir.path());
+
+        QCOMPARE(cli(dir.path(), {QStringLiteral("delete"), travel}), 0);
+        const QStringList left = dataFiles(dir.path());
+        const QList<Outcome> refused = {
+            store.SaveCheckList(travel, {{QStringLiteral("Visa"), 1}}),
+            store.SaveExpenses(travel, {ExpenseRecord{}}),
+            store.SaveAppointments(stage.key, {AppointmentRecord(at(2006, 3, 21))}),
+            store.SaveStage(stage),
+            store.AddStage(stageOf(travel, QStringLiteral("Colosseum"))).outcome,
+            store.SaveTravel(store.GetTravel(travel)),
+            store.SaveCategories(travel, {}),
+        };
+        for (const Outcome& outcome : refused) {
+            QCOMPARE(outcome.refusal(), Outcome::Refusal::OwnerGone);
+            QVERIFY2(outcome.error().reason.contains(QStringLiteral("removed outside Voyanta")),
+                     qPrintable(outcome.message()));
+        }
+        QCOMPARE(dataFiles(dir.path()), left);
+        QVERIFY(!QDir(store.imagesFolder()).exists(DataFolder::imageCategoryFileName(travel)));
+        QVERIFY(before.size() > left.size());
+
+        // A stage removed alone refuses its appointments too.
+        const RecordKey other = addTitledTravel(store, at(2006, 3, 22), QStringLiteral("Oslo"));
+        const KeyOutcome pier = store.AddStage(stageOf(other, QStringLiteral("Pier")));
+        QVERIFY(QFile::remove(store.dataFolder().stageFile(pier.key)));
+        QCOMPARE(store.SaveAppointments(pier.key, {}).refusal(), Outcome::Refusal::OwnerGone);
+        QVERIFY(!QFileInfo::exists(store.dataFolder().appointmentFile(pier.key)));
+    }
+
+    void travelReplacedOutsideIsNotOverwritten()
+    {
+        QTemporaryDir dir;
+        TestClock clock;
+        TravelDataStore window;
+        window.setWorkingDirectory(dir.path());
+        window.setClock(clock.function());
+        QVERIFY(window.Refresh().ok());
+        const RecordKey key = addTitledTravel(window, at(2006, 3, 20), QStringLiteral("Rome"));
+
+        TravelDataStore other;
+        other.setWorkingDirectory(dir.path());
+        QVERIFY(other.Refresh().ok());
+        TravelRecord theirs = other.GetTravel(key);
+        theirs.title = QStringLiteral("Rome and Naples");
+        QVERIFY(other.SaveTravel(theirs).ok());
+
+        TravelRecord mine = window.GetTravel(key);
+        mine.notes = QStringLiteral("mine");
+        const Outcome refused = window.SaveTravel(mine);
+        QCOMPARE(refused.refusal(), Outcome::Refusal::ChangedOutside);
+        QVERIFY(refused.message().contains(DataFolder::travelFileName(key)));
+        QVERIFY(other.Refresh().ok());
+        QCOMPARE(other.GetTravel(key).title, QStringLiteral("Rome and Naples"));
+
+        QVERIFY(window.SaveTravel(mine, TravelDataStore::TravelWrite::Overwrite).ok());
+        // Its own saves are what the store read since: the next save goes through.
+        QVERIFY(window.SaveTravel(mine).ok());
+        QVERIFY(other.Refresh().ok());
+        QCOMPARE(other.GetTravel(key).notes, QStringLiteral("mine"));
+    }
+
+    void linksInTheFolderAreNeverWrittenThrough()
+    {
+        QTemporaryDir dir;
+        QTemporaryDir outside;
+        TestClock clock;
+        TravelDataStore store;
+        store.setWorkingDirectory(dir.path());
+        store.setClock(clock.function());
+        QVERIFY(store.Refresh().ok());
+        // A dangling link where the next key's check list would go: the key is passed over.
+        const QString target = outside.filePath(QStringLiteral("planted"));
+        const QString nextList =
+            store.dataFolder().checkListFile(QStringLiteral("2006030509012110"));
+        QVERIFY(QFile::link(target, nextList));
+        TravelRecord travel(at(2006, 3, 20));
+        const KeyOutcome added = store.AddTravel(travel);
+        QCOMPARE(added.key, QStringLiteral("2006030509012111"));
+        QVERIFY(store.SaveCheckList(added.key, {{QStringLiteral("Visa"), 0}}).ok());
+        QVERIFY(!QFileInfo::exists(target));
+
+        // A link under a record's own name is refused, not followed.
+        const QString listOfAdded = store.dataFolder().checkListFile(added.key);
+        QVERIFY(QFile::remove(listOfAdded));
+        QVERIFY(QFile::link(target, listOfAdded));
+        const Outcome refused = store.SaveCheckList(added.key, {{QStringLiteral("Visa"), 1}});
+        QVERIFY(!refused.ok());
+        QVERIFY(refused.message().contains(QStringLiteral("link")));
+        QVERIFY(refused.message().contains(DataFolder::checkListFileName(added.key)));
+        QVERIFY(!QFileInfo::exists(target));
+        QVERIFY(QFileInfo(listOfAdded).isSymLink());
+    }
+
+    void damagedListIsNeverCopiedShort()
+    {
+        QTemporaryDir dir;
+        TestClock clock;
+        TravelDataStore store;
+        store.setWorkingDirectory(dir.path());
+        store.setClock(clock.function());
+        QVERIFY(store.Refresh().ok());
+        const RecordKey key = addTitledTravel(store, at(2006, 3, 20), QStringLiteral("Rome"));
+        QVERIFY(store.SaveCheckList(key, {{QStringLiteral("Visa"), 0}, {QStringLiteral("Map"), 1}})
+                    .ok());
+        const QString list = store.dataFolder().checkListFile(key);
+        const QByteArray whole = readFile(list);
+        QVERIFY(writeFile(list, whole.left(whole.size() - 2)));
+        const QStringList before = dataFiles(dir.path());
+
+        const KeyOutcome copied = store.CopyTravel(key);
+        QVERIFY(!copied.ok());
+        QVERIFY(copied.outcome.message().contains(DataFolder::checkListFileName(key)));
+        QCOMPARE(dataFiles(dir.path()), before);
+        QVERIFY(cli(dir.path(), {QStringLiteral("copy"), key}) != 0);
+        QCOMPARE(dataFiles(dir.path()), before);
+    }
+
+    // The window open on the folder while voyanta-cli changes it.
+
+    void windowKeepsEditsOfATravelRemovedOutside_data()
+    {
+        QTest::addColumn<QString>("answer");
+        QTest::newRow("keep") << QStringLiteral("Keep as New Travel");
+        QTest::newRow("discard") << QStringLiteral("Discard");
+    }
+
+    void windowKeepsEditsOfATravelRemovedOutside()
+    {
+        QFETCH(QString, answer);
+        WindowFixture run;
+        RecordKey rome;
+        {
+            const auto data = run.seed();
+            rome = addTitledTravel(*data, at(2006, 3, 20), QStringLiteral("Rome"));
+            QVERIFY(data->SaveCheckList(rome, {{QStringLiteral("Visa"), 0}}).ok());
+        }
+        CMainFrame* frame = run.startOnFolder(QDate(2006, 3, 1));
+        QVERIFY(frame);
+        frame->tree()->selectPath(rome, TreeChild::CheckList, {});
+        auto* view = qobject_cast<CChekListView*>(frame->upperView());
+        QVERIFY(view);
+        QVERIFY(
+            view->model()->setData(view->model()->index(0, 0), Qt::Checked, Qt::CheckStateRole));
+
+        QCOMPARE(cli(run.dir.path(), {QStringLiteral("delete"), rome}), 0);
+        run.prompter.choices = {answer};
+        frame->tree()->selectPath(rome, TreeChild::None, {}); // a save point
+        QCOMPARE(run.prompter.chooseTexts.size(), 1);
+        QVERIFY(run.prompter.chooseTexts.first().contains(QStringLiteral("\"Rome\" was removed")));
+        QTRY_VERIFY(!frame->tree()->travelNode(rome)); // read again
+        QVERIFY(!QFileInfo::exists(run.store.dataFolder().travelFile(rome)));
+        QVERIFY(!QFileInfo::exists(run.store.dataFolder().checkListFile(rome)));
+
+        const QList<RecordKey> travels = run.store.TravelKeys();
+        if (answer == QStringLiteral("Discard")) {
+            QVERIFY(travels.isEmpty());
+        } else {
+            QCOMPARE(travels.size(), 1);
+            QCOMPARE(run.store.GetTravel(travels.first()).title, QStringLiteral("Rome"));
+            QCOMPARE(run.store.LoadCheckList(travels.first()),
+                     (QList<CheckListItem>{{QStringLiteral("Visa"), 1}}));
+            QVERIFY(frame->tree()->travelNode(travels.first()));
+        }
+        QVERIFY2(run.prompter.unexpected.isEmpty(), qPrintable(run.prompter.unexpected.join(u',')));
+    }
+
+    void windowShowsADamagedListReadOnly()
+    {
+        WindowFixture run;
+        RecordKey rome;
+        QString list;
+        QByteArray cut;
+        {
+            const auto data = run.seed();
+            rome = addTitledTravel(*data, at(2006, 3, 20), QStringLiteral("Rome"));
+            QVERIFY(
+                data->SaveCheckList(rome, {{QStringLiteral("Visa"), 0}, {QStringLiteral("Map"), 1}})
+                    .ok());
+            list = data->dataFolder().checkListFile(rome);
+            cut = readFile(list);
+            cut.chop(2);
+            QVERIFY(writeFile(list, cut));
+        }
+        run.prompter.answers = {}; // the start's notice of damaged files asks nothing
+        CMainFrame* frame = run.startOnFolder(QDate(2006, 3, 1));
+        QVERIFY(frame);
+
+        run.prompter.choices = {QStringLiteral("Leave It")};
+        frame->tree()->selectPath(rome, TreeChild::CheckList, {});
+        auto* view = qobject_cast<CChekListView*>(frame->upperView());
+        QVERIFY(view);
+        QCOMPARE(run.prompter.chooseTexts.size(), 1);
+        QVERIFY(run.prompter.chooseTexts.first().contains(DataFolder::checkListFileName(rome)));
+        const QModelIndex visa = view->model()->index(0, 0);
+        QVERIFY(!(view->model()->flags(visa) & Qt::ItemIsUserCheckable));
+        QVERIFY(!view->model()->setData(visa, Qt::Checked, Qt::CheckStateRole));
+        frame->updateCommands();
+        QVERIFY(!frame->action(Cmd::CheckListNew)->isEnabled());
+        frame->tree()->selectPath(rome, TreeChild::None, {});
+        QCOMPARE(readFile(list), cut);
+
+        // Kept: the damaged file is set aside, what was read is saved whole.
+        run.prompter.choices = {QStringLiteral("Keep What Was Read")};
+        frame->tree()->selectPath(rome, TreeChild::CheckList, {});
+        view = qobject_cast<CChekListView*>(frame->upperView());
+        QCOMPARE(readFile(list + QStringLiteral(".damaged")), cut);
+        QVERIFY(view->model()->flags(view->model()->index(0, 0)) & Qt::ItemIsUserCheckable);
+        QCOMPARE(run.store.damageOf(DataFolder::checkListFileName(rome)), QString());
+        QCOMPARE(run.store.LoadCheckList(rome).size(), view->model()->rowCount());
+        QVERIFY(run.prompter.unexpected.isEmpty());
+    }
+
+    void failedSaveLetsTheUserRetryDiscardOrStay()
+    {
+        WindowFixture run;
+        RecordKey rome;
+        {
+            const auto data = run.seed();
+            rome = addTitledTravel(*data, at(2006, 3, 20), QStringLiteral("Rome"));
+            QVERIFY(data->SaveCheckList(rome, {{QStringLiteral("Visa"), 0}}).ok());
+        }
+        CMainFrame* frame = run.startOnFolder(QDate(2006, 3, 1));
+        QVERIFY(frame);
+        frame->tree()->selectPath(rome, TreeChild::CheckList, {});
+        auto* view = qobject_cast<CChekListView*>(frame->upperView());
+        QVERIFY(
+            view->model()->setData(view->model()->index(0, 0), Qt::Checked, Qt::CheckStateRole));
+        // A folder in the list file's place: no save can replace it, not even as root.
+        const QString list = run.store.dataFolder().checkListFile(rome);
+        QVERIFY(QFile::remove(list));
+        QVERIFY(QDir().mkdir(list));
+
+        // Retry, then Cancel: the view, its tick and the tree's node stay.
+        run.prompter.choices = {QStringLiteral("Retry"), QStringLiteral("Cancel")};
+        frame->tree()->selectPath(rome, TreeChild::None, {});
+        QCOMPARE(run.prompter.chooseTexts.size(), 2);
+        QVERIFY(run.prompter.chooseTexts.first().contains(DataFolder::checkListFileName(rome)));
+        QCOMPARE(frame->upperView(), view);
+        QCOMPARE(frame->tree()->selection().child, TreeChild::CheckList);
+        QCOMPARE(view->model()->index(0, 0).data(Qt::CheckStateRole).toInt(), int(Qt::Checked));
+
+        // Discard Changes: the window goes on, tree and view agree, and it can close.
+        run.prompter.choices = {QStringLiteral("Discard Changes")};
+        frame->tree()->selectPath(rome, TreeChild::Expenses, {});
+        QCOMPARE(frame->upperView()->kind(), ViewKind::ExpenseList);
+        QCOMPARE(frame->tree()->selection().child, TreeChild::Expenses);
+        QVERIFY(frame->close());
+        QVERIFY(QFileInfo(list).isDir());
+        QVERIFY(run.prompter.unexpected.isEmpty());
+    }
 };
 
-QTEST_GUILESS_MAIN(SharedFolderTest)
+QTEST_MAIN(SharedFolderTest)
 #include "tst_sharedfolder.moc"

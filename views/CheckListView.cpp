@@ -78,6 +78,11 @@ std::optional<ExportFormat> CChekListView::listExport() const
     return ExportFormat::CheckListCsv;
 }
 
+QString CChekListView::fileNameOf(const RecordKey& travelKey) const
+{
+    return DataFolder::checkListFileName(travelKey);
+}
+
 Outcome CChekListView::writeRows()
 {
     return m_store.SaveCheckList(m_travelKey, m_model->items());

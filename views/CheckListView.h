@@ -33,6 +33,7 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     Outcome writeRows() override;
+    QString fileNameOf(const RecordKey& travelKey) const override;
 
 private:
     CChekListView(CheckListModel* model, TravelDataStore& store, QWidget* parent);

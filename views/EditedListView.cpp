@@ -5,6 +5,8 @@
 #include "ListCtrl.h"
 #include "ListEditDelegate.h"
 #include "ListHeaderCtrl.h"
+#include "Prompter.h"
+#include "TravelDataStore.h"
 
 #include <QVBoxLayout>
 
@@ -42,9 +44,40 @@ CEditedListView::CEditedListView(ViewKind kind, const Commands& commands, Edited
 void CEditedListView::loadTravel(const RecordKey& travelKey, const std::function<void()>& fill)
 {
     m_travelKey = travelKey;
+    m_fill = fill;
+    m_rows->setReadOnly(false);
     fill();
     emit travelChosen(m_travelKey);
+    offerDamagedRows();
     emit stateChanged();
+}
+
+void CEditedListView::offerDamagedRows()
+{
+    const QString fileName = fileNameOf(m_travelKey);
+    const QString damage = m_store.damageOf(fileName);
+    if (damage.isEmpty())
+        return;
+    m_rows->setReadOnly(true);
+    if (!m_prompter)
+        return;
+    const QString question =
+        QStringLiteral("%1 could not be read whole: %2.\n\nVoyanta shows what it could read, "
+                       "read-only, and leaves the file as it is. Keep what was read? The damaged "
+                       "file is then kept beside it as %1.damaged and what was read is saved "
+                       "in its place.")
+            .arg(fileName, damage);
+    if (m_prompter->choose(this, question, {tr("&Keep What Was Read"), tr("&Leave It")}) != 0)
+        return;
+    Outcome kept = m_store.KeepDamagedCopy(fileName);
+    if (kept.ok())
+        kept = writeRows();
+    if (!kept.ok()) {
+        m_prompter->inform(this, kept.message());
+        return;
+    }
+    m_rows->setSaved();
+    m_rows->setReadOnly(false);
 }
 
 UpperViewState CEditedListView::state() const
@@ -57,6 +90,8 @@ UpperViewState CEditedListView::state() const
 
 bool CEditedListView::handles(int command) const
 {
+    if (m_rows->isReadOnly())
+        return false;
     switch (command) {
     case Cmd::ListNewItem:
     case Cmd::ListNewTravel:
@@ -101,6 +136,26 @@ Outcome CEditedListView::write()
     if (saved.ok())
         m_rows->setSaved();
     return saved;
+}
+
+void CEditedListView::discardChanges()
+{
+    m_delegate->endEditing();
+    if (m_fill)
+        m_fill();
+    emit stateChanged();
+}
+
+Outcome CEditedListView::keepAsNewTravel()
+{
+    m_delegate->endEditing();
+    if (m_travelKey.isEmpty() || !m_rows->isModified())
+        return {};
+    const KeyOutcome added = m_store.AddTravel(m_store.GetTravel(m_travelKey));
+    if (!added.ok())
+        return added.outcome;
+    m_travelKey = added.key;
+    return write();
 }
 
 Outcome CEditedListView::saveAndRelease()

@@ -31,6 +31,8 @@ public:
     Outcome save() override;
     // Saves, then lets the rows go; a failed save keeps them, as they are the only copy.
     Outcome saveAndRelease() override;
+    void discardChanges() override;
+    Outcome keepAsNewTravel() override;
     const QAbstractItemModel* printModel() const override;
     QList<int> printColumnWidths() const override;
 
@@ -57,6 +59,8 @@ protected:
     Outcome write();
     // Writes the rows to the store.
     virtual Outcome writeRows() = 0;
+    // The name of the file the rows of a travel are kept in.
+    virtual QString fileNameOf(const RecordKey& travelKey) const = 0;
     // Marks a row and scrolls it into sight.
     void showRow(int row);
 
@@ -68,6 +72,11 @@ protected:
     QPoint m_lastPress;
 
 private:
+    // Rows that could not be read whole stay read-only unless the user keeps them: the
+    // damaged file is then set aside and the rows saved in its place.
+    void offerDamagedRows();
+
     Commands m_commands;
     EditedListModel* m_rows;
+    std::function<void()> m_fill;
 };

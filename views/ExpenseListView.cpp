@@ -93,6 +93,11 @@ std::optional<ExportFormat> CExpenseListView::listExport() const
     return ExportFormat::ExpensesCsv;
 }
 
+QString CExpenseListView::fileNameOf(const RecordKey& travelKey) const
+{
+    return DataFolder::expensesFileName(travelKey);
+}
+
 Outcome CExpenseListView::writeRows()
 {
     return m_store.SaveExpenses(m_travelKey, m_model->expenses());

@@ -42,6 +42,7 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     Outcome writeRows() override;
+    QString fileNameOf(const RecordKey& travelKey) const override;
 
 private:
     CExpenseListView(ExpenseModel* model, TravelDataStore& store, QWidget* parent);

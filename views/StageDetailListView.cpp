@@ -172,6 +172,31 @@ Outcome CStageDetailListView::save()
     return saved;
 }
 
+void CStageDetailListView::discardChanges()
+{
+    m_model->fill(m_store, m_model->stageKey());
+    m_unsaved = false;
+    emit stateChanged();
+}
+
+Outcome CStageDetailListView::keepAsNewTravel()
+{
+    if (!m_unsaved)
+        return {};
+    StageRecord stage = m_store.GetStage(m_model->stageKey());
+    const KeyOutcome travel = m_store.AddTravel(m_store.GetTravel(stage.travelKey));
+    if (!travel.ok())
+        return travel.outcome;
+    stage.travelKey = travel.key;
+    const KeyOutcome added = m_store.AddStage(stage);
+    if (!added.ok())
+        return added.outcome;
+    const Outcome saved = m_store.SaveAppointments(added.key, m_model->appointments());
+    if (saved.ok())
+        m_unsaved = false;
+    return saved;
+}
+
 const QAbstractItemModel* CStageDetailListView::printModel() const
 {
     return m_model;

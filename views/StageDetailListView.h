@@ -23,6 +23,8 @@ public:
     bool run(int command) override;
     RecordKey shownStage() const override;
     Outcome save() override;
+    void discardChanges() override;
+    Outcome keepAsNewTravel() override;
     const QAbstractItemModel* printModel() const override;
     QList<int> printColumnWidths() const override;
     QString printTitle() const override;

@@ -60,6 +60,12 @@ public:
     virtual Outcome save() { return {}; }
     // Saves, then lets go of the rows: the view is about to be replaced.
     virtual Outcome saveAndRelease() { return save(); }
+    // Drops what the user changed since the last save: the rows are read again.
+    virtual void discardChanges() {}
+    // When the travel the view edits was removed outside the program: writes a copy of
+    // the travel (and of the stage the view shows) under new keys with the rows the view
+    // could not save, and lets go of them.
+    virtual Outcome keepAsNewTravel() { return {}; }
 
     // What printing the view prints: its model with the column widths it shows, under a
     // title (" - Travel List"); a view without a title is not printed. Before printing

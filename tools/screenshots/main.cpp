@@ -26,6 +26,10 @@ public:
     void inform(QWidget*, const QString& text) override { QTextStream(stderr) << text << '\n'; }
     void notify(QWidget*, const QString& text) override { QTextStream(stderr) << text << '\n'; }
     bool ask(QWidget*, const QString&) override { return false; }
+    int choose(QWidget*, const QString&, const QStringList& buttons) override
+    {
+        return int(buttons.size()) - 1;
+    }
     int run(QDialog*) override { return 0; }
     QString existingDirectory(QWidget*, const QString&, const QString&) override { return {}; }
     QString saveFileName(QWidget*, const QString&, const QString&) override { return {}; }
