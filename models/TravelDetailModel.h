@@ -23,6 +23,8 @@ public:
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    // The columns have no captions (not the numbers a model shows by default).
+    QVariant headerData(int, Qt::Orientation, int) const override { return {}; }
 
 private:
     QString value(int row) const;

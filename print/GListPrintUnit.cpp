@@ -6,6 +6,8 @@
 
 #include <QAbstractItemModel>
 
+#include <algorithm>
+
 GListPrintUnit::GListPrintUnit(GPrintJob& job, const ListPrintSource& source,
                                const QList<int>& widths, int first, int last)
     : GPrintUnit(job), m_source(source), m_headingFont(PrintFonts::Heading())
@@ -17,13 +19,62 @@ GListPrintUnit::GListPrintUnit(GPrintJob& job, const ListPrintSource& source,
     double sum = 0;
     for (int column : m_printed)
         sum += widths.value(column);
+    QList<double> fractions;
+    for (int column : m_printed)
+        fractions.append(sum > 0 ? widths.value(column) / sum : 1.0 / m_printed.size());
+    fractions = FitShortTexts(fractions, shortTextWidths());
     for (int i = 0; i < int(m_printed.size()); ++i) {
-        const int column = m_printed[i];
-        const double fraction = sum > 0 ? widths.value(column) / sum : 1.0 / m_printed.size();
         const QString heading =
-            source.model->headerData(column, Qt::Horizontal).toString().left(200);
-        defineColumn(i, heading, fraction);
+            source.model->headerData(m_printed[i], Qt::Horizontal).toString().left(200);
+        defineColumn(i, heading, fractions[i]);
     }
+}
+
+QList<double> GListPrintUnit::shortTextWidths() const
+{
+    const PageDevice& device = m_job.device();
+    const QAbstractItemModel& model = *m_source.model;
+    const double content = std::max(1, contentRect().width());
+    const int padding = device.textWidth(QStringLiteral("  "), m_bodyFont);
+    QList<double> needed;
+    for (int column : m_printed) {
+        int widest = 0;
+        for (int row = 0; row < model.rowCount(); ++row) {
+            const QString text = model.index(row, column).data().toString();
+            if (text.size() <= ShortTextLength)
+                widest = std::max(widest, device.textWidth(text, m_bodyFont));
+        }
+        needed.append(widest > 0 ? (widest + padding) / content : 0.0);
+    }
+    return needed;
+}
+
+QList<double> GListPrintUnit::FitShortTexts(QList<double> fractions, const QList<double>& needed)
+{
+    double excess = 0;
+    double slack = 0;
+    for (int i = 0; i < int(fractions.size()); ++i) {
+        if (needed[i] > fractions[i]) {
+            excess += needed[i] - fractions[i];
+            fractions[i] = needed[i];
+        } else {
+            slack += fractions[i] - needed[i];
+        }
+    }
+    if (excess <= 0)
+        return fractions;
+    // The other columns give up what they hold beyond their own short texts, each in
+    // proportion; where that is not enough, every column shrinks alike.
+    const double share = slack > 0 ? std::min(1.0, excess / slack) : 0.0;
+    double total = 0;
+    for (int i = 0; i < int(fractions.size()); ++i) {
+        if (needed[i] < fractions[i])
+            fractions[i] -= (fractions[i] - needed[i]) * share;
+        total += fractions[i];
+    }
+    for (double& fraction : fractions)
+        fraction /= total;
+    return fractions;
 }
 
 QString GListPrintUnit::HeaderBlock(const QString& title, int page)

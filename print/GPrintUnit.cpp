@@ -67,7 +67,14 @@ void GPrintUnit::printCell(int column, const QString& text, Qt::Alignment alignm
     // left-aligned text of the next column do not run together.
     const int padding = std::max(1, device.textWidth(QStringLiteral(" "), font) / 2);
     cell.adjust(padding, 0, -padding, 0);
-    device.drawText(cell, int(alignment | Qt::AlignVCenter), text, font);
+    // A text wider than its column keeps its start: it is cut at its end, never in the
+    // middle of both ends.
+    if (device.textWidth(text, font) > cell.width()) {
+        device.drawText(cell, int(Qt::AlignLeft | Qt::AlignVCenter),
+                        device.elided(text, font, cell.width()), font);
+    } else {
+        device.drawText(cell, int(alignment | Qt::AlignVCenter), text, font);
+    }
     m_rowHeight = std::max(m_rowHeight, height);
 }
 
@@ -77,9 +84,11 @@ void GPrintUnit::endRow()
     m_rowHeight = 0;
 }
 
-void GPrintUnit::makeRoomForRow()
+void GPrintUnit::makeRoomForRow(int rowHeight)
 {
-    if (m_y + bodyLineHeight() > m_content.bottom()) {
+    // The row's bottom edge stays inside the content area, above the footer band.
+    if (m_y + (rowHeight > 0 ? rowHeight : bodyLineHeight()) >
+        m_content.top() + m_content.height()) {
         endPage();
         startPage();
     }
@@ -92,9 +101,26 @@ void GPrintUnit::printTextBlock(const QString& block, int top, const QFont& font
     const int height = device.lineHeight(font);
     const int dotWidth = std::max(1, device.textWidth(QStringLiteral("."), font));
     int y = top;
+    const int gap = device.textWidth(QStringLiteral("  "), font);
     for (const TextBlockLine& line : TextBlock::Parse(block)) {
-        int x = page.left();
+        // Right fields are printed whole; the fields before them give way.
+        int rightWidth = 0;
         for (const TextField& field : line) {
+            if (field.place == TextField::Place::Right)
+                rightWidth += device.textWidth(field.text, font) + gap;
+        }
+        int x = page.left();
+        for (const TextField& candidate : line) {
+            TextField field = candidate;
+            if (field.place == TextField::Place::Centre) {
+                // Centred on the page while it fits between the right fields and their
+                // mirror on the left, else as much as fits left of the right fields.
+                const int room = page.width() - 2 * rightWidth;
+                if (device.textWidth(field.text, font) > room)
+                    field.text = device.elided(field.text, font, page.width() - rightWidth);
+            } else if (field.place == TextField::Place::Left && rightWidth > 0) {
+                field.text = device.elided(field.text, font, page.right() - rightWidth - x);
+            }
             const int width = device.textWidth(field.text, font);
             // Left and right fields get the room left on the line; a centred one the
             // whole width, or the left edge on when it is wider.
@@ -105,9 +131,9 @@ void GPrintUnit::printTextBlock(const QString& block, int top, const QFont& font
                 start = std::max(x, page.right() - width);
                 flags = Qt::AlignRight;
             } else if (field.place == TextField::Place::Centre) {
-                const bool fits = width <= page.width();
+                const bool fits = width <= page.width() - 2 * rightWidth;
                 start = fits ? page.left() + (page.width() - width) / 2 : page.left();
-                room = QRect(page.left(), y, page.width(), height);
+                room = QRect(page.left(), y, page.width() - (fits ? 0 : rightWidth), height);
                 flags = fits ? Qt::AlignHCenter : Qt::AlignLeft;
             }
             if (field.dotLeaders && start > x) {

@@ -33,11 +33,13 @@ public:
 
     void defineColumn(int index, const QString& heading, double fraction);
     const QList<Column>& columns() const { return m_columns; }
-    // Prints a cell of the current row on one line, clipped to its column.
+    // Prints a cell of the current row on one line in its column; a text wider than the
+    // column is left-aligned and cut at its end with an ellipsis.
     void printCell(int column, const QString& text, Qt::Alignment alignment, const QFont& font);
     void endRow();
-    // Starts a new page when one more body line would pass the content area's bottom.
-    void makeRoomForRow();
+    // Starts a new page when a row of that height (a body line when 0) would pass the
+    // content area's bottom.
+    void makeRoomForRow(int rowHeight = 0);
 
     // Prints a text block from a height on, across the page rectangle.
     void printTextBlock(const QString& block, int top, const QFont& font);

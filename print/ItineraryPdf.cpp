@@ -42,10 +42,13 @@ QString notesText(const QString& notes)
     return QString(notes).replace(QLatin1String("\r\n"), QLatin1String("\n"));
 }
 
-// Inserts a table without borders whose cells are filled by the caller.
-QTextTable* plainTable(QTextCursor& cursor, int rows, int columns, const QList<QTextLength>& widths)
+// Inserts a table without borders whose cells are filled by the caller; its first
+// headerRows rows are repeated at the top of every page the table runs onto.
+QTextTable* plainTable(QTextCursor& cursor, int rows, int columns, const QList<QTextLength>& widths,
+                       int headerRows = 0)
 {
     QTextTableFormat format;
+    format.setHeaderRowCount(headerRows);
     format.setBorderStyle(QTextFrameFormat::BorderStyle_None);
     format.setCellPadding(2);
     format.setCellSpacing(0);
@@ -84,6 +87,14 @@ void heading(QTextCursor& cursor, const QString& title)
     cursor.insertText(title, text(13, true, ink));
 }
 
+// The date, and the time where one is set: a departure at 07:30 is not just a day.
+QString dateAndTime(const DateTimeValue& value, const DisplayFormats& formats)
+{
+    if (!value.isValid() || !value.hasCalendarValue() || value.time() == QTime(0, 0))
+        return formats.FormatShortDate(value);
+    return formats.FormatShortDate(value) + QLatin1Char(' ') + formats.FormatShortTime(value);
+}
+
 void details(QTextCursor& cursor, const WholeTravel& whole, const DisplayFormats& formats)
 {
     const TravelRecord& t = whole.travel;
@@ -91,8 +102,8 @@ void details(QTextCursor& cursor, const WholeTravel& whole, const DisplayFormats
     const QList<std::pair<QString, QString>> rows = {
         {QStringLiteral("From"), t.from},
         {QStringLiteral("Destination"), t.destination},
-        {QStringLiteral("Starts"), formats.FormatShortDate(t.start)},
-        {QStringLiteral("Ends"), formats.FormatShortDate(t.end)},
+        {QStringLiteral("Starts"), dateAndTime(t.start, formats)},
+        {QStringLiteral("Ends"), dateAndTime(t.end, formats)},
         {QStringLiteral("Travel Mode"), t.mode},
         {QStringLiteral("Type"), t.type},
         {QStringLiteral("Priority"), t.priority},
@@ -199,7 +210,8 @@ void expenses(QTextCursor& cursor, const WholeTravel& whole, const DisplayFormat
                                     QTextLength(QTextLength::PercentageLength, 10),
                                     QTextLength(QTextLength::PercentageLength, 16),
                                     QTextLength(QTextLength::PercentageLength, 17),
-                                    QTextLength(QTextLength::PercentageLength, 17)});
+                                    QTextLength(QTextLength::PercentageLength, 17)},
+                                   1);
     const QStringList headings = {QString(),
                                   QStringLiteral("Product"),
                                   QStringLiteral("Qty"),

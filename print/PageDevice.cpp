@@ -89,3 +89,21 @@ int PainterPageDevice::lineHeight(const QFont& font) const
 {
     return QFontMetrics(font, &m_device).height();
 }
+
+QString PageDevice::elided(const QString& text, const QFont& font, int width) const
+{
+    if (textWidth(text, font) <= width)
+        return text;
+    const QString ellipsis(QChar(0x2026));
+    // The longest start that fits with the ellipsis after it.
+    qsizetype low = 0;
+    qsizetype high = text.size();
+    while (low < high) {
+        const qsizetype middle = (low + high + 1) / 2;
+        if (textWidth(text.left(middle) + ellipsis, font) <= width)
+            low = middle;
+        else
+            high = middle - 1;
+    }
+    return low > 0 ? text.left(low) + ellipsis : QString();
+}

@@ -33,6 +33,9 @@ public:
     virtual int textWidth(const QString& text, const QFont& font) const = 0;
     // The height of one line of text in a font.
     virtual int lineHeight(const QFont& font) const = 0;
+
+    // The text as it fits a width: whole, or its start cut short with an ellipsis.
+    QString elided(const QString& text, const QFont& font, int width) const;
 };
 
 // Pages painted with QPainter on a printer or a PDF writer.

@@ -132,6 +132,28 @@ private slots:
             QVERIFY(pages.join(QString()).contains(QStringLiteral("Meeting %1\n").arg(i)));
     }
 
+    void aLongExpenseTableRepeatsItsHeadings()
+    {
+        WholeTravel whole = everything();
+        for (int i = 0; i < 300; ++i) {
+            ExpenseRecord e;
+            e.product = QStringLiteral("Expense %1").arg(i);
+            e.quantity = 1;
+            e.pricePerUnit = e.total = 2;
+            whole.expenses.append(e);
+        }
+        const QStringList pages =
+            pdfText(render(whole), m_dir.path()).split(QLatin1Char('\f'), Qt::SkipEmptyParts);
+        int pagesWithExpenses = 0;
+        for (const QString& page : pages) {
+            if (!page.contains(QLatin1String("Expense ")))
+                continue;
+            ++pagesWithExpenses;
+            QVERIFY2(page.contains(QLatin1String("Price/Unit")), qPrintable(page.left(200)));
+        }
+        QVERIFY(pagesWithExpenses >= 5);
+    }
+
     void aStageThatFitsOnAPageIsNotSplit()
     {
         WholeTravel whole = everything();

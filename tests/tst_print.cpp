@@ -1,5 +1,6 @@
 #include "GListPrintJob.h"
 #include "GListPrintUnit.h"
+#include "PrintFonts.h"
 #include "RecordingPageDevice.h"
 #include "TextBlock.h"
 
@@ -164,15 +165,69 @@ private slots:
                      (QStringList{QStringLiteral("Voyanta - Check List for Rome"),
                                   QStringLiteral("Page %1").arg(page), QStringLiteral("Item")}));
         }
-        // Every row is printed once, and none below the content area.
+        // Every row is printed once, and none reaches into the footer band.
+        const QRect page = job.pageRect();
+        const int contentEnd =
+            page.top() + page.height() - 2 * device.lineHeight(PrintFonts::Footer());
         int rows = 0;
         for (const auto& text : device.texts()) {
             if (text.text.endsWith(QLatin1String(".0"))) {
                 ++rows;
-                QVERIFY(text.rect.bottom() <= job.pageRect().bottom());
+                QVERIFY(text.rect.top() + text.rect.height() <= contentEnd);
             }
         }
         QCOMPARE(rows, 200);
+    }
+
+    void textsKeepTheirStartAndShortTextsFit()
+    {
+        // A narrow column of times beside a centred column of long texts.
+        auto model = listOf({QStringLiteral("When"), QStringLiteral("Subject")}, 30);
+        model->setHeaderData(1, Qt::Horizontal, int(Qt::AlignHCenter), Qt::TextAlignmentRole);
+        for (int row = 0; row < 30; ++row) {
+            model->setItem(row, 0,
+                           new QStandardItem(QStringLiteral("10 Dec 2026 08:%1").arg(row + 10)));
+            model->setItem(row, 1,
+                           new QStandardItem(QStringLiteral("Item %1 ").arg(row) +
+                                             QString(300, QLatin1Char('x'))));
+        }
+        RecordingPageDevice device;
+        GListPrintJob job({model.get(), {40, 900}, QStringLiteral(" - Stage"), 96});
+        QCOMPARE(job.print(device), PrintResult::Printed);
+        int times = 0;
+        int subjects = 0;
+        for (const auto& text : device.texts()) {
+            const int width = device.textWidth(text.text, text.font);
+            if (text.text.startsWith(QLatin1String("10 Dec"))) {
+                ++times;
+                QVERIFY2(width <= text.rect.width(), qPrintable(text.text));
+            } else if (text.text.startsWith(QLatin1String("Item"))) {
+                ++subjects;
+                QVERIFY(text.text.endsWith(QChar(0x2026)));
+                QVERIFY(text.flags & Qt::AlignLeft);
+                QVERIFY(width <= text.rect.width());
+            }
+        }
+        QCOMPARE(times, 30);
+        QCOMPARE(subjects, 30);
+    }
+
+    void aLongTitleLeavesThePageNumberWhole()
+    {
+        auto model = listOf({QStringLiteral("Item")}, 1);
+        RecordingPageDevice device;
+        GListPrintJob job(
+            {model.get(), {300}, QStringLiteral(" - ") + QString(250, QLatin1Char('T')), 96});
+        job.print(device);
+        const auto& title = device.texts()[0];
+        const auto& page = device.texts()[1];
+        QCOMPARE(page.text, QStringLiteral("Page 1"));
+        QCOMPARE(page.rect.right(), job.pageRect().right());
+        QVERIFY(device.textWidth(page.text, page.font) <= page.rect.width());
+        QVERIFY(title.text.startsWith(QLatin1String("Voyanta - TTT")));
+        QVERIFY(title.text.endsWith(QChar(0x2026)));
+        QVERIFY(title.rect.left() + device.textWidth(title.text, title.font) <
+                job.pageRect().right() - device.textWidth(page.text, page.font));
     }
 
     void anEmptyListPrintsItsHeadings()
