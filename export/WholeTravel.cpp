@@ -39,8 +39,7 @@ QList<StoredImageCategory> GatherPictures(TravelDataStore& store, const RecordKe
     const QMap<int, ImageCategory> categories = store.Categories();
     for (auto it = categories.cbegin(); it != categories.cend(); ++it) {
         StoredImageCategory category{it.value(), {}};
-        const LinkKey first = LinkKey(it.key()) * LinksPerCategory;
-        for (LinkKey key = first; links.contains(key); ++key)
+        for (LinkKey key : CategoryLinkKeys(links, it.key()))
             category.links.append(links.value(key));
         pictures.append(std::move(category));
     }

@@ -25,8 +25,7 @@ void ImageLinkModel::showCategory(int category)
     m_category = qMax(0, category);
     m_rows.clear();
     if (m_category > 0) {
-        const LinkKey first = LinkKey(m_category) * LinksPerCategory;
-        for (LinkKey key = first; m_links.contains(key); ++key) {
+        for (LinkKey key : CategoryLinkKeys(m_links, m_category)) {
             if (m_links.value(key).removed == 0)
                 m_rows.append(key);
         }
@@ -36,11 +35,7 @@ void ImageLinkModel::showCategory(int category)
 
 int ImageLinkModel::keyCount(int category) const
 {
-    const LinkKey first = LinkKey(category) * LinksPerCategory;
-    LinkKey key = first;
-    while (m_links.contains(key))
-        ++key;
-    return int(key - first);
+    return int(CategoryLinkKeys(m_links, category).size());
 }
 
 int ImageLinkModel::addLink(const QString& picturePath, const QString& displayTitle)

@@ -43,6 +43,10 @@ public:
 using LinkKey = qint64;
 using ImageLinkMap = QMap<LinkKey, ImageLink>;
 constexpr LinkKey LinksPerCategory = 1000;
+// The keys of a category's links in order: from c * 1000 up to the first missing key, and
+// never past the category's own last slot, c * 1000 + 999: the next key is another
+// category's first.
+QList<LinkKey> CategoryLinkKeys(const ImageLinkMap& links, int category);
 
 // A record file that could not be read whole, and why. The file itself is left alone.
 struct LoadProblem {

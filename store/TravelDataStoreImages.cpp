@@ -6,6 +6,15 @@
 #include <QDir>
 #include <QFileInfo>
 
+QList<LinkKey> CategoryLinkKeys(const ImageLinkMap& links, int category)
+{
+    QList<LinkKey> keys;
+    const LinkKey first = LinkKey(category) * LinksPerCategory;
+    for (LinkKey key = first; key < first + LinksPerCategory && links.contains(key); ++key)
+        keys.append(key);
+    return keys;
+}
+
 int TravelDataStore::AddCategory(const ImageCategory& category)
 {
     ++m_lastCategoryNumber;
@@ -81,8 +90,7 @@ Outcome TravelDataStore::SaveCategories(const RecordKey& travelKey, const ImageL
     QList<StoredImageCategory> stored;
     for (auto it = m_categories.cbegin(); it != m_categories.cend(); ++it) {
         StoredImageCategory category{it.value(), {}};
-        const LinkKey first = LinkKey(it.key()) * LinksPerCategory;
-        for (LinkKey key = first; links.contains(key); ++key)
+        for (LinkKey key : CategoryLinkKeys(links, it.key()))
             category.links.append(links.value(key));
         stored.append(category);
     }

@@ -40,7 +40,7 @@ inline QStringList readCategoryFile(const QString& imagesFolder, const RecordKey
     QStringList lines;
     for (int number = 1; number <= names.names.size(); ++number) {
         QString line = names.names[number - 1];
-        for (LinkKey key = number * LinksPerCategory; links.contains(key); ++key)
+        for (LinkKey key : CategoryLinkKeys(links, number))
             line += QLatin1Char('|') + links[key].displayTitle + QLatin1Char('=') +
                     QFileInfo(links[key].picturePath).fileName();
         lines.append(line);

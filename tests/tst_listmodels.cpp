@@ -310,7 +310,7 @@ private slots:
         store.setDisplayFormats(us);
         store.setWorkingDirectory(dir.path());
         QVERIFY(store.Refresh().ok());
-        const RecordKey key = QStringLiteral("2006030509012100");
+        const RecordKey key = store.AddTravel(TravelRecord{}).key;
 
         CheckListModel checkList(us);
         checkList.setItems({{QStringLiteral("Passport"), 1}});

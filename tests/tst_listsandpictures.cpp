@@ -51,6 +51,10 @@ private slots:
         m_store->setWorkingDirectory(m_dir->path());
         m_store->setImagesFolder(m_dir->filePath(QStringLiteral("Travel Images")));
         QVERIFY(m_store->Refresh().ok());
+        // The lists belong to a travel that is on disk.
+        TravelRecord travel(at(2006, 3, 5));
+        travel.key = m_travel;
+        QVERIFY(m_store->SaveTravel(travel).ok());
     }
 
     void cleanup()
@@ -152,6 +156,28 @@ private slots:
         QCOMPARE(links.value(1000).picturePath, QStringLiteral("/d.jpg"));
     }
 
+    void aFullCategoryKeepsToItsOwnLinks()
+    {
+        NameList names;
+        ImageLinkMap links;
+        m_store->LoadCategories(m_travel, &names, links);
+        const int many = m_store->AddCategory(category(QStringLiteral("Many")));
+        const int second = m_store->AddCategory(category(QStringLiteral("Second")));
+        for (int i = 0; i < LinksPerCategory; ++i)
+            links.insert(many * LinksPerCategory + i, link(QStringLiteral("/m%1.jpg").arg(i)));
+        links.insert(second * LinksPerCategory, link(QStringLiteral("/s0.jpg")));
+        links.insert(second * LinksPerCategory + 1, link(QStringLiteral("/s1.jpg")));
+        QCOMPARE(CategoryLinkKeys(links, many).size(), LinksPerCategory);
+        QVERIFY(m_store->SaveCategories(m_travel, links).ok());
+
+        m_store->LoadCategories(m_travel, &names, links);
+        QCOMPARE(m_store->problems(), QList<LoadProblem>{});
+        QCOMPARE(m_store->Categories().value(many).imageCount, int(LinksPerCategory));
+        QCOMPARE(m_store->Categories().value(second).imageCount, 2);
+        QCOMPARE(CategoryLinkKeys(links, second).size(), 2);
+        QCOMPARE(links.value(second * LinksPerCategory).picturePath, QStringLiteral("/s0.jpg"));
+    }
+
     void damagedAndUnwritablePictureFilesAreReported()
     {
         QVERIFY(QDir().mkpath(m_store->imagesFolder()));
@@ -185,12 +211,13 @@ private slots:
         QVERIFY(m_store->CopyExpenses(m_travel, copy).ok());
         QVERIFY(!QFile::exists(dataFile(DataFolder::expensesFileName(copy))));
 
-        // A list cut short copies what it holds, with a count to match.
+        // A list cut short is not copied: a part would pass for the whole.
         QVERIFY(writeFile(dataFile(DataFolder::checkListFileName(m_travel)),
                           hex("03000000 0141 07000000 0142 01000000 01")));
-        QVERIFY(m_store->CopyCheckList(m_travel, copy).ok());
-        QCOMPARE(readFile(dataFile(DataFolder::checkListFileName(copy))),
-                 hex("02000000 0141 07000000 0142 01000000"));
+        const Outcome cut = m_store->CopyCheckList(m_travel, copy);
+        QVERIFY(!cut.ok());
+        QVERIFY(cut.message().contains(DataFolder::checkListFileName(m_travel)));
+        QCOMPARE(readFile(dataFile(DataFolder::checkListFileName(copy))), hex("00000000"));
     }
 };
 
