@@ -27,6 +27,8 @@ CImagePreview::CImagePreview(EmptyText emptyText, QWidget* parent)
 
 void CImagePreview::setPicture(const QString& path)
 {
+    // A read still waiting for the picture left behind is not needed any more.
+    m_loader.cancelPending();
     m_picture.reset();
     if (!path.isEmpty()) {
         auto picture = std::make_unique<CQVImage>(path);
@@ -40,6 +42,13 @@ void CImagePreview::setPicture(const QString& path)
 void CImagePreview::clear()
 {
     setPicture(QString());
+}
+
+QString CImagePreview::TooLargeText(QSize size)
+{
+    return QStringLiteral("This picture is too large to preview (%1 \u00d7 %2 pixels).")
+        .arg(size.width())
+        .arg(size.height());
 }
 
 QString CImagePreview::helpText() const
@@ -69,6 +78,13 @@ void CImagePreview::paintEvent(QPaintEvent*)
     painter.fillRect(rect(), Qt::white);
     if (m_picture) {
         const PictureLoader::Picture shown = m_loader.picture(m_picture->path(), readSize());
+        if (shown.tooLarge) {
+            painter.setPen(Qt::black);
+            painter.drawText(rect().adjusted(TextMargin, TextMargin, -TextMargin, 0),
+                             Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap,
+                             TooLargeText(shown.fullSize));
+            return;
+        }
         if (!shown.failed) {
             if (!shown.image.isNull()) {
                 painter.setRenderHint(QPainter::SmoothPixmapTransform);

@@ -28,6 +28,8 @@ public:
     // Whether the help text shows (no picture, or its pixels could not be decoded).
     bool showsHelpText();
     QString helpText() const;
+    // What shows in place of a picture too large to decode.
+    static QString TooLargeText(QSize size);
     // Where the picture is drawn; empty without one.
     QRect pictureRect() const;
     PictureLoader& loader() { return m_loader; }

@@ -70,6 +70,11 @@ CQVImage::Reading CQVImage::Read(const QString& path, QSize bound)
     QImageReader reader(path);
     reader.setAutoTransform(true);
     const QSize full = shownSize(reader);
+    if (full.isValid() && TooLarge(full)) {
+        reading.fullSize = full;
+        reading.tooLarge = true;
+        return reading;
+    }
     if (full.isValid()) {
         const QSize fitted = FitPicture(full, QRect(QPoint(), bound)).size();
         // The reader scales the picture as stored, before it turns it the right way up.

@@ -15,6 +15,9 @@ class CQVImage {
 public:
     // Larger files are not opened.
     static constexpr qint64 MaxFileBytes = qint64(256) * 1024 * 1024;
+    // Pictures of more pixels are not decoded: a small file can hold a picture whose
+    // decoding takes gigabytes and half a minute.
+    static constexpr qint64 MaxPixels = qint64(100) * 1000 * 1000;
 
     explicit CQVImage(QString path);
     virtual ~CQVImage() = default;
@@ -28,11 +31,14 @@ public:
     static bool MayOpen(const QString& path);
 
     struct Reading {
-        QImage image;   // null when the picture could not be read
-        QSize fullSize; // the picture's own size, the right way up
+        QImage image;          // null when the picture could not be read
+        QSize fullSize;        // the picture's own size, the right way up
+        bool tooLarge = false; // not decoded: more than MaxPixels
     };
+    static bool TooLarge(QSize size) { return qint64(size.width()) * size.height() > MaxPixels; }
     // The picture scaled to fit into `bound` as FitPicture() fits it (a smaller picture keeps
     // its size), the right way up. JPEG pictures are decoded at a reduced scale directly.
+    // A picture larger than MaxPixels, by its header, is not decoded at all.
     static Reading Read(const QString& path, QSize bound);
 
 private:

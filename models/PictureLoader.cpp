@@ -41,7 +41,7 @@ PictureLoader::Picture PictureLoader::picture(const QString& path, QSize bound)
     }
     if (!entry)
         return {};
-    return {entry->image, entry->fullSize, entry->failed};
+    return {entry->image, entry->fullSize, entry->failed, entry->tooLarge};
 }
 
 void PictureLoader::forget(const QString& path)
@@ -89,7 +89,8 @@ void PictureLoader::deliver(const QString& path, QSize bound, const CQVImage::Re
     if (const Entry* kept = m_cache.object(path);
         kept && !kept->failed && !reading.image.isNull() && largeEnough(*kept, bound))
         return;
-    auto* entry = new Entry{reading.image, reading.fullSize, bound, reading.image.isNull()};
+    auto* entry =
+        new Entry{reading.image, reading.fullSize, bound, reading.image.isNull(), reading.tooLarge};
     const qsizetype cost = qMax<qsizetype>(1, entry->image.sizeInBytes());
     m_cache.insert(path, entry, cost);
     emit pictureReady(path);

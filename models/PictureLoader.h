@@ -16,9 +16,10 @@ class PictureLoader : public QObject {
 
 public:
     struct Picture {
-        QImage image;   // the best read so far; null while none has arrived
-        QSize fullSize; // the picture's own size, once known
-        bool failed = false;
+        QImage image;          // the best read so far; null while none has arrived
+        QSize fullSize;        // the picture's own size, once known
+        bool failed = false;   // no picture to draw: unreadable, or too large
+        bool tooLarge = false; // too large to decode; fullSize tells how large
     };
 
     // At most `threads` reads run at once; the pictures kept take at most about cacheBytes.
@@ -47,6 +48,7 @@ private:
         QSize fullSize;
         QSize bound; // what it was read for
         bool failed = false;
+        bool tooLarge = false;
     };
 
     static bool largeEnough(const Entry& entry, QSize bound);

@@ -242,6 +242,29 @@ private slots:
         QVERIFY(CQVImage::MayOpen(QStringLiteral(":/voyanta/bitmaps/192.png")));
     }
 
+    void picturesOfTooManyPixelsAreNotDecoded()
+    {
+        // A header that says 30000 x 30000 in a file of a few bytes.
+        const QString vast = path(QStringLiteral("vast.png"));
+        QVERIFY(writeFile(vast, hex("89504e470d0a1a0a0000000d4948445200007530000075300800000000434c"
+                                    "a7660000000b49444154789c6360800100000a00017f80745e0000000049"
+                                    "454e44ae426082")));
+        const CQVImage image(vast);
+        QVERIFY(image.IsValid());
+        QCOMPARE(image.size(), QSize(30000, 30000));
+        const CQVImage::Reading read = CQVImage::Read(vast, QSize(200, 200));
+        QVERIFY(read.tooLarge);
+        QVERIFY(read.image.isNull());
+        QCOMPARE(read.fullSize, QSize(30000, 30000));
+
+        PictureLoader loader(1, 1 << 20);
+        (void)loader.picture(vast, QSize(64, 64));
+        loader.waitForDone();
+        const PictureLoader::Picture shown = loader.picture(vast, QSize(64, 64));
+        QVERIFY(shown.tooLarge && shown.failed);
+        QCOMPARE(shown.fullSize, QSize(30000, 30000));
+    }
+
     void photosAreShownTheRightWayUp()
     {
         // Stored 40 x 20, tagged to be turned a quarter clockwise: shown 20 x 40.
