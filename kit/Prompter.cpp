@@ -8,12 +8,14 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
+#include <QScreen>
 #include <QSettings>
 #include <QUrl>
 
@@ -127,7 +129,10 @@ void DesktopPrompter::previewPrint(QWidget* parent, QPrinter& printer,
                                    const std::function<void(QPrinter*)>& paint)
 {
     QPrintPreviewDialog preview(&printer, parent);
-    preview.resize(900, 1000);
+    // A page's height where the screen has it, never more than the screen.
+    const QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen();
+    const QRect available = screen ? screen->availableGeometry() : QRect(0, 0, 900, 1000);
+    preview.resize(qMin(900, available.width() * 9 / 10), qMin(1000, available.height() * 9 / 10));
     QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
                      [&paint](QPrinter* target) { paint(target); });
     preview.exec();
