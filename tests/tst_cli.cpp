@@ -574,9 +574,12 @@ private slots:
     void textsWithTabsAndLineBreaksStayOneField()
     {
         TravelDataStore data = store();
-        const QString title = QStringLiteral("Tab\there\r\nnext\\line\x01\u0085\u2028end \u00e9");
+        // The direction controls would reverse the rest of the terminal's line.
+        const QString title = QStringLiteral(
+            "Tab\there\r\nnext\\line\x01\u0085\u2028end \u00e9\u202a\u202eexe.\u2066\u2069");
         const QString escaped =
-            QStringLiteral("Tab\\there\\r\\nnext\\\\line\\u0001\\u0085\\u2028end \u00e9");
+            QStringLiteral("Tab\\there\\r\\nnext\\\\line\\u0001\\u0085\\u2028end "
+                           "\u00e9\\u202a\\u202eexe.\\u2066\\u2069");
         const RecordKey key = addTravel(data, at(2006, 3, 5, 9), title);
         StageRecord stage(at(2006, 3, 6, 9));
         stage.travelKey = key;
@@ -588,6 +591,10 @@ private slots:
         QCOMPARE(cliIn({QStringLiteral("stages"), key}).out,
                  stageKey + QStringLiteral("\t2006-03-06 09:00:00\t") + escaped +
                      QLatin1Char('\n'));
+        QCOMPARE(cliIn({QStringLiteral("find"), QStringLiteral("exe")}).out,
+                 QStringLiteral("travel\t%1\t2006-03-05 09:00:00\t%3\ttitle\n"
+                                "stage\t%2\t2006-03-06 09:00:00\t%3\ttitle\n")
+                     .arg(key, stageKey, escaped));
         // show prints JSON, where the text is whole.
         const QJsonObject shown =
             QJsonDocument::fromJson(cliIn({QStringLiteral("show"), key}).out.toUtf8()).object();
