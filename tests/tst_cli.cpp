@@ -13,6 +13,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <bit>
+#include <limits>
 #include <thread>
 
 #ifdef Q_OS_UNIX
@@ -225,6 +227,7 @@ private slots:
         travel.key = QStringLiteral("2006030509012110");
         travel.title = QStringLiteral("Caf\u00e9");
         travel.icon = 5;
+        travel.end = DateTimeValue{std::numeric_limits<double>::infinity(), DateTimeValue::Null};
         const QString path = dataFile(QStringLiteral("x.tra"));
         QVERIFY(writeFile(path, RecordCodec::encodeTravel(travel)));
         const Run dumped = cli({QStringLiteral("dump"), path});
@@ -235,6 +238,9 @@ private slots:
         const QJsonObject start = json.value(QLatin1String("start")).toObject();
         QCOMPARE(start.value(QLatin1String("status")).toInt(), 0);
         QCOMPARE(start.value(QLatin1String("days")).toDouble(), travel.start.days);
+        QCOMPARE(json.value(QLatin1String("end")).toObject(),
+                 QJsonObject({{QStringLiteral("status"), 2},
+                              {QStringLiteral("days"), QStringLiteral("Infinity")}}));
 
         QVERIFY(writeFile(path, RecordCodec::encodeTravel(travel).left(20)));
         const Run bad = cli({QStringLiteral("dump"), path});
@@ -259,8 +265,15 @@ private slots:
     {
         TravelDataStore data = store();
         QStringList keys;
+        // Days that JSON has no number for, or whose number would read back as other bits.
+        const double inf = std::numeric_limits<double>::infinity();
+        const DateTimeValue odd[] = {
+            {std::numeric_limits<double>::quiet_NaN(), DateTimeValue::Invalid},
+            {-0.0, DateTimeValue::Valid},
+            {std::bit_cast<double>(0xFFF8000000000001), DateTimeValue::Invalid}};
         for (int t = 0; t < 3; ++t) {
             TravelRecord travel(at(2006, 3 + t, 1 + t, 8));
+            travel.end = odd[t];
             travel.title = QStringLiteral("Trip %1 \u00e9\u6771").arg(t);
             travel.notes = QStringLiteral("line one\nline two");
             travel.icon = 7 * t;
@@ -275,7 +288,8 @@ private slots:
                 QVERIFY(stageAdded.ok());
                 AppointmentRecord appointment(DateTimeValue{-1.75, DateTimeValue::Valid});
                 appointment.subject = QStringLiteral("Meet");
-                QVERIFY(data.SaveAppointments(stageAdded.key, {appointment, appointment}).ok());
+                AppointmentRecord later(DateTimeValue{s == 0 ? -inf : inf, DateTimeValue::Null});
+                QVERIFY(data.SaveAppointments(stageAdded.key, {appointment, later}).ok());
             }
             QVERIFY(data.SaveCheckList(added.key, {CheckListItem{QStringLiteral("a"), 0}}).ok());
             QVERIFY(data.SaveExpenses(added.key, {ExpenseRecord{QStringLiteral("Food"), 0.1,
@@ -334,6 +348,7 @@ private slots:
             QCOMPARE(before.value(QLatin1String("expensesCaption")).toString(),
                      QStringLiteral("Expenses [1/1] - $0.07"));
             const int t = int(keys.indexOf(key));
+            QCOMPARE(store().GetTravel(newKey).end, odd[t]);
             const QJsonArray pictures = before.value(QLatin1String("pictures")).toArray();
             QCOMPARE(pictures.size(), t);
             QCOMPARE(QFile::exists(
@@ -574,9 +589,12 @@ private slots:
     void textsWithTabsAndLineBreaksStayOneField()
     {
         TravelDataStore data = store();
-        const QString title = QStringLiteral("Tab\there\r\nnext\\line\x01\u0085\u2028end \u00e9");
+        // The direction controls would reverse the rest of the terminal's line.
+        const QString title = QStringLiteral(
+            "Tab\there\r\nnext\\line\x01\u0085\u2028end \u00e9\u202a\u202eexe.\u2066\u2069");
         const QString escaped =
-            QStringLiteral("Tab\\there\\r\\nnext\\\\line\\u0001\\u0085\\u2028end \u00e9");
+            QStringLiteral("Tab\\there\\r\\nnext\\\\line\\u0001\\u0085\\u2028end "
+                           "\u00e9\\u202a\\u202eexe.\\u2066\\u2069");
         const RecordKey key = addTravel(data, at(2006, 3, 5, 9), title);
         StageRecord stage(at(2006, 3, 6, 9));
         stage.travelKey = key;
@@ -588,23 +606,43 @@ private slots:
         QCOMPARE(cliIn({QStringLiteral("stages"), key}).out,
                  stageKey + QStringLiteral("\t2006-03-06 09:00:00\t") + escaped +
                      QLatin1Char('\n'));
+        QCOMPARE(cliIn({QStringLiteral("find"), QStringLiteral("exe")}).out,
+                 QStringLiteral("travel\t%1\t2006-03-05 09:00:00\t%3\ttitle\n"
+                                "stage\t%2\t2006-03-06 09:00:00\t%3\ttitle\n")
+                     .arg(key, stageKey, escaped));
         // show prints JSON, where the text is whole.
         const QJsonObject shown =
             QJsonDocument::fromJson(cliIn({QStringLiteral("show"), key}).out.toUtf8()).object();
         QCOMPARE(shown.value(QLatin1String("title")).toString(), title);
     }
 
-    void importRefusesNumbersThatAreNoNumbers()
+    void importRefusesNumbersThatAreNoNumbersOrNoDates()
     {
         const QString path = m_dir->filePath(QStringLiteral("trip.json"));
+        const QString noDays =
+            QStringLiteral("\"%1.days\" must be a finite number, \"NaN\", "
+                           "\"Infinity\", \"-Infinity\" or \"0x\" and 16 hex digits");
+        const QString noDate = QStringLiteral(
+            "\"%1.days\" must be a date in the years 100 to 9999 when \"status\" is 0 (valid)");
         const QList<std::pair<QByteArray, QString>> documents{
             {R"({"title": "x", "expenses": [{"product": "Food", "quantity": null}]})",
              QStringLiteral("expenses[0]: \"quantity\" must be a finite number")},
-            {R"({"title": "x", "start": {"status": 0, "days": null}})",
-             QStringLiteral("\"start.days\" must be a finite number")},
+            {R"({"title": "x", "start": {"status": 1, "days": null}})",
+             noDays.arg(QLatin1String("start"))},
+            {R"({"end": {"status": 2, "days": "0x7ff800000000000g"}})",
+             noDays.arg(QLatin1String("end"))},
             {R"({"title": "x", "stages": [{"date": {"status": 0, "days": 1e999}}]})",
              QStringLiteral("not a travel document: illegal number")},
+            // Valid dates outside the years 100 to 9999.
+            {R"({"title": "x", "end": {"status": 0, "days": 1e300}})",
+             noDate.arg(QLatin1String("end"))},
+            {R"({"stages": [{"appointments": [{"when": {"days": -1e15}}]}]})",
+             QStringLiteral("stages[0]: appointments[0]: ") + noDate.arg(QLatin1String("when"))},
+            {R"({"start": {"status": 0, "days": "NaN"}})", noDate.arg(QLatin1String("start"))},
+            {R"({"start": {"status": 0, "days": -657435}})", noDate.arg(QLatin1String("start"))},
+            {R"({"end": {"status": 0, "days": 2958466}})", noDate.arg(QLatin1String("end"))},
         };
+        const auto before = folderFingerprint(workdir());
         for (const auto& [json, cause] : documents) {
             QVERIFY(writeFile(path, json));
             const Run run = cliIn({QStringLiteral("import"), path});
@@ -613,7 +651,13 @@ private slots:
                 run.err,
                 QStringLiteral("voyanta-cli: %1: %2\n").arg(QDir::toNativeSeparators(path), cause));
         }
-        QCOMPARE(travelCount(), 0);
+        auto after = folderFingerprint(workdir());
+        after.remove(QStringLiteral("trip.json"));
+        QCOMPARE(after, before);
+        // The first and the last day those years hold.
+        QVERIFY(writeFile(path, R"({"start": {"status": 0, "days": -657434.99},
+                                    "end": {"status": 0, "days": 2958465.9999}})"));
+        QCOMPARE(cliIn({QStringLiteral("import"), path}).exitCode, 0);
     }
 
     void findListsEveryMatchingRecord()

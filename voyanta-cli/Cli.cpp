@@ -79,8 +79,15 @@ struct Options {
     QString command() const { return parser.positionalArguments().value(0); }
 };
 
-// A text as one tab-separated field on one line: a backslash, a tab, line breaks and
-// other control characters are written as escapes.
+// The characters that embed, override or isolate a direction: left in a field, one
+// would reorder what a terminal shows after it on the line.
+bool isBidiControl(char16_t u)
+{
+    return (u >= 0x202A && u <= 0x202E) || (u >= 0x2066 && u <= 0x2069);
+}
+
+// A text as one tab-separated field on one line: a backslash, a tab, line breaks,
+// other control characters and the direction controls are written as escapes.
 QString field(const QString& text)
 {
     QString escaped;
@@ -95,7 +102,8 @@ QString field(const QString& text)
             escaped += QLatin1String("\\n");
         else if (u == u'\r')
             escaped += QLatin1String("\\r");
-        else if (u < 0x20 || (u >= 0x7F && u < 0xA0) || u == 0x2028 || u == 0x2029)
+        else if (u < 0x20 || (u >= 0x7F && u < 0xA0) || u == 0x2028 || u == 0x2029 ||
+                 isBidiControl(u))
             escaped += QStringLiteral("\\u%1").arg(int(u), 4, 16, QLatin1Char('0'));
         else
             escaped += c;

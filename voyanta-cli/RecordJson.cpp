@@ -3,7 +3,10 @@
 #include "TravelDataStore.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
+#include <limits>
+#include <optional>
 
 namespace RecordJson {
 
@@ -26,12 +29,61 @@ template <typename T> QJsonObject listToJson(const StoredList<T>& list)
                        {QStringLiteral("items"), items}};
 }
 
+constexpr quint64 quietNaNBits = 0x7FF8000000000000;
+
+quint64 bitsOf(double number)
+{
+    return std::bit_cast<quint64>(number);
+}
+
+// A day count as JSON: a number where the number reads back to the same bits, a text
+// where it would not (JSON has no infinities or NaN, and a -0 reads back as 0).
+QJsonValue daysToJson(double days)
+{
+    if (std::isfinite(days) && !(days == 0.0 && std::signbit(days)))
+        return days;
+    if (std::isinf(days))
+        return days > 0 ? QStringLiteral("Infinity") : QStringLiteral("-Infinity");
+    if (bitsOf(days) == quietNaNBits)
+        return QStringLiteral("NaN");
+    return QStringLiteral("0x%1").arg(bitsOf(days), 16, 16, QLatin1Char('0'));
+}
+
+// The texts daysToJson writes; any 16 hex digits name a double by its bits.
+std::optional<double> daysFromText(const QString& text)
+{
+    if (text == QLatin1String("NaN"))
+        return std::bit_cast<double>(quietNaNBits);
+    if (text == QLatin1String("Infinity"))
+        return std::numeric_limits<double>::infinity();
+    if (text == QLatin1String("-Infinity"))
+        return -std::numeric_limits<double>::infinity();
+    if (text.size() != 18 || !text.startsWith(QLatin1String("0x")))
+        return std::nullopt;
+    const auto isHexDigit = [](QChar c) {
+        return (c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'f') || (c >= u'A' && c <= u'F');
+    };
+    if (!std::all_of(text.cbegin() + 2, text.cend(), isHexDigit))
+        return std::nullopt;
+    return std::bit_cast<double>(text.mid(2).toULongLong(nullptr, 16));
+}
+
+// Whether a date-time names a day in the years 100 to 9999, as the handheld's dates
+// do: every view and export shows those.
+bool isShownAsDate(const DateTimeValue& value)
+{
+    if (!value.hasCalendarValue())
+        return false;
+    const int year = value.date().year();
+    return year >= 100 && year <= 9999;
+}
+
 } // namespace
 
 QJsonObject toJson(const DateTimeValue& value)
 {
     return QJsonObject{{QStringLiteral("status"), value.status},
-                       {QStringLiteral("days"), value.days}};
+                       {QStringLiteral("days"), daysToJson(value.days)}};
 }
 
 QJsonObject toJson(const TravelRecord& t)
@@ -177,6 +229,24 @@ public:
         field = value.toDouble();
     }
 
+    // A day count as toJson writes it: a finite number or one of its texts.
+    void days(const char* name, double& field)
+    {
+        const QJsonValue value = m_object.value(QLatin1String(name));
+        if (value.isUndefined())
+            return;
+        std::optional<double> days;
+        if (value.isString())
+            days = daysFromText(value.toString());
+        else if (value.isDouble() && std::isfinite(value.toDouble()))
+            days = value.toDouble();
+        if (!days)
+            return fail(name, "a finite number, \"NaN\", \"Infinity\", \"-Infinity\" or "
+                              "\"0x\" and 16 hex digits");
+        field = *days;
+    }
+
+    // Status and days; a valid date-time must show as a date.
     void dateTime(const char* name, DateTimeValue& field)
     {
         const QJsonValue value = m_object.value(QLatin1String(name));
@@ -187,7 +257,9 @@ public:
         MemberReader inner(value.toObject(), m_error);
         inner.m_prefix = m_prefix + QLatin1String(name) + QLatin1Char('.');
         inner.integer("status", field.status);
-        inner.amount("days", field.days);
+        inner.days("days", field.days);
+        if (inner.ok() && field.isValid() && !isShownAsDate(field))
+            inner.fail("days", "a date in the years 100 to 9999 when \"status\" is 0 (valid)");
         m_failed = m_failed || inner.m_failed;
     }
 

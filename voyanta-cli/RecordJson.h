@@ -11,7 +11,9 @@
 // Records as JSON objects, one member per field, named as the fields are.
 namespace RecordJson {
 
-// {"status": S, "days": D}; D is printed so that it reads back to the same double.
+// {"status": S, "days": D}; D reads back to the same bits: a number, or where no JSON
+// number would, "Infinity", "-Infinity", "NaN" (the quiet NaN) or "0x" and the 16 hex
+// digits of the double's bits.
 QJsonObject toJson(const DateTimeValue& value);
 QJsonObject toJson(const TravelRecord& travel);
 QJsonObject toJson(const StageRecord& stage);
@@ -24,7 +26,8 @@ QJsonObject toJson(const StoredImageCategory& category);
 QJsonObject fileToJson(const DecodedRecord& record);
 
 // Reads records back from the objects above. A member that is absent keeps the
-// record's value; one of the wrong type fails, naming the member in *error.
+// record's value; one of the wrong type fails, naming the member in *error, as does a
+// valid date-time outside the years 100 to 9999.
 bool fromJson(const QJsonObject& object, TravelRecord& travel, QString* error);
 bool fromJson(const QJsonObject& object, StageRecord& stage, QString* error);
 bool fromJson(const QJsonObject& object, AppointmentRecord& appointment, QString* error);
