@@ -318,6 +318,20 @@ private slots:
         QCOMPARE(dataFiles(dir.path()), before);
         QVERIFY(cli(dir.path(), {QStringLiteral("copy"), key}) != 0);
         QCOMPARE(dataFiles(dir.path()), before);
+
+        // A stage whose appointments cannot be read whole ends the copy just as well, with
+        // the stages copied before it taken back.
+        QVERIFY(writeFile(list, whole));
+        for (const char* title : {"Forum", "Pantheon"}) {
+            const KeyOutcome stage = store.AddStage(stageOf(key, QLatin1String(title)));
+            QVERIFY(store.SaveAppointments(stage.key, {AppointmentRecord(at(2006, 3, 21))}).ok());
+        }
+        const QString appointments =
+            store.dataFolder().appointmentFile(store.StagesOf(key).constLast());
+        QVERIFY(writeFile(appointments, readFile(appointments).chopped(3)));
+        const QStringList withStages = dataFiles(dir.path());
+        QVERIFY(!store.CopyTravel(key).ok());
+        QCOMPARE(dataFiles(dir.path()), withStages);
     }
 
     // The window open on the folder while voyanta-cli changes it.
