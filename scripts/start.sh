@@ -7,7 +7,9 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/install-deps.sh"
-"$root/scripts/build.sh" "$root/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+# Only the two programs: the tests, measurements and tools are scripts/test.sh's to build.
+cmake -S "$root" -B "$root/build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --build "$root/build" --parallel "$(nproc)" --target voyanta voyanta-cli
 
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then
     echo "Voyanta is built in $root/build/bin, but there is no display to open its window on." >&2
