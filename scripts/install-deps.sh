@@ -6,7 +6,7 @@ packages=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-base-dev-tools libgl-dev libical-dev python3-icalendar
     qt6-image-formats-plugins
-    fonts-dejavu-core time poppler-utils
+    fonts-dejavu-core fonts-noto-core time poppler-utils
     dpkg-dev appstream desktop-file-utils
     clang libclang-rt-14-dev clang-format
 )

@@ -25,7 +25,7 @@
 namespace {
 
 const char* const usage =
-    "usage: voyanta-cli [--workdir DIR] [--locale NAME] COMMAND [ARGS]\n"
+    "usage: voyanta-cli [--workdir DIR] [--locale NAME] [--verbose] COMMAND [ARGS]\n"
     "       voyanta-cli --help\n"
     "commands:\n"
     "  init                    create the data folder and the default preference lists\n"

@@ -5,13 +5,36 @@
 #include <QFile>
 #include <QGuiApplication>
 
+#include <cstdio>
+
 #include <memory>
+
+namespace {
+
+// What Qt says of fonts and of the session while pages are made (a script without a
+// font, a missing runtime folder) is not the command's output: it is kept off standard
+// error unless --verbose asks for it.
+void quietMessages(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    const QLatin1String category(context.category ? context.category : "");
+    if (type != QtFatalMsg &&
+        (category.startsWith(QLatin1String("qt.text.font")) ||
+         category.startsWith(QLatin1String("qt.qpa")) ||
+         message.contains(QLatin1String("OpenType support missing")) ||
+         message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR"))))
+        return;
+    std::fputs(qPrintable(qFormatLogMessage(type, context, message) + QLatin1Char('\n')), stderr);
+}
+
+} // namespace
 
 int main(int argc, char* argv[])
 {
     QStringList arguments;
     for (int i = 1; i < argc; ++i)
         arguments.append(QString::fromLocal8Bit(argv[i]));
+    if (!arguments.removeAll(QStringLiteral("--verbose")))
+        qInstallMessageHandler(quietMessages);
     // Commands that make pages draw text with QtGui; they need no display, so the
     // offscreen platform serves unless another one is asked for. The others stay on
     // QtCore, which starts faster and lighter.
