@@ -421,7 +421,7 @@ void CMainFrame::changeWorkingDirectory()
     // The pictures of the old folder's travel are saved and let go before the switch.
     showImagesOfTravel(RecordKey());
     m_app.writeWorkingDirectory();
-    m_app.store().setWorkingDirectory(m_app.workingDirectory());
+    m_app.applyWorkingDirectory();
     refresh();
     watchDataFolder();
 }

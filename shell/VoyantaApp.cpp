@@ -2,7 +2,6 @@
 
 #include "CommandIds.h"
 #include "DataFolder.h"
-#include "ImagesFolder.h"
 #include "MainFrame.h"
 #include "Prompter.h"
 #include "StringTable.h"
@@ -26,7 +25,7 @@ QSettings profile()
 } // namespace
 
 CVoyantaApp::CVoyantaApp(Prompter& prompter, TravelDataStore& store, QObject* parent)
-    : QObject(parent), m_prompter(prompter), m_store(store), m_imagesFolder(DefaultImagesFolder())
+    : QObject(parent), m_prompter(prompter), m_store(store)
 {
 }
 
@@ -90,17 +89,28 @@ bool CVoyantaApp::startUp()
         if (!chooseWorkingDirectory())
             return false;
     }
-    m_store.setWorkingDirectory(m_workingDirectory);
-    m_store.setImagesFolder(m_imagesFolder);
+    applyWorkingDirectory();
     m_frame = new CMainFrame(*this);
     m_frame->showMaximized();
-    QDir().mkpath(m_imagesFolder);
+    QDir().mkpath(imagesFolder());
     return true;
+}
+
+void CVoyantaApp::applyWorkingDirectory()
+{
+    m_store.setWorkingDirectory(m_workingDirectory);
+    if (!m_imagesFolder.isEmpty())
+        m_store.setImagesFolder(m_imagesFolder);
+}
+
+const QString& CVoyantaApp::imagesFolder() const
+{
+    return m_store.imagesFolder();
 }
 
 QString CVoyantaApp::imageFilePath(const QString& travelKey) const
 {
-    return QDir(m_imagesFolder).filePath(DataFolder::imageCategoryFileName(travelKey));
+    return QDir(imagesFolder()).filePath(DataFolder::imageCategoryFileName(travelKey));
 }
 
 QString CVoyantaApp::helpFile()

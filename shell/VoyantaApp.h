@@ -24,6 +24,7 @@ public:
 
     // Runs the program on this folder without reading or writing the profile's one.
     void setWorkingDirectoryOverride(const QString& folder) { m_override = folder; }
+    // Keeps the pictures in this folder instead of the working directory's own.
     void setImagesFolder(const QString& folder) { m_imagesFolder = folder; }
     void setDisplayFormats(const DisplayFormats& formats);
 
@@ -41,8 +42,10 @@ public:
     // Runs the Working Directory dialog; on OK makes its folder the working directory
     // and creates the data folder under it.
     bool chooseWorkingDirectory();
+    // Points the store at the working directory and its images folder.
+    void applyWorkingDirectory();
 
-    const QString& imagesFolder() const { return m_imagesFolder; }
+    const QString& imagesFolder() const;
     QString imageFilePath(const QString& travelKey) const;
     const DisplayFormats& displayFormats() const;
     // Opens the user guide beside the program.

@@ -62,10 +62,12 @@ public:
 
     TravelDataStore() = default;
 
-    // The folder the data folder lives in. Takes effect at the next Refresh.
+    // The folder the data folder lives in. Takes effect at the next Refresh. The images
+    // folder becomes the working directory's own (DataFolder::imagesFolderPath).
     void setWorkingDirectory(const QString& workingDirectory);
     const DataFolder& dataFolder() const { return m_folder; }
-    // Where picture-category files live; empty means there are none to delete.
+    // Where picture-category files live, for tests and tools that keep them elsewhere
+    // (until the working directory is set again); empty means there are none.
     void setImagesFolder(const QString& imagesFolder) { m_imagesFolder = imagesFolder; }
     const QString& imagesFolder() const { return m_imagesFolder; }
     // The formats of the captions; the system locale's until set.

@@ -66,7 +66,6 @@ struct WindowFixture {
     WindowFixture()
     {
         QSettings(QStringLiteral("Pellingham"), QStringLiteral("Voyanta")).clear();
-        app.setImagesFolder(dir.filePath(QStringLiteral("Travel Images")));
         useTestClock(store);
     }
 
@@ -104,12 +103,11 @@ struct WindowFixture {
 };
 
 // The program started again on the folders of an earlier run, as a user starts it after
-// closing it: a store, prompter and application of its own on the same working directory
-// and images folder; the profile and the test clock stay. The earlier run must outlive it.
+// closing it: a store, prompter and application of its own on the same working directory;
+// the profile and the test clock stay. The earlier run must outlive it.
 struct WindowRestart {
     explicit WindowRestart(WindowFixture& earlier) : folder(earlier.dir.path())
     {
-        app.setImagesFolder(earlier.app.imagesFolder());
         earlier.useTestClock(store);
     }
 

@@ -65,9 +65,8 @@ private:
         out.open(QIODevice::WriteOnly);
         err.open(QIODevice::WriteOnly);
         Run run;
-        run.exitCode = RunCli(
-            arguments, output ? *output : out, err,
-            CliContext{m_dir->filePath(QStringLiteral("Travel Images")), m_clock.function()});
+        run.exitCode = RunCli(arguments, output ? *output : out, err,
+                              CliContext{QString(), m_clock.function()});
         run.out = QString::fromUtf8(out.data());
         run.err = QString::fromUtf8(err.data());
         return run;
@@ -82,7 +81,6 @@ private:
     {
         TravelDataStore store;
         store.setWorkingDirectory(workdir());
-        store.setImagesFolder(m_dir->filePath(QStringLiteral("Travel Images")));
         store.setClock(m_clock.function());
         (void)store.Refresh();
         return store;

@@ -106,6 +106,44 @@ private slots:
         }
         QCOMPARE(CheckDataFolder(store.dataFolder(), QString()), QList<LoadProblem>{});
     }
+
+    // Pictures: every working directory keeps its own beside its data folder.
+
+    void workingDirectoriesThatMakeOneKeyKeepTheirOwnPictures()
+    {
+        // A folder and its copy, or two folders, make a travel in the same second.
+        QTemporaryDir dir;
+        TestClock clock;
+        TravelDataStore home;
+        TravelDataStore copy;
+        KeyOutcome keys[2];
+        int i = 0;
+        for (TravelDataStore* store : {&home, &copy}) {
+            const QString folder =
+                dir.filePath(i == 0 ? QStringLiteral("Home") : QStringLiteral("Copy"));
+            QVERIFY(QDir().mkpath(folder));
+            store->setWorkingDirectory(folder);
+            store->setClock(clock.function());
+            QVERIFY(store->Refresh().ok());
+            keys[i] = store->AddTravel(TravelRecord(at(2006, 3, 10)));
+            QVERIFY(keys[i].ok());
+            QCOMPARE(store->imagesFolder(), QDir(folder).filePath(QStringLiteral("Travel Images")));
+            ImageCategory category;
+            category.name = QFileInfo(folder).fileName();
+            store->AddCategory(category);
+            QVERIFY(store->SaveCategories(keys[i].key, {}).ok());
+            ++i;
+        }
+        const RecordKey key = keys[0].key;
+        QCOMPARE(keys[1].key, key);
+        const QByteArray homePictures = readFile(home.imageCategoryFile(key));
+        QVERIFY(!homePictures.isEmpty());
+        QVERIFY(homePictures != readFile(copy.imageCategoryFile(key)));
+
+        QVERIFY(copy.DeleteTravel(key).ok());
+        QVERIFY(!QFileInfo::exists(copy.imageCategoryFile(key)));
+        QCOMPARE(readFile(home.imageCategoryFile(key)), homePictures);
+    }
 };
 
 QTEST_GUILESS_MAIN(SharedFolderTest)

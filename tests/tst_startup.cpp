@@ -90,6 +90,8 @@ private slots:
         QVERIFY(m_run->prompter.informed.isEmpty());
         QVERIFY(m_run->prompter.unexpected.isEmpty());
         QVERIFY(QFileInfo(QDir(existing).filePath(QStringLiteral("Voyanta Files"))).isDir());
+        QCOMPARE(m_run->app.imagesFolder(),
+                 QDir(existing).filePath(QStringLiteral("Travel Images")));
         QVERIFY(QFileInfo(m_run->app.imagesFolder()).isDir());
     }
 

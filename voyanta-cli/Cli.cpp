@@ -197,11 +197,13 @@ private:
         }
         const QString workingDirectory = resolveWorkingDirectory(parser.value(options.workdir));
         m_store.setWorkingDirectory(workingDirectory);
-        m_store.setImagesFolder(m_context.imagesFolder);
+        if (!m_context.imagesFolder.isEmpty())
+            m_store.setImagesFolder(m_context.imagesFolder);
 
         if (command == QLatin1String("init")) {
             expectArguments(command, args, 0);
             require(m_store.Refresh());
+            require(CreateFolder(m_store.imagesFolder()));
             return ExitSuccess;
         }
         if (command == QLatin1String("check")) {

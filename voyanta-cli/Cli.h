@@ -9,7 +9,7 @@
 
 // What the command line takes from its surroundings; tests point it elsewhere.
 struct CliContext {
-    // The "Travel Images" folder.
+    // Where the pictures are kept; the working directory's own folder when empty.
     QString imagesFolder;
     // The clock new keys are made from; the system's local clock when empty.
     std::function<QDateTime()> clock = {};
