@@ -178,6 +178,7 @@ void CMainFrame::buildPanes()
     TravelDataStore& store = m_app.store();
     if (Outcome refreshed = store.Refresh(); !refreshed.ok())
         m_app.prompter().inform(this, refreshed.message());
+    adoptLegacyPictures();
     m_outerSplitter = new CGuiSplitterWnd(Qt::Horizontal, this);
     m_outerSplitter->setObjectName(QStringLiteral("outerSplitter"));
     m_tree = new CTravelTreeView(store, m_outerSplitter);
@@ -347,10 +348,20 @@ void CMainFrame::refresh()
         return;
     if (Outcome refreshed = m_app.store().Refresh(); !refreshed.ok())
         m_app.prompter().inform(this, refreshed.message());
+    adoptLegacyPictures();
     m_outsideChange->clear();
     m_find->invalidate();
     reportSkippedFiles();
     m_tree->refresh();
+}
+
+void CMainFrame::adoptLegacyPictures()
+{
+    const LegacyPictures pictures = m_app.adoptLegacyPictures();
+    if (!pictures.copiedMessage().isEmpty())
+        showStatus(pictures.copiedMessage());
+    if (!pictures.failureMessage().isEmpty())
+        m_app.prompter().inform(this, pictures.failureMessage());
 }
 
 void CMainFrame::synchronize()

@@ -2,6 +2,7 @@
 
 #include "CommandIds.h"
 #include "DataFolder.h"
+#include "ImagesFolder.h"
 #include "MainFrame.h"
 #include "Prompter.h"
 #include "StringTable.h"
@@ -25,7 +26,8 @@ QSettings profile()
 } // namespace
 
 CVoyantaApp::CVoyantaApp(Prompter& prompter, TravelDataStore& store, QObject* parent)
-    : QObject(parent), m_prompter(prompter), m_store(store)
+    : QObject(parent), m_prompter(prompter), m_store(store),
+      m_legacyImagesFolder(LegacyImagesFolder())
 {
 }
 
@@ -92,7 +94,6 @@ bool CVoyantaApp::startUp()
     applyWorkingDirectory();
     m_frame = new CMainFrame(*this);
     m_frame->showMaximized();
-    QDir().mkpath(imagesFolder());
     return true;
 }
 
@@ -101,6 +102,15 @@ void CVoyantaApp::applyWorkingDirectory()
     m_store.setWorkingDirectory(m_workingDirectory);
     if (!m_imagesFolder.isEmpty())
         m_store.setImagesFolder(m_imagesFolder);
+}
+
+LegacyPictures CVoyantaApp::adoptLegacyPictures()
+{
+    LegacyPictures copied = m_store.CopyLegacyPictures(m_legacyImagesFolder);
+    // Made now when there was nothing to copy: the folder says that the working
+    // directory has its pictures, and the legacy folder is not looked at again.
+    QDir().mkpath(m_store.imagesFolder());
+    return copied;
 }
 
 const QString& CVoyantaApp::imagesFolder() const

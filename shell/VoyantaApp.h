@@ -9,6 +9,7 @@
 #include <optional>
 
 class CMainFrame;
+struct LegacyPictures;
 class Prompter;
 class TravelDataStore;
 
@@ -26,6 +27,11 @@ public:
     void setWorkingDirectoryOverride(const QString& folder) { m_override = folder; }
     // Keeps the pictures in this folder instead of the working directory's own.
     void setImagesFolder(const QString& folder) { m_imagesFolder = folder; }
+    // The per-machine folder of earlier versions that working directories without their
+    // own images folder get their pictures from (LegacyImagesFolder unless set; empty:
+    // none).
+    void setLegacyImagesFolder(const QString& folder) { m_legacyImagesFolder = folder; }
+    const QString& legacyImagesFolder() const { return m_legacyImagesFolder; }
     void setDisplayFormats(const DisplayFormats& formats);
 
     // Settles the working directory, creates and shows the main window. False when the
@@ -44,6 +50,9 @@ public:
     bool chooseWorkingDirectory();
     // Points the store at the working directory and its images folder.
     void applyWorkingDirectory();
+    // Once the store has loaded the working directory: gives it its images folder, with
+    // copies of its travels' pictures from the legacy folder when it had none.
+    LegacyPictures adoptLegacyPictures();
 
     const QString& imagesFolder() const;
     QString imageFilePath(const QString& travelKey) const;
@@ -61,5 +70,6 @@ private:
     std::optional<QString> m_override;
     QString m_workingDirectory;
     QString m_imagesFolder;
+    QString m_legacyImagesFolder;
     QPointer<CMainFrame> m_frame;
 };

@@ -66,6 +66,8 @@ struct WindowFixture {
     WindowFixture()
     {
         QSettings(QStringLiteral("Pellingham"), QStringLiteral("Voyanta")).clear();
+        // No pictures of this machine's earlier versions join the test's folders.
+        app.setLegacyImagesFolder(QString());
         useTestClock(store);
     }
 
@@ -108,6 +110,7 @@ struct WindowFixture {
 struct WindowRestart {
     explicit WindowRestart(WindowFixture& earlier) : folder(earlier.dir.path())
     {
+        app.setLegacyImagesFolder(earlier.app.legacyImagesFolder());
         earlier.useTestClock(store);
     }
 

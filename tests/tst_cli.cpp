@@ -49,6 +49,7 @@ class CliTest : public QObject {
 private:
     QTemporaryDir* m_dir = nullptr;
     TestClock m_clock;
+    QString m_legacyImages; // the per-machine folder of earlier versions; none when empty
 
     QString workdir() const { return m_dir->path(); }
     QString dataFile(const QString& name) const
@@ -66,7 +67,7 @@ private:
         err.open(QIODevice::WriteOnly);
         Run run;
         run.exitCode = RunCli(arguments, output ? *output : out, err,
-                              CliContext{QString(), m_clock.function()});
+                              CliContext{QString(), m_clock.function(), m_legacyImages});
         run.out = QString::fromUtf8(out.data());
         run.err = QString::fromUtf8(err.data());
         return run;
@@ -105,6 +106,7 @@ private slots:
         m_dir = new QTemporaryDir;
         QVERIFY(m_dir->isValid());
         m_clock = TestClock{};
+        m_legacyImages.clear();
         QSettings(QStringLiteral("Pellingham"), QStringLiteral("Voyanta")).clear();
         QCOMPARE(cliIn({QStringLiteral("init")}).exitCode, 0);
     }
@@ -215,6 +217,34 @@ private slots:
                  QStringLiteral("voyanta-cli: no travel with the key \"%1\"\n").arg(key));
         QCOMPARE(cliIn({QStringLiteral("copy")}).exitCode, 2);
         QCOMPARE(cliIn({QStringLiteral("copy"), key, key}).exitCode, 2);
+    }
+
+    void aFolderOfEarlierVersionsTakesItsPicturesOnce()
+    {
+        TravelDataStore data = store();
+        const RecordKey key = addTravel(data, at(2006, 6, 1), QStringLiteral("Trip"));
+        m_legacyImages = m_dir->filePath(QStringLiteral("Legacy"));
+        QVERIFY(QDir().mkpath(m_legacyImages));
+        const QString legacyFile =
+            QDir(m_legacyImages).filePath(DataFolder::imageCategoryFileName(key));
+        ImageCategory beach;
+        beach.name = QStringLiteral("Beach");
+        QVERIFY(writeFile(legacyFile, RecordCodec::encodeImageCategories({{beach, {}}})));
+        // The working directory as earlier versions left it: init made the folder.
+        const QString images = m_dir->filePath(QStringLiteral("Travel Images"));
+        QVERIFY(QDir(images).removeRecursively());
+
+        const Run shown = cliIn({QStringLiteral("show"), key});
+        QCOMPARE(shown.exitCode, 0);
+        QCOMPARE(shown.err, QStringLiteral("voyanta-cli: Copied the pictures of 1 travel from %1 "
+                                           "into this working directory\n")
+                                .arg(QDir::toNativeSeparators(m_legacyImages)));
+        QVERIFY(shown.out.contains(QLatin1String("\"Beach\"")));
+        const Run deleted = cliIn({QStringLiteral("delete"), key});
+        QCOMPARE(deleted.exitCode, 0);
+        QCOMPARE(deleted.err, QString());
+        QVERIFY(QDir(images).isEmpty());
+        QVERIFY(QFile::exists(legacyFile));
     }
 
     void dumpPrintsFieldsAndNamesTheCauseOfABadFile()

@@ -107,7 +107,8 @@ private slots:
         QCOMPARE(CheckDataFolder(store.dataFolder(), QString()), QList<LoadProblem>{});
     }
 
-    // Pictures: every working directory keeps its own beside its data folder.
+    // Pictures: every working directory keeps its own beside its data folder, and takes
+    // those of its travels once from the per-machine folder of earlier versions.
 
     void workingDirectoriesThatMakeOneKeyKeepTheirOwnPictures()
     {
@@ -143,6 +144,71 @@ private slots:
         QVERIFY(copy.DeleteTravel(key).ok());
         QVERIFY(!QFileInfo::exists(copy.imageCategoryFile(key)));
         QCOMPARE(readFile(home.imageCategoryFile(key)), homePictures);
+    }
+
+    void legacyPicturesOfOwnTravelsAreCopiedOnce()
+    {
+        QTemporaryDir dir;
+        TestClock clock;
+        TravelDataStore mine;
+        TravelDataStore other;
+        for (TravelDataStore* store : {&mine, &other}) {
+            const QString folder =
+                dir.filePath(store == &mine ? QStringLiteral("Mine") : QStringLiteral("Other"));
+            QVERIFY(QDir().mkpath(folder));
+            store->setWorkingDirectory(folder);
+            store->setClock(clock.function());
+            QVERIFY(store->Refresh().ok());
+        }
+        const auto add = [&clock](TravelDataStore& store) {
+            clock.advance();
+            return store.AddTravel(TravelRecord(at(2006, 3, 10))).key;
+        };
+        const RecordKey copied = add(mine);
+        const RecordKey foreign = add(other);
+        const RecordKey linked = add(mine);
+        const RecordKey unreadable = add(mine);
+        const RecordKey without = add(mine);
+
+        // The folder as earlier versions left it, with the other folder's pictures too.
+        const QString legacy = dir.filePath(QStringLiteral("Legacy"));
+        const auto legacyFile = [&legacy](const RecordKey& key) {
+            return QDir(legacy).filePath(DataFolder::imageCategoryFileName(key));
+        };
+        QVERIFY(QDir().mkpath(legacy));
+        QVERIFY(writeFile(legacyFile(copied), "mine"));
+        QVERIFY(writeFile(legacyFile(foreign), "other's"));
+        QVERIFY(writeFile(dir.filePath(QStringLiteral("secret")), "secret"));
+        QVERIFY(QFile::link(dir.filePath(QStringLiteral("secret")), legacyFile(linked)));
+        QVERIFY(QDir(legacy).mkdir(DataFolder::imageCategoryFileName(unreadable)));
+        Q_UNUSED(without);
+        const auto before = folderFingerprint(legacy);
+
+        const LegacyPictures first = mine.CopyLegacyPictures(legacy);
+        QCOMPARE(first.copied, 1);
+        QCOMPARE(first.failed, 2);
+        QCOMPARE(first.copiedMessage(),
+                 QStringLiteral("Copied the pictures of 1 travel from %1 into this working "
+                                "directory")
+                     .arg(QDir::toNativeSeparators(legacy)));
+        const QString failure = first.failureMessage();
+        for (const RecordKey& key : {linked, unreadable})
+            QVERIFY2(failure.contains(QDir::toNativeSeparators(legacyFile(key))),
+                     qPrintable(failure));
+        QVERIFY2(failure.contains(QStringLiteral(": a link, not a file")), qPrintable(failure));
+        const QDir own(mine.imagesFolder());
+        QCOMPARE(
+            own.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
+            QStringList{DataFolder::imageCategoryFileName(copied)});
+        QCOMPARE(readFile(mine.imageCategoryFile(copied)), QByteArray("mine"));
+
+        // Once: the working directory has its folder now, also when it is emptied.
+        QVERIFY(QFile::remove(mine.imageCategoryFile(copied)));
+        const LegacyPictures second = mine.CopyLegacyPictures(legacy);
+        QCOMPARE(second.copied + second.failed, 0);
+        QVERIFY(second.copiedMessage().isEmpty() && second.failureMessage().isEmpty());
+        QVERIFY(own.isEmpty());
+        QCOMPARE(folderFingerprint(legacy), before);
     }
 };
 

@@ -203,6 +203,7 @@ private:
         if (command == QLatin1String("init")) {
             expectArguments(command, args, 0);
             require(m_store.Refresh());
+            adoptLegacyPictures();
             require(CreateFolder(m_store.imagesFolder()));
             return ExitSuccess;
         }
@@ -323,6 +324,19 @@ private:
     {
         m_store.LoadTravels();
         m_store.LoadStages();
+        adoptLegacyPictures();
+    }
+
+    // A working directory without its own images folder gets copies of its travels'
+    // pictures from the legacy folder; what was copied or failed is said on standard
+    // error, and the command goes on.
+    void adoptLegacyPictures()
+    {
+        const LegacyPictures pictures = m_store.CopyLegacyPictures(m_context.legacyImagesFolder);
+        for (const QString& message : {pictures.copiedMessage(), pictures.failureMessage()}) {
+            if (!message.isEmpty())
+                warn(QStringLiteral("voyanta-cli: %1\n").arg(message));
+        }
     }
 
     RecordKey existingTravel(const QString& key) const

@@ -13,6 +13,10 @@ struct CliContext {
     QString imagesFolder;
     // The clock new keys are made from; the system's local clock when empty.
     std::function<QDateTime()> clock = {};
+    // The per-machine folder of earlier versions that a working directory without its
+    // own images folder gets its travels' pictures from (see LegacyImagesFolder); none
+    // when empty.
+    QString legacyImagesFolder = {};
 };
 
 // Exit codes of voyanta-cli.

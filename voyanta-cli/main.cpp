@@ -1,4 +1,5 @@
 #include "Cli.h"
+#include "ImagesFolder.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -32,5 +33,5 @@ int main(int argc, char* argv[])
     if (!out.open(1, QIODevice::WriteOnly | QIODevice::Unbuffered) ||
         !err.open(2, QIODevice::WriteOnly | QIODevice::Unbuffered))
         return ExitFailed;
-    return RunCli(arguments, out, err, CliContext{});
+    return RunCli(arguments, out, err, CliContext{QString(), {}, LegacyImagesFolder()});
 }

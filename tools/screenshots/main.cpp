@@ -69,6 +69,8 @@ int main(int argc, char* argv[])
     TravelDataStore store;
     CVoyantaApp app(prompter, store);
     app.setWorkingDirectoryOverride(workdir);
+    // The pictures are the sample folder's own; nothing of this machine's joins them.
+    app.setLegacyImagesFolder(QString());
     app.setDisplayFormats(DisplayFormats(QLocale(QStringLiteral("en_US"))));
     if (!app.startUp())
         return 1;
