@@ -247,6 +247,60 @@ private slots:
         QVERIFY(QFile::exists(legacyFile));
     }
 
+    void checkNamesFilesWhoseTravelOrStageIsGone()
+    {
+        TravelDataStore data = store();
+        const RecordKey key = addTravel(data, at(2006, 6, 1), QStringLiteral("Trip"));
+        StageRecord stage(at(2006, 6, 2));
+        stage.travelKey = key;
+        const RecordKey stageKey = data.AddStage(stage).key;
+        QVERIFY(data.SaveAppointments(stageKey, {AppointmentRecord{}}).ok());
+        QVERIFY(data.SaveCheckList(key, {CheckListItem{QStringLiteral("Passport"), 1}}).ok());
+        QVERIFY(data.SaveExpenses(key, {ExpenseRecord{}}).ok());
+        ImageLinkMap none;
+        QVERIFY(data.SaveCategories(key, none).ok());
+        QCOMPARE(cliIn({QStringLiteral("check")}).exitCode, 0);
+
+        // Left behind by a travel and a stage that went, as a sync tool may leave them.
+        const QString gone = QStringLiteral("2026120710203410");
+        const QString goneStage = gone + QStringLiteral("2026120710203510");
+        const QString lostStage = key + QStringLiteral("2026120710203610");
+        const auto copyOf = [this](const QString& name, const QString& to) {
+            return writeFile(dataFile(to), readFile(dataFile(name)));
+        };
+        QVERIFY(copyOf(DataFolder::checkListFileName(key), DataFolder::checkListFileName(gone)));
+        QVERIFY(copyOf(DataFolder::expensesFileName(key), DataFolder::expensesFileName(gone)));
+        QVERIFY(copyOf(DataFolder::checkListFileName(key), QStringLiteral("Notes.chk")));
+        QVERIFY(copyOf(DataFolder::appointmentFileName(stageKey),
+                       DataFolder::appointmentFileName(lostStage)));
+        stage.key = goneStage;
+        stage.travelKey = gone;
+        QVERIFY(writeFile(dataFile(DataFolder::stageFileName(goneStage)),
+                          RecordCodec::encodeStage(stage)));
+        QVERIFY(QFile::copy(data.imageCategoryFile(key), data.imageCategoryFile(gone)));
+        // A travel whose file is damaged is there: only its file is named.
+        const QString damaged = QStringLiteral("2006030509012199");
+        QVERIFY(copyOf(DataFolder::checkListFileName(key), DataFolder::checkListFileName(damaged)));
+        QVERIFY(writeFile(dataFile(DataFolder::travelFileName(damaged)), hex("0100")));
+
+        const Run checked = cliIn({QStringLiteral("check")});
+        QCOMPARE(checked.exitCode, int(ExitProblemsFound));
+        const QString travelGone = QStringLiteral("\tbelongs to travel %1, which is not in the "
+                                                  "data folder");
+        QCOMPARE(checked.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts),
+                 (QStringList{
+                     DataFolder::travelFileName(damaged) + QStringLiteral("\ttruncated at byte 2"),
+                     DataFolder::stageFileName(goneStage) + travelGone.arg(gone),
+                     DataFolder::appointmentFileName(lostStage) +
+                         QStringLiteral("\tbelongs to stage %1, which is not in the data folder")
+                             .arg(lostStage),
+                     DataFolder::checkListFileName(gone) + travelGone.arg(gone),
+                     DataFolder::expensesFileName(gone) + travelGone.arg(gone),
+                     QStringLiteral("Notes.chk\tnamed after no travel; nothing reads it"),
+                     DataFolder::imageCategoryFileName(gone) + travelGone.arg(gone),
+                 }));
+    }
+
     void dumpPrintsFieldsAndNamesTheCauseOfABadFile()
     {
         TravelRecord travel(DateTimeValue{38781.3759375 + 1e-9, DateTimeValue::Valid});

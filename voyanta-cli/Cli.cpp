@@ -46,7 +46,8 @@ const char* const usage =
     "  copy TRAVELKEY          copy a travel with everything it owns; prints the new key\n"
     "  delete TRAVELKEY        delete a travel with everything it owns\n"
     "  dump FILE               print one record file as JSON\n"
-    "  check                   list every record file that cannot be read whole\n";
+    "  check                   list every record file that cannot be read whole and every\n"
+    "                          file whose travel or stage is gone\n";
 
 // Thrown for bad usage or input; becomes one line on standard error and exit 2.
 struct UsageError {
