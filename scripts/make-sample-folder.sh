@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Makes a working directory of the sample travels, moved to this month (or YYYY-MM), with
 # their pictures: scripts/make-sample-folder.sh DIR [YYYY-MM]  (build the project first).
-# The pictures are copied to DIR/Pictures; the picture categories go to the program's
-# "Travel Images" folder, as when a user imports a travel.
+# The pictures are copied to DIR/Pictures; the picture categories go to DIR/Travel Images,
+# as when a user imports a travel.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cli="$root/build/bin/voyanta-cli"

@@ -8,5 +8,5 @@ trap 'rm -rf "$work"' EXIT
 month=${1:-2026-12}
 "$root/scripts/make-sample-folder.sh" "$work/Travels" "$month" >/dev/null
 mkdir -p "$root/voyanta/help"
-QT_QPA_PLATFORM=offscreen "$root/build/bin/voyanta-screenshots" "$work/Travels" \
-    "$root/build/bin/Travel Images" "$month" "$root/voyanta/help"
+QT_QPA_PLATFORM=offscreen "$root/build/bin/voyanta-screenshots" "$work/Travels" "$month" \
+    "$root/voyanta/help"

@@ -180,6 +180,7 @@ void CMainFrame::buildPanes()
     TravelDataStore& store = m_app.store();
     if (Outcome refreshed = store.Refresh(); !refreshed.ok())
         m_app.prompter().inform(this, refreshed.message());
+    adoptLegacyPictures();
     m_outerSplitter = new CGuiSplitterWnd(Qt::Horizontal, this);
     m_outerSplitter->setObjectName(QStringLiteral("outerSplitter"));
     m_tree = new CTravelTreeView(store, m_outerSplitter);
@@ -404,10 +405,20 @@ void CMainFrame::refresh()
     m_reloadPending = false;
     if (Outcome refreshed = m_app.store().Refresh(); !refreshed.ok())
         m_app.prompter().inform(this, refreshed.message());
+    adoptLegacyPictures();
     m_outsideChange->clear();
     m_find->invalidate();
     reportSkippedFiles();
     m_tree->refresh();
+}
+
+void CMainFrame::adoptLegacyPictures()
+{
+    const LegacyPictures pictures = m_app.adoptLegacyPictures();
+    if (!pictures.copiedMessage().isEmpty())
+        showStatus(pictures.copiedMessage());
+    if (!pictures.failureMessage().isEmpty())
+        m_app.prompter().inform(this, pictures.failureMessage());
 }
 
 void CMainFrame::synchronize()
@@ -478,7 +489,7 @@ void CMainFrame::changeWorkingDirectory()
     // The pictures of the old folder's travel are saved and let go before the switch.
     showImagesOfTravel(RecordKey());
     m_app.writeWorkingDirectory();
-    m_app.store().setWorkingDirectory(m_app.workingDirectory());
+    m_app.applyWorkingDirectory();
     refresh();
     watchDataFolder();
 }

@@ -105,6 +105,9 @@ private:
     // Shows a pop-up menu at a screen position, without waiting: its command arrives
     // like any other.
     void popupContextMenu(PopupMenu menu, const QPoint& globalPosition);
+    // After the store is loaded: gives the working directory its images folder, with the
+    // pictures of earlier versions, and says what was copied or not.
+    void adoptLegacyPictures();
     void reportSkippedFiles();
     void onFolderChanged();
     void watchDataFolder();

@@ -26,7 +26,8 @@ QSettings profile()
 } // namespace
 
 CVoyantaApp::CVoyantaApp(Prompter& prompter, TravelDataStore& store, QObject* parent)
-    : QObject(parent), m_prompter(prompter), m_store(store), m_imagesFolder(DefaultImagesFolder())
+    : QObject(parent), m_prompter(prompter), m_store(store),
+      m_legacyImagesFolder(LegacyImagesFolder())
 {
 }
 
@@ -90,17 +91,36 @@ bool CVoyantaApp::startUp()
         if (!chooseWorkingDirectory())
             return false;
     }
-    m_store.setWorkingDirectory(m_workingDirectory);
-    m_store.setImagesFolder(m_imagesFolder);
+    applyWorkingDirectory();
     m_frame = new CMainFrame(*this);
     m_frame->showMaximized();
-    QDir().mkpath(m_imagesFolder);
     return true;
+}
+
+void CVoyantaApp::applyWorkingDirectory()
+{
+    m_store.setWorkingDirectory(m_workingDirectory);
+    if (!m_imagesFolder.isEmpty())
+        m_store.setImagesFolder(m_imagesFolder);
+}
+
+LegacyPictures CVoyantaApp::adoptLegacyPictures()
+{
+    LegacyPictures copied = m_store.CopyLegacyPictures(m_legacyImagesFolder);
+    // Made now when there was nothing to copy: the folder says that the working
+    // directory has its pictures, and the legacy folder is not looked at again.
+    QDir().mkpath(m_store.imagesFolder());
+    return copied;
+}
+
+const QString& CVoyantaApp::imagesFolder() const
+{
+    return m_store.imagesFolder();
 }
 
 QString CVoyantaApp::imageFilePath(const QString& travelKey) const
 {
-    return QDir(m_imagesFolder).filePath(DataFolder::imageCategoryFileName(travelKey));
+    return QDir(imagesFolder()).filePath(DataFolder::imageCategoryFileName(travelKey));
 }
 
 QString CVoyantaApp::helpFile()

@@ -9,6 +9,7 @@
 #include <optional>
 
 class CMainFrame;
+struct LegacyPictures;
 class Prompter;
 class TravelDataStore;
 
@@ -24,7 +25,13 @@ public:
 
     // Runs the program on this folder without reading or writing the profile's one.
     void setWorkingDirectoryOverride(const QString& folder) { m_override = folder; }
+    // Keeps the pictures in this folder instead of the working directory's own.
     void setImagesFolder(const QString& folder) { m_imagesFolder = folder; }
+    // The per-machine folder of earlier versions that working directories without their
+    // own images folder get their pictures from (LegacyImagesFolder unless set; empty:
+    // none).
+    void setLegacyImagesFolder(const QString& folder) { m_legacyImagesFolder = folder; }
+    const QString& legacyImagesFolder() const { return m_legacyImagesFolder; }
     void setDisplayFormats(const DisplayFormats& formats);
 
     // Settles the working directory, creates and shows the main window. False when the
@@ -41,8 +48,13 @@ public:
     // Runs the Working Directory dialog; on OK makes its folder the working directory
     // and creates the data folder under it.
     bool chooseWorkingDirectory();
+    // Points the store at the working directory and its images folder.
+    void applyWorkingDirectory();
+    // Once the store has loaded the working directory: gives it its images folder, with
+    // copies of its travels' pictures from the legacy folder when it had none.
+    LegacyPictures adoptLegacyPictures();
 
-    const QString& imagesFolder() const { return m_imagesFolder; }
+    const QString& imagesFolder() const;
     QString imageFilePath(const QString& travelKey) const;
     const DisplayFormats& displayFormats() const;
     // Opens the user guide beside the program.
@@ -58,5 +70,6 @@ private:
     std::optional<QString> m_override;
     QString m_workingDirectory;
     QString m_imagesFolder;
+    QString m_legacyImagesFolder;
     QPointer<CMainFrame> m_frame;
 };

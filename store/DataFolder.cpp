@@ -7,6 +7,11 @@ DataFolder::DataFolder(const QString& workingDirectory)
 {
 }
 
+QString DataFolder::imagesFolderPath() const
+{
+    return QDir(m_workingDirectory).filePath(imagesFolderName());
+}
+
 QString DataFolder::filePath(const QString& fileName) const
 {
     return m_path + QLatin1Char('/') + fileName;

@@ -8,12 +8,16 @@
 class DataFolder {
 public:
     static QString folderName() { return QStringLiteral("Voyanta Files"); }
+    // The folder of the picture-category files, beside the data folder: a working
+    // directory carries its pictures along, and keys never meet another folder's.
+    static QString imagesFolderName() { return QStringLiteral("Travel Images"); }
 
     DataFolder() = default;
     explicit DataFolder(const QString& workingDirectory);
 
     const QString& workingDirectory() const { return m_workingDirectory; }
     const QString& path() const { return m_path; }
+    QString imagesFolderPath() const;
     QString filePath(const QString& fileName) const;
 
     static QString travelFileName(const QString& travelKey);
@@ -23,7 +27,7 @@ public:
     static QString expensesFileName(const QString& travelKey);
     static QString preferenceFileName(int listNumber);
     static QString markerFileName() { return QStringLiteral("Preferences.alm"); }
-    // Picture categories live in the "Travel Images" folder, not here.
+    // Picture categories live in the images folder, not here.
     static QString imageCategoryFileName(const QString& travelKey);
 
     // Whether a file name is the one the key gives it (without building that name).

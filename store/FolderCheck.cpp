@@ -8,6 +8,8 @@
 #include <QFileInfo>
 
 #include <map>
+#include <optional>
+#include <set>
 
 namespace {
 
@@ -17,7 +19,8 @@ class FolderChecker {
 public:
     QList<LoadProblem> problems;
 
-    void checkFolder(const QString& folder, const QStringList& patterns)
+    // Checks every entry that matches the patterns; their names, in order.
+    QStringList checkFolder(const QString& folder, const QStringList& patterns)
     {
         QDirIterator it(folder, patterns,
                         QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
@@ -29,6 +32,7 @@ public:
         names.sort();
         for (const QString& name : names)
             checkEntry(QDir(folder).filePath(name));
+        return names;
     }
 
     void reportDuplicates()
@@ -42,7 +46,84 @@ public:
         }
     }
 
+    // Files that belong to a travel or a stage that is not in the data folder: stages
+    // of a missing travel, and check lists, expenses, appointments and (in the images
+    // folder) picture categories named after a missing key. A record whose file is
+    // there but damaged is not missing: that file is reported on its own.
+    void reportOrphans(const QStringList& dataNames)
+    {
+        for (const auto& [name, travelKey] : m_stageOwners) {
+            if (!m_travels.contains(travelKey))
+                add(name, missing(u"travel", travelKey));
+        }
+        struct OwnedFile {
+            QStringView prefix;
+            QStringView suffix;
+            const std::set<QString>& owners;
+            QStringView owner;
+        };
+        const OwnedFile kinds[] = {{u"CheckList", u".chk", m_travels, u"travel"},
+                                   {u"Expenses", u".exp", m_travels, u"travel"},
+                                   {u"Appointment", u".apt", m_stages, u"stage"}};
+        for (const QString& name : dataNames) {
+            for (const OwnedFile& kind : kinds) {
+                if (const auto key = keyIn(name, kind.prefix, kind.suffix)) {
+                    reportIfMissing(name, key, kind.owners, kind.owner);
+                    break;
+                }
+            }
+        }
+    }
+
+    void reportOrphanPictures(const QStringList& imageNames)
+    {
+        for (const QString& name : imageNames)
+            reportIfMissing(name, keyIn(name, u"Images", u".img"), m_travels, u"travel");
+    }
+
 private:
+#ifdef Q_OS_WIN
+    static constexpr Qt::CaseSensitivity nameCase = Qt::CaseInsensitive;
+#else
+    static constexpr Qt::CaseSensitivity nameCase = Qt::CaseSensitive; // as files are opened
+#endif
+
+    // The key a file name holds between a prefix and a suffix; nothing when the name
+    // is not of that form. Other names of the listed kinds name no key at all.
+    static std::optional<QString> keyIn(QStringView name, QStringView prefix, QStringView suffix)
+    {
+        if (!name.endsWith(suffix, Qt::CaseInsensitive))
+            return std::nullopt;
+        if (name.size() < prefix.size() + suffix.size() || !name.startsWith(prefix, nameCase) ||
+            !name.endsWith(suffix, nameCase))
+            return QString();
+        return name.mid(prefix.size(), name.size() - prefix.size() - suffix.size()).toString();
+    }
+
+    static QString missing(QStringView kind, const QString& key)
+    {
+        return QStringLiteral("belongs to %1 %2, which is not in the data folder").arg(kind, key);
+    }
+
+    void reportIfMissing(const QString& name, const std::optional<QString>& key,
+                         const std::set<QString>& present, QStringView kind)
+    {
+        if (!key)
+            return;
+        if (key->isEmpty())
+            add(name, QStringLiteral("named after no %1; nothing reads it").arg(kind));
+        else if (!present.contains(*key))
+            add(name, missing(kind, *key));
+    }
+
+    void noteName(const QString& name)
+    {
+        if (const auto key = keyIn(name, u"Travel", u".tra"); key && !key->isEmpty())
+            m_travels.insert(*key);
+        else if (const auto stageKey = keyIn(name, u"", u".stg"); stageKey && !stageKey->isEmpty())
+            m_stages.insert(*stageKey);
+    }
+
     void add(const QString& fileName, const QString& cause)
     {
         problems.append(LoadProblem{fileName, cause});
@@ -52,6 +133,7 @@ private:
     {
         const QFileInfo info(path);
         const QString name = info.fileName();
+        noteName(name);
         if (info.isSymLink()) {
             add(name, QStringLiteral("a link, not a record file; skipped"));
             return;
@@ -81,21 +163,25 @@ private:
                           .arg(decoded.size - decoded.used)
                           .arg(decoded.used));
         }
-        if (const auto* travel = std::get_if<TravelRecord>(&decoded.record))
-            checkKey(name, travel->key, DataFolder::travelFileName(travel->key));
-        else if (const auto* stage = std::get_if<StageRecord>(&decoded.record)) {
+        if (const auto* travel = std::get_if<TravelRecord>(&decoded.record)) {
+            if (checkKey(name, travel->key, DataFolder::travelFileName(travel->key)))
+                m_travels.insert(travel->key.trimmed());
+        } else if (const auto* stage = std::get_if<StageRecord>(&decoded.record)) {
             if (!IsSafeKey(stage->travelKey))
                 add(name, UnsafeKeyCause(stage->travelKey));
-            else
-                checkKey(name, stage->key, DataFolder::stageFileName(stage->key));
+            else if (checkKey(name, stage->key, DataFolder::stageFileName(stage->key))) {
+                m_stages.insert(stage->key.trimmed());
+                m_stageOwners[name] = stage->travelKey.trimmed();
+            }
         }
     }
 
-    void checkKey(const QString& name, const QString& key, const QString& expectedName)
+    // Whether the key is safe; reports it when not, and a name it does not give.
+    bool checkKey(const QString& name, const QString& key, const QString& expectedName)
     {
         if (!IsSafeKey(key)) {
             add(name, UnsafeKeyCause(key));
-            return;
+            return false;
         }
         if (name != expectedName)
             add(name, QStringLiteral("holds the key %1, which names %2").arg(key, expectedName));
@@ -103,9 +189,15 @@ private:
                          ? QStringLiteral("stage ") + key
                          : QStringLiteral("travel ") + key]
             .append(name);
+        return true;
     }
 
     std::map<QString, QStringList> m_filesByKey;
+    // Keys of the travels and stages the data folder holds, by their records and by
+    // their file names; the travel key of each stage file.
+    std::set<QString> m_travels;
+    std::set<QString> m_stages;
+    std::map<QString, QString> m_stageOwners;
 };
 
 } // namespace
@@ -116,9 +208,10 @@ QList<LoadProblem> CheckDataFolder(const DataFolder& folder, const QString& imag
     QStringList patterns;
     for (const char* pattern : dataPatterns)
         patterns.append(QLatin1String(pattern));
-    checker.checkFolder(folder.path(), patterns);
+    const QStringList dataNames = checker.checkFolder(folder.path(), patterns);
     checker.reportDuplicates();
+    checker.reportOrphans(dataNames);
     if (!imagesFolder.isEmpty())
-        checker.checkFolder(imagesFolder, {QStringLiteral("*.img")});
+        checker.reportOrphanPictures(checker.checkFolder(imagesFolder, {QStringLiteral("*.img")}));
     return checker.problems;
 }

@@ -25,6 +25,7 @@ bool inMonth(const DateTimeValue& value, QDate month)
 void TravelDataStore::setWorkingDirectory(const QString& workingDirectory)
 {
     m_folder = DataFolder(workingDirectory);
+    m_imagesFolder = m_folder.imagesFolderPath();
 }
 
 Outcome TravelDataStore::Refresh()

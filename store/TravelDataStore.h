@@ -56,6 +56,20 @@ struct LoadProblem {
     bool operator==(const LoadProblem&) const = default;
 };
 
+// What TravelDataStore::CopyLegacyPictures did.
+struct LegacyPictures {
+    QString from;            // the folder copied from; empty when there was nothing to copy
+    int copied = 0;          // travels whose category file was copied
+    int failed = 0;          // travels whose category file could not be copied
+    QList<FileError> errors; // why, one for each file (or for the folders)
+
+    // "Copied the pictures of 3 travels from FOLDER into this working directory", or
+    // empty when nothing was copied.
+    QString copiedMessage() const;
+    // What could not be copied and why, or empty when nothing failed.
+    QString failureMessage() const;
+};
+
 // The planner's records in memory and all file work on them. Travels and stages are
 // held in maps keyed by their keys; appointments, check lists, expenses and preference
 // lists live only in their files and are read and written whole on each request.
@@ -67,10 +81,12 @@ public:
 
     TravelDataStore() = default;
 
-    // The folder the data folder lives in. Takes effect at the next Refresh.
+    // The folder the data folder lives in. Takes effect at the next Refresh. The images
+    // folder becomes the working directory's own (DataFolder::imagesFolderPath).
     void setWorkingDirectory(const QString& workingDirectory);
     const DataFolder& dataFolder() const { return m_folder; }
-    // Where picture-category files live; empty means there are none to delete.
+    // Where picture-category files live, for tests and tools that keep them elsewhere
+    // (until the working directory is set again); empty means there are none.
     void setImagesFolder(const QString& imagesFolder) { m_imagesFolder = imagesFolder; }
     const QString& imagesFolder() const { return m_imagesFolder; }
     // The formats of the captions; the system locale's until set.
@@ -187,6 +203,12 @@ public:
     // Writes every category of the map with its links that are not marked removed.
     Outcome SaveCategories(const RecordKey& travelKey, const ImageLinkMap& links);
     QString imageCategoryFile(const RecordKey& travelKey) const;
+    // When the images folder is not there yet, copies the category files of the loaded
+    // travels from the per-machine folder of earlier versions (see LegacyImagesFolder)
+    // into it, creating it when there is something to copy. The legacy folder is never
+    // changed, links are never followed and no file is replaced. Does nothing when the
+    // images folder exists.
+    LegacyPictures CopyLegacyPictures(const QString& legacyFolder) const;
 
     // Preference lists 1 to 7
     // Splits the text at each "\n", drops empty items and writes the list.

@@ -99,3 +99,90 @@ Outcome TravelDataStore::SaveCategories(const RecordKey& travelKey, const ImageL
         clearProblem(QFileInfo(path).fileName());
     return outcome;
 }
+
+namespace {
+
+QString travels(int count)
+{
+    return count == 1 ? QStringLiteral("1 travel") : QStringLiteral("%1 travels").arg(count);
+}
+
+} // namespace
+
+QString LegacyPictures::copiedMessage() const
+{
+    if (copied == 0)
+        return {};
+    return QStringLiteral("Copied the pictures of %1 from %2 into this working directory")
+        .arg(travels(copied), QDir::toNativeSeparators(from));
+}
+
+QString LegacyPictures::failureMessage() const
+{
+    if (errors.isEmpty())
+        return {};
+    QStringList reasons;
+    for (const FileError& error : errors)
+        reasons.append(error.message());
+    const QString what =
+        failed > 0 ? QStringLiteral("The pictures of %1 could not be copied").arg(travels(failed))
+                   : QStringLiteral("No pictures were copied");
+    return QStringLiteral("%1 from %2 into this working directory: %3")
+        .arg(what, QDir::toNativeSeparators(from), reasons.join(QLatin1String("; ")));
+}
+
+LegacyPictures TravelDataStore::CopyLegacyPictures(const QString& legacyFolder) const
+{
+    LegacyPictures result;
+    const QString& own = m_imagesFolder;
+    const QFileInfo ownInfo(own);
+    if (own.isEmpty() || legacyFolder.isEmpty() || ownInfo.exists() || ownInfo.isSymLink())
+        return result;
+    const QFileInfo legacy(legacyFolder);
+    const QDir from(legacyFolder);
+    QStringList names;
+    if (legacy.isSymLink()) {
+        // What it names is not looked into: the pictures of every travel stay behind.
+        result.errors.append(
+            FileError{legacyFolder, QStringLiteral("a link, not a folder; nothing was copied")});
+    } else if (legacy.isDir()) {
+        for (const RecordKey& key : TravelKeys()) {
+            const QString name = DataFolder::imageCategoryFileName(key);
+            const QFileInfo file(from.filePath(name));
+            if (file.exists() || file.isSymLink())
+                names.append(name);
+        }
+    }
+    if (names.isEmpty() && result.errors.isEmpty())
+        return result;
+    result.from = legacyFolder;
+    if (!result.errors.isEmpty())
+        return result;
+    if (const Outcome created = CreateFolder(own); !created.ok()) {
+        result.failed = int(names.size());
+        result.errors.append(created.error());
+        return result;
+    }
+    const QDir to(own);
+    for (const QString& name : names) {
+        const QString target = to.filePath(name);
+        if (QFileInfo::exists(target) || QFileInfo(target).isSymLink())
+            continue; // saved here since the folder was made: the newer one stays
+        const QString source = from.filePath(name);
+        QString reason;
+        std::optional<QByteArray> bytes;
+        if (QFileInfo(source).isSymLink())
+            reason = QStringLiteral("a link, not a file"); // what it names is never read
+        else
+            bytes = ReadWholeFile(source, &reason);
+        Outcome saved =
+            bytes ? SaveFileAtomically(target, *bytes) : Outcome::failure(source, reason);
+        if (saved.ok()) {
+            ++result.copied;
+        } else {
+            ++result.failed;
+            result.errors.append(saved.error());
+        }
+    }
+    return result;
+}

@@ -66,7 +66,8 @@ struct WindowFixture {
     WindowFixture()
     {
         QSettings(QStringLiteral("Pellingham"), QStringLiteral("Voyanta")).clear();
-        app.setImagesFolder(dir.filePath(QStringLiteral("Travel Images")));
+        // No pictures of this machine's earlier versions join the test's folders.
+        app.setLegacyImagesFolder(QString());
         useTestClock(store);
     }
 
@@ -104,12 +105,12 @@ struct WindowFixture {
 };
 
 // The program started again on the folders of an earlier run, as a user starts it after
-// closing it: a store, prompter and application of its own on the same working directory
-// and images folder; the profile and the test clock stay. The earlier run must outlive it.
+// closing it: a store, prompter and application of its own on the same working directory;
+// the profile and the test clock stay. The earlier run must outlive it.
 struct WindowRestart {
     explicit WindowRestart(WindowFixture& earlier) : folder(earlier.dir.path())
     {
-        app.setImagesFolder(earlier.app.imagesFolder());
+        app.setLegacyImagesFolder(earlier.app.legacyImagesFolder());
         earlier.useTestClock(store);
     }
 

@@ -51,6 +51,7 @@ class CliTest : public QObject {
 private:
     QTemporaryDir* m_dir = nullptr;
     TestClock m_clock;
+    QString m_legacyImages; // the per-machine folder of earlier versions; none when empty
 
     QString workdir() const { return m_dir->path(); }
     QString dataFile(const QString& name) const
@@ -67,9 +68,8 @@ private:
         out.open(QIODevice::WriteOnly);
         err.open(QIODevice::WriteOnly);
         Run run;
-        run.exitCode = RunCli(
-            arguments, output ? *output : out, err,
-            CliContext{m_dir->filePath(QStringLiteral("Travel Images")), m_clock.function()});
+        run.exitCode = RunCli(arguments, output ? *output : out, err,
+                              CliContext{QString(), m_clock.function(), m_legacyImages});
         run.out = QString::fromUtf8(out.data());
         run.err = QString::fromUtf8(err.data());
         return run;
@@ -84,7 +84,6 @@ private:
     {
         TravelDataStore store;
         store.setWorkingDirectory(workdir());
-        store.setImagesFolder(m_dir->filePath(QStringLiteral("Travel Images")));
         store.setClock(m_clock.function());
         (void)store.Refresh();
         return store;
@@ -109,6 +108,7 @@ private slots:
         m_dir = new QTemporaryDir;
         QVERIFY(m_dir->isValid());
         m_clock = TestClock{};
+        m_legacyImages.clear();
         QSettings(QStringLiteral("Pellingham"), QStringLiteral("Voyanta")).clear();
         QCOMPARE(cliIn({QStringLiteral("init")}).exitCode, 0);
     }
@@ -219,6 +219,88 @@ private slots:
                  QStringLiteral("voyanta-cli: no travel with the key \"%1\"\n").arg(key));
         QCOMPARE(cliIn({QStringLiteral("copy")}).exitCode, 2);
         QCOMPARE(cliIn({QStringLiteral("copy"), key, key}).exitCode, 2);
+    }
+
+    void aFolderOfEarlierVersionsTakesItsPicturesOnce()
+    {
+        TravelDataStore data = store();
+        const RecordKey key = addTravel(data, at(2006, 6, 1), QStringLiteral("Trip"));
+        m_legacyImages = m_dir->filePath(QStringLiteral("Legacy"));
+        QVERIFY(QDir().mkpath(m_legacyImages));
+        const QString legacyFile =
+            QDir(m_legacyImages).filePath(DataFolder::imageCategoryFileName(key));
+        ImageCategory beach;
+        beach.name = QStringLiteral("Beach");
+        QVERIFY(writeFile(legacyFile, RecordCodec::encodeImageCategories({{beach, {}}})));
+        // The working directory as earlier versions left it: init made the folder.
+        const QString images = m_dir->filePath(QStringLiteral("Travel Images"));
+        QVERIFY(QDir(images).removeRecursively());
+
+        const Run shown = cliIn({QStringLiteral("show"), key});
+        QCOMPARE(shown.exitCode, 0);
+        QCOMPARE(shown.err, QStringLiteral("voyanta-cli: Copied the pictures of 1 travel from %1 "
+                                           "into this working directory\n")
+                                .arg(QDir::toNativeSeparators(m_legacyImages)));
+        QVERIFY(shown.out.contains(QLatin1String("\"Beach\"")));
+        const Run deleted = cliIn({QStringLiteral("delete"), key});
+        QCOMPARE(deleted.exitCode, 0);
+        QCOMPARE(deleted.err, QString());
+        QVERIFY(QDir(images).isEmpty());
+        QVERIFY(QFile::exists(legacyFile));
+    }
+
+    void checkNamesFilesWhoseTravelOrStageIsGone()
+    {
+        TravelDataStore data = store();
+        const RecordKey key = addTravel(data, at(2006, 6, 1), QStringLiteral("Trip"));
+        StageRecord stage(at(2006, 6, 2));
+        stage.travelKey = key;
+        const RecordKey stageKey = data.AddStage(stage).key;
+        QVERIFY(data.SaveAppointments(stageKey, {AppointmentRecord{}}).ok());
+        QVERIFY(data.SaveCheckList(key, {CheckListItem{QStringLiteral("Passport"), 1}}).ok());
+        QVERIFY(data.SaveExpenses(key, {ExpenseRecord{}}).ok());
+        ImageLinkMap none;
+        QVERIFY(data.SaveCategories(key, none).ok());
+        QCOMPARE(cliIn({QStringLiteral("check")}).exitCode, 0);
+
+        // Left behind by a travel and a stage that went, as a sync tool may leave them.
+        const QString gone = QStringLiteral("2026120710203410");
+        const QString goneStage = gone + QStringLiteral("2026120710203510");
+        const QString lostStage = key + QStringLiteral("2026120710203610");
+        const auto copyOf = [this](const QString& name, const QString& to) {
+            return writeFile(dataFile(to), readFile(dataFile(name)));
+        };
+        QVERIFY(copyOf(DataFolder::checkListFileName(key), DataFolder::checkListFileName(gone)));
+        QVERIFY(copyOf(DataFolder::expensesFileName(key), DataFolder::expensesFileName(gone)));
+        QVERIFY(copyOf(DataFolder::checkListFileName(key), QStringLiteral("Notes.chk")));
+        QVERIFY(copyOf(DataFolder::appointmentFileName(stageKey),
+                       DataFolder::appointmentFileName(lostStage)));
+        stage.key = goneStage;
+        stage.travelKey = gone;
+        QVERIFY(writeFile(dataFile(DataFolder::stageFileName(goneStage)),
+                          RecordCodec::encodeStage(stage)));
+        QVERIFY(QFile::copy(data.imageCategoryFile(key), data.imageCategoryFile(gone)));
+        // A travel whose file is damaged is there: only its file is named.
+        const QString damaged = QStringLiteral("2006030509012199");
+        QVERIFY(copyOf(DataFolder::checkListFileName(key), DataFolder::checkListFileName(damaged)));
+        QVERIFY(writeFile(dataFile(DataFolder::travelFileName(damaged)), hex("0100")));
+
+        const Run checked = cliIn({QStringLiteral("check")});
+        QCOMPARE(checked.exitCode, int(ExitProblemsFound));
+        const QString travelGone = QStringLiteral("\tbelongs to travel %1, which is not in the "
+                                                  "data folder");
+        QCOMPARE(checked.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts),
+                 (QStringList{
+                     DataFolder::travelFileName(damaged) + QStringLiteral("\ttruncated at byte 2"),
+                     DataFolder::stageFileName(goneStage) + travelGone.arg(gone),
+                     DataFolder::appointmentFileName(lostStage) +
+                         QStringLiteral("\tbelongs to stage %1, which is not in the data folder")
+                             .arg(lostStage),
+                     DataFolder::checkListFileName(gone) + travelGone.arg(gone),
+                     DataFolder::expensesFileName(gone) + travelGone.arg(gone),
+                     QStringLiteral("Notes.chk\tnamed after no travel; nothing reads it"),
+                     DataFolder::imageCategoryFileName(gone) + travelGone.arg(gone),
+                 }));
     }
 
     void dumpPrintsFieldsAndNamesTheCauseOfABadFile()

@@ -30,8 +30,7 @@ int cli(const QString& folder, QStringList arguments)
     err.open(QIODevice::WriteOnly);
     arguments.prepend(folder);
     arguments.prepend(QStringLiteral("--workdir"));
-    return RunCli(arguments, out, err,
-                  CliContext{QDir(folder).filePath(QStringLiteral("Travel Images"))});
+    return RunCli(arguments, out, err, CliContext{});
 }
 
 // Every file of the data folder, by name.
@@ -466,6 +465,110 @@ private slots:
         QVERIFY(frame->close());
         QVERIFY(QFileInfo(list).isDir());
         QVERIFY(run.prompter.unexpected.isEmpty());
+    }
+
+    // Pictures: every working directory keeps its own beside its data folder, and takes
+    // those of its travels once from the per-machine folder of earlier versions.
+
+    void workingDirectoriesThatMakeOneKeyKeepTheirOwnPictures()
+    {
+        // A folder and its copy, or two folders, make a travel in the same second.
+        QTemporaryDir dir;
+        TestClock clock;
+        TravelDataStore home;
+        TravelDataStore copy;
+        KeyOutcome keys[2];
+        int i = 0;
+        for (TravelDataStore* store : {&home, &copy}) {
+            const QString folder =
+                dir.filePath(i == 0 ? QStringLiteral("Home") : QStringLiteral("Copy"));
+            QVERIFY(QDir().mkpath(folder));
+            store->setWorkingDirectory(folder);
+            store->setClock(clock.function());
+            QVERIFY(store->Refresh().ok());
+            keys[i] = store->AddTravel(TravelRecord(at(2006, 3, 10)));
+            QVERIFY(keys[i].ok());
+            QCOMPARE(store->imagesFolder(), QDir(folder).filePath(QStringLiteral("Travel Images")));
+            ImageCategory category;
+            category.name = QFileInfo(folder).fileName();
+            store->AddCategory(category);
+            QVERIFY(store->SaveCategories(keys[i].key, {}).ok());
+            ++i;
+        }
+        const RecordKey key = keys[0].key;
+        QCOMPARE(keys[1].key, key);
+        const QByteArray homePictures = readFile(home.imageCategoryFile(key));
+        QVERIFY(!homePictures.isEmpty());
+        QVERIFY(homePictures != readFile(copy.imageCategoryFile(key)));
+
+        QVERIFY(copy.DeleteTravel(key).ok());
+        QVERIFY(!QFileInfo::exists(copy.imageCategoryFile(key)));
+        QCOMPARE(readFile(home.imageCategoryFile(key)), homePictures);
+    }
+
+    void legacyPicturesOfOwnTravelsAreCopiedOnce()
+    {
+        QTemporaryDir dir;
+        TestClock clock;
+        TravelDataStore mine;
+        TravelDataStore other;
+        for (TravelDataStore* store : {&mine, &other}) {
+            const QString folder =
+                dir.filePath(store == &mine ? QStringLiteral("Mine") : QStringLiteral("Other"));
+            QVERIFY(QDir().mkpath(folder));
+            store->setWorkingDirectory(folder);
+            store->setClock(clock.function());
+            QVERIFY(store->Refresh().ok());
+        }
+        const auto add = [&clock](TravelDataStore& store) {
+            clock.advance();
+            return store.AddTravel(TravelRecord(at(2006, 3, 10))).key;
+        };
+        const RecordKey copied = add(mine);
+        const RecordKey foreign = add(other);
+        const RecordKey linked = add(mine);
+        const RecordKey unreadable = add(mine);
+        const RecordKey without = add(mine);
+
+        // The folder as earlier versions left it, with the other folder's pictures too.
+        const QString legacy = dir.filePath(QStringLiteral("Legacy"));
+        const auto legacyFile = [&legacy](const RecordKey& key) {
+            return QDir(legacy).filePath(DataFolder::imageCategoryFileName(key));
+        };
+        QVERIFY(QDir().mkpath(legacy));
+        QVERIFY(writeFile(legacyFile(copied), "mine"));
+        QVERIFY(writeFile(legacyFile(foreign), "other's"));
+        QVERIFY(writeFile(dir.filePath(QStringLiteral("secret")), "secret"));
+        QVERIFY(QFile::link(dir.filePath(QStringLiteral("secret")), legacyFile(linked)));
+        QVERIFY(QDir(legacy).mkdir(DataFolder::imageCategoryFileName(unreadable)));
+        Q_UNUSED(without);
+        const auto before = folderFingerprint(legacy);
+
+        const LegacyPictures first = mine.CopyLegacyPictures(legacy);
+        QCOMPARE(first.copied, 1);
+        QCOMPARE(first.failed, 2);
+        QCOMPARE(first.copiedMessage(),
+                 QStringLiteral("Copied the pictures of 1 travel from %1 into this working "
+                                "directory")
+                     .arg(QDir::toNativeSeparators(legacy)));
+        const QString failure = first.failureMessage();
+        for (const RecordKey& key : {linked, unreadable})
+            QVERIFY2(failure.contains(QDir::toNativeSeparators(legacyFile(key))),
+                     qPrintable(failure));
+        QVERIFY2(failure.contains(QStringLiteral(": a link, not a file")), qPrintable(failure));
+        const QDir own(mine.imagesFolder());
+        QCOMPARE(
+            own.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
+            QStringList{DataFolder::imageCategoryFileName(copied)});
+        QCOMPARE(readFile(mine.imageCategoryFile(copied)), QByteArray("mine"));
+
+        // Once: the working directory has its folder now, also when it is emptied.
+        QVERIFY(QFile::remove(mine.imageCategoryFile(copied)));
+        const LegacyPictures second = mine.CopyLegacyPictures(legacy);
+        QCOMPARE(second.copied + second.failed, 0);
+        QVERIFY(second.copiedMessage().isEmpty() && second.failureMessage().isEmpty());
+        QVERIFY(own.isEmpty());
+        QCOMPARE(folderFingerprint(legacy), before);
     }
 };
 

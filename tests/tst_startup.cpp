@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QSettings>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -90,7 +91,39 @@ private slots:
         QVERIFY(m_run->prompter.informed.isEmpty());
         QVERIFY(m_run->prompter.unexpected.isEmpty());
         QVERIFY(QFileInfo(QDir(existing).filePath(QStringLiteral("Voyanta Files"))).isDir());
+        QCOMPARE(m_run->app.imagesFolder(),
+                 QDir(existing).filePath(QStringLiteral("Travel Images")));
         QVERIFY(QFileInfo(m_run->app.imagesFolder()).isDir());
+    }
+
+    void picturesOfEarlierVersionsAreCopiedAndTheUserIsTold()
+    {
+        const auto data = m_run->seed();
+        QVERIFY(data);
+        const RecordKey copied = addTitledTravel(*data, at(2006, 3, 10), QStringLiteral("a"));
+        m_run->clock.advance();
+        const RecordKey stuck = addTitledTravel(*data, at(2006, 3, 11), QStringLiteral("b"));
+        const QString legacy = folder(QStringLiteral("Legacy"));
+        QVERIFY(writeFile(QDir(legacy).filePath(DataFolder::imageCategoryFileName(copied)), "a"));
+        QVERIFY(QDir(legacy).mkdir(DataFolder::imageCategoryFileName(stuck)));
+        m_run->app.setLegacyImagesFolder(legacy);
+
+        CMainFrame* frame = m_run->startOnFolder(QDate(2006, 3, 1));
+        QVERIFY(frame);
+        const QString from = QDir::toNativeSeparators(legacy);
+        QCOMPARE(frame->statusBar()->currentMessage(),
+                 QStringLiteral("Copied the pictures of 1 travel from %1 into this working "
+                                "directory")
+                     .arg(from));
+        QCOMPARE(m_run->prompter.informed.size(), 1);
+        QVERIFY2(
+            m_run->prompter.informed.first().startsWith(
+                QStringLiteral("The pictures of 1 travel could not be copied from %1").arg(from)),
+            qPrintable(m_run->prompter.informed.first()));
+        QCOMPARE(readFile(m_run->store.imageCategoryFile(copied)), QByteArray("a"));
+        // Once: a refresh finds the working directory's own folder.
+        frame->refresh();
+        QCOMPARE(m_run->prompter.informed.size(), 1);
     }
 
     void anOverrideIsNeverWrittenToTheProfile()

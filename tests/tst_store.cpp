@@ -1,7 +1,9 @@
+#include "ImagesFolder.h"
 #include "RecordCodec.h"
 #include "TestSupport.h"
 #include "TravelDataStore.h"
 
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -457,6 +459,24 @@ private slots:
         const KeyOutcome lost = m_store->AddTravel(TravelRecord{});
         QVERIFY(!lost.ok());
         QCOMPARE(m_store->TravelKeys(), QStringList{original});
+    }
+
+    void legacyPicturesAreLookedForBesideAProgramOnlyOutsideTheSystem()
+    {
+        const QString name = QStringLiteral("Travel Images");
+        const QString perUser =
+            QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)).filePath(name);
+        // init made one beside this "program"; the data folder holds none.
+        QCOMPARE(LegacyImagesFolder(m_dir->path()), m_dir->filePath(name));
+        QCOMPARE(LegacyImagesFolder(m_store->dataFolder().path()), perUser);
+#ifdef Q_OS_UNIX
+        for (const char* system : {"/usr", "/usr/bin", "/usr/local/bin", "/opt/voyanta/bin"})
+            QVERIFY2(IsSystemFolder(QLatin1String(system)), system);
+        for (const char* other : {"/usrx/bin", "/home/u/opt", "/srv/voyanta"})
+            QVERIFY2(!IsSystemFolder(QLatin1String(other)), other);
+        QCOMPARE(LegacyImagesFolder(QStringLiteral("/usr/bin")), perUser);
+#endif
+        QVERIFY(!IsSystemFolder(m_dir->path()));
     }
 };
 

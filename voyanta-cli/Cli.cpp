@@ -46,7 +46,8 @@ const char* const usage =
     "  copy TRAVELKEY          copy a travel with everything it owns; prints the new key\n"
     "  delete TRAVELKEY        delete a travel with everything it owns\n"
     "  dump FILE               print one record file as JSON\n"
-    "  check                   list every record file that cannot be read whole\n";
+    "  check                   list every record file that cannot be read whole and every\n"
+    "                          file whose travel or stage is gone\n";
 
 // Thrown for bad usage or input; becomes one line on standard error and exit 2.
 struct UsageError {
@@ -205,11 +206,14 @@ private:
         }
         const QString workingDirectory = resolveWorkingDirectory(parser.value(options.workdir));
         m_store.setWorkingDirectory(workingDirectory);
-        m_store.setImagesFolder(m_context.imagesFolder);
+        if (!m_context.imagesFolder.isEmpty())
+            m_store.setImagesFolder(m_context.imagesFolder);
 
         if (command == QLatin1String("init")) {
             expectArguments(command, args, 0);
             require(m_store.Refresh());
+            adoptLegacyPictures();
+            require(CreateFolder(m_store.imagesFolder()));
             return ExitSuccess;
         }
         if (command == QLatin1String("check")) {
@@ -329,6 +333,19 @@ private:
     {
         m_store.LoadTravels();
         m_store.LoadStages();
+        adoptLegacyPictures();
+    }
+
+    // A working directory without its own images folder gets copies of its travels'
+    // pictures from the legacy folder; what was copied or failed is said on standard
+    // error, and the command goes on.
+    void adoptLegacyPictures()
+    {
+        const LegacyPictures pictures = m_store.CopyLegacyPictures(m_context.legacyImagesFolder);
+        for (const QString& message : {pictures.copiedMessage(), pictures.failureMessage()}) {
+            if (!message.isEmpty())
+                warn(QStringLiteral("voyanta-cli: %1\n").arg(message));
+        }
     }
 
     RecordKey existingTravel(const QString& key) const

@@ -9,10 +9,14 @@
 
 // What the command line takes from its surroundings; tests point it elsewhere.
 struct CliContext {
-    // The "Travel Images" folder.
+    // Where the pictures are kept; the working directory's own folder when empty.
     QString imagesFolder;
     // The clock new keys are made from; the system's local clock when empty.
     std::function<QDateTime()> clock = {};
+    // The per-machine folder of earlier versions that a working directory without its
+    // own images folder gets its travels' pictures from (see LegacyImagesFolder); none
+    // when empty.
+    QString legacyImagesFolder = {};
 };
 
 // Exit codes of voyanta-cli.

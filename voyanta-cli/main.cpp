@@ -56,5 +56,5 @@ int main(int argc, char* argv[])
     if (!out.open(1, QIODevice::WriteOnly | QIODevice::Unbuffered) ||
         !err.open(2, QIODevice::WriteOnly | QIODevice::Unbuffered))
         return ExitFailed;
-    return RunCli(arguments, out, err, CliContext{DefaultImagesFolder()});
+    return RunCli(arguments, out, err, CliContext{QString(), {}, LegacyImagesFolder()});
 }

@@ -1,5 +1,5 @@
 // Takes the user guide's pictures of every view from a working directory (the sample):
-//   voyanta-screenshots WORKDIR IMAGES_FOLDER MONTH(YYYY-MM) OUTPUT_FOLDER
+//   voyanta-screenshots WORKDIR MONTH(YYYY-MM) OUTPUT_FOLDER
 // run offscreen by scripts/make-screenshots.sh. It shows the main window at a fixed size,
 // selects the first travel of the month and each of its nodes, and saves each view.
 #include "MainFrame.h"
@@ -57,14 +57,14 @@ int main(int argc, char* argv[])
 {
     QApplication application(argc, argv);
     QTextStream err(stderr);
-    if (argc != 5) {
-        err << "usage: voyanta-screenshots WORKDIR IMAGES_FOLDER YYYY-MM OUTPUT_FOLDER\n";
+    if (argc != 4) {
+        err << "usage: voyanta-screenshots WORKDIR YYYY-MM OUTPUT_FOLDER\n";
         return 2;
     }
     const QString workdir = QString::fromLocal8Bit(argv[1]);
-    const QDate month = QDate::fromString(QString::fromLocal8Bit(argv[3]) + QStringLiteral("-01"),
+    const QDate month = QDate::fromString(QString::fromLocal8Bit(argv[2]) + QStringLiteral("-01"),
                                           QStringLiteral("yyyy-MM-dd"));
-    const QDir output(QString::fromLocal8Bit(argv[4]));
+    const QDir output(QString::fromLocal8Bit(argv[3]));
     if (!month.isValid() || !output.exists()) {
         err << "voyanta-screenshots: give a month as YYYY-MM and an existing output folder\n";
         return 2;
@@ -73,7 +73,8 @@ int main(int argc, char* argv[])
     TravelDataStore store;
     CVoyantaApp app(prompter, store);
     app.setWorkingDirectoryOverride(workdir);
-    app.setImagesFolder(QString::fromLocal8Bit(argv[2]));
+    // The pictures are the sample folder's own; nothing of this machine's joins them.
+    app.setLegacyImagesFolder(QString());
     app.setDisplayFormats(DisplayFormats(QLocale(QStringLiteral("en_US"))));
     if (!app.startUp())
         return 1;
