@@ -2,6 +2,7 @@
 
 #include "CommandIds.h"
 #include "DataFolder.h"
+#include "HelpWindow.h"
 #include "ImagesFolder.h"
 #include "MainFrame.h"
 #include "Prompter.h"
@@ -140,7 +141,12 @@ QString CVoyantaApp::helpFile()
 
 void CVoyantaApp::openHelp() const
 {
-    m_prompter.openFile(helpFile());
+    const QString guide = helpFile();
+    if (m_prompter.openFile(guide))
+        return;
+    // No program of the desktop opens it (no xdg-open, say): the program's own window does.
+    auto* window = new CHelpWindow(guide, m_frame);
+    window->show();
 }
 
 CMainFrame* CVoyantaApp::mainFrame() const

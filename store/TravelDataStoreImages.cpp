@@ -175,8 +175,7 @@ LegacyPictures TravelDataStore::CopyLegacyPictures(const QString& legacyFolder) 
             reason = QStringLiteral("a link, not a file"); // what it names is never read
         else
             bytes = ReadWholeFile(source, &reason);
-        Outcome saved =
-            bytes ? SaveFileAtomically(target, *bytes) : Outcome::failure(source, reason);
+        Outcome saved = bytes ? SaveRecordFile(target, *bytes) : Outcome::failure(source, reason);
         if (saved.ok()) {
             ++result.copied;
         } else {

@@ -95,10 +95,11 @@ public:
         }
         return openNames.takeFirst();
     }
+    bool openFails = false; // as on a desktop without a program to open the file with
     bool openFile(const QString& path) override
     {
         opened.append(path);
-        return true;
+        return !openFails;
     }
     bool startProgram(const QString& program, const QStringList& arguments) override
     {

@@ -1,6 +1,7 @@
 #include "ColumnWidths.h"
 #include "CommandEnabling.h"
 #include "CommandIds.h"
+#include "HelpWindow.h"
 #include "ImagesView.h"
 #include "ListCtrl.h"
 #include "MainFrame.h"
@@ -24,6 +25,7 @@
 #include <QSplitter>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBrowser>
 
 class MainFrameTest : public QObject {
     Q_OBJECT
@@ -235,6 +237,20 @@ private slots:
         QCOMPARE(m_run->prompter.started, (QList<QStringList>{{standIn, QStringLiteral("/show"),
                                                                QStringLiteral("/syncnow")}}));
         QTRY_COMPARE(readFile(record), QByteArray("/show /syncnow\n"));
+    }
+
+    void theGuideOpensInAWindowOfItsOwnWhenTheDesktopCannot()
+    {
+        trigger(Cmd::Help);
+        QCOMPARE(m_run->prompter.opened.size(), 1);
+        QVERIFY(!m_frame->findChild<CHelpWindow*>());
+        m_run->prompter.openFails = true;
+        trigger(Cmd::Help);
+        auto* window = m_frame->findChild<CHelpWindow*>();
+        QVERIFY(window && window->isVisible());
+        QCOMPARE(window->browser()->source(), QUrl::fromLocalFile(m_run->prompter.opened.last()));
+        QVERIFY(m_run->prompter.informed.isEmpty());
+        window->close();
     }
 
     void commandsThatNothingRunsAreDisabled()
