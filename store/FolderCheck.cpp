@@ -166,6 +166,16 @@ private:
         if (const auto* travel = std::get_if<TravelRecord>(&decoded.record)) {
             if (checkKey(name, travel->key, DataFolder::travelFileName(travel->key)))
                 m_travels.insert(travel->key.trimmed());
+        } else if (const auto* pictures =
+                       std::get_if<QList<StoredImageCategory>>(&decoded.record)) {
+            for (int i = 0; i < int(pictures->size()); ++i) {
+                if (pictures->at(i).links.size() > LinksPerCategory)
+                    add(name, QStringLiteral("category %1 holds %2 pictures, more than the %3 "
+                                             "a category can hold")
+                                  .arg(i + 1)
+                                  .arg(pictures->at(i).links.size())
+                                  .arg(LinksPerCategory));
+            }
         } else if (const auto* stage = std::get_if<StageRecord>(&decoded.record)) {
             if (!IsSafeKey(stage->travelKey))
                 add(name, UnsafeKeyCause(stage->travelKey));

@@ -303,6 +303,52 @@ private slots:
                  }));
     }
 
+    void aFullCategoryStaysWholeThroughImportShowAndCheck()
+    {
+        const auto linksOf = [](const QString& prefix, int count) {
+            QJsonArray links;
+            for (int i = 0; i < count; ++i)
+                links.append(QJsonObject{{QStringLiteral("picturePath"),
+                                          QStringLiteral("/%1%2.jpg").arg(prefix).arg(i)}});
+            return links;
+        };
+        const QJsonObject document{
+            {QStringLiteral("title"), QStringLiteral("Pictures")},
+            {QStringLiteral("pictures"),
+             QJsonArray{QJsonObject{{QStringLiteral("name"), QStringLiteral("Many")},
+                                    {QStringLiteral("links"), linksOf(QStringLiteral("m"), 1000)}},
+                        QJsonObject{{QStringLiteral("name"), QStringLiteral("Second")},
+                                    {QStringLiteral("links"), linksOf(QStringLiteral("s"), 2)}}}}};
+        const QString file = m_dir->filePath(QStringLiteral("pictures.json"));
+        QVERIFY(writeFile(file, QJsonDocument(document).toJson()));
+        const Run imported = cliIn({QStringLiteral("import"), file});
+        QCOMPARE(imported.exitCode, 0);
+        const Run shown = cliIn({QStringLiteral("show"), imported.out.trimmed()});
+        QVERIFY2(shown.err.isEmpty(), qPrintable(shown.err));
+        const QJsonArray pictures = QJsonDocument::fromJson(shown.out.toUtf8())
+                                        .object()
+                                        .value(QLatin1String("pictures"))
+                                        .toArray();
+        QCOMPARE(pictures.size(), 2);
+        QCOMPARE(pictures[0].toObject().value(QLatin1String("links")).toArray().size(), 1000);
+        const QJsonArray second = pictures[1].toObject().value(QLatin1String("links")).toArray();
+        QCOMPARE(second.size(), 2);
+        QCOMPARE(second[0].toObject().value(QLatin1String("picturePath")).toString(),
+                 QStringLiteral("/s0.jpg"));
+        QCOMPARE(cliIn({QStringLiteral("check")}).exitCode, 0);
+
+        // A category file written elsewhere with 1,001 links is named by check.
+        StoredImageCategory many{ImageCategory{}, QList<ImageLink>(1001)};
+        const QString images = m_dir->filePath(QStringLiteral("Travel Images"));
+        QVERIFY(writeFile(
+            QDir(images).filePath(DataFolder::imageCategoryFileName(imported.out.trimmed())),
+            RecordCodec::encodeImageCategories({many})));
+        const Run checked = cliIn({QStringLiteral("check")});
+        QCOMPARE(checked.exitCode, int(ExitProblemsFound));
+        QVERIFY2(checked.out.contains(QStringLiteral("category 1 holds 1001 pictures")),
+                 qPrintable(checked.out));
+    }
+
     void dumpPrintsFieldsAndNamesTheCauseOfABadFile()
     {
         TravelRecord travel(DateTimeValue{38781.3759375 + 1e-9, DateTimeValue::Valid});
