@@ -59,6 +59,7 @@ enum : int {
     TravelExportPdf = 32847,
     ExportToPdf = 32848,
     Find = 32849,
+    HelpSampleTravels = 32850,
     Print = 57607,
     PrintPreview = 57609,
     Cut = 57635,

@@ -61,7 +61,8 @@ const QList<MenuNode>& MainMenu()
                       item(Cmd::ExportToPdf, "&PDF")}),
                item(Cmd::WorkingDirectory, "Working Directory")}),
         popup("&Help",
-              {item(Cmd::Help, "&Help\tF1"), separator(), item(Cmd::About, "&About Voyanta...")}),
+              {item(Cmd::Help, "&Help\tF1"), item(Cmd::HelpSampleTravels, "Open &Sample Travels"),
+               separator(), item(Cmd::About, "&About Voyanta...")}),
     };
     return menu;
 }

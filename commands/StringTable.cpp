@@ -79,6 +79,8 @@ const QHash<int, QString>& table()
             {Cmd::ExportToPdf, "Exports Travel to a PDF Itinerary\nExports Travel to PDF"},
             {Cmd::Find, "Find Travels, Stages, Appointments, Entries and Expenses by a Word\nFind"},
             {Cmd::Help, "Help\nHelp"},
+            {Cmd::HelpSampleTravels,
+             "Open a Copy of the Sample Travels, Moved to This Month\nSample Travels"},
             // Standard texts of the common commands.
             {Cmd::Print, "Print the active document\nPrint"},
             {Cmd::PrintPreview, "Display full pages\nPrint Preview"},

@@ -11,6 +11,7 @@
 #include "PrintCommands.h"
 #include "Prompter.h"
 #include "RecordCommands.h"
+#include "SampleTravels.h"
 #include "StringTable.h"
 #include "SyncHandOff.h"
 #include "TravelDataStore.h"
@@ -24,6 +25,7 @@
 #include <QCloseEvent>
 #include <QDateTime>
 #include <QDir>
+#include <QFileInfo>
 #include <QFileSystemWatcher>
 #include <QLabel>
 #include <QMenu>
@@ -363,6 +365,7 @@ bool CMainFrame::isFrameCommand(int command)
     case Cmd::Exit:
     case Cmd::About:
     case Cmd::Help:
+    case Cmd::HelpSampleTravels:
     case Cmd::Refresh:
     case Cmd::Synchronize:
     case Cmd::WorkingDirectory:
@@ -486,12 +489,46 @@ void CMainFrame::changeWorkingDirectory()
     }
     if (m_app.workingDirectory() == before)
         return;
+    switchWorkingDirectory();
+}
+
+void CMainFrame::switchWorkingDirectory()
+{
     // The pictures of the old folder's travel are saved and let go before the switch.
     showImagesOfTravel(RecordKey());
     m_app.writeWorkingDirectory();
     m_app.applyWorkingDirectory();
     refresh();
     watchDataFolder();
+}
+
+void CMainFrame::openSampleTravels()
+{
+    if (!endPendingEdits())
+        return;
+    const QString samples = SampleTravels::Folder();
+    if (samples.isEmpty()) {
+        m_app.prompter().inform(this, tr("The sample travels are not installed with this copy "
+                                         "of Voyanta."));
+        return;
+    }
+    const QString folder = QDir(QDir::homePath()).filePath(QStringLiteral("Voyanta Sample"));
+    if (!QFileInfo::exists(folder)) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        const Outcome made = SampleTravels::Make(samples, folder, QDate::currentDate());
+        QApplication::restoreOverrideCursor();
+        if (!made.ok()) {
+            QDir(folder).removeRecursively();
+            m_app.prompter().inform(this, made.message());
+            return;
+        }
+    }
+    // For this run only: the working directory kept in the profile stays the user's own.
+    m_app.setWorkingDirectoryOverride(folder);
+    m_app.setWorkingDirectory(folder);
+    switchWorkingDirectory();
+    showStatus(tr("Showing the sample travels in %1; they start this month.")
+                   .arg(QDir::toNativeSeparators(folder)));
 }
 
 void CMainFrame::onCommand(int command)
@@ -516,6 +553,9 @@ bool CMainFrame::runFrameCommand(int command)
     }
     case Cmd::Help:
         m_app.openHelp();
+        return true;
+    case Cmd::HelpSampleTravels:
+        openSampleTravels();
         return true;
     case Cmd::Refresh:
         refresh();

@@ -112,6 +112,10 @@ private:
     void onFolderChanged();
     void watchDataFolder();
     void changeWorkingDirectory();
+    // Reads the working directory the application now names, with its pictures.
+    void switchWorkingDirectory();
+    // Makes ~/Voyanta Sample of the sample travels the first time, and shows it for this run.
+    void openSampleTravels();
     void onFocusChanged(QWidget* now);
     // Moves the keyboard focus to the next (+1) or the previous (-1) pane.
     void focusPane(int step);

@@ -253,6 +253,28 @@ private slots:
         window->close();
     }
 
+    void theSampleTravelsOpenForThisRunOnly()
+    {
+        const QByteArray home = qgetenv("HOME");
+        qputenv("HOME", m_run->dir.path().toLocal8Bit());
+        trigger(Cmd::HelpSampleTravels);
+        qputenv("HOME", home);
+        const QString sample = m_run->dir.filePath(QStringLiteral("Voyanta Sample"));
+        QCOMPARE(m_run->app.workingDirectory(), sample);
+        QVERIFY(m_run->prompter.informed.isEmpty());
+        // The first travel starts this month, and its pictures are the copies beside it.
+        m_frame->monthPicker()->setDate(QDate::currentDate());
+        QVERIFY(tree()->root()->childCount() > 0);
+        const TravelDataStore& store = m_run->app.store();
+        const QList<RecordKey> keys =
+            store.TravelsStartingIn(DateTimeValue::fromDate(QDate::currentDate()));
+        QVERIFY(!keys.isEmpty());
+        QVERIFY(QFileInfo::exists(QDir(sample).filePath(QStringLiteral("Pictures/tram.jpg"))));
+        QVERIFY(QSettings(QStringLiteral("Pellingham"), QStringLiteral("Voyanta"))
+                    .value(QStringLiteral("Directory/Path"))
+                    .toString() != sample);
+    }
+
     void commandsThatNothingRunsAreDisabled()
     {
         // Every command is enabled only when its rule allows it and something runs it:

@@ -7,6 +7,7 @@
 #include "PrintedList.h"
 #include "RecordFile.h"
 #include "RecordJson.h"
+#include "SampleTravels.h"
 #include "SaveFile.h"
 #include "TravelDataStore.h"
 #include "TravelDocument.h"
@@ -43,6 +44,8 @@ const char* const usage =
     "  print TRAVELKEY --list details|checklist|expenses|stages --output FILE [...]\n"
     "  print STAGEKEY --list stage --output FILE [...]\n"
     "                          print a list as the window prints it, to a PDF file\n"
+    "  sample [YYYY-MM]        make the working directory one of the sample travels, the\n"
+    "                          first of them in this month (or the month given)\n"
     "  copy TRAVELKEY          copy a travel with everything it owns; prints the new key\n"
     "  delete TRAVELKEY        delete a travel with everything it owns\n"
     "  dump FILE               print one record file as JSON\n"
@@ -220,6 +223,8 @@ private:
             expectArguments(command, args, 0);
             return check();
         }
+        if (command == QLatin1String("sample"))
+            return sample(workingDirectory, args);
         if (!QFileInfo(m_store.dataFolder().path()).isDir()) {
             throw UsageError{QStringLiteral("%1 holds no data folder (run init first)")
                                  .arg(QDir::toNativeSeparators(workingDirectory))};
@@ -268,6 +273,23 @@ private:
             return ExitSuccess;
         }
         throw UsageError{QStringLiteral("unknown command \"%1\"").arg(command)};
+    }
+
+    // Makes the working directory one of the sample travels, moved to a month.
+    int sample(const QString& workingDirectory, const QStringList& args)
+    {
+        if (args.size() > 1)
+            throw UsageError{QStringLiteral("sample takes at most a month, YYYY-MM")};
+        const QDate month = args.isEmpty() ? QDate::currentDate()
+                                           : QDate::fromString(args.first() + QStringLiteral("-01"),
+                                                               QStringLiteral("yyyy-MM-dd"));
+        if (!month.isValid())
+            throw UsageError{QStringLiteral("give the month as YYYY-MM, not %1").arg(args.first())};
+        const QString samples = SampleTravels::Folder();
+        if (samples.isEmpty())
+            throw UsageError{QStringLiteral("the sample travels are not installed")};
+        require(SampleTravels::Make(samples, workingDirectory, month));
+        return ExitSuccess;
     }
 
     // The key of a travel the command made. When it cannot be printed, the travel is
