@@ -207,6 +207,9 @@ private:
             expectArguments(command, args, 1);
             return dump(args.first());
         }
+        // The samples may go into a folder that is not there yet.
+        if (command == QLatin1String("sample") && parser.isSet(options.workdir))
+            QDir().mkpath(parser.value(options.workdir));
         const QString workingDirectory = resolveWorkingDirectory(parser.value(options.workdir));
         m_store.setWorkingDirectory(workingDirectory);
         if (!m_context.imagesFolder.isEmpty())
