@@ -19,7 +19,7 @@ trap 'rm -f "$log"' EXIT
 
 # Runs one ctest suite and adds its counts to the totals.
 run_ctest() {
-    if ctest --test-dir "$1" --output-on-failure 2>&1 | tee "$log"; then :; else status=1; fi
+    if ctest --test-dir "$1" --output-on-failure -j2 2>&1 | tee "$log"; then :; else status=1; fi
     local summary total bad
     summary=$(grep -E '[0-9]+% tests passed, [0-9]+ tests failed out of [0-9]+' "$log" | tail -n 1)
     if [ -z "$summary" ]; then status=1; failed=$((failed + 1)); return; fi
