@@ -238,10 +238,13 @@ void CMainFrame::showViewOfKind(ViewKind kind)
             return;
         }
     }
-    // The new view takes the keyboard focus when the one it replaces held it (or nothing
-    // did); while the user walks the tree or the month picker, the focus stays there.
-    const QWidget* focus = QApplication::focusWidget();
-    const bool takeFocus = !focus || (old && (old == focus || old->isAncestorOf(focus)));
+    // The new view takes the keyboard focus only when the user was in the one it replaces
+    // (Enter or a double click on a row there); a click or the arrow keys in the tree, or
+    // the month picker, keep it where it is. The window's own focus widget tells, also
+    // while the window is not active: a click in the tree may arrive before the window
+    // manager activates the window.
+    const QWidget* focus = focusWidget();
+    const bool takeFocus = old && focus && (old == focus || old->isAncestorOf(focus));
     // Made without a parent: a child of the splitter would join it as a pane of its own.
     m_upperView = CreateUpperView(kind, m_app.store(), m_app.prompter(), nullptr);
     m_upperKind = kind;
