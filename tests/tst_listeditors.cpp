@@ -602,13 +602,14 @@ private slots:
 
     void aFailedSaveKeepsTheRows()
     {
+        tree()->expandItem(tree()->travelNode(m_oslo)); // its check list is one click away
         CChekListView* view = openCheckList(m_rome);
         clickCheckBox(view->list(), 0);
         // The file's place is taken by a folder: it cannot be written.
         const QString file = store().dataFolder().filePath(DataFolder::checkListFileName(m_rome));
         QVERIFY(QFile::remove(file));
         QVERIFY(QDir().mkdir(file));
-        prompter().choices = {QStringLiteral("Cancel"), QStringLiteral("Cancel")};
+        prompter().choices = QStringList(3, QStringLiteral("Cancel"));
         leave(m_rome);
         QCOMPARE(prompter().chooseTexts.size(), 1);
         QVERIFY2(prompter().chooseTexts.first().contains(DataFolder::checkListFileName(m_rome)),
@@ -617,8 +618,15 @@ private slots:
         QCOMPARE(m_frame->upperView(), view);
         QCOMPARE(caption(), QStringLiteral("Check List [2/3]"));
         QCOMPARE(tree()->selection().child, TreeChild::CheckList);
-        trigger(Cmd::Refresh);
+        // Straight to another travel's check list, a view of the same kind: the same.
+        tree()->setCurrentItem(tree()->travelNode(m_oslo)->child(0));
         QCOMPARE(prompter().chooseTexts.size(), 2);
+        QCOMPARE(m_frame->upperView(), view);
+        QCOMPARE(view->model()->index(0, 0).data(Qt::CheckStateRole).toInt(), int(Qt::Checked));
+        QCOMPARE(tree()->selection().travelKey, m_rome);
+        QCOMPARE(caption(), QStringLiteral("Check List [2/3]"));
+        trigger(Cmd::Refresh);
+        QCOMPARE(prompter().chooseTexts.size(), 3);
         QCOMPARE(m_frame->upperView(), view);
 
         QVERIFY(QDir().rmdir(file));
