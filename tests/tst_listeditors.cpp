@@ -618,12 +618,15 @@ private slots:
         QCOMPARE(m_frame->upperView(), view);
         QCOMPARE(caption(), QStringLiteral("Check List [2/3]"));
         QCOMPARE(tree()->selection().child, TreeChild::CheckList);
-        // Straight to another travel's check list, a view of the same kind: the same.
-        tree()->setCurrentItem(tree()->travelNode(m_oslo)->child(0));
+        // A click straight on another travel's check list, a view of the same kind: the
+        // same, and the node that is marked is the one the view shows.
+        const QRect osloList = tree()->visualItemRect(tree()->travelNode(m_oslo)->child(0));
+        QTest::mouseClick(tree()->viewport(), Qt::LeftButton, {}, osloList.center());
         QCOMPARE(prompter().chooseTexts.size(), 2);
         QCOMPARE(m_frame->upperView(), view);
         QCOMPARE(view->model()->index(0, 0).data(Qt::CheckStateRole).toInt(), int(Qt::Checked));
         QCOMPARE(tree()->selection().travelKey, m_rome);
+        QCOMPARE(tree()->selectedItems(), QList<QTreeWidgetItem*>{tree()->currentItem()});
         QCOMPARE(caption(), QStringLiteral("Check List [2/3]"));
         trigger(Cmd::Refresh);
         QCOMPARE(prompter().chooseTexts.size(), 3);
