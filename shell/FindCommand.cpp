@@ -4,6 +4,7 @@
 #include "FindResultsModel.h"
 #include "MainFrame.h"
 #include "TravelDataStore.h"
+#include "UpperView.h"
 #include "VoyantaApp.h"
 
 #include <QLineEdit>
@@ -35,11 +36,14 @@ CFindCommand::~CFindCommand()
 
 void CFindCommand::open()
 {
+    // The user comes from the main window: that is where the keyboard goes back to.
+    m_focusAfter = m_frame.focusWidget();
     if (!m_dialog) {
         m_dialog = new CFindDlg(*m_results, &m_frame);
         m_dialog->setAttribute(Qt::WA_DeleteOnClose);
         connect(m_dialog, &CFindDlg::searchRequested, this, &CFindCommand::onSearch);
         connect(m_dialog, &CFindDlg::matchChosen, this, &CFindCommand::onChosen);
+        connect(m_dialog, &QDialog::finished, this, &CFindCommand::onClosed);
     }
     m_dialog->show();
     m_dialog->raise();
@@ -97,5 +101,18 @@ void CFindCommand::onChosen(int row)
 {
     if (row < 0 || row >= m_results->rowCount())
         return;
-    m_frame.showFound(m_results->match(row));
+    if (m_frame.showFound(m_results->match(row)))
+        m_focusAfter = m_frame.upperView();
+}
+
+void CFindCommand::onClosed()
+{
+    QWidget* target = m_focusAfter;
+    if (!target || !target->isVisible())
+        target = m_frame.upperView();
+    // Left alone, the window would give the keyboard to its first control that takes it,
+    // the month picker, when the view that had it was replaced meanwhile.
+    m_frame.activateWindow();
+    if (target)
+        target->setFocus(Qt::OtherFocusReason);
 }

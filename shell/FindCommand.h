@@ -35,6 +35,9 @@ private:
     void ensureIndex();
     void onSearch(const QString& text);
     void onChosen(int row);
+    // The box closed: the keyboard goes to the view that shows the chosen match, or back
+    // where it was when the box opened.
+    void onClosed();
 
     CMainFrame& m_frame;
     CVoyantaApp& m_app;
@@ -43,4 +46,5 @@ private:
     QSet<RecordKey> m_changed;
     FindResultsModel* m_results;
     QPointer<CFindDlg> m_dialog;
+    QPointer<QWidget> m_focusAfter;
 };

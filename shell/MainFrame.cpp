@@ -550,16 +550,16 @@ void CMainFrame::onFocusChanged(QWidget* now)
     }
 }
 
-void CMainFrame::showFound(const FindMatch& match)
+bool CMainFrame::showFound(const FindMatch& match)
 {
     const TravelRecord travel = m_app.store().GetTravel(match.travelKey);
     const QDate start = travel.start.date();
     if (travel.key.isEmpty() || !start.isValid())
-        return;
+        return false;
     if (start.year() != m_tree->month().year() || start.month() != m_tree->month().month()) {
         m_monthPicker->setDate(start);
         if (m_tree->month() != start)
-            return; // what the view edited could not be saved: the month stays
+            return false; // what the view edited could not be saved: the month stays
     }
     switch (match.kind) {
     case FindKind::Travel:
@@ -576,7 +576,10 @@ void CMainFrame::showFound(const FindMatch& match)
         m_tree->selectPath(match.travelKey, TreeChild::Expenses, {});
         break;
     }
+    if (m_tree->selection().travelKey != match.travelKey)
+        return false; // the view kept its unsaved rows
     m_upperView->markFound(match);
+    return true;
 }
 
 void CMainFrame::focusPane(int step)
