@@ -41,10 +41,12 @@ void CFindCommand::open()
     if (!m_dialog) {
         m_dialog = new CFindDlg(*m_results, &m_frame);
         m_dialog->setAttribute(Qt::WA_DeleteOnClose);
-        connect(m_dialog, &CFindDlg::searchRequested, this, &CFindCommand::onSearch);
+        connect(m_dialog, &CFindDlg::searchRequested, this, &CFindCommand::onTyped);
         connect(m_dialog, &CFindDlg::matchChosen, this, &CFindCommand::onChosen);
         connect(m_dialog, &QDialog::finished, this, &CFindCommand::onClosed);
     }
+    if (!m_dialog->input()->text().isEmpty())
+        onTyped(m_dialog->input()->text());
     m_dialog->show();
     m_dialog->raise();
     m_dialog->activateWindow();
@@ -83,6 +85,15 @@ QList<FindMatch> CFindCommand::search(const QString& text, int limit)
 {
     ensureIndex();
     return m_index.find(text, limit);
+}
+
+void CFindCommand::onTyped(const QString& text)
+{
+    // Unsaved rows are saved first, as for every command that reads the records; the
+    // index then follows the save. A save the user cancels leaves the search to what
+    // was saved.
+    m_frame.endPendingEdits();
+    onSearch(text);
 }
 
 void CFindCommand::onSearch(const QString& text)

@@ -1,3 +1,4 @@
+#include "CheckListView.h"
 #include "CommandIds.h"
 #include "FindCommand.h"
 #include "FindDlg.h"
@@ -115,6 +116,24 @@ private slots:
         box->input()->setText(QStringLiteral("gondola"));
         QVERIFY(listed(box).isEmpty());
         box->input()->setText(QStringLiteral("lisbon"));
+        QVERIFY(listed(box).isEmpty());
+    }
+
+    void theBoxFindsWhatTheViewsShow()
+    {
+        CFindDlg* box = openBox();
+        // An entry renamed in its list, the editor still open, is found under its new name.
+        m_frame->monthPicker()->setDate(QDate(2027, 1, 1));
+        m_frame->tree()->selectPath(m_zurich, TreeChild::CheckList, {});
+        auto* list = qobject_cast<CChekListView*>(m_frame->upperView());
+        list->list()->markRow(0);
+        list->modifyRow();
+        auto* editor = qobject_cast<QLineEdit*>(list->openEditor());
+        QVERIFY(editor);
+        editor->setText(QStringLiteral("Euro coins"));
+        QTest::keyClicks(box->input(), QStringLiteral("euro"));
+        QCOMPARE(listed(box), QStringList{QStringLiteral("Check list entry (entry)|Euro coins")});
+        box->input()->setText(QStringLiteral("franc"));
         QVERIFY(listed(box).isEmpty());
     }
 
