@@ -600,6 +600,24 @@ private slots:
         QCOMPARE(readFile(file), synced);
     }
 
+    void rowsHoldTheirFontsWhole()
+    {
+        // Open entries are bold, done ones italic: a line of each row's font fits its row
+        // with a pixel to spare above (the dots over "Ü") and below (the expense grid).
+        const auto fits = [](CListCtrl* list) {
+            for (int row = 0; row < list->model()->rowCount(); ++row) {
+                const QModelIndex index = list->model()->index(row, 0);
+                const QFont font =
+                    qvariant_cast<QFont>(index.data(Qt::FontRole)).resolve(list->font());
+                if (list->visualRect(index).height() < QFontMetrics(font).height() + 2)
+                    return false;
+            }
+            return list->model()->rowCount() > 1;
+        };
+        QVERIFY(fits(openCheckList(m_rome)->list()));
+        QVERIFY(fits(openExpenses(m_rome)->list()));
+    }
+
     void aFailedSaveKeepsTheRows()
     {
         tree()->expandItem(tree()->travelNode(m_oslo)); // its check list is one click away
