@@ -1,3 +1,4 @@
+#include "AppointmentDlg.h"
 #include "ImportItemsDlg.h"
 #include "PreferencePage.h"
 #include "PreferenceSheet.h"
@@ -11,10 +12,12 @@
 
 #include <QApplication>
 #include <QDateEdit>
+#include <QDateTimeEdit>
 #include <QDialog>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QScopeGuard>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
@@ -150,6 +153,23 @@ private slots:
         QCOMPARE(LastUsedFolder(QStringLiteral("Pictures")), QDir::homePath());
         RememberFolder(QStringLiteral("Pictures"), QStringLiteral("/no/such/folder/x.png"));
         QCOMPARE(LastUsedFolder(QStringLiteral("Pictures")), QDir::homePath());
+    }
+
+    void datesReadAsTheLocaleWritesThemShort()
+    {
+        const auto restore = qScopeGuard([before = QLocale()] { QLocale::setDefault(before); });
+        const std::pair<const char*, QStringList> expected[] = {
+            {"de_DE", {QStringLiteral("11.12.26"), QStringLiteral("11.12.26 07:00")}},
+            {"en_US", {QStringLiteral("12/11/26"), QStringLiteral("12/11/26 7:00 AM")}}};
+        for (const auto& [name, texts] : expected) {
+            QLocale::setDefault(QLocale(QLatin1String(name)));
+            StageRecord stage;
+            stage.date = at(2026, 12, 11, 7);
+            const CStageDlg stageDialog(stage);
+            const CAppointmentDlg appointmentDialog(AppointmentRecord(at(2026, 12, 11, 7)));
+            QCOMPARE(control<QDateEdit>(&stageDialog, Control::Date)->text(), texts[0]);
+            QCOMPARE(control<QDateTimeEdit>(&appointmentDialog, Control::Date)->text(), texts[1]);
+        }
     }
 
     void tabInNotesMovesOnAndCtrlTabTypesATab()
