@@ -18,6 +18,8 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QScopeGuard>
+#include <QScreen>
+#include <QScrollBar>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
@@ -141,6 +143,37 @@ private slots:
         QVERIFY2(light > 16 * 16 / 2, qPrintable(QString::number(light)));
         dialog.accept();
         QVERIFY(dialog.result().isEmpty());
+    }
+
+    void theImportListIsAsWideAsItsLongestEntry()
+    {
+        const auto longestText = [](const QListWidget* rows) {
+            QFont bold = rows->font();
+            bold.setBold(true);
+            bold.setPixelSize(13);
+            int longest = 0;
+            for (int row = 0; row < rows->count(); ++row)
+                longest = std::max(longest, QFontMetrics(bold).horizontalAdvance(
+                                                QLatin1Char(' ') + rows->item(row)->text()));
+            return longest;
+        };
+        {
+            // Each entry is drawn whole beside its tick, and nothing scrolls sideways.
+            CImportItemsDlg dialog(m_store, PreferenceList::MasterList);
+            dialog.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+            QVERIFY(dialog.list()->viewport()->width() >= 20 + longestText(dialog.list()));
+            QVERIFY(!dialog.list()->horizontalScrollBar()->isVisible());
+        }
+        // An entry wider than the screen: the dialog stays on it.
+        QTemporaryDir dir;
+        TravelDataStore store;
+        store.setWorkingDirectory(dir.path());
+        QVERIFY(store.Refresh().ok());
+        QVERIFY(store.WritePreferenceList(QString(400, QLatin1Char('W')), 7).ok());
+        CImportItemsDlg dialog(store, PreferenceList::MasterList);
+        QVERIFY(dialog.width() <= dialog.screen()->availableGeometry().width());
+        QVERIFY(dialog.width() > 320);
     }
 
     void filePickersStartWhereTheLastOneEnded()
