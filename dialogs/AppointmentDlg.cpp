@@ -1,6 +1,7 @@
 #include "AppointmentDlg.h"
 
 #include "DialogParts.h"
+#include "DisplayFormats.h"
 #include "GuiKit.h"
 #include "NotesEdit.h"
 
@@ -37,7 +38,9 @@ CAppointmentDlg::CAppointmentDlg(const AppointmentRecord& appointment, QWidget* 
     WithControlId(this, Dialog::AppointmentDlg);
     setWindowTitle(QStringLiteral("Appointment"));
     GuiDrawLayer::ApplyFace(this);
-    m_when->setDisplayFormat(QStringLiteral("MMM dd, yy hh:mm AP"));
+    // Date and time as the locale writes them short, as the stage dialog and the rows
+    // show them.
+    m_when->setDisplayFormat(DisplayFormats(locale()).ShortDateTimeFormat());
     m_when->setCalendarPopup(true);
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("&Subject"), m_subject);

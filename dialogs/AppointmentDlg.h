@@ -8,8 +8,9 @@ class QDateTimeEdit;
 class QLineEdit;
 class QPlainTextEdit;
 
-// "Appointment": subject, location, date and time, notes, all taken as typed. The time
-// shows and edits no seconds, so a new appointment starts on a whole minute.
+// "Appointment": subject, location, date and time, notes, all taken as typed. Date and
+// time read as the locale writes them short; the time shows and edits no seconds, so a
+// new appointment starts on a whole minute.
 class CAppointmentDlg : public QDialog {
     Q_OBJECT
 

@@ -8,7 +8,11 @@
 
 #include <QKeyEvent>
 #include <QListWidget>
+#include <QScreen>
+#include <QScrollBar>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 CImportItemsDlg::CImportItemsDlg(TravelDataStore& store, PreferenceList list, QWidget* parent)
     : QDialog(parent), m_list(new QListWidget(this))
@@ -29,7 +33,15 @@ CImportItemsDlg::CImportItemsDlg(TravelDataStore& store, PreferenceList list, QW
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_list);
     layout->addWidget(OkCancelButtons(this, QStringLiteral("Import")));
-    resize(320, 440);
+    // Wide enough for the longest entry, as far as the screen allows; the user may make
+    // it wider or narrower still.
+    setSizeGripEnabled(true);
+    const int rows = m_list->sizeHintForColumn(0) + 2 * m_list->frameWidth() +
+                     m_list->verticalScrollBar()->sizeHint().width();
+    const QMargins margins = layout->contentsMargins();
+    const QRect screen = (parent ? parent->screen() : this->screen())->availableGeometry();
+    resize(std::min(std::max(320, rows + margins.left() + margins.right()), screen.width()),
+           std::min(440, screen.height()));
 }
 
 void CImportItemsDlg::toggle(QListWidgetItem* item)

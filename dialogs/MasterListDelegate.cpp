@@ -3,9 +3,30 @@
 #include <QListWidget>
 #include <QPainter>
 
+#include <algorithm>
+
 MasterListDelegate::MasterListDelegate(QListWidget* list, QList<QPixmap> ticks)
     : QStyledItemDelegate(list), m_list(list), m_ticks(std::move(ticks))
 {
+}
+
+QFont MasterListDelegate::rowFont(const QFont& listFont)
+{
+    QFont bold = listFont;
+    bold.setBold(true);
+    bold.setPixelSize(13);
+    return bold;
+}
+
+QSize MasterListDelegate::sizeHint(const QStyleOptionViewItem& option,
+                                   const QModelIndex& index) const
+{
+    const QFontMetrics metrics(rowFont(option.font));
+    const QSize plain = QStyledItemDelegate::sizeHint(option, index);
+    const int width =
+        textIndent() + metrics.horizontalAdvance(QLatin1Char(' ') + index.data().toString()) + 4;
+    const int height = std::max({plain.height(), metrics.height() + 2, m_ticks.isEmpty() ? 0 : 18});
+    return {width, height};
 }
 
 void MasterListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
@@ -23,12 +44,9 @@ void MasterListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& op
         if (marked)
             painter->fillRect(box, Qt::white);
         painter->drawPixmap(box.topLeft(), tick);
-        text.setLeft(text.left() + 20);
+        text.setLeft(text.left() + textIndent());
     }
-    QFont bold = option.font;
-    bold.setBold(true);
-    bold.setPixelSize(13);
-    painter->setFont(bold);
+    painter->setFont(rowFont(option.font));
     painter->setPen(marked ? Qt::white : Qt::black);
     painter->drawText(text, Qt::AlignVCenter | Qt::AlignLeft | Qt::TextSingleLine,
                       QLatin1Char(' ') + index.data().toString());

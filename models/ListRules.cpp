@@ -2,7 +2,7 @@
 
 namespace ListRules {
 
-QStringList NotesPieces(const QString& notes)
+QStringList NotesPieces(const QString& notes, EmptyLines emptyLines)
 {
     constexpr qsizetype width = 50;
     QStringList pieces;
@@ -11,6 +11,10 @@ QStringList NotesPieces(const QString& notes)
             pieces.append(piece);
     };
     for (const QString& line : notes.split(QStringLiteral("\r\n"))) {
+        if (line.isEmpty() && emptyLines == EmptyLines::Keep) {
+            pieces.append(line);
+            continue;
+        }
         if (line.size() <= width) {
             add(line);
             continue;

@@ -13,10 +13,14 @@
 // Rules the list models share.
 namespace ListRules {
 
+// Whether an empty line of notes makes an empty row (the stage sheet) or none (the
+// travel sheet).
+enum class EmptyLines { Drop, Keep };
+
 // Notes cut into the pieces a detail sheet shows, one per row: lines at "\r\n", each
 // line in pieces of at most 50 characters, broken at the last blank where one fits.
-// Empty lines and pieces make no row.
-QStringList NotesPieces(const QString& notes);
+// Empty pieces of a long line make no row; empty lines make one only when kept.
+QStringList NotesPieces(const QString& notes, EmptyLines emptyLines = EmptyLines::Drop);
 
 // -1, 0 or 1 for a chronological comparison; dates whose status is not valid compare
 // equal to everything.

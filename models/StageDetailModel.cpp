@@ -20,7 +20,7 @@ void StageDetailModel::setStage(const StageRecord& stage, QList<AppointmentRecor
 {
     beginResetModel();
     m_stage = stage;
-    m_notes = ListRules::NotesPieces(stage.notes);
+    m_notes = ListRules::NotesPieces(stage.notes, ListRules::EmptyLines::Keep);
     m_appointments = std::move(appointments);
     endResetModel();
     sortAppointments();

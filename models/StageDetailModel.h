@@ -9,10 +9,10 @@
 class TravelDataStore;
 
 // One stage as a sheet of labelled rows (its title, date, place and notes in pieces of
-// at most 50 characters), followed, while the stage has appointments, by an empty row,
-// the row "Appointments:" and one row per appointment by date. The appointments are
-// the working copy that the stage detail edits: they go back to the store only through
-// appointments().
+// at most 50 characters, an empty line of the notes an empty row), followed, while the stage has
+// appointments, by an empty row, the row "Appointments:" and one row per appointment by date. The
+// appointments are the working copy that the stage detail edits: they go back to the store only
+// through appointments().
 class StageDetailModel : public RowOrderModel {
     Q_OBJECT
 

@@ -4,6 +4,7 @@
 #include "FindResultsModel.h"
 #include "MainFrame.h"
 #include "TravelDataStore.h"
+#include "UpperView.h"
 #include "VoyantaApp.h"
 
 #include <QLineEdit>
@@ -35,12 +36,17 @@ CFindCommand::~CFindCommand()
 
 void CFindCommand::open()
 {
+    // The user comes from the main window: that is where the keyboard goes back to.
+    m_focusAfter = m_frame.focusWidget();
     if (!m_dialog) {
         m_dialog = new CFindDlg(*m_results, &m_frame);
         m_dialog->setAttribute(Qt::WA_DeleteOnClose);
-        connect(m_dialog, &CFindDlg::searchRequested, this, &CFindCommand::onSearch);
+        connect(m_dialog, &CFindDlg::searchRequested, this, &CFindCommand::onTyped);
         connect(m_dialog, &CFindDlg::matchChosen, this, &CFindCommand::onChosen);
+        connect(m_dialog, &QDialog::finished, this, &CFindCommand::onClosed);
     }
+    if (!m_dialog->input()->text().isEmpty())
+        onTyped(m_dialog->input()->text());
     m_dialog->show();
     m_dialog->raise();
     m_dialog->activateWindow();
@@ -81,6 +87,15 @@ QList<FindMatch> CFindCommand::search(const QString& text, int limit)
     return m_index.find(text, limit);
 }
 
+void CFindCommand::onTyped(const QString& text)
+{
+    // Unsaved rows are saved first, as for every command that reads the records; the
+    // index then follows the save. A save the user cancels leaves the search to what
+    // was saved.
+    m_frame.endPendingEdits();
+    onSearch(text);
+}
+
 void CFindCommand::onSearch(const QString& text)
 {
     QList<FindMatch> matches = search(text, ShownMatches + 1);
@@ -97,5 +112,18 @@ void CFindCommand::onChosen(int row)
 {
     if (row < 0 || row >= m_results->rowCount())
         return;
-    m_frame.showFound(m_results->match(row));
+    if (m_frame.showFound(m_results->match(row)))
+        m_focusAfter = m_frame.upperView();
+}
+
+void CFindCommand::onClosed()
+{
+    QWidget* target = m_focusAfter;
+    if (!target || !target->isVisible())
+        target = m_frame.upperView();
+    // Left alone, the window would give the keyboard to its first control that takes it,
+    // the month picker, when the view that had it was replaced meanwhile.
+    m_frame.activateWindow();
+    if (target)
+        target->setFocus(Qt::OtherFocusReason);
 }

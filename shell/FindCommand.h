@@ -20,7 +20,8 @@ public:
     CFindCommand(CMainFrame& frame, CVoyantaApp& app);
     ~CFindCommand() override;
 
-    // Opens the find box, or brings it forward.
+    // Opens the find box, or brings it forward. What the upper view edits is saved first,
+    // as before every search: the box finds what the window shows.
     void open();
     CFindDlg* dialog() const { return m_dialog; }
     // The matches of a text, from an index brought up to date first.
@@ -33,8 +34,12 @@ public:
 
 private:
     void ensureIndex();
+    void onTyped(const QString& text);
     void onSearch(const QString& text);
     void onChosen(int row);
+    // The box closed: the keyboard goes to the view that shows the chosen match, or back
+    // where it was when the box opened.
+    void onClosed();
 
     CMainFrame& m_frame;
     CVoyantaApp& m_app;
@@ -43,4 +48,5 @@ private:
     QSet<RecordKey> m_changed;
     FindResultsModel* m_results;
     QPointer<CFindDlg> m_dialog;
+    QPointer<QWidget> m_focusAfter;
 };

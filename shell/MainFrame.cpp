@@ -241,10 +241,13 @@ void CMainFrame::showViewOfKind(ViewKind kind)
             return;
         }
     }
-    // The new view takes the keyboard focus when the one it replaces held it (or nothing
-    // did); while the user walks the tree or the month picker, the focus stays there.
-    const QWidget* focus = QApplication::focusWidget();
-    const bool takeFocus = !focus || (old && (old == focus || old->isAncestorOf(focus)));
+    // The new view takes the keyboard focus only when the user was in the one it replaces
+    // (Enter or a double click on a row there); a click or the arrow keys in the tree, or
+    // the month picker, keep it where it is. The window's own focus widget tells, also
+    // while the window is not active: a click in the tree may arrive before the window
+    // manager activates the window.
+    const QWidget* focus = focusWidget();
+    const bool takeFocus = old && focus && (old == focus || old->isAncestorOf(focus));
     // Made without a parent: a child of the splitter would join it as a pane of its own.
     m_upperView = CreateUpperView(kind, m_app.store(), m_app.prompter(), nullptr);
     m_upperKind = kind;
@@ -598,16 +601,16 @@ void CMainFrame::onFocusChanged(QWidget* now)
     }
 }
 
-void CMainFrame::showFound(const FindMatch& match)
+bool CMainFrame::showFound(const FindMatch& match)
 {
     const TravelRecord travel = m_app.store().GetTravel(match.travelKey);
     const QDate start = travel.start.date();
     if (travel.key.isEmpty() || !start.isValid())
-        return;
+        return false;
     if (start.year() != m_tree->month().year() || start.month() != m_tree->month().month()) {
         m_monthPicker->setDate(start);
         if (m_tree->month() != start)
-            return; // what the view edited could not be saved: the month stays
+            return false; // what the view edited could not be saved: the month stays
     }
     switch (match.kind) {
     case FindKind::Travel:
@@ -624,7 +627,10 @@ void CMainFrame::showFound(const FindMatch& match)
         m_tree->selectPath(match.travelKey, TreeChild::Expenses, {});
         break;
     }
+    if (m_tree->selection().travelKey != match.travelKey)
+        return false; // the view kept its unsaved rows
     m_upperView->markFound(match);
+    return true;
 }
 
 void CMainFrame::focusPane(int step)

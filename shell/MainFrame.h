@@ -69,8 +69,9 @@ public:
     bool imagesPaneActive() const { return m_imagesActive; }
     // A message in the status bar for a while.
     void showStatus(const QString& message);
-    // Shows a record a search found: its month, its node in the tree, its row.
-    void showFound(const FindMatch& match);
+    // Shows a record a search found: its month, its node in the tree, its row; false when
+    // it could not (the travel is gone, or the user stayed with unsaved rows).
+    bool showFound(const FindMatch& match);
     CFindCommand* findCommand() const { return m_find; }
     CRecordCommands* recordCommands() const { return m_records; }
     // Re-evaluates the enabling rule of every command.

@@ -383,6 +383,10 @@ void CTravelTreeView::mousePressEvent(QMouseEvent* event)
 {
     if (event->button() != Qt::RightButton) {
         QTreeWidget::mousePressEvent(event);
+        // The press marks the node it hit after making it current; when the frame kept
+        // its view and put the current node back, the mark goes back with it.
+        if (QTreeWidgetItem* current = currentItem(); current && !current->isSelected())
+            setCurrentItem(current);
         return;
     }
     QTreeWidgetItem* item = itemAt(event->position().toPoint());

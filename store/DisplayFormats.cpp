@@ -35,6 +35,11 @@ QString DisplayFormats::FormatShortTime(const DateTimeValue& value) const
     return m_locale.toString(value.time(), m_timeFormat);
 }
 
+QString DisplayFormats::ShortDateTimeFormat() const
+{
+    return m_locale.dateFormat(QLocale::ShortFormat) + QLatin1Char(' ') + m_timeFormat;
+}
+
 QString DisplayFormats::FormatCurrency(const QString& number) const
 {
     const QString trimmed = number.trimmed();

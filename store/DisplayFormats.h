@@ -16,6 +16,8 @@ public:
     // A date-time whose status is not valid reads as an empty text.
     QString FormatShortDate(const DateTimeValue& value) const;
     QString FormatShortTime(const DateTimeValue& value) const;
+    // The format of an editor of date and time as the two above show them together.
+    QString ShortDateTimeFormat() const;
     // A decimal number as text ("12.50", blanks around it allowed) in the currency form.
     // A text that is no number comes back trimmed, as it is.
     QString FormatCurrency(const QString& number) const;

@@ -1,3 +1,4 @@
+#include "AppointmentDlg.h"
 #include "ImportItemsDlg.h"
 #include "PreferencePage.h"
 #include "PreferenceSheet.h"
@@ -11,10 +12,14 @@
 
 #include <QApplication>
 #include <QDateEdit>
+#include <QDateTimeEdit>
 #include <QDialog>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QScopeGuard>
+#include <QScreen>
+#include <QScrollBar>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
@@ -140,6 +145,37 @@ private slots:
         QVERIFY(dialog.result().isEmpty());
     }
 
+    void theImportListIsAsWideAsItsLongestEntry()
+    {
+        const auto longestText = [](const QListWidget* rows) {
+            QFont bold = rows->font();
+            bold.setBold(true);
+            bold.setPixelSize(13);
+            int longest = 0;
+            for (int row = 0; row < rows->count(); ++row)
+                longest = std::max(longest, QFontMetrics(bold).horizontalAdvance(
+                                                QLatin1Char(' ') + rows->item(row)->text()));
+            return longest;
+        };
+        {
+            // Each entry is drawn whole beside its tick, and nothing scrolls sideways.
+            CImportItemsDlg dialog(m_store, PreferenceList::MasterList);
+            dialog.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+            QVERIFY(dialog.list()->viewport()->width() >= 20 + longestText(dialog.list()));
+            QVERIFY(!dialog.list()->horizontalScrollBar()->isVisible());
+        }
+        // An entry wider than the screen: the dialog stays on it.
+        QTemporaryDir dir;
+        TravelDataStore store;
+        store.setWorkingDirectory(dir.path());
+        QVERIFY(store.Refresh().ok());
+        QVERIFY(store.WritePreferenceList(QString(400, QLatin1Char('W')), 7).ok());
+        CImportItemsDlg dialog(store, PreferenceList::MasterList);
+        QVERIFY(dialog.width() <= dialog.screen()->availableGeometry().width());
+        QVERIFY(dialog.width() > 320);
+    }
+
     void filePickersStartWhereTheLastOneEnded()
     {
         QSettings(QStringLiteral("Pellingham"), QStringLiteral("Voyanta")).clear();
@@ -150,6 +186,23 @@ private slots:
         QCOMPARE(LastUsedFolder(QStringLiteral("Pictures")), QDir::homePath());
         RememberFolder(QStringLiteral("Pictures"), QStringLiteral("/no/such/folder/x.png"));
         QCOMPARE(LastUsedFolder(QStringLiteral("Pictures")), QDir::homePath());
+    }
+
+    void datesReadAsTheLocaleWritesThemShort()
+    {
+        const auto restore = qScopeGuard([before = QLocale()] { QLocale::setDefault(before); });
+        const std::pair<const char*, QStringList> expected[] = {
+            {"de_DE", {QStringLiteral("11.12.26"), QStringLiteral("11.12.26 07:00")}},
+            {"en_US", {QStringLiteral("12/11/26"), QStringLiteral("12/11/26 7:00 AM")}}};
+        for (const auto& [name, texts] : expected) {
+            QLocale::setDefault(QLocale(QLatin1String(name)));
+            StageRecord stage;
+            stage.date = at(2026, 12, 11, 7);
+            const CStageDlg stageDialog(stage);
+            const CAppointmentDlg appointmentDialog(AppointmentRecord(at(2026, 12, 11, 7)));
+            QCOMPARE(control<QDateEdit>(&stageDialog, Control::Date)->text(), texts[0]);
+            QCOMPARE(control<QDateTimeEdit>(&appointmentDialog, Control::Date)->text(), texts[1]);
+        }
     }
 
     void tabInNotesMovesOnAndCtrlTabTypesATab()

@@ -1,3 +1,4 @@
+#include "CheckListView.h"
 #include "CommandIds.h"
 #include "FindCommand.h"
 #include "FindDlg.h"
@@ -10,6 +11,7 @@
 #include "WindowFixture.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTest>
@@ -115,6 +117,48 @@ private slots:
         QVERIFY(listed(box).isEmpty());
         box->input()->setText(QStringLiteral("lisbon"));
         QVERIFY(listed(box).isEmpty());
+    }
+
+    void theBoxFindsWhatTheViewsShow()
+    {
+        CFindDlg* box = openBox();
+        // An entry renamed in its list, the editor still open, is found under its new name.
+        m_frame->monthPicker()->setDate(QDate(2027, 1, 1));
+        m_frame->tree()->selectPath(m_zurich, TreeChild::CheckList, {});
+        auto* list = qobject_cast<CChekListView*>(m_frame->upperView());
+        list->list()->markRow(0);
+        list->modifyRow();
+        auto* editor = qobject_cast<QLineEdit*>(list->openEditor());
+        QVERIFY(editor);
+        editor->setText(QStringLiteral("Euro coins"));
+        QTest::keyClicks(box->input(), QStringLiteral("euro"));
+        QCOMPARE(listed(box), QStringList{QStringLiteral("Check list entry (entry)|Euro coins")});
+        box->input()->setText(QStringLiteral("franc"));
+        QVERIFY(listed(box).isEmpty());
+    }
+
+    void closingTheBoxGivesTheKeyboardToTheMatch()
+    {
+        m_frame->show();
+        QVERIFY(QTest::qWaitForWindowActive(m_frame));
+        m_frame->tree()->setFocus();
+        // Closed without a choice: the keyboard goes back where it was.
+        CFindDlg* box = openBox();
+        QVERIFY(QTest::qWaitForWindowActive(box));
+        QTest::keyClick(box->input(), Qt::Key_Escape);
+        QVERIFY(QTest::qWaitForWindowActive(m_frame));
+        QCOMPARE(QApplication::focusWidget(), m_frame->tree());
+        // A match chosen with Enter: to the view that shows it, not to the month picker.
+        box = openBox();
+        QVERIFY(QTest::qWaitForWindowActive(box));
+        QTest::keyClicks(box->input(), QStringLiteral("franc"));
+        QTest::keyClick(box->input(), Qt::Key_Return);
+        QCOMPARE(m_frame->upperView()->kind(), ViewKind::CheckList);
+        QTest::keyClick(box->input(), Qt::Key_Escape);
+        QVERIFY(QTest::qWaitForWindowActive(m_frame));
+        QVERIFY(m_frame->upperView()->isAncestorOf(QApplication::focusWidget()));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+        QCOMPARE(m_frame->tree()->month(), QDate(2027, 1, 10));
     }
 };
 

@@ -600,15 +600,34 @@ private slots:
         QCOMPARE(readFile(file), synced);
     }
 
+    void rowsHoldTheirFontsWhole()
+    {
+        // Open entries are bold, done ones italic: a line of each row's font fits its row
+        // with a pixel to spare above (the dots over "Ü") and below (the expense grid).
+        const auto fits = [](CListCtrl* list) {
+            for (int row = 0; row < list->model()->rowCount(); ++row) {
+                const QModelIndex index = list->model()->index(row, 0);
+                const QFont font =
+                    qvariant_cast<QFont>(index.data(Qt::FontRole)).resolve(list->font());
+                if (list->visualRect(index).height() < QFontMetrics(font).height() + 2)
+                    return false;
+            }
+            return list->model()->rowCount() > 1;
+        };
+        QVERIFY(fits(openCheckList(m_rome)->list()));
+        QVERIFY(fits(openExpenses(m_rome)->list()));
+    }
+
     void aFailedSaveKeepsTheRows()
     {
+        tree()->expandItem(tree()->travelNode(m_oslo)); // its check list is one click away
         CChekListView* view = openCheckList(m_rome);
         clickCheckBox(view->list(), 0);
         // The file's place is taken by a folder: it cannot be written.
         const QString file = store().dataFolder().filePath(DataFolder::checkListFileName(m_rome));
         QVERIFY(QFile::remove(file));
         QVERIFY(QDir().mkdir(file));
-        prompter().choices = {QStringLiteral("Cancel"), QStringLiteral("Cancel")};
+        prompter().choices = QStringList(3, QStringLiteral("Cancel"));
         leave(m_rome);
         QCOMPARE(prompter().chooseTexts.size(), 1);
         QVERIFY2(prompter().chooseTexts.first().contains(DataFolder::checkListFileName(m_rome)),
@@ -617,8 +636,18 @@ private slots:
         QCOMPARE(m_frame->upperView(), view);
         QCOMPARE(caption(), QStringLiteral("Check List [2/3]"));
         QCOMPARE(tree()->selection().child, TreeChild::CheckList);
-        trigger(Cmd::Refresh);
+        // A click straight on another travel's check list, a view of the same kind: the
+        // same, and the node that is marked is the one the view shows.
+        const QRect osloList = tree()->visualItemRect(tree()->travelNode(m_oslo)->child(0));
+        QTest::mouseClick(tree()->viewport(), Qt::LeftButton, {}, osloList.center());
         QCOMPARE(prompter().chooseTexts.size(), 2);
+        QCOMPARE(m_frame->upperView(), view);
+        QCOMPARE(view->model()->index(0, 0).data(Qt::CheckStateRole).toInt(), int(Qt::Checked));
+        QCOMPARE(tree()->selection().travelKey, m_rome);
+        QCOMPARE(tree()->selectedItems(), QList<QTreeWidgetItem*>{tree()->currentItem()});
+        QCOMPARE(caption(), QStringLiteral("Check List [2/3]"));
+        trigger(Cmd::Refresh);
+        QCOMPARE(prompter().chooseTexts.size(), 3);
         QCOMPARE(m_frame->upperView(), view);
 
         QVERIFY(QDir().rmdir(file));

@@ -12,12 +12,17 @@
 #include "TravelListModel.h"
 #include "TravelListView.h"
 #include "TravelTreeView.h"
+#include "Watermark.h"
 #include "WindowFixture.h"
 
 #include <QApplication>
 #include <QMenu>
+#include <QScreen>
+#include <QScrollBar>
 #include <QSignalSpy>
+#include <QStandardItemModel>
 #include <QTest>
+#include <QWheelEvent>
 
 namespace {
 
@@ -188,6 +193,34 @@ private slots:
         m_frame->action(Cmd::ViewReport)->trigger();
         QVERIFY(!list->icons()->isVisibleTo(list));
         QCOMPARE(list->report()->currentIndex().row(), 0);
+    }
+
+    void theWatermarkStaysWhileTheRowsScroll()
+    {
+        CListCtrl list;
+        QStandardItemModel rows(60, 1);
+        list.setModel(&rows);
+        QPixmap picture(40, 40);
+        picture.fill(Qt::red);
+        list.setWatermark(picture);
+        list.resize(300, 240);
+        list.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&list));
+        const QPoint place = list.viewport()->mapTo(&list, QPoint(0, 0)) +
+                             WatermarkPosition(list.viewport()->rect(), picture.size());
+        // A turn of the wheel moves the rows, not the picture: what the window shows then
+        // has it whole in its place and no copy of it above.
+        const QPoint inside(list.viewport()->width() / 2, list.viewport()->height() / 2);
+        QWheelEvent wheel(inside, list.viewport()->mapToGlobal(inside), {}, {0, -120}, Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(list.viewport(), &wheel);
+        QVERIFY(list.verticalScrollBar()->value() > 0);
+        QCoreApplication::processEvents();
+        const QImage shown = list.screen()->grabWindow(list.winId()).toImage();
+        QCOMPARE(shown.pixelColor(place + QPoint(20, 20)), QColor(Qt::red));
+        QCOMPARE(shown.pixelColor(place + QPoint(39, 39)), QColor(Qt::red));
+        for (int above = 1; above <= 40; ++above)
+            QVERIFY(shown.pixelColor(place + QPoint(20, -above)) != QColor(Qt::red));
     }
 
     void theTravelDetailSheet()

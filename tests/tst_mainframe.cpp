@@ -329,6 +329,26 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), tree());
     }
 
+    void aClickInTheTreeKeepsTheKeyboardThere()
+    {
+        m_frame->show();
+        QVERIFY(QTest::qWaitForWindowActive(m_frame));
+        QVERIFY(m_frame->upperView()->isAncestorOf(QApplication::focusWidget()));
+        // The first click in the tree, from the travel list that has the keyboard, arrives
+        // while another window is active, as before a window manager activates the window.
+        QWidget other;
+        other.show();
+        QVERIFY(QTest::qWaitForWindowActive(&other));
+        const QRect lisbon = tree()->visualItemRect(tree()->travelNode(m_lisbon));
+        QTest::mouseClick(tree()->viewport(), Qt::LeftButton, {}, lisbon.center());
+        QCOMPARE(upperKind(), ViewKind::TravelDetail);
+        m_frame->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_frame));
+        QCOMPARE(QApplication::focusWidget(), tree());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
+        QCOMPARE(upperKind(), ViewKind::TravelList);
+    }
+
     void f6GoesRoundThePanes()
     {
         m_frame->show();

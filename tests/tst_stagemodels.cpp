@@ -213,11 +213,12 @@ private slots:
         QCOMPARE(model.index(8, 0).data().toString(), QStringLiteral("Appointments:"));
         QCOMPARE(model.firstAppointmentRow(), 9);
         QCOMPARE(model.index(9, 1).data().toString(), QStringLiteral("Fado"));
-        // Lines break at "\r\n"; a line break inside a piece never reaches a row.
-        s.notes = QStringLiteral("one\r\ntwo");
+        // Lines break at "\r\n"; a line break inside a piece never reaches a row, and an
+        // empty line is an empty row.
+        s.notes = QStringLiteral("one\r\ntwo\r\n\r\nfour");
         model.setStage(s, {});
-        QCOMPARE(column(model, 1).mid(5),
-                 (QStringList{QStringLiteral("one"), QStringLiteral("two")}));
+        QCOMPARE(column(model, 1).mid(5), (QStringList{QStringLiteral("one"), QStringLiteral("two"),
+                                                       QString(), QStringLiteral("four")}));
     }
 
     void theAppointmentSectionComesAndGoes()

@@ -68,6 +68,15 @@ void CIconListCtrl::paintEvent(QPaintEvent* event)
     QListView::paintEvent(event);
 }
 
+void CIconListCtrl::scrollContentsBy(int dx, int dy)
+{
+    QListView::scrollContentsBy(dx, dy);
+    // The rows move, the watermark stays: a scroll copies what the viewport showed,
+    // the picture with it, so the whole viewport is drawn again.
+    if (!m_watermark.isNull())
+        viewport()->update();
+}
+
 bool CIconListCtrl::viewportEvent(QEvent* event)
 {
     if (event->type() == QEvent::ToolTip) {

@@ -19,6 +19,7 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
     bool viewportEvent(QEvent* event) override;
 
 private:

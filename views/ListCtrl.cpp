@@ -85,6 +85,15 @@ void CListCtrl::paintEvent(QPaintEvent* event)
     QTreeView::paintEvent(event);
 }
 
+void CListCtrl::scrollContentsBy(int dx, int dy)
+{
+    QTreeView::scrollContentsBy(dx, dy);
+    // The rows move, the watermark stays: a scroll copies what the viewport showed,
+    // the picture with it, so the whole viewport is drawn again.
+    if (!m_watermark.isNull())
+        viewport()->update();
+}
+
 bool CListCtrl::viewportEvent(QEvent* event)
 {
     const bool handled = QTreeView::viewportEvent(event);

@@ -32,6 +32,7 @@ signals:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
     bool viewportEvent(QEvent* event) override;
 
 private:

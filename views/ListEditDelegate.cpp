@@ -1,7 +1,10 @@
 #include "ListEditDelegate.h"
 
 #include <QAbstractItemView>
+#include <QFontMetrics>
 #include <QKeyEvent>
+
+#include <algorithm>
 
 CListEditDelegate::CListEditDelegate(Escape escape, QObject* parent)
     : QStyledItemDelegate(parent), m_escape(escape)
@@ -14,6 +17,26 @@ QWidget* CListEditDelegate::createEditor(QWidget* parent, const QStyleOptionView
     QWidget* editor = makeEditor(parent, option, index);
     m_editor = editor;
     return editor;
+}
+
+QSize CListEditDelegate::sizeHint(const QStyleOptionViewItem& option,
+                                  const QModelIndex& index) const
+{
+    constexpr int padding = 2; // above and below the line
+    QSize size = QStyledItemDelegate::sizeHint(option, index);
+    QStyleOptionViewItem item = option;
+    initStyleOption(&item, index);
+    int line = 0;
+    for (const bool bold : {false, true}) {
+        for (const bool italic : {false, true}) {
+            QFont font = item.font;
+            font.setBold(bold);
+            font.setItalic(italic);
+            line = std::max(line, QFontMetrics(font).height());
+        }
+    }
+    size.setHeight(std::max(size.height(), line + 2 * padding));
+    return size;
 }
 
 QWidget* CListEditDelegate::makeEditor(QWidget* parent, const QStyleOptionViewItem& option,

@@ -19,6 +19,10 @@ public:
 
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                           const QModelIndex& index) const final;
+    // Rows are as high as a line of the tallest of the list's fonts (plain, bold, italic)
+    // with room above its accented capitals and below its descenders: every row of the
+    // list takes the first row's height.
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
     void destroyEditor(QWidget* editor, const QModelIndex& index) const override;
 
     // Commits the open editor and closes it; false when none is open.

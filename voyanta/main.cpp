@@ -36,8 +36,11 @@ int main(int argc, char* argv[])
     CVoyantaApp app(prompter, store);
     if (parser.isSet(workdir))
         app.setWorkingDirectoryOverride(parser.value(workdir));
-    if (parser.isSet(locale))
-        app.setDisplayFormats(DisplayFormats(QLocale(parser.value(locale))));
+    if (parser.isSet(locale)) {
+        // The date editors of the dialogs follow the locale the lists show.
+        QLocale::setDefault(QLocale(parser.value(locale)));
+        app.setDisplayFormats(DisplayFormats(QLocale()));
+    }
     if (!app.startUp())
         return 0;
     return application.exec();
