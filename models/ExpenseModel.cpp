@@ -1,5 +1,6 @@
 #include "ExpenseModel.h"
 
+#include "ExpenseTotals.h"
 #include "NumberEntry.h"
 
 #include <QColor>
@@ -26,8 +27,12 @@ void ExpenseModel::setExpenses(const QList<ExpenseRecord>& expenses)
     beginResetModel();
     m_lines.clear();
     m_lines.reserve(expenses.size());
-    for (const ExpenseRecord& record : expenses)
-        m_lines.append(Line{record, NumberEntry::Write(record.quantity, decimalPoint())});
+    for (const ExpenseRecord& record : expenses) {
+        Line line{record, NumberEntry::Write(record.quantity, decimalPoint())};
+        // A file written elsewhere may hold a total unrounded; it is shown and summed rounded.
+        line.record.total = ExpenseTotals::ShownTotal(record, m_formats);
+        m_lines.append(line);
+    }
     endResetModel();
     sortByCode(0);
     updateGrandTotal();
@@ -126,27 +131,13 @@ void ExpenseModel::permuteRows(const QList<int>& order)
 
 ExpenseCount ExpenseModel::counts() const
 {
-    ExpenseCount count;
-    count.total = expenseCount();
-    for (const Line& line : m_lines) {
-        if (line.record.purchased != 0) {
-            ++count.purchased;
-            count.purchasedSum += line.record.total;
-        }
-    }
-    return count;
+    return ExpenseTotals::Count(
+        m_lines, [](const Line& line) -> const ExpenseRecord& { return line.record; }, m_formats);
 }
 
 QString ExpenseModel::caption() const
 {
-    const ExpenseCount count = counts();
-    if (count.total == 0)
-        return QStringLiteral("Expense List");
-    return QStringLiteral("%1 [%2/%3] - %4")
-        .arg(QStringLiteral("Expenses"))
-        .arg(count.purchased)
-        .arg(count.total)
-        .arg(m_formats.FormatAmount(count.purchasedSum));
+    return ExpenseTotals::Caption(counts(), m_formats);
 }
 
 void ExpenseModel::updateGrandTotal()
@@ -292,7 +283,8 @@ bool ExpenseModel::setData(const QModelIndex& index, const QVariant& value, int 
             return false;
         }
         if (column == Quantity || column == PricePerUnit) {
-            record.total = record.pricePerUnit * record.quantity;
+            record.total =
+                ExpenseTotals::LineTotal(record.quantity, record.pricePerUnit, m_formats);
             line.totalShown = true;
         }
     } else {

@@ -42,7 +42,7 @@ public:
     // same descending. Texts compare as the locale does, numbers by their exact values.
     void sortByCode(int sortCode);
 
-    // The sum of the totals of the purchased expenses.
+    // The sum of the (rounded) totals of the purchased expenses.
     double grandTotal() const { return m_grandTotal; }
     ExpenseCount counts() const;
     // "Expense List", or "Expenses [purchased/total] - " and the Grand Total: the tree's

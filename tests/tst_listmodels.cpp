@@ -1,6 +1,7 @@
 #include "CheckListModel.h"
 #include "ExpenseModel.h"
 #include "NumberEntry.h"
+#include "RecordCodec.h"
 #include "TestSupport.h"
 #include "TravelDataStore.h"
 
@@ -247,6 +248,51 @@ private slots:
         QVERIFY(model.isModified());
     }
 
+    void expenseTotalsAreRoundedAndTheGrandTotalSumsTheRowsShown()
+    {
+        const DisplayFormats de(QLocale(QStringLiteral("de_DE")));
+        ExpenseModel model(de);
+        const std::pair<const char*, const char*> typed[] = {
+            {"0,5", "189,50"}, {"1,5", "115,25"}, {"4", "3,45"}, {"12,34", "24,90"}};
+        for (const auto& [quantity, price] : typed) {
+            const int row = model.addExpense(QString::fromLatin1(price));
+            QVERIFY(
+                model.setData(model.index(row, ExpenseModel::Quantity), QLatin1String(quantity)));
+            QVERIFY(
+                model.setData(model.index(row, ExpenseModel::PricePerUnit), QLatin1String(price)));
+            QVERIFY(model.setData(model.index(row, 0), Qt::Checked, Qt::CheckStateRole));
+        }
+        QCOMPARE(
+            column(model, ExpenseModel::Total),
+            (QStringList{QStringLiteral("94,75\u00a0\u20ac"), QStringLiteral("172,88\u00a0\u20ac"),
+                         QStringLiteral("13,80\u00a0\u20ac"), QStringLiteral("307,27\u00a0\u20ac"),
+                         QString(), QStringLiteral("588,70\u00a0\u20ac")}));
+        QCOMPARE(model.expense(1).total, 172.88);
+        QCOMPARE(model.caption(), QStringLiteral("Expenses [4/4] - 588,70\u00a0\u20ac"));
+
+        // The file keeps the rounded totals, and the tree's caption sums them.
+        QTemporaryDir dir;
+        TravelDataStore store;
+        store.setDisplayFormats(de);
+        store.setWorkingDirectory(dir.path());
+        QVERIFY(store.Refresh().ok());
+        const RecordKey key = store.AddTravel(TravelRecord(at(2006, 3, 5))).key;
+        QVERIFY(store.SaveExpenses(key, model.expenses()).ok());
+        QCOMPARE(store.LoadExpenses(key)[1].total, 172.88);
+        QCOMPARE(store.ExpensesCaption(key), model.caption());
+
+        // Totals written unrounded elsewhere are shown, summed and saved rounded.
+        ExpenseRecord unrounded = expense(QStringLiteral("Ski pass"), 1, 172.876, true);
+        QVERIFY(writeFile(store.dataFolder().filePath(DataFolder::expensesFileName(key)),
+                          RecordCodec::encodeExpenses(
+                              RecordCodec::listOf(QList<ExpenseRecord>{unrounded, unrounded}))));
+        QCOMPARE(store.ExpensesCaption(key), QStringLiteral("Expenses [2/2] - 345,76\u00a0\u20ac"));
+        model.setExpenses(store.LoadExpenses(key));
+        QCOMPARE(model.grandTotal(), 345.76);
+        QVERIFY(store.SaveExpenses(key, {unrounded}).ok());
+        QCOMPARE(store.LoadExpenses(key)[0].total, 172.88);
+    }
+
     void expenseDeletingTheLastEmptiesTheList()
     {
         ExpenseModel model(us);
@@ -310,7 +356,7 @@ private slots:
         store.setDisplayFormats(us);
         store.setWorkingDirectory(dir.path());
         QVERIFY(store.Refresh().ok());
-        const RecordKey key = QStringLiteral("2006030509012100");
+        const RecordKey key = store.AddTravel(TravelRecord(at(2006, 3, 5))).key;
 
         CheckListModel checkList(us);
         checkList.setItems({{QStringLiteral("Passport"), 1}});
