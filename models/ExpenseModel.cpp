@@ -263,12 +263,16 @@ bool ExpenseModel::setData(const QModelIndex& index, const QVariant& value, int 
         case Product:
             if (text.trimmed().isEmpty())
                 return false;
+            if (text == record.product)
+                return true; // an editor closed as it was opened changes nothing
             record.product = text;
             break;
         case Unit:
             // The drop-down's leading blank entry is how a unit is taken away.
             if (text.isEmpty())
                 return false;
+            if (text == record.unit)
+                return true;
             record.unit = text;
             break;
         case Quantity:

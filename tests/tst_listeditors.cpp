@@ -426,6 +426,45 @@ private slots:
         QCOMPARE(store().ExpensesCaption(m_oslo), QStringLiteral("Expenses [1/1] - $7.50"));
     }
 
+    void aUnitOutsideTheUnitsListIsKeptUntilAnotherIsChosen()
+    {
+        ExpenseRecord ferry = expense(QStringLiteral("Ferry"), 2, 9, false);
+        ferry.unit = QStringLiteral("Ticket");
+        QVERIFY(store().SaveExpenses(m_oslo, {ferry}).ok());
+        const QString file = store().dataFolder().filePath(DataFolder::expensesFileName(m_oslo));
+        const QByteArray before = readFile(file);
+        CExpenseListView* view = openExpenses(m_oslo);
+        CListCtrl* list = view->list();
+        const auto openUnit = [&] {
+            clickCell(list, 0, ExpenseModel::Unit);
+            auto* unit = qobject_cast<CListUnitCombo*>(view->openEditor());
+            if (unit && QTest::qWaitFor([unit] { return unit->view()->isVisible(); }))
+                unit->hidePopup();
+            return unit;
+        };
+        // The box shows the expense's own unit, first; looking at it changes nothing,
+        // whether a click elsewhere or Escape ends the look.
+        CListUnitCombo* unit = openUnit();
+        QVERIFY(unit);
+        QCOMPARE(unit->currentText(), QStringLiteral("Ticket"));
+        QCOMPARE(unit->itemText(1), QStringLiteral(" "));
+        clickCell(list, 0, ExpenseModel::Total);
+        QVERIFY(!view->openEditor());
+        QTest::keyClick(openUnit(), Qt::Key_Escape);
+        QVERIFY(!view->openEditor());
+        QCOMPARE(view->model()->expense(0).unit, QStringLiteral("Ticket"));
+        leave(m_oslo);
+        QCOMPARE(readFile(file), before);
+
+        // Another unit chosen is taken.
+        view = openExpenses(m_oslo);
+        list = view->list();
+        unit = openUnit();
+        unit->setCurrentIndex(unit->findText(QStringLiteral("Bag")));
+        QTest::keyClick(unit, Qt::Key_Return);
+        QCOMPARE(view->model()->expense(0).unit, QStringLiteral("Bag"));
+    }
+
     void expenseKeyboardReachesEveryCell()
     {
         CExpenseListView* view = openExpenses(m_rome);

@@ -224,8 +224,12 @@ private slots:
         ExpenseModel model(us);
         QAbstractItemModelTester tester(&model,
                                         QAbstractItemModelTester::FailureReportingMode::QtTest);
-        model.setExpenses({expense(QStringLiteral("Hotel"), 1, 12.5, false),
-                           expense(QStringLiteral("Bus"), 2, 1.5, true)});
+        ExpenseRecord hotelLine = expense(QStringLiteral("Hotel"), 1, 12.5, false);
+        hotelLine.unit = QStringLiteral("Night");
+        model.setExpenses({hotelLine, expense(QStringLiteral("Bus"), 2, 1.5, true)});
+        // Editors closed as they were opened leave the list unedited.
+        QVERIFY(model.setData(model.index(1, ExpenseModel::Unit), QStringLiteral("Night")));
+        QVERIFY(model.setData(model.index(1, ExpenseModel::Product), QStringLiteral("Hotel")));
         QVERIFY(!model.isModified());
         QSignalSpy captions(&model, &ExpenseModel::captionChanged);
         QSignalSpy changes(&model, &QAbstractItemModel::dataChanged);

@@ -102,7 +102,9 @@ void ExpenseDelegate::setModelData(QWidget* editor, QAbstractItemModel* model,
                                    const QModelIndex& index) const
 {
     if (auto* combo = qobject_cast<CListUnitCombo*>(editor)) {
-        model->setData(index, combo->currentText(), Qt::EditRole);
+        // Opening and closing the list leaves the unit as it was.
+        if (combo->changed())
+            model->setData(index, combo->currentText(), Qt::EditRole);
         return;
     }
     if (auto* line = qobject_cast<QLineEdit*>(editor)) {
