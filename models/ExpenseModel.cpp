@@ -16,19 +16,13 @@ ExpenseModel::ExpenseModel(const DisplayFormats& formats, QObject* parent)
     startCaption();
 }
 
-QChar ExpenseModel::decimalPoint() const
-{
-    const QString point = m_formats.locale().decimalPoint();
-    return point.size() == 1 ? point.front() : QLatin1Char('.');
-}
-
 void ExpenseModel::setExpenses(const QList<ExpenseRecord>& expenses)
 {
     beginResetModel();
     m_lines.clear();
     m_lines.reserve(expenses.size());
     for (const ExpenseRecord& record : expenses) {
-        Line line{record, NumberEntry::Write(record.quantity, decimalPoint())};
+        Line line{record, NumberEntry::Write(record.quantity, m_formats.locale())};
         // A file written elsewhere may hold a total unrounded; it is shown and summed rounded.
         line.record.total = ExpenseTotals::ShownTotal(record, m_formats);
         m_lines.append(line);
@@ -223,7 +217,7 @@ QVariant ExpenseModel::data(const QModelIndex& index, int role) const
         return displayText(line, column);
     case Qt::EditRole:
         if (column == PricePerUnit)
-            return NumberEntry::Write(line.record.pricePerUnit, decimalPoint());
+            return NumberEntry::Write(line.record.pricePerUnit, m_formats.locale());
         return displayText(line, column);
     case Qt::CheckStateRole:
         if (column != Product)
@@ -276,11 +270,11 @@ bool ExpenseModel::setData(const QModelIndex& index, const QVariant& value, int 
             record.unit = text;
             break;
         case Quantity:
-            record.quantity = NumberEntry::Read(text, decimalPoint());
+            record.quantity = NumberEntry::Read(text, m_formats.locale());
             line.quantityText = text;
             break;
         case PricePerUnit:
-            record.pricePerUnit = NumberEntry::Read(text, decimalPoint());
+            record.pricePerUnit = NumberEntry::Read(text, m_formats.locale());
             line.priceShown = true;
             break;
         default:

@@ -74,7 +74,6 @@ private:
         bool totalShown = true;
     };
 
-    QChar decimalPoint() const;
     QString displayText(const Line& line, int column) const;
     // The Grand Total and its row.
     void updateGrandTotal();

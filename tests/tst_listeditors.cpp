@@ -17,11 +17,13 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QDateEdit>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QSignalSpy>
+#include <QStatusBar>
 #include <QTest>
 
 namespace {
@@ -568,6 +570,27 @@ private slots:
         QCOMPARE(store().LoadExpenses(m_oslo).size(), 2);
     }
 
+    void aThousandsSeparatorIsRefusedAloudAndPastedAmountsAreRead()
+    {
+        CExpenseListView* view = openExpenses(m_rome);
+        clickCell(view->list(), 0, ExpenseModel::PricePerUnit); // Bus, 2 x 1.50
+        auto* price = qobject_cast<CListNumberEdit*>(view->openEditor());
+        QVERIFY(price);
+        price->clear();
+        m_frame->statusBar()->clearMessage();
+        QTest::keyClicks(price, QStringLiteral("2,"));
+        QCOMPARE(price->text(), QStringLiteral("2"));
+        QVERIFY2(m_frame->statusBar()->currentMessage().contains(QStringLiteral("\u201c,\u201d")),
+                 qPrintable(m_frame->statusBar()->currentMessage()));
+        // Pasted in the locale's own form, separators and all.
+        price->clear();
+        QGuiApplication::clipboard()->setText(QStringLiteral("1,234.50"));
+        price->paste();
+        QCOMPARE(price->text(), QStringLiteral("1234.50"));
+        QTest::keyClick(price, Qt::Key_Return);
+        QCOMPARE(view->model()->expense(0).pricePerUnit, 1234.5);
+    }
+
     void aGermanUserTypesAComma()
     {
         m_run->app.setDisplayFormats(DisplayFormats(QLocale(QStringLiteral("de_DE"))));
@@ -581,6 +604,19 @@ private slots:
         QCOMPARE(price->text(), QStringLiteral("2,25"));
         QTest::keyClick(price, Qt::Key_Return);
         QCOMPARE(view->model()->expense(0).total, 4.5);
+        // The point separates thousands here: typed, it is refused; pasted in its place,
+        // it is read.
+        clickCell(view->list(), 0, ExpenseModel::Quantity);
+        auto* quantity = qobject_cast<CListNumberEdit*>(view->openEditor());
+        QVERIFY(quantity);
+        quantity->clear();
+        QTest::keyClicks(quantity, QStringLiteral("1.5"));
+        QCOMPARE(quantity->text(), QStringLiteral("15"));
+        quantity->clear();
+        QGuiApplication::clipboard()->setText(QStringLiteral("1.000,5"));
+        quantity->paste();
+        QTest::keyClick(quantity, Qt::Key_Return);
+        QCOMPARE(view->model()->expense(0).quantity, 1000.5);
         leave(m_rome);
         QCOMPARE(store().LoadExpenses(m_rome).first().pricePerUnit, 2.25);
     }

@@ -47,31 +47,50 @@ private slots:
     void numberBoxes()
     {
         using namespace NumberEntry;
-        const QChar point = QLatin1Char('.');
-        QVERIFY(!AcceptsTyping(QStringLiteral("2.50"), 4, QStringLiteral("5"), point));
-        QVERIFY(AcceptsTyping(QStringLiteral("2.50"), 0, QStringLiteral("1"), point));
-        QVERIFY(AcceptsTyping(QStringLiteral("2.5"), 3, QStringLiteral("0"), point));
-        QVERIFY(!AcceptsTyping(QStringLiteral("2.5"), 1, QStringLiteral("."), point));
-        QVERIFY(!AcceptsTyping(QStringLiteral("2"), 1, QStringLiteral("x"), point));
-        QVERIFY(!AcceptsTyping(QStringLiteral("2"), 0, QStringLiteral("-"), point));
+        const QLocale c = QLocale::c();
+        QVERIFY(!AcceptsTyping(QStringLiteral("2.50"), 4, QStringLiteral("5"), c));
+        QVERIFY(AcceptsTyping(QStringLiteral("2.50"), 0, QStringLiteral("1"), c));
+        QVERIFY(AcceptsTyping(QStringLiteral("2.5"), 3, QStringLiteral("0"), c));
+        QVERIFY(!AcceptsTyping(QStringLiteral("2.5"), 1, QStringLiteral("."), c));
+        QVERIFY(!AcceptsTyping(QStringLiteral("2"), 1, QStringLiteral("x"), c));
+        QVERIFY(!AcceptsTyping(QStringLiteral("2"), 0, QStringLiteral("-"), c));
         // Typing over a selection, and deleting, are judged by what is left.
-        QVERIFY(AcceptsTyping(QStringLiteral("2.50"), 0, QStringLiteral("7"), point, 4));
-        QVERIFY(AcceptsTyping(QStringLiteral("2.50"), 1, QString(), point, 1));
-        QVERIFY(IsAcceptable(QString(), point));
-        // A German user's comma, and the point that keeps working beside it.
-        const QChar comma = QLatin1Char(',');
-        QVERIFY(AcceptsTyping(QStringLiteral("2,5"), 3, QStringLiteral("0"), comma));
-        QVERIFY(!AcceptsTyping(QStringLiteral("2,50"), 4, QStringLiteral("1"), comma));
-        QVERIFY(!AcceptsTyping(QStringLiteral("2,5"), 3, QStringLiteral("."), comma));
-        QVERIFY(!AcceptsTyping(QStringLiteral("25"), 1, QStringLiteral(","), point));
-        QCOMPARE(Read(QStringLiteral("2,50"), comma), 2.5);
-        QCOMPARE(Read(QStringLiteral("2.50"), comma), 2.5);
-        QCOMPARE(Read(QStringLiteral("3"), point), 3.0);
-        QCOMPARE(Read(QStringLiteral("5."), point), 5.0);
-        QCOMPARE(Read(QStringLiteral("."), point), 0.0);
-        QCOMPARE(Read(QString(), point), 0.0);
-        QCOMPARE(Write(2.5, comma), QStringLiteral("2,50"));
-        QCOMPARE(Write(0, point), QStringLiteral("0.00"));
+        QVERIFY(AcceptsTyping(QStringLiteral("2.50"), 0, QStringLiteral("7"), c, 4));
+        QVERIFY(AcceptsTyping(QStringLiteral("2.50"), 1, QString(), c, 1));
+        QVERIFY(IsAcceptable(QString(), c));
+        // A German user's comma; the point separates thousands there and is no decimal.
+        const QLocale de(QStringLiteral("de_DE"));
+        const QLocale us(QStringLiteral("en_US"));
+        QVERIFY(AcceptsTyping(QStringLiteral("2,5"), 3, QStringLiteral("0"), de));
+        QVERIFY(!AcceptsTyping(QStringLiteral("2,50"), 4, QStringLiteral("1"), de));
+        QVERIFY(!AcceptsTyping(QStringLiteral("25"), 1, QStringLiteral("."), de));
+        QVERIFY(!AcceptsTyping(QStringLiteral("25"), 1, QStringLiteral(","), us));
+        // A thousands separator typed is told apart from the other keys refused.
+        QVERIFY(IsGroupSeparator(QLatin1Char(','), us) && IsGroupSeparator(QLatin1Char(','), c));
+        QVERIFY(IsGroupSeparator(QLatin1Char('.'), de));
+        QVERIFY(IsGroupSeparator(QLatin1Char(' '), QLocale(QStringLiteral("fr_FR"))));
+        QVERIFY(!IsGroupSeparator(QLatin1Char('.'), us) && !IsGroupSeparator(QLatin1Char(','), de));
+        QVERIFY(!IsGroupSeparator(QLatin1Char('x'), us));
+        // An amount in the locale's own form is taken without its separators, where they
+        // stand right.
+        QCOMPARE(Accepted(QStringLiteral("1,234.50"), us).value_or(QString()),
+                 QStringLiteral("1234.50"));
+        QCOMPARE(Accepted(QStringLiteral("1.234,50"), de).value_or(QString()),
+                 QStringLiteral("1234,50"));
+        QCOMPARE(Accepted(QStringLiteral("1,234,567"), us).value_or(QString()),
+                 QStringLiteral("1234567"));
+        for (const char* wrong : {"2,75", "12,34.50", "1,234.505", "-1,234", "1,234x"})
+            QVERIFY2(!Accepted(QLatin1String(wrong), us), wrong);
+        QVERIFY(!Accepted(QStringLiteral("2.50"), de));
+        QCOMPARE(Read(QStringLiteral("1,234.50"), us), 1234.5);
+        QCOMPARE(Read(QStringLiteral("2,75"), us), 0.0);
+        QCOMPARE(Read(QStringLiteral("2,50"), de), 2.5);
+        QCOMPARE(Read(QStringLiteral(" 3 "), c), 3.0);
+        QCOMPARE(Read(QStringLiteral("5."), c), 5.0);
+        QCOMPARE(Read(QStringLiteral("."), c), 0.0);
+        QCOMPARE(Read(QString(), c), 0.0);
+        QCOMPARE(Write(2.5, de), QStringLiteral("2,50"));
+        QCOMPARE(Write(0, c), QStringLiteral("0.00"));
     }
 
     void checkListRowsFontsAndCaption()

@@ -2,6 +2,8 @@
 
 #include "ListEditDelegate.h"
 
+#include <QLocale>
+
 #include <functional>
 
 // How the expense list draws and edits its cells. Expense rows are drawn as usual, with
@@ -17,7 +19,8 @@ public:
     // The units offered, read afresh each time the drop-down opens.
     using UnitSource = std::function<QStringList()>;
 
-    ExpenseDelegate(QChar decimalPoint, UnitSource units, QObject* parent = nullptr);
+    // The number boxes take amounts as the locale writes them.
+    ExpenseDelegate(const QLocale& locale, UnitSource units, QObject* parent = nullptr);
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override;
@@ -30,6 +33,6 @@ protected:
                         const QModelIndex& index) const override;
 
 private:
-    QChar m_decimalPoint;
+    QLocale m_locale;
     UnitSource m_units;
 };
