@@ -39,6 +39,7 @@ private slots:
         zurich.title = QStringLiteral("Conference in Zürich");
         zurich.notes = QStringLiteral("Hotel near the lake\r\nBring the adapter");
         zurich.seatNo = QStringLiteral("LX 1071 / 12A");
+        zurich.from = QStringLiteral("Bahnhofstraße");
         m_zurich = store.AddTravel(zurich).key;
         TravelRecord lisbon(at(2026, 12, 4));
         lisbon.title = QStringLiteral("Lisbon");
@@ -92,6 +93,17 @@ private slots:
         // And the other way round: an accent typed finds the plain letters.
         QCOMPARE(index.find(QStringLiteral("ALFÀMA")).size(), 2);
         QCOMPARE(FindIndex::Fold(QStringLiteral("Crème BRÛLÉE")), QStringLiteral("creme brulee"));
+        // Letters that fold to more than one: ß is ss, whichever way it is written.
+        QCOMPARE(FindIndex::Fold(QStringLiteral("Straße STRAẞE ﬁnal")),
+                 QStringLiteral("strasse strasse final"));
+        for (const QString& street : {QStringLiteral("strasse"), QStringLiteral("STRASSE"),
+                                      QStringLiteral("straße"), QStringLiteral("hofstr")}) {
+            const QList<FindMatch> found = index.find(street);
+            QCOMPARE(found.size(), 1);
+            QCOMPARE(found.first().field, QStringLiteral("from"));
+        }
+        const FindMatch street = index.find(QStringLiteral("STRASSE")).first();
+        QCOMPARE(street.text.mid(street.start, street.length), QStringLiteral("straße"));
         // Texts are searched one by one: nothing spans the end of one and the next.
         QCOMPARE(index.find(QStringLiteral("12a")).size(), 1);
         QVERIFY(
