@@ -48,10 +48,12 @@ private slots:
         old.travelKey = m_lisbon;
         old.title = QStringLiteral("Old town");
         old.place = QStringLiteral("ALFAMA");
+        old.notes = QStringLiteral("Miradouro at sunset");
         m_stage = store.AddStage(old).key;
         AppointmentRecord fado(at(2026, 12, 5, 21));
         fado.subject = QStringLiteral("Fado evening");
         fado.location = QStringLiteral("Clube de Fado, Alfama");
+        fado.notes = QStringLiteral("Table booked");
         QVERIFY(store.SaveAppointments(m_stage, {fado}).ok());
         QVERIFY(store.SaveCheckList(m_lisbon, {{QStringLiteral("Travel adapter"), 0}}).ok());
         ExpenseRecord tram;
@@ -68,6 +70,11 @@ private slots:
         QCOMPARE(
             kindsFound(index, QStringLiteral("alfama")),
             (QStringList{QStringLiteral("stage:place"), QStringLiteral("appointment:location")}));
+        // Notes are named as notes, not as the place or location before them.
+        QCOMPARE(kindsFound(index, QStringLiteral("sunset")),
+                 QStringList{QStringLiteral("stage:notes")});
+        QCOMPARE(kindsFound(index, QStringLiteral("booked")),
+                 QStringList{QStringLiteral("appointment:notes")});
         QCOMPARE(kindsFound(index, QStringLiteral("tram 28")),
                  QStringList{QStringLiteral("expense:product")});
         QCOMPARE(kindsFound(index, QStringLiteral("12a")),
