@@ -1,6 +1,7 @@
 #include "CsvExport.h"
 
 #include "Escaping.h"
+#include "ExpenseTotals.h"
 
 #include <QStringList>
 
@@ -35,17 +36,15 @@ QString RenderExpensesCsv(const QList<ExpenseRecord>& expenses, const DisplayFor
         quotedLine({QStringLiteral("Status"), QStringLiteral("Item"), QStringLiteral("Quantity"),
                     QStringLiteral("Unit"), QStringLiteral("Price"), QStringLiteral("Total")}) +
         crlf;
-    double sum = 0.0;
     for (const ExpenseRecord& line : expenses) {
-        const bool purchased = line.purchased != 0;
-        if (purchased)
-            sum += line.total;
-        text += quotedLine(
-                    {purchased ? QStringLiteral("Purchased") : QStringLiteral("Not Purchased"),
-                     line.product, QString::asprintf("%.2f", line.quantity), line.unit,
-                     formats.FormatAmount(line.pricePerUnit), formats.FormatAmount(line.total)}) +
+        text += quotedLine({line.purchased != 0 ? QStringLiteral("Purchased")
+                                                : QStringLiteral("Not Purchased"),
+                            line.product, QString::asprintf("%.2f", line.quantity), line.unit,
+                            formats.FormatAmount(line.pricePerUnit),
+                            formats.FormatAmount(ExpenseTotals::ShownTotal(line, formats))}) +
                 crlf;
     }
+    const double sum = ExpenseTotals::Count(expenses, formats).purchasedSum;
     return text + crlf + QStringLiteral(",,,,") + CsvQuoted(QStringLiteral("Grand Total")) +
            QLatin1Char(',') + CsvQuoted(formats.FormatAmount(sum));
 }

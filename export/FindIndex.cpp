@@ -10,6 +10,52 @@
 #include <thread>
 #include <vector>
 
+namespace {
+
+// The letters whose case folding is more than one letter (Unicode's full folds that
+// are left once a text is decomposed): QChar folds only one to one. Null for others.
+const char16_t* multiLetterFold(QChar c)
+{
+    switch (c.unicode()) {
+    case 0x00DF: // ß
+    case 0x1E9E: // ẞ
+        return u"ss";
+    case 0x0149: // ŉ
+        return u"\u02BCn";
+    case 0x0587: // Armenian ech yiwn
+        return u"\u0565\u0582";
+    case 0x1E9A: // ẚ
+        return u"a\u02BE";
+    case 0xFB00:
+        return u"ff";
+    case 0xFB01:
+        return u"fi";
+    case 0xFB02:
+        return u"fl";
+    case 0xFB03:
+        return u"ffi";
+    case 0xFB04:
+        return u"ffl";
+    case 0xFB05: // long s t
+    case 0xFB06:
+        return u"st";
+    case 0xFB13: // Armenian men now, men ech, men ini, vew now, men xeh
+        return u"\u0574\u0576";
+    case 0xFB14:
+        return u"\u0574\u0565";
+    case 0xFB15:
+        return u"\u0574\u056B";
+    case 0xFB16:
+        return u"\u057E\u0576";
+    case 0xFB17:
+        return u"\u0574\u056D";
+    default:
+        return nullptr;
+    }
+}
+
+} // namespace
+
 QString FindIndex::Fold(const QString& text, QList<qsizetype>* positions)
 {
     QString folded;
@@ -26,11 +72,19 @@ QString FindIndex::Fold(const QString& text, QList<qsizetype>* positions)
                 positions->append(i);
             continue;
         }
-        for (const QChar part :
-             QString(c).normalized(QString::NormalizationForm_D).toCaseFolded()) {
-            if (part.category() == QChar::Mark_NonSpacing)
+        for (const QChar part : QString(c).normalized(QString::NormalizationForm_D)) {
+            if (const char16_t* letters = multiLetterFold(part)) {
+                for (; *letters; ++letters) {
+                    folded += QChar(*letters);
+                    if (positions)
+                        positions->append(i);
+                }
                 continue;
-            folded += part;
+            }
+            const QChar lower = part.toCaseFolded();
+            if (lower.category() == QChar::Mark_NonSpacing)
+                continue;
+            folded += lower;
             if (positions)
                 positions->append(i);
         }

@@ -31,8 +31,8 @@ struct FindMatch {
 
 // Every text of every travel, stage, appointment, check-list entry and expense of a
 // data folder, kept so that a search answers without reading a file. Searches ignore
-// case and accents ("zurich" finds "Zürich"). Travels are brought up to date one by one
-// as they change.
+// case and accents ("zurich" finds "Zürich", "strasse" finds "Straße"). Travels are brought up to
+// date one by one as they change.
 class FindIndex {
 public:
     // Reads every travel of the store.
@@ -47,8 +47,9 @@ public:
     QList<FindMatch> find(const QString& text, int limit = 1000) const;
     int entryCount() const;
 
-    // The form texts are compared in: decomposed, without accents, case folded. The
-    // positions map each unit of the folded text back to the original's.
+    // The form texts are compared in: decomposed, without accents, case folded in full
+    // ("Straße" reads "strasse", "ﬁ" "fi"). The positions map each unit of the folded
+    // text back to the original's.
     static QString Fold(const QString& text, QList<qsizetype>* positions = nullptr);
     // "travel", "stage", "appointment", "checklist", "expense".
     static QString KindName(FindKind kind);

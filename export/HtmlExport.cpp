@@ -1,6 +1,7 @@
 #include "HtmlExport.h"
 
 #include "Escaping.h"
+#include "ExpenseTotals.h"
 
 namespace {
 
@@ -103,20 +104,18 @@ QString RenderExpensesHtml(const QList<ExpenseRecord>& expenses, const DisplayFo
 {
     Html html;
     html << sectionBanner << "Expenses" << bannerEnd << "<br>" << expenseTableHead;
-    double sum = 0.0;
     for (const ExpenseRecord& line : expenses) {
         const bool purchased = line.purchased != 0;
         html << expenseRowStart;
-        if (purchased) {
+        if (purchased)
             html << "<strike>";
-            sum += line.total;
-        }
         html << line.product;
         if (purchased)
             html << "</strike>";
         html << expenseSecondCell << QString::asprintf("%.2f", line.quantity) << expenseThirdCell
-             << formats.FormatAmount(line.total) << expenseRowEnd;
+             << formats.FormatAmount(ExpenseTotals::ShownTotal(line, formats)) << expenseRowEnd;
     }
+    const double sum = ExpenseTotals::Count(expenses, formats).purchasedSum;
     html << grandTotalStart << formats.FormatCurrency(QString::asprintf("%.2f", sum))
          << grandTotalEnd;
     return html.take();

@@ -1,5 +1,7 @@
 #include "TextExport.h"
 
+#include "ExpenseTotals.h"
+
 namespace {
 
 const QString crlf = QStringLiteral("\r\n");
@@ -48,18 +50,17 @@ QString RenderExpensesText(const QList<ExpenseRecord>& expenses, const DisplayFo
 {
     QString purchased;
     QString notPurchased;
-    double sum = 0.0;
     for (const ExpenseRecord& line : expenses) {
         if (line.purchased != 0) {
             purchased += tab + line.product + crlf;
-            sum += line.total;
         } else {
             notPurchased += tab + line.product + crlf;
         }
     }
     return QStringLiteral("Expenses:") + crlf + crlf + QStringLiteral("Purchased:") + crlf +
            purchased + crlf + QStringLiteral("Not Purchased:") + crlf + notPurchased + crlf +
-           QStringLiteral("Grand Total") + tab + formats.FormatAmount(sum) + crlf + crlf;
+           QStringLiteral("Grand Total") + tab +
+           formats.FormatAmount(ExpenseTotals::Count(expenses, formats).purchasedSum) + crlf + crlf;
 }
 
 QString RenderStagesText(const WholeTravel& whole, const DisplayFormats& formats)

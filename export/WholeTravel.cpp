@@ -1,6 +1,7 @@
 #include "WholeTravel.h"
 
 #include "ChronologicalOrder.h"
+#include "ExpenseTotals.h"
 #include "TravelDataStore.h"
 
 #include <algorithm>
@@ -67,18 +68,5 @@ QString CheckListCaption(const QList<CheckListItem>& items)
 
 QString ExpensesCaption(const QList<ExpenseRecord>& expenses, const DisplayFormats& formats)
 {
-    if (expenses.isEmpty())
-        return QStringLiteral("Expense List");
-    int purchased = 0;
-    double sum = 0.0;
-    for (const ExpenseRecord& line : expenses) {
-        if (line.purchased != 0) {
-            ++purchased;
-            sum += line.total;
-        }
-    }
-    return QStringLiteral("Expenses [%1/%2] - %3")
-        .arg(purchased)
-        .arg(expenses.size())
-        .arg(formats.FormatAmount(sum));
+    return ExpenseTotals::Caption(ExpenseTotals::Count(expenses, formats), formats);
 }

@@ -1,5 +1,6 @@
 #include "ExpenseModel.h"
 
+#include "ExpenseTotals.h"
 #include "NumberEntry.h"
 
 #include <QColor>
@@ -15,19 +16,17 @@ ExpenseModel::ExpenseModel(const DisplayFormats& formats, QObject* parent)
     startCaption();
 }
 
-QChar ExpenseModel::decimalPoint() const
-{
-    const QString point = m_formats.locale().decimalPoint();
-    return point.size() == 1 ? point.front() : QLatin1Char('.');
-}
-
 void ExpenseModel::setExpenses(const QList<ExpenseRecord>& expenses)
 {
     beginResetModel();
     m_lines.clear();
     m_lines.reserve(expenses.size());
-    for (const ExpenseRecord& record : expenses)
-        m_lines.append(Line{record, NumberEntry::Write(record.quantity, decimalPoint())});
+    for (const ExpenseRecord& record : expenses) {
+        Line line{record, NumberEntry::Write(record.quantity, m_formats.locale())};
+        // A file written elsewhere may hold a total unrounded; it is shown and summed rounded.
+        line.record.total = ExpenseTotals::ShownTotal(record, m_formats);
+        m_lines.append(line);
+    }
     endResetModel();
     sortByCode(0);
     updateGrandTotal();
@@ -126,27 +125,13 @@ void ExpenseModel::permuteRows(const QList<int>& order)
 
 ExpenseCount ExpenseModel::counts() const
 {
-    ExpenseCount count;
-    count.total = expenseCount();
-    for (const Line& line : m_lines) {
-        if (line.record.purchased != 0) {
-            ++count.purchased;
-            count.purchasedSum += line.record.total;
-        }
-    }
-    return count;
+    return ExpenseTotals::Count(
+        m_lines, [](const Line& line) -> const ExpenseRecord& { return line.record; }, m_formats);
 }
 
 QString ExpenseModel::caption() const
 {
-    const ExpenseCount count = counts();
-    if (count.total == 0)
-        return QStringLiteral("Expense List");
-    return QStringLiteral("%1 [%2/%3] - %4")
-        .arg(QStringLiteral("Expenses"))
-        .arg(count.purchased)
-        .arg(count.total)
-        .arg(m_formats.FormatAmount(count.purchasedSum));
+    return ExpenseTotals::Caption(counts(), m_formats);
 }
 
 void ExpenseModel::updateGrandTotal()
@@ -232,7 +217,7 @@ QVariant ExpenseModel::data(const QModelIndex& index, int role) const
         return displayText(line, column);
     case Qt::EditRole:
         if (column == PricePerUnit)
-            return NumberEntry::Write(line.record.pricePerUnit, decimalPoint());
+            return NumberEntry::Write(line.record.pricePerUnit, m_formats.locale());
         return displayText(line, column);
     case Qt::CheckStateRole:
         if (column != Product)
@@ -272,27 +257,32 @@ bool ExpenseModel::setData(const QModelIndex& index, const QVariant& value, int 
         case Product:
             if (text.trimmed().isEmpty())
                 return false;
+            if (text == record.product)
+                return true; // an editor closed as it was opened changes nothing
             record.product = text;
             break;
         case Unit:
             // The drop-down's leading blank entry is how a unit is taken away.
             if (text.isEmpty())
                 return false;
+            if (text == record.unit)
+                return true;
             record.unit = text;
             break;
         case Quantity:
-            record.quantity = NumberEntry::Read(text, decimalPoint());
+            record.quantity = NumberEntry::Read(text, m_formats.locale());
             line.quantityText = text;
             break;
         case PricePerUnit:
-            record.pricePerUnit = NumberEntry::Read(text, decimalPoint());
+            record.pricePerUnit = NumberEntry::Read(text, m_formats.locale());
             line.priceShown = true;
             break;
         default:
             return false;
         }
         if (column == Quantity || column == PricePerUnit) {
-            record.total = record.pricePerUnit * record.quantity;
+            record.total =
+                ExpenseTotals::LineTotal(record.quantity, record.pricePerUnit, m_formats);
             line.totalShown = true;
         }
     } else {

@@ -42,7 +42,7 @@ public:
     // same descending. Texts compare as the locale does, numbers by their exact values.
     void sortByCode(int sortCode);
 
-    // The sum of the totals of the purchased expenses.
+    // The sum of the (rounded) totals of the purchased expenses.
     double grandTotal() const { return m_grandTotal; }
     ExpenseCount counts() const;
     // "Expense List", or "Expenses [purchased/total] - " and the Grand Total: the tree's
@@ -52,9 +52,10 @@ public:
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
-    // The product takes any text that is not blank, the unit any that is not empty;
-    // quantity and price take the text of a number box (not a number reads as 0), and
-    // the total follows them.
+    // The product takes any text that is not blank, the unit any that is not empty (the
+    // same text again changes nothing, so the list is not edited); quantity and price
+    // take the text of a number box (not a number reads as 0), and the total follows
+    // them.
     bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
     QVariant headerData(int section, Qt::Orientation orientation,
@@ -73,7 +74,6 @@ private:
         bool totalShown = true;
     };
 
-    QChar decimalPoint() const;
     QString displayText(const Line& line, int column) const;
     // The Grand Total and its row.
     void updateGrandTotal();

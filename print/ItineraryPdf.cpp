@@ -1,5 +1,6 @@
 #include "ItineraryPdf.h"
 
+#include "ExpenseTotals.h"
 #include "WholeTravel.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -221,7 +222,6 @@ void expenses(QTextCursor& cursor, const WholeTravel& whole, const DisplayFormat
     for (int column = 0; column < headings.size(); ++column)
         setCell(table, 0, column, headings[column], text(10, true, ink),
                 column == 2 || column >= 4 ? Qt::AlignRight : Qt::AlignLeft, column == 3 ? 8 : 0);
-    double sum = 0;
     for (int i = 0; i < int(whole.expenses.size()); ++i) {
         const ExpenseRecord& e = whole.expenses[i];
         const int row = i + 1;
@@ -232,10 +232,10 @@ void expenses(QTextCursor& cursor, const WholeTravel& whole, const DisplayFormat
                 Qt::AlignRight);
         setCell(table, row, 3, e.unit, text(10), Qt::AlignLeft, 8);
         setCell(table, row, 4, formats.FormatAmount(e.pricePerUnit), text(10), Qt::AlignRight);
-        setCell(table, row, 5, formats.FormatAmount(e.total), text(10), Qt::AlignRight);
-        if (e.purchased != 0)
-            sum += e.total;
+        setCell(table, row, 5, formats.FormatAmount(ExpenseTotals::ShownTotal(e, formats)),
+                text(10), Qt::AlignRight);
     }
+    const double sum = ExpenseTotals::Count(whole.expenses, formats).purchasedSum;
     table->mergeCells(rows - 1, 1, 1, 4);
     setCell(table, rows - 1, 1, QStringLiteral("Grand Total (purchased items only)"),
             text(10, true));

@@ -21,10 +21,20 @@ public:
     // A decimal number as text ("12.50", blanks around it allowed) in the currency form.
     // A text that is no number comes back trimmed, as it is.
     QString FormatCurrency(const QString& number) const;
-    // The amount printed with "%10.2f", then through FormatCurrency.
+    // The amount printed with "%10.2f" (with three decimals where the currency has
+    // them), then through FormatCurrency.
     QString FormatAmount(double amount) const;
+
+    // How many digits the currency shows after the decimal point: 2 for the dollar and
+    // the euro, 0 for the yen, 3 for the Kuwaiti dinar.
+    int CurrencyDigits() const { return m_currencyDigits; }
+    // The amount rounded to the currency's minor unit, halves away from zero as the
+    // currency form rounds them. An amount worked out from typed decimals that lies on a
+    // half, but a hair off it in binary (1.5 x 0.35), counts as the half.
+    double RoundAmount(double amount) const;
 
 private:
     QLocale m_locale;
     QString m_timeFormat;
+    int m_currencyDigits = 2;
 };

@@ -3,6 +3,7 @@
 #include "Archive.h"
 #include "DataFolder.h"
 #include "DisplayFormats.h"
+#include "ExpenseTotals.h"
 #include "ImageRecords.h"
 #include "Outcome.h"
 #include "RecordKeyMaker.h"
@@ -22,12 +23,6 @@
 struct CheckListCount {
     int total = 0;
     int checked = 0;
-};
-
-struct ExpenseCount {
-    int total = 0;
-    int purchased = 0;
-    double purchasedSum = 0.0; // the stored totals of the purchased lines
 };
 
 // Where LoadCategories lists the category names: the images view's drop-down list.
@@ -182,7 +177,9 @@ public:
     QString CheckListCaption(const RecordKey& travelKey);
     Outcome CopyCheckList(const RecordKey& oldTravelKey, const RecordKey& newTravelKey);
     QList<ExpenseRecord> LoadExpenses(const RecordKey& travelKey);
+    // Each line's total is written rounded to the currency's minor unit.
     Outcome SaveExpenses(const RecordKey& travelKey, const QList<ExpenseRecord>& lines);
+    // The sum adds the purchased lines' rounded totals (ExpenseTotals).
     ExpenseCount CountExpenses(const RecordKey& travelKey);
     // "Expense List", or "Expenses [purchased/total] - " and the purchased sum.
     QString ExpensesCaption(const RecordKey& travelKey);

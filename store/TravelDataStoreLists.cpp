@@ -162,33 +162,22 @@ Outcome TravelDataStore::SaveExpenses(const RecordKey& travelKey, const QList<Ex
         return unsafeKey(travelKey);
     if (Outcome there = requireTravel(travelKey); !there.ok())
         return there;
+    // Totals are kept as they are shown: to the currency's minor unit.
+    QList<ExpenseRecord> rounded = lines;
+    for (ExpenseRecord& line : rounded)
+        line.total = ExpenseTotals::ShownTotal(line, m_formats);
     return writeDataFile(DataFolder::expensesFileName(travelKey),
-                         RecordCodec::encodeExpenses(RecordCodec::listOf(lines)));
+                         RecordCodec::encodeExpenses(RecordCodec::listOf(rounded)));
 }
 
 ExpenseCount TravelDataStore::CountExpenses(const RecordKey& travelKey)
 {
-    ExpenseCount count;
-    for (const ExpenseRecord& line : LoadExpenses(travelKey)) {
-        ++count.total;
-        if (line.purchased != 0) {
-            ++count.purchased;
-            count.purchasedSum += line.total;
-        }
-    }
-    return count;
+    return ExpenseTotals::Count(LoadExpenses(travelKey), m_formats);
 }
 
 QString TravelDataStore::ExpensesCaption(const RecordKey& travelKey)
 {
-    const ExpenseCount count = CountExpenses(travelKey);
-    if (count.total == 0)
-        return QStringLiteral("Expense List");
-    return QStringLiteral("%1 [%2/%3] - %4")
-        .arg(QStringLiteral("Expenses"))
-        .arg(count.purchased)
-        .arg(count.total)
-        .arg(m_formats.FormatAmount(count.purchasedSum));
+    return ExpenseTotals::Caption(CountExpenses(travelKey), m_formats);
 }
 
 Outcome TravelDataStore::CopyExpenses(const RecordKey& oldTravelKey, const RecordKey& newTravelKey)

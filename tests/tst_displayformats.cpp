@@ -2,6 +2,8 @@
 
 #include <QTest>
 
+#include <cmath>
+
 class DisplayFormatsTest : public QObject {
     Q_OBJECT
 
@@ -19,6 +21,25 @@ private slots:
         QCOMPARE(us.FormatCurrency(QStringLiteral("   12.50  ")),
                  us.FormatCurrency(QStringLiteral("12.50")));
         QCOMPARE(us.FormatCurrency(QStringLiteral(" n/a ")), QStringLiteral("n/a"));
+    }
+
+    void amountsRoundToTheCurrencysMinorUnit()
+    {
+        const DisplayFormats us(QLocale(QStringLiteral("en_US")));
+        QCOMPARE(us.CurrencyDigits(), 2);
+        QCOMPARE(DisplayFormats(QLocale(QStringLiteral("ja_JP"))).CurrencyDigits(), 0);
+        const DisplayFormats kw(QLocale(QStringLiteral("ar_KW")));
+        QCOMPARE(kw.CurrencyDigits(), 3);
+        QCOMPARE(kw.FormatAmount(kw.RoundAmount(1.2345)), kw.locale().toCurrencyString(1.235));
+        // Halves away from zero, also where binary holds the product a hair off the half.
+        QCOMPARE(us.RoundAmount(1.5 * 115.25), 172.88);
+        QCOMPARE(us.RoundAmount(0.125), 0.13);
+        QCOMPARE(us.RoundAmount(1.5 * 0.35), 0.53);
+        QCOMPARE(us.RoundAmount(-0.125), -0.13);
+        QCOMPARE(us.RoundAmount(12.34 * 24.9), 307.27);
+        QCOMPARE(us.RoundAmount(0.004), 0.0);
+        QVERIFY(!std::signbit(us.RoundAmount(-0.004)));
+        QCOMPARE(DisplayFormats(QLocale(QStringLiteral("ja_JP"))).RoundAmount(94.5), 95.0);
     }
 
     void datesAndTimes()

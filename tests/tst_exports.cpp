@@ -311,6 +311,24 @@ print(str(events[0]['DESCRIPTION']).split('\n')[-1])
                 ics.indexOf(QLatin1String("SUMMARY:Later")));
     }
 
+    void grandTotalsAreTheSumOfTheRowsShown()
+    {
+        // Totals worked out but not rounded: each export shows and sums them rounded.
+        WholeTravel whole;
+        whole.travel = TravelRecord(at(2006, 6, 1));
+        for (const auto& [quantity, price] :
+             {std::pair{0.5, 189.5}, {1.5, 115.25}, {4.0, 3.45}, {12.34, 24.9}})
+            whole.expenses.append({QStringLiteral("x"), quantity, {}, price, quantity * price, 1});
+        const DisplayFormats de(QLocale(QStringLiteral("de_DE")));
+        for (ExportFormat format :
+             {ExportFormat::Html, ExportFormat::Text, ExportFormat::ExpensesCsv}) {
+            const QString text = QString::fromUtf8(RenderExportFile(whole, de, format));
+            QVERIFY2(text.contains(u8("588,70\u00a0€")), qPrintable(text));
+            QVERIFY(format == ExportFormat::Text || text.contains(u8("172,88\u00a0€")));
+        }
+        QCOMPARE(ExpensesCaption(whole.expenses, de), u8("Expenses [4/4] - 588,70\u00a0€"));
+    }
+
     void theCaptionsOfAGatheredTravelAreTheStoresCaptions()
     {
         m_store.setDisplayFormats(DisplayFormats(QLocale(QStringLiteral("de_DE"))));

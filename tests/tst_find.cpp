@@ -39,6 +39,7 @@ private slots:
         zurich.title = QStringLiteral("Conference in Zürich");
         zurich.notes = QStringLiteral("Hotel near the lake\r\nBring the adapter");
         zurich.seatNo = QStringLiteral("LX 1071 / 12A");
+        zurich.from = QStringLiteral("Bahnhofstraße");
         m_zurich = store.AddTravel(zurich).key;
         TravelRecord lisbon(at(2026, 12, 4));
         lisbon.title = QStringLiteral("Lisbon");
@@ -47,10 +48,12 @@ private slots:
         old.travelKey = m_lisbon;
         old.title = QStringLiteral("Old town");
         old.place = QStringLiteral("ALFAMA");
+        old.notes = QStringLiteral("Miradouro at sunset");
         m_stage = store.AddStage(old).key;
         AppointmentRecord fado(at(2026, 12, 5, 21));
         fado.subject = QStringLiteral("Fado evening");
         fado.location = QStringLiteral("Clube de Fado, Alfama");
+        fado.notes = QStringLiteral("Table booked");
         QVERIFY(store.SaveAppointments(m_stage, {fado}).ok());
         QVERIFY(store.SaveCheckList(m_lisbon, {{QStringLiteral("Travel adapter"), 0}}).ok());
         ExpenseRecord tram;
@@ -67,6 +70,11 @@ private slots:
         QCOMPARE(
             kindsFound(index, QStringLiteral("alfama")),
             (QStringList{QStringLiteral("stage:place"), QStringLiteral("appointment:location")}));
+        // Notes are named as notes, not as the place or location before them.
+        QCOMPARE(kindsFound(index, QStringLiteral("sunset")),
+                 QStringList{QStringLiteral("stage:notes")});
+        QCOMPARE(kindsFound(index, QStringLiteral("booked")),
+                 QStringList{QStringLiteral("appointment:notes")});
         QCOMPARE(kindsFound(index, QStringLiteral("tram 28")),
                  QStringList{QStringLiteral("expense:product")});
         QCOMPARE(kindsFound(index, QStringLiteral("12a")),
@@ -92,6 +100,17 @@ private slots:
         // And the other way round: an accent typed finds the plain letters.
         QCOMPARE(index.find(QStringLiteral("ALFÀMA")).size(), 2);
         QCOMPARE(FindIndex::Fold(QStringLiteral("Crème BRÛLÉE")), QStringLiteral("creme brulee"));
+        // Letters that fold to more than one: ß is ss, whichever way it is written.
+        QCOMPARE(FindIndex::Fold(QStringLiteral("Straße STRAẞE ﬁnal")),
+                 QStringLiteral("strasse strasse final"));
+        for (const QString& street : {QStringLiteral("strasse"), QStringLiteral("STRASSE"),
+                                      QStringLiteral("straße"), QStringLiteral("hofstr")}) {
+            const QList<FindMatch> found = index.find(street);
+            QCOMPARE(found.size(), 1);
+            QCOMPARE(found.first().field, QStringLiteral("from"));
+        }
+        const FindMatch street = index.find(QStringLiteral("STRASSE")).first();
+        QCOMPARE(street.text.mid(street.start, street.length), QStringLiteral("straße"));
         // Texts are searched one by one: nothing spans the end of one and the next.
         QCOMPARE(index.find(QStringLiteral("12a")).size(), 1);
         QVERIFY(

@@ -17,11 +17,13 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QDateEdit>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QSignalSpy>
+#include <QStatusBar>
 #include <QTest>
 
 namespace {
@@ -426,6 +428,37 @@ private slots:
         QCOMPARE(store().ExpensesCaption(m_oslo), QStringLiteral("Expenses [1/1] - $7.50"));
     }
 
+    void aUnitOutsideTheUnitsListIsKeptUntilAnotherIsChosen()
+    {
+        ExpenseRecord ferry = expense(QStringLiteral("Ferry"), 2, 9, false);
+        ferry.unit = QStringLiteral("Ticket");
+        QVERIFY(store().SaveExpenses(m_oslo, {ferry}).ok());
+        const QString file = store().dataFolder().filePath(DataFolder::expensesFileName(m_oslo));
+        const QByteArray before = readFile(file);
+        CExpenseListView* view = openExpenses(m_oslo);
+        CListCtrl* list = view->list();
+        const auto openUnit = [&] {
+            clickCell(list, 0, ExpenseModel::Unit);
+            auto* unit = qobject_cast<CListUnitCombo*>(view->openEditor());
+            if (unit && QTest::qWaitFor([unit] { return unit->view()->isVisible(); }))
+                unit->hidePopup();
+            return unit;
+        };
+        // The box shows the expense's own unit, first; looking at it changes nothing,
+        // whether a click elsewhere or Escape ends the look.
+        CListUnitCombo* unit = openUnit();
+        QVERIFY(unit);
+        QCOMPARE(unit->currentText(), QStringLiteral("Ticket"));
+        QCOMPARE(unit->itemText(1), QStringLiteral(" "));
+        clickCell(list, 0, ExpenseModel::Total);
+        QVERIFY(!view->openEditor());
+        QTest::keyClick(openUnit(), Qt::Key_Escape);
+        QVERIFY(!view->openEditor());
+        QCOMPARE(view->model()->expense(0).unit, QStringLiteral("Ticket"));
+        leave(m_oslo);
+        QCOMPARE(readFile(file), before);
+    }
+
     void expenseKeyboardReachesEveryCell()
     {
         CExpenseListView* view = openExpenses(m_rome);
@@ -527,6 +560,27 @@ private slots:
         QCOMPARE(view->list()->markedRow(), 1);
         m_frame->close();
         QCOMPARE(store().LoadExpenses(m_oslo).size(), 2);
+    }
+
+    void aThousandsSeparatorIsRefusedAloudAndPastedAmountsAreRead()
+    {
+        CExpenseListView* view = openExpenses(m_rome);
+        clickCell(view->list(), 0, ExpenseModel::PricePerUnit); // Bus, 2 x 1.50
+        auto* price = qobject_cast<CListNumberEdit*>(view->openEditor());
+        QVERIFY(price);
+        price->clear();
+        m_frame->statusBar()->clearMessage();
+        QTest::keyClicks(price, QStringLiteral("2,"));
+        QCOMPARE(price->text(), QStringLiteral("2"));
+        QVERIFY2(m_frame->statusBar()->currentMessage().contains(QStringLiteral("\u201c,\u201d")),
+                 qPrintable(m_frame->statusBar()->currentMessage()));
+        // Pasted in the locale's own form, separators and all.
+        price->clear();
+        QGuiApplication::clipboard()->setText(QStringLiteral("1,234.50"));
+        price->paste();
+        QCOMPARE(price->text(), QStringLiteral("1234.50"));
+        QTest::keyClick(price, Qt::Key_Return);
+        QCOMPARE(view->model()->expense(0).pricePerUnit, 1234.5);
     }
 
     void aGermanUserTypesAComma()

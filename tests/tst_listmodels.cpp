@@ -1,6 +1,7 @@
 #include "CheckListModel.h"
 #include "ExpenseModel.h"
 #include "NumberEntry.h"
+#include "RecordCodec.h"
 #include "TestSupport.h"
 #include "TravelDataStore.h"
 
@@ -46,31 +47,47 @@ private slots:
     void numberBoxes()
     {
         using namespace NumberEntry;
-        const QChar point = QLatin1Char('.');
-        QVERIFY(!AcceptsTyping(QStringLiteral("2.50"), 4, QStringLiteral("5"), point));
-        QVERIFY(AcceptsTyping(QStringLiteral("2.50"), 0, QStringLiteral("1"), point));
-        QVERIFY(AcceptsTyping(QStringLiteral("2.5"), 3, QStringLiteral("0"), point));
-        QVERIFY(!AcceptsTyping(QStringLiteral("2.5"), 1, QStringLiteral("."), point));
-        QVERIFY(!AcceptsTyping(QStringLiteral("2"), 1, QStringLiteral("x"), point));
-        QVERIFY(!AcceptsTyping(QStringLiteral("2"), 0, QStringLiteral("-"), point));
+        const QLocale c = QLocale::c();
+        QVERIFY(!AcceptsTyping(QStringLiteral("2.50"), 4, QStringLiteral("5"), c));
+        QVERIFY(AcceptsTyping(QStringLiteral("2.50"), 0, QStringLiteral("1"), c));
+        QVERIFY(AcceptsTyping(QStringLiteral("2.5"), 3, QStringLiteral("0"), c));
+        QVERIFY(!AcceptsTyping(QStringLiteral("2.5"), 1, QStringLiteral("."), c));
+        QVERIFY(!AcceptsTyping(QStringLiteral("2"), 1, QStringLiteral("x"), c));
+        QVERIFY(!AcceptsTyping(QStringLiteral("2"), 0, QStringLiteral("-"), c));
         // Typing over a selection, and deleting, are judged by what is left.
-        QVERIFY(AcceptsTyping(QStringLiteral("2.50"), 0, QStringLiteral("7"), point, 4));
-        QVERIFY(AcceptsTyping(QStringLiteral("2.50"), 1, QString(), point, 1));
-        QVERIFY(IsAcceptable(QString(), point));
-        // A German user's comma, and the point that keeps working beside it.
-        const QChar comma = QLatin1Char(',');
-        QVERIFY(AcceptsTyping(QStringLiteral("2,5"), 3, QStringLiteral("0"), comma));
-        QVERIFY(!AcceptsTyping(QStringLiteral("2,50"), 4, QStringLiteral("1"), comma));
-        QVERIFY(!AcceptsTyping(QStringLiteral("2,5"), 3, QStringLiteral("."), comma));
-        QVERIFY(!AcceptsTyping(QStringLiteral("25"), 1, QStringLiteral(","), point));
-        QCOMPARE(Read(QStringLiteral("2,50"), comma), 2.5);
-        QCOMPARE(Read(QStringLiteral("2.50"), comma), 2.5);
-        QCOMPARE(Read(QStringLiteral("3"), point), 3.0);
-        QCOMPARE(Read(QStringLiteral("5."), point), 5.0);
-        QCOMPARE(Read(QStringLiteral("."), point), 0.0);
-        QCOMPARE(Read(QString(), point), 0.0);
-        QCOMPARE(Write(2.5, comma), QStringLiteral("2,50"));
-        QCOMPARE(Write(0, point), QStringLiteral("0.00"));
+        QVERIFY(AcceptsTyping(QStringLiteral("2.50"), 0, QStringLiteral("7"), c, 4));
+        QVERIFY(AcceptsTyping(QStringLiteral("2.50"), 1, QString(), c, 1));
+        QVERIFY(IsAcceptable(QString(), c));
+        // A German user's comma; the point separates thousands there and is no decimal.
+        const QLocale de(QStringLiteral("de_DE"));
+        const QLocale us(QStringLiteral("en_US"));
+        QVERIFY(AcceptsTyping(QStringLiteral("2,5"), 3, QStringLiteral("0"), de));
+        QVERIFY(!AcceptsTyping(QStringLiteral("2,50"), 4, QStringLiteral("1"), de));
+        QVERIFY(!AcceptsTyping(QStringLiteral("25"), 1, QStringLiteral("."), de));
+        QVERIFY(!AcceptsTyping(QStringLiteral("25"), 1, QStringLiteral(","), us));
+        // A thousands separator typed is told apart from the other keys refused.
+        QVERIFY(IsGroupSeparator(QLatin1Char(','), us) && IsGroupSeparator(QLatin1Char('.'), de));
+        QVERIFY(IsGroupSeparator(QLatin1Char(' '), QLocale(QStringLiteral("fr_FR"))));
+        QVERIFY(!IsGroupSeparator(QLatin1Char('.'), us) && !IsGroupSeparator(QLatin1Char(','), de));
+        // An amount in the locale's own form is taken without its separators, where they
+        // stand right.
+        QCOMPARE(Accepted(QStringLiteral("1,234.50"), us).value_or(QString()),
+                 QStringLiteral("1234.50"));
+        QCOMPARE(Accepted(QStringLiteral("1.234,50"), de).value_or(QString()),
+                 QStringLiteral("1234,50"));
+        QCOMPARE(Accepted(QStringLiteral("1,234,567"), us).value_or(QString()),
+                 QStringLiteral("1234567"));
+        for (const char* wrong : {"2,75", "12,34.50", "1,234.505", "-1,234", "1,234x"})
+            QVERIFY2(!Accepted(QLatin1String(wrong), us), wrong);
+        QVERIFY(!Accepted(QStringLiteral("2.50"), de));
+        QCOMPARE(Read(QStringLiteral("2,75"), us), 0.0);
+        QCOMPARE(Read(QStringLiteral("2,50"), de), 2.5);
+        QCOMPARE(Read(QStringLiteral(" 3 "), c), 3.0);
+        QCOMPARE(Read(QStringLiteral("5."), c), 5.0);
+        QCOMPARE(Read(QStringLiteral("."), c), 0.0);
+        QCOMPARE(Read(QString(), c), 0.0);
+        QCOMPARE(Write(2.5, de), QStringLiteral("2,50"));
+        QCOMPARE(Write(0, c), QStringLiteral("0.00"));
     }
 
     void checkListRowsFontsAndCaption()
@@ -223,8 +240,12 @@ private slots:
         ExpenseModel model(us);
         QAbstractItemModelTester tester(&model,
                                         QAbstractItemModelTester::FailureReportingMode::QtTest);
-        model.setExpenses({expense(QStringLiteral("Hotel"), 1, 12.5, false),
-                           expense(QStringLiteral("Bus"), 2, 1.5, true)});
+        ExpenseRecord hotelLine = expense(QStringLiteral("Hotel"), 1, 12.5, false);
+        hotelLine.unit = QStringLiteral("Night");
+        model.setExpenses({hotelLine, expense(QStringLiteral("Bus"), 2, 1.5, true)});
+        // Editors closed as they were opened leave the list unedited.
+        QVERIFY(model.setData(model.index(1, ExpenseModel::Unit), QStringLiteral("Night")));
+        QVERIFY(model.setData(model.index(1, ExpenseModel::Product), QStringLiteral("Hotel")));
         QVERIFY(!model.isModified());
         QSignalSpy captions(&model, &ExpenseModel::captionChanged);
         QSignalSpy changes(&model, &QAbstractItemModel::dataChanged);
@@ -245,6 +266,51 @@ private slots:
         QCOMPARE(model.grandTotal(), 3.0);
         QCOMPARE(captions.last().first().toString(), QStringLiteral("Expenses [1/2] - $3.00"));
         QVERIFY(model.isModified());
+    }
+
+    void expenseTotalsAreRoundedAndTheGrandTotalSumsTheRowsShown()
+    {
+        const DisplayFormats de(QLocale(QStringLiteral("de_DE")));
+        ExpenseModel model(de);
+        const std::pair<const char*, const char*> typed[] = {
+            {"0,5", "189,50"}, {"1,5", "115,25"}, {"4", "3,45"}, {"12,34", "24,90"}};
+        for (const auto& [quantity, price] : typed) {
+            const int row = model.addExpense(QString::fromLatin1(price));
+            QVERIFY(
+                model.setData(model.index(row, ExpenseModel::Quantity), QLatin1String(quantity)));
+            QVERIFY(
+                model.setData(model.index(row, ExpenseModel::PricePerUnit), QLatin1String(price)));
+            QVERIFY(model.setData(model.index(row, 0), Qt::Checked, Qt::CheckStateRole));
+        }
+        QCOMPARE(
+            column(model, ExpenseModel::Total),
+            (QStringList{QStringLiteral("94,75\u00a0\u20ac"), QStringLiteral("172,88\u00a0\u20ac"),
+                         QStringLiteral("13,80\u00a0\u20ac"), QStringLiteral("307,27\u00a0\u20ac"),
+                         QString(), QStringLiteral("588,70\u00a0\u20ac")}));
+        QCOMPARE(model.expense(1).total, 172.88);
+        QCOMPARE(model.caption(), QStringLiteral("Expenses [4/4] - 588,70\u00a0\u20ac"));
+
+        // The file keeps the rounded totals, and the tree's caption sums them.
+        QTemporaryDir dir;
+        TravelDataStore store;
+        store.setDisplayFormats(de);
+        store.setWorkingDirectory(dir.path());
+        QVERIFY(store.Refresh().ok());
+        const RecordKey key = store.AddTravel(TravelRecord(at(2006, 3, 5))).key;
+        QVERIFY(store.SaveExpenses(key, model.expenses()).ok());
+        QCOMPARE(store.LoadExpenses(key)[1].total, 172.88);
+        QCOMPARE(store.ExpensesCaption(key), model.caption());
+
+        // Totals written unrounded elsewhere are shown, summed and saved rounded.
+        ExpenseRecord unrounded = expense(QStringLiteral("Ski pass"), 1, 172.876, true);
+        QVERIFY(writeFile(store.dataFolder().filePath(DataFolder::expensesFileName(key)),
+                          RecordCodec::encodeExpenses(
+                              RecordCodec::listOf(QList<ExpenseRecord>{unrounded, unrounded}))));
+        QCOMPARE(store.ExpensesCaption(key), QStringLiteral("Expenses [2/2] - 345,76\u00a0\u20ac"));
+        model.setExpenses(store.LoadExpenses(key));
+        QCOMPARE(model.grandTotal(), 345.76);
+        QVERIFY(store.SaveExpenses(key, {unrounded}).ok());
+        QCOMPARE(store.LoadExpenses(key)[0].total, 172.88);
     }
 
     void expenseDeletingTheLastEmptiesTheList()
@@ -310,7 +376,7 @@ private slots:
         store.setDisplayFormats(us);
         store.setWorkingDirectory(dir.path());
         QVERIFY(store.Refresh().ok());
-        const RecordKey key = store.AddTravel(TravelRecord{}).key;
+        const RecordKey key = store.AddTravel(TravelRecord(at(2006, 3, 5))).key;
 
         CheckListModel checkList(us);
         checkList.setItems({{QStringLiteral("Passport"), 1}});

@@ -19,9 +19,8 @@ ExpenseModel::RowKind kindOf(const QModelIndex& index)
 
 } // namespace
 
-ExpenseDelegate::ExpenseDelegate(QChar decimalPoint, UnitSource units, QObject* parent)
-    : CListEditDelegate(Escape::Commits, parent), m_decimalPoint(decimalPoint),
-      m_units(std::move(units))
+ExpenseDelegate::ExpenseDelegate(const QLocale& locale, UnitSource units, QObject* parent)
+    : CListEditDelegate(Escape::Commits, parent), m_locale(locale), m_units(std::move(units))
 {
 }
 
@@ -70,7 +69,7 @@ QWidget* ExpenseDelegate::makeEditor(QWidget* parent, const QStyleOptionViewItem
     switch (index.column()) {
     case ExpenseModel::Quantity:
     case ExpenseModel::PricePerUnit:
-        return new CListNumberEdit(m_decimalPoint, parent);
+        return new CListNumberEdit(m_locale, parent);
     case ExpenseModel::Unit: {
         auto* combo = new CListUnitCombo(m_units ? m_units() : QStringList(), parent);
         combo->setMaxVisibleItems(12);
@@ -102,7 +101,9 @@ void ExpenseDelegate::setModelData(QWidget* editor, QAbstractItemModel* model,
                                    const QModelIndex& index) const
 {
     if (auto* combo = qobject_cast<CListUnitCombo*>(editor)) {
-        model->setData(index, combo->currentText(), Qt::EditRole);
+        // Opening and closing the list leaves the unit as it was.
+        if (combo->changed())
+            model->setData(index, combo->currentText(), Qt::EditRole);
         return;
     }
     if (auto* line = qobject_cast<QLineEdit*>(editor)) {

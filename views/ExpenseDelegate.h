@@ -2,13 +2,16 @@
 
 #include "ListEditDelegate.h"
 
+#include <QLocale>
+
 #include <functional>
 
 // How the expense list draws and edits its cells. Expense rows are drawn as usual, with
 // grid lines; the separator row is left empty and the Grand Total row shows only its
 // label and sum, in bold red. The editors: a text box for the product, number boxes for
-// quantity and price, and a drop-down list of the units for the unit. Escape commits
-// what was typed, as Tab and Enter do.
+// quantity and price, and a drop-down list of the units for the unit, which changes the
+// unit only when another one is picked. Escape commits what was typed, as Tab and Enter
+// do.
 class ExpenseDelegate : public CListEditDelegate {
     Q_OBJECT
 
@@ -16,7 +19,8 @@ public:
     // The units offered, read afresh each time the drop-down opens.
     using UnitSource = std::function<QStringList()>;
 
-    ExpenseDelegate(QChar decimalPoint, UnitSource units, QObject* parent = nullptr);
+    // The number boxes take amounts as the locale writes them.
+    ExpenseDelegate(const QLocale& locale, UnitSource units, QObject* parent = nullptr);
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override;
@@ -29,6 +33,6 @@ protected:
                         const QModelIndex& index) const override;
 
 private:
-    QChar m_decimalPoint;
+    QLocale m_locale;
     UnitSource m_units;
 };

@@ -19,12 +19,6 @@ namespace {
 const char* const deleteQuestion = "Delete the selected Expense record?";
 const char* const newExpenseText = "New Expense";
 
-QChar decimalPointOf(const QLocale& locale)
-{
-    const QString point = locale.decimalPoint();
-    return point.size() == 1 ? point.front() : QLatin1Char('.');
-}
-
 } // namespace
 
 CExpenseListView::CExpenseListView(TravelDataStore& store, QWidget* parent)
@@ -37,7 +31,7 @@ CExpenseListView::CExpenseListView(ExpenseModel* model, TravelDataStore& store, 
           ViewKind::ExpenseList,
           {Cmd::ExpenseNew, Cmd::ExpenseModify, Cmd::ExpenseDelete, Cmd::ExpenseImport}, model,
           new ExpenseDelegate(
-              decimalPointOf(store.displayFormats().locale()),
+              store.displayFormats().locale(),
               [&store] { return store.ReadPreferenceList(int(PreferenceList::Units)); }),
           store, parent),
       m_model(model)
