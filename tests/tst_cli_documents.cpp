@@ -76,8 +76,9 @@ private:
         QFile::remove(pdf);
         const Run run = cli(QStringList{QStringLiteral("print")} + arguments +
                             QStringList{QStringLiteral("--output"), pdf});
+        // Nothing but the pages: no notices of fonts or of the session on standard error.
         if (run.exitCode != 0 || !run.err.isEmpty())
-            qWarning("%s", qPrintable(run.err));
+            return QStringLiteral("exit %1: %2").arg(run.exitCode).arg(run.err);
         return pdfText(pdf);
     }
 
