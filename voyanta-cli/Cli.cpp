@@ -10,12 +10,14 @@
 #include "RecordJson.h"
 #include "SampleTravels.h"
 #include "SaveFile.h"
+#include "SyncthingClient.h"
 #include "TravelDataStore.h"
 #include "TravelDocument.h"
 
 #include <QBuffer>
 #include <QCommandLineParser>
 #include <QDir>
+#include <QEventLoop>
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QLocale>
@@ -246,6 +248,12 @@ private:
         }
         if (command == QLatin1String("sample"))
             return sample(workingDirectory, args);
+        if (command == QLatin1String("sync")) {
+            expectArguments(command, args, 0);
+            return sync(workingDirectory, parser.isSet(options.timeout)
+                                              ? parser.value(options.timeout)
+                                              : QStringLiteral("30"));
+        }
         if (command == QLatin1String("conflicts")) {
             expectArguments(command, args, 0);
             return listConflicts(workingDirectory);
@@ -620,6 +628,37 @@ private:
             print(field(problem.fileName) + QLatin1Char('\t') + field(problem.cause) +
                   QLatin1Char('\n'));
         return problems.isEmpty() ? ExitSuccess : ExitProblemsFound;
+    }
+
+    int sync(const QString& workingDirectory, const QString& timeoutText)
+    {
+        bool ok = false;
+        const double seconds = timeoutText.toDouble(&ok);
+        if (!ok || seconds <= 0 || seconds > 24 * 3600)
+            throw UsageError{QStringLiteral("--timeout takes a number of seconds")};
+        QString reason;
+        const auto setup = FindSyncthing(workingDirectory, &reason);
+        if (!setup) {
+            warn(QStringLiteral("voyanta-cli: %1\n").arg(reason));
+            return ExitNoSyncEngine;
+        }
+        SyncthingSync sync(*setup);
+        sync.setTimeLimit(int(seconds * 1000));
+        QEventLoop loop;
+        int exit = ExitSuccess;
+        QObject::connect(&sync, &SyncthingSync::progress, &loop,
+                         [this](const QString& text) { warn(text + QLatin1Char('\n')); });
+        QObject::connect(&sync, &SyncthingSync::finished, &loop,
+                         [&](SyncthingSync::Result result, const QString& message) {
+                             warn(message + QLatin1Char('\n'));
+                             exit = result == SyncthingSync::Result::InSync     ? ExitSuccess
+                                    : result == SyncthingSync::Result::TimedOut ? ExitSyncTimedOut
+                                                                                : ExitNoSyncEngine;
+                             loop.quit();
+                         });
+        sync.start();
+        loop.exec();
+        return exit;
     }
 
     // Every conflict copy in the data folder and the images folder.
