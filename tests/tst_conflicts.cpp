@@ -156,8 +156,10 @@ private slots:
             write(chk, checkList({{QStringLiteral("passport"), 1}, {QStringLiteral("map"), 0}}));
             write(copy, checkList({{QStringLiteral("map"), 1}, {QStringLiteral("charger"), 0}}));
             // The copy is the later version.
-            QFile(copy).setFileTime(QDateTime::currentDateTime().addSecs(60),
-                                    QFileDevice::FileModificationTime);
+            QFile later(copy);
+            QVERIFY(later.open(QIODevice::ReadWrite));
+            QVERIFY(later.setFileTime(QDateTime::currentDateTime().addSecs(60),
+                                      QFileDevice::FileModificationTime));
         };
         reset();
         QCOMPARE(run({QStringLiteral("conflicts")}), 1);
