@@ -283,7 +283,11 @@ void SyncthingSync::poll()
                                 return finish(Result::NoEngine, failure);
                             const QJsonObject done =
                                 QJsonDocument::fromJson(completion->readAll()).object();
-                            if (done.value(u"completion").toDouble() < 100.0 ||
+                            // Until the device has told what it holds, its completion means
+                            // nothing.
+                            const QString state = done.value(u"remoteState").toString();
+                            if ((!state.isEmpty() && state != u"valid") ||
+                                done.value(u"completion").toDouble() < 100.0 ||
                                 done.value(u"needItems").toInteger() > 0 ||
                                 done.value(u"needDeletes").toInteger() > 0)
                                 m_incomplete.append(m_setup.deviceNames.value(device));
