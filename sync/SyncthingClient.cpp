@@ -192,20 +192,32 @@ void SyncthingSync::start()
 {
     m_clock.start();
     emit progress(QStringLiteral("Asking Syncthing to look for changes…"));
-    // The scan answers once the folder has been scanned.
-    QNetworkReply* scan = request("POST", QStringLiteral("/rest/db/scan"),
-                                  {{QStringLiteral("folder"), m_setup.folderId}});
-    connect(scan, &QNetworkReply::finished, this, [this, scan] {
-        scan->deleteLater();
-        if (const QString failure = failureOf(scan); !failure.isEmpty())
+    QNetworkReply* status = request("GET", QStringLiteral("/rest/system/status"));
+    connect(status, &QNetworkReply::finished, this, [this, status] {
+        status->deleteLater();
+        if (const QString failure = failureOf(status); !failure.isEmpty())
             return finish(Result::NoEngine, failure);
-        QNetworkReply* status = request("GET", QStringLiteral("/rest/system/status"));
-        connect(status, &QNetworkReply::finished, this, [this, status] {
-            status->deleteLater();
-            if (const QString failure = failureOf(status); !failure.isEmpty())
+        m_myId = QJsonDocument::fromJson(status->readAll()).object().value(u"myID").toString();
+        // The folder's sequence before the rescan, to see the rescan's changes arrive.
+        QNetworkReply* before = request("GET", QStringLiteral("/rest/db/status"),
+                                        {{QStringLiteral("folder"), m_setup.folderId}});
+        connect(before, &QNetworkReply::finished, this, [this, before] {
+            before->deleteLater();
+            if (const QString failure = failureOf(before); !failure.isEmpty())
                 return finish(Result::NoEngine, failure);
-            m_myId = QJsonDocument::fromJson(status->readAll()).object().value(u"myID").toString();
-            poll();
+            m_sequenceBefore = QJsonDocument::fromJson(before->readAll())
+                                   .object()
+                                   .value(u"sequence")
+                                   .toInteger(-1);
+            // The scan answers once the folder has been scanned.
+            QNetworkReply* scan = request("POST", QStringLiteral("/rest/db/scan"),
+                                          {{QStringLiteral("folder"), m_setup.folderId}});
+            connect(scan, &QNetworkReply::finished, this, [this, scan] {
+                scan->deleteLater();
+                if (const QString failure = failureOf(scan); !failure.isEmpty())
+                    return finish(Result::NoEngine, failure);
+                poll();
+            });
         });
     });
 }
@@ -231,8 +243,11 @@ void SyncthingSync::poll()
         if (const QString failure = failureOf(status); !failure.isEmpty())
             return finish(Result::NoEngine, failure);
         const QJsonObject folder = QJsonDocument::fromJson(status->readAll()).object();
+        if (folder.value(u"sequence").toInteger(-1) != m_sequenceBefore)
+            m_scanSeen = true;
         m_folderIdle = folder.value(u"state").toString() == u"idle" &&
-                       folder.value(u"needTotalItems").toInteger() == 0;
+                       folder.value(u"needTotalItems").toInteger() == 0 &&
+                       folder.value(u"needBytes").toInteger() == 0;
         if (!m_folderIdle)
             m_incomplete.append(QStringLiteral("this computer"));
         QNetworkReply* connections = request("GET", QStringLiteral("/rest/system/connections"));
@@ -260,14 +275,20 @@ void SyncthingSync::poll()
             const auto evaluate = [this] {
                 if (m_pending > 0 || m_done)
                     return;
-                if (m_incomplete.isEmpty()) {
+                // Everything must look in sync in consecutive polls: two once the rescan has
+                // been seen, three when it changed nothing.
+                if (m_incomplete.isEmpty())
+                    ++m_settled;
+                else
+                    m_settled = 0;
+                if (m_settled >= (m_scanSeen ? 2 : 3)) {
                     return finish(
                         Result::InSync,
                         QStringLiteral("Up to date with %1").arg(devices(m_connected.size())));
                 }
                 const QString text =
                     QStringLiteral("Synchronizing with %1…").arg(devices(m_connected.size()));
-                if (text != m_lastProgress)
+                if (!m_incomplete.isEmpty() && text != m_lastProgress)
                     emit progress(m_lastProgress = text);
                 m_pollTimer->start(m_pollInterval);
             };
@@ -283,13 +304,20 @@ void SyncthingSync::poll()
                                 return finish(Result::NoEngine, failure);
                             const QJsonObject done =
                                 QJsonDocument::fromJson(completion->readAll()).object();
+                            const qint64 needItems = done.value(u"needItems").toInteger();
+                            const qint64 needBytes = done.value(u"needBytes").toInteger();
+                            const qint64 needDeletes = done.value(u"needDeletes").toInteger();
+                            if (needItems > 0 || needBytes > 0 || needDeletes > 0)
+                                m_scanSeen = true;
                             // Until the device has told what it holds, its completion means
-                            // nothing.
+                            // nothing: a device that has sent no index yet (sequence 0) is
+                            // reported complete although it holds none of the folder.
                             const QString state = done.value(u"remoteState").toString();
-                            if ((!state.isEmpty() && state != u"valid") ||
-                                done.value(u"completion").toDouble() < 100.0 ||
-                                done.value(u"needItems").toInteger() > 0 ||
-                                done.value(u"needDeletes").toInteger() > 0)
+                            const bool toldNothing = done.value(u"sequence").toInteger() == 0 &&
+                                                     done.value(u"globalItems").toInteger() > 0;
+                            if ((!state.isEmpty() && state != u"valid") || toldNothing ||
+                                done.value(u"completion").toDouble(0.0) < 100.0 || needItems > 0 ||
+                                needBytes > 0 || needDeletes > 0)
                                 m_incomplete.append(m_setup.deviceNames.value(device));
                             evaluate();
                         });

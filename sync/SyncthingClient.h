@@ -78,6 +78,11 @@ private:
     int m_pollInterval = 250;
     int m_pending = 0; // replies of the current poll still out
     bool m_done = false;
+    // The folder's sequence before the rescan; the rescan has been seen once it moved or a
+    // device is found to need something.
+    qint64 m_sequenceBefore = -1;
+    bool m_scanSeen = false;
+    int m_settled = 0; // polls in a row that found everything in sync
     // What the current poll learnt.
     bool m_folderIdle = false;
     QStringList m_connected, m_incomplete;

@@ -143,7 +143,8 @@ private:
         side.root = m_dir.filePath(name);
         side.home = side.root + QStringLiteral("/syncthing");
         side.workdir = side.root + QStringLiteral("/Travels");
-        QDir().mkpath(side.workdir);
+        // Syncthing refuses a folder without its marker directory.
+        QDir().mkpath(side.workdir + QStringLiteral("/.stfolder"));
         QProcess generate;
         generate.setProcessEnvironment(environmentOf(side));
         generate.start(QStringLiteral("syncthing"),
