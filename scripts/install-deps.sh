@@ -9,6 +9,7 @@ packages=(
     fonts-dejavu-core fonts-noto-core time poppler-utils
     dpkg-dev appstream desktop-file-utils
     clang libclang-rt-14-dev clang-format
+    syncthing
 )
 
 missing=()

@@ -1,5 +1,7 @@
 #include "FolderCheck.h"
 
+#include "ConflictCopies.h"
+
 #include "RecordFile.h"
 #include "SaveFile.h"
 
@@ -27,7 +29,8 @@ public:
         QStringList names;
         while (it.hasNext()) {
             it.next();
-            names.append(it.fileName());
+            if (!IsConflictCopyName(it.fileName()))
+                names.append(it.fileName());
         }
         names.sort();
         for (const QString& name : names)
@@ -223,5 +226,19 @@ QList<LoadProblem> CheckDataFolder(const DataFolder& folder, const QString& imag
     checker.reportOrphans(dataNames);
     if (!imagesFolder.isEmpty())
         checker.reportOrphanPictures(checker.checkFolder(imagesFolder, {QStringLiteral("*.img")}));
+    for (const QString& place : {folder.path(), imagesFolder}) {
+        if (place.isEmpty())
+            continue;
+        for (const QList<ConflictCopy>& copies : FindConflictCopies(place)) {
+            for (const ConflictCopy& copy : copies) {
+                checker.problems.append(
+                    {copy.copyName,
+                     QStringLiteral("conflict copy of %1 left by %2 on %3; keep one version "
+                                    "with voyanta-cli resolve")
+                         .arg(copy.recordName, copy.engine,
+                              copy.when.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")))});
+            }
+        }
+    }
     return checker.problems;
 }

@@ -1,5 +1,7 @@
 #include "FolderListing.h"
 
+#include "ConflictCopies.h"
+
 #include <QFile>
 
 #include <filesystem>
@@ -40,7 +42,8 @@ QString extensionOf(const fs::path::string_type& name)
 
 } // namespace
 
-QMap<QString, QStringList> ListRecordFiles(const QString& folder, const QStringList& extensions)
+QMap<QString, QStringList> ListRecordFiles(const QString& folder, const QStringList& extensions,
+                                           QStringList* conflictCopies)
 {
     QMap<QString, QStringList> names;
     std::error_code error;
@@ -51,6 +54,11 @@ QMap<QString, QStringList> ListRecordFiles(const QString& folder, const QStringL
         if (it->is_symlink(error) || !it->is_regular_file(error))
             continue;
         const fs::path& path = it->path();
+        if (const QString name = fileNameOf(path); IsConflictCopyName(name)) {
+            if (conflictCopies)
+                conflictCopies->append(name);
+            continue;
+        }
         const QString extension = extensionOf(path.native());
         for (const QString& wanted : extensions) {
             if (extension.compare(wanted, Qt::CaseInsensitive) == 0) {

@@ -37,10 +37,27 @@ Outcome TravelDataStore::Refresh()
     const QString travels = QStringLiteral("tra");
     const QString stages = QStringLiteral("stg");
     const QString preferences = QStringLiteral("prf");
-    const QMap<QString, QStringList> files =
-        ListRecordFiles(m_folder.path(), {travels, stages, preferences});
+    QStringList copies;
+    QMap<QString, QStringList> files =
+        ListRecordFiles(m_folder.path(), {travels, stages, preferences}, &copies);
+    m_conflicts = GroupConflictCopies(m_folder.path(), copies);
+    m_readFromCopy.clear();
+    // A travel or stage whose own file is gone is read from its newest conflict copy.
+    for (auto it = m_conflicts.cbegin(); it != m_conflicts.cend(); ++it) {
+        const QString extension = QFileInfo(it.key()).suffix();
+        for (const QString& kind : {travels, stages}) {
+            if (extension.compare(kind, Qt::CaseInsensitive) == 0 &&
+                !files.value(kind).contains(it.key())) {
+                files[kind].append(it->first().copyName);
+                m_readFromCopy.insert(it.key(), it->first().copyName);
+            }
+        }
+    }
     Outcome outcome = folder;
-    if (outcome.ok() && files.value(preferences).isEmpty())
+    if (outcome.ok() && files.value(preferences).isEmpty() &&
+        std::none_of(m_conflicts.keyBegin(), m_conflicts.keyEnd(), [](const QString& name) {
+            return name.endsWith(QLatin1String(".prf"), Qt::CaseInsensitive);
+        }))
         outcome = writeDefaultPreferences();
     loadTravelFiles(files.value(travels));
     loadStageFiles(files.value(stages));
@@ -91,7 +108,9 @@ void TravelDataStore::loadTravelFiles(const QStringList& fileNames)
             noteProblem(fileName, UnsafeKeyCause(travel.key));
             continue;
         }
-        if (!DataFolder::isTravelFileName(fileName, travel.key))
+        if (IsConflictCopyName(fileName))
+            ; // read in place of a record file that is gone; kept until resolved
+        else if (!DataFolder::isTravelFileName(fileName, travel.key))
             m_otherTravelFiles[travel.key].append(fileName);
         else
             m_travelStamps.insert_or_assign(travel.key, stamp);
@@ -126,6 +145,26 @@ Outcome TravelDataStore::removeDataFile(const QString& path)
 Outcome TravelDataStore::unsafeKey(const QString& key) const
 {
     return Outcome::failure(m_folder.path(), UnsafeKeyCause(key));
+}
+
+bool TravelDataStore::copyStandsIn(const QString& recordName) const
+{
+    const QString copy = m_readFromCopy.value(recordName);
+    return !copy.isEmpty() && StampOf(m_folder.filePath(copy)).exists();
+}
+
+std::optional<QByteArray> TravelDataStore::readNewestCopy(const QString& folder,
+                                                          const QString& recordName)
+{
+    const auto copies = QDir(folder) == QDir(m_folder.path())
+                            ? m_conflicts.value(recordName)
+                            : FindConflictCopies(folder).value(recordName);
+    if (copies.isEmpty())
+        return std::nullopt;
+    auto bytes = ReadWholeFile(copies.first().copyPath());
+    if (bytes)
+        m_readFromCopy.insert(recordName, copies.first().copyName);
+    return bytes;
 }
 
 void TravelDataStore::noteProblem(const QString& fileName, const QString& cause)
@@ -185,7 +224,7 @@ KeyOutcome TravelDataStore::AddTravel(TravelRecord travel)
 Outcome TravelDataStore::requireTravel(const RecordKey& travelKey) const
 {
     const QString path = m_folder.travelFile(travelKey);
-    if (StampOf(path).exists())
+    if (StampOf(path).exists() || copyStandsIn(DataFolder::travelFileName(travelKey)))
         return {};
     // A travel read from a file under another name is there while that file is.
     const auto other = m_otherTravelFiles.find(travelKey);

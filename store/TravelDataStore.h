@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Archive.h"
+#include "ConflictCopies.h"
 #include "DataFolder.h"
 #include "DisplayFormats.h"
 #include "ExpenseTotals.h"
@@ -109,6 +110,16 @@ public:
     qint64 lastChangeMsecs() const { return m_lastChangeMsecs; }
     // Files skipped or read only in part since the last Refresh, by file name.
     QList<LoadProblem> problems() const;
+    // The conflict copies a sync engine left in the data folder, as the last Refresh
+    // found them, by the record file they are versions of (newest copy first). A copy
+    // is never read while its record file is there; where the record file is gone, the
+    // newest copy is read in its place, and readFromCopy names it.
+    const QMap<QString, QList<ConflictCopy>>& conflictCopies() const { return m_conflicts; }
+    // The copy read in place of a record file (or list file), or empty.
+    QString readFromCopy(const QString& recordName) const
+    {
+        return m_readFromCopy.value(recordName);
+    }
 
     // Travels
     // Gives the travel a new key, taken so that no other process can take it too, and
@@ -275,6 +286,15 @@ private:
     // file the only one; a delete removes them all, so the record cannot come back.
     std::map<RecordKey, QStringList> m_otherTravelFiles;
     std::map<RecordKey, QStringList> m_otherStageFiles;
+    // Conflict copies from the last Refresh, and the copies read in place of a record
+    // file that is gone (record name to copy name); a save writes the record's own file
+    // and leaves the copy alone.
+    QMap<QString, QList<ConflictCopy>> m_conflicts;
+    QMap<QString, QString> m_readFromCopy;
+    // Reads the newest conflict copy of a record file that is not there, or nothing.
+    std::optional<QByteArray> readNewestCopy(const QString& folder, const QString& recordName);
+    // Whether the record file is gone but the copy read in its place is there.
+    bool copyStandsIn(const QString& recordName) const;
     // What each travel's own file held when it was last read or written.
     std::unordered_map<RecordKey, FileStamp> m_travelStamps;
     QMap<QString, QString> m_problems;

@@ -12,11 +12,18 @@ void TravelDataStore::readListFile(const QString& path,
 {
     const QString fileName = QFileInfo(path).fileName();
     QString reason;
-    const auto bytes = ReadWholeFile(path, &reason);
+    auto bytes = ReadWholeFile(path, &reason);
     if (!bytes) {
-        if (QFileInfo::exists(path))
+        if (QFileInfo::exists(path)) {
             noteProblem(fileName, QStringLiteral("unreadable: %1").arg(reason));
-        return;
+            return;
+        }
+        // The file is gone: a conflict copy a sync engine left stands in for it.
+        bytes = readNewestCopy(QFileInfo(path).path(), fileName);
+        if (!bytes)
+            return;
+    } else {
+        m_readFromCopy.remove(fileName);
     }
     ArchiveReader reader(*bytes);
     if (decode(reader))

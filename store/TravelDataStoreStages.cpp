@@ -35,7 +35,9 @@ void TravelDataStore::loadStageFiles(const QStringList& fileNames)
             noteProblem(fileName, UnsafeKeyCause(bad));
             continue;
         }
-        if (!DataFolder::isStageFileName(fileName, stage.key))
+        if (IsConflictCopyName(fileName))
+            ; // read in place of a record file that is gone; kept until resolved
+        else if (!DataFolder::isStageFileName(fileName, stage.key))
             m_otherStageFiles[stage.key].append(fileName);
         putStage(stage);
     }
@@ -98,7 +100,8 @@ Outcome TravelDataStore::requireStage(const RecordKey& stageKey) const
         if (Outcome there = requireTravel(stage.travelKey); !there.ok())
             return there;
     }
-    if (StampOf(m_folder.stageFile(stageKey)).exists())
+    if (StampOf(m_folder.stageFile(stageKey)).exists() ||
+        copyStandsIn(DataFolder::stageFileName(stageKey)))
         return {};
     const auto other = m_otherStageFiles.find(stageKey);
     if (other != m_otherStageFiles.end()) {

@@ -1,5 +1,6 @@
 #include "Cli.h"
 
+#include "ConflictResolution.h"
 #include "ExportFile.h"
 #include "FindIndex.h"
 #include "FolderCheck.h"
@@ -9,12 +10,14 @@
 #include "RecordJson.h"
 #include "SampleTravels.h"
 #include "SaveFile.h"
+#include "SyncthingClient.h"
 #include "TravelDataStore.h"
 #include "TravelDocument.h"
 
 #include <QBuffer>
 #include <QCommandLineParser>
 #include <QDir>
+#include <QEventLoop>
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QLocale>
@@ -50,7 +53,15 @@ const char* const usage =
     "  delete TRAVELKEY        delete a travel with everything it owns\n"
     "  dump FILE               print one record file as JSON\n"
     "  check                   list every record file that cannot be read whole and every\n"
-    "                          file whose travel or stage is gone\n";
+    "                          file whose travel or stage is gone\n"
+    "  conflicts               list the conflict copies sync engines left: record file,\n"
+    "                          copy, engine, date\n"
+    "  resolve FILE --keep record|copy|merge\n"
+    "                          settle a conflict copy (or every copy of a record file);\n"
+    "                          the versions not kept go to the folder Conflicts\n"
+    "  sync [--timeout SECONDS]\n"
+    "                          have the sync engine that shares the working directory\n"
+    "                          bring it up to date with the other computers\n";
 
 // Thrown for bad usage or input; becomes one line on standard error and exit 2.
 struct UsageError {
@@ -72,9 +83,16 @@ struct Options {
     const QCommandLineOption list{QStringLiteral("list"), QString(), QStringLiteral("LIST")};
     const QCommandLineOption pageSize{QStringLiteral("page-size"), QString(),
                                       QStringLiteral("SIZE")};
+    const QCommandLineOption keep{QStringLiteral("keep"), QString(), QStringLiteral("VERSION")};
+    const QCommandLineOption timeout{QStringLiteral("timeout"), QString(),
+                                     QStringLiteral("SECONDS")};
     const QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")}, QString()};
 
-    Options() { parser.addOptions({workdir, locale, month, format, output, list, pageSize, help}); }
+    Options()
+    {
+        parser.addOptions(
+            {workdir, locale, month, format, output, list, pageSize, keep, timeout, help});
+    }
 
     bool parse(const QStringList& arguments)
     {
@@ -202,6 +220,8 @@ private:
         belongsTo(options.output, {exportCommand, printCommand});
         belongsTo(options.list, {printCommand});
         belongsTo(options.pageSize, {exportCommand, printCommand});
+        belongsTo(options.keep, {QStringLiteral("resolve")});
+        belongsTo(options.timeout, {QStringLiteral("sync")});
 
         if (command == QLatin1String("dump")) {
             expectArguments(command, args, 1);
@@ -228,6 +248,20 @@ private:
         }
         if (command == QLatin1String("sample"))
             return sample(workingDirectory, args);
+        if (command == QLatin1String("sync")) {
+            expectArguments(command, args, 0);
+            return sync(workingDirectory, parser.isSet(options.timeout)
+                                              ? parser.value(options.timeout)
+                                              : QStringLiteral("30"));
+        }
+        if (command == QLatin1String("conflicts")) {
+            expectArguments(command, args, 0);
+            return listConflicts(workingDirectory);
+        }
+        if (command == QLatin1String("resolve")) {
+            expectArguments(command, args, 1);
+            return resolve(workingDirectory, args.first(), parser.value(options.keep));
+        }
         if (!QFileInfo(m_store.dataFolder().path()).isDir()) {
             throw UsageError{QStringLiteral("%1 holds no data folder (run init first)")
                                  .arg(QDir::toNativeSeparators(workingDirectory))};
@@ -594,6 +628,103 @@ private:
             print(field(problem.fileName) + QLatin1Char('\t') + field(problem.cause) +
                   QLatin1Char('\n'));
         return problems.isEmpty() ? ExitSuccess : ExitProblemsFound;
+    }
+
+    int sync(const QString& workingDirectory, const QString& timeoutText)
+    {
+        bool ok = false;
+        const double seconds = timeoutText.toDouble(&ok);
+        if (!ok || seconds <= 0 || seconds > 24 * 3600)
+            throw UsageError{QStringLiteral("--timeout takes a number of seconds")};
+        QString reason;
+        const auto setup = FindSyncthing(workingDirectory, &reason);
+        if (!setup) {
+            warn(QStringLiteral("voyanta-cli: %1\n").arg(reason));
+            return ExitNoSyncEngine;
+        }
+        SyncthingSync sync(*setup);
+        sync.setTimeLimit(int(seconds * 1000));
+        QEventLoop loop;
+        int exit = ExitSuccess;
+        QObject::connect(&sync, &SyncthingSync::progress, &loop,
+                         [this](const QString& text) { warn(text + QLatin1Char('\n')); });
+        QObject::connect(&sync, &SyncthingSync::finished, &loop,
+                         [&](SyncthingSync::Result result, const QString& message) {
+                             warn(message + QLatin1Char('\n'));
+                             exit = result == SyncthingSync::Result::InSync     ? ExitSuccess
+                                    : result == SyncthingSync::Result::TimedOut ? ExitSyncTimedOut
+                                                                                : ExitNoSyncEngine;
+                             loop.quit();
+                         });
+        sync.start();
+        loop.exec();
+        return exit;
+    }
+
+    // Every conflict copy in the data folder and the images folder.
+    QList<ConflictCopy> allConflicts() const
+    {
+        QList<ConflictCopy> all;
+        for (const QString& place : {m_store.dataFolder().path(), m_store.imagesFolder()}) {
+            if (place.isEmpty())
+                continue;
+            for (const QList<ConflictCopy>& copies : FindConflictCopies(place))
+                all += copies;
+        }
+        return all;
+    }
+
+    int listConflicts(const QString& workingDirectory)
+    {
+        const QDir base(QFileInfo(workingDirectory).absoluteFilePath());
+        const auto relative = [&](const QString& path) {
+            return field(base.relativeFilePath(QFileInfo(path).absoluteFilePath()));
+        };
+        const QList<ConflictCopy> copies = allConflicts();
+        for (const ConflictCopy& copy : copies) {
+            print(relative(copy.recordPath()) + QLatin1Char('\t') + relative(copy.copyPath()) +
+                  QLatin1Char('\t') + field(copy.engine) + QLatin1Char('\t') +
+                  copy.when.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")) + QLatin1Char('\n'));
+        }
+        return copies.isEmpty() ? ExitSuccess : ExitProblemsFound;
+    }
+
+    int resolve(const QString& workingDirectory, const QString& file, const QString& keepName)
+    {
+        const QMap<QString, KeepVersion> versions{{QStringLiteral("record"), KeepVersion::Record},
+                                                  {QStringLiteral("copy"), KeepVersion::Copy},
+                                                  {QStringLiteral("merge"), KeepVersion::Merge}};
+        if (!versions.contains(keepName))
+            throw UsageError{QStringLiteral("--keep takes record, copy or merge")};
+        const KeepVersion keep = versions.value(keepName);
+        // FILE names a copy, or a record file: then every copy of it, the newest first.
+        const QString wanted = QFileInfo(QDir(workingDirectory), file).absoluteFilePath();
+        const auto names = [&](const QString& path, const QString& name) {
+            return file == name || QFileInfo(path).absoluteFilePath() == wanted;
+        };
+        QList<ConflictCopy> chosen;
+        for (const ConflictCopy& copy : allConflicts()) {
+            if (names(copy.copyPath(), copy.copyName))
+                chosen = {copy};
+            else if (names(copy.recordPath(), copy.recordName) &&
+                     (chosen.isEmpty() || chosen.first().recordName == copy.recordName))
+                chosen.append(copy);
+        }
+        if (chosen.isEmpty()) {
+            throw UsageError{QStringLiteral("%1 is no conflict copy and has none (voyanta-cli "
+                                            "conflicts lists them)")
+                                 .arg(file)};
+        }
+        if (keep == KeepVersion::Merge && !chosen.first().recordName.endsWith(u".chk") &&
+            !chosen.first().recordName.endsWith(u".exp"))
+            throw UsageError{QStringLiteral("only check lists and expenses can be merged")};
+        for (qsizetype i = 0; i < chosen.size(); ++i) {
+            // Of several copies the newest replaces the record; the others are put aside.
+            const KeepVersion step =
+                keep == KeepVersion::Copy && i > 0 ? KeepVersion::Record : keep;
+            require(ResolveConflict(chosen[i], step, workingDirectory));
+        }
+        return ExitSuccess;
     }
 
     QIODevice& m_out;

@@ -26,6 +26,8 @@ enum CliExit : int {
     ExitNothingFound = 1,  // find matched nothing
     ExitBadUsage = 2,      // bad usage or input
     ExitFailed = 3,        // a file could not be written or removed
+    ExitSyncTimedOut = 4,  // sync: the time limit ran out before the folder was in sync
+    ExitNoSyncEngine = 5,  // sync: no running engine shares the working directory
 };
 
 // Whether a command line makes pages (print, export --format pdf): those commands

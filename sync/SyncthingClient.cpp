@@ -1,0 +1,337 @@
+#include "SyncthingClient.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QSettings>
+#include <QTimer>
+#include <QUrlQuery>
+#include <QXmlStreamReader>
+
+namespace {
+
+QString devices(qsizetype count)
+{
+    return count == 1 ? QStringLiteral("1 device") : QStringLiteral("%1 devices").arg(count);
+}
+
+// Whether the folder is the working directory or holds it.
+bool holds(const QString& folder, const QString& workingDirectory)
+{
+    const QString outer = QFileInfo(folder).canonicalFilePath();
+    const QString inner = QFileInfo(workingDirectory).canonicalFilePath();
+    if (outer.isEmpty() || inner.isEmpty())
+        return false;
+    return inner == outer || inner.startsWith(outer + QLatin1Char('/'));
+}
+
+QString expandHome(QString path)
+{
+    if (path.startsWith(QLatin1String("~/")))
+        path = QDir::home().filePath(path.mid(2));
+    return path;
+}
+
+} // namespace
+
+QStringList SyncthingConfigCandidates()
+{
+    QStringList candidates;
+    const QSettings profile(QStringLiteral("Pellingham"), QStringLiteral("Voyanta"));
+    const QString kept = profile.value(QStringLiteral("Sync/ConfigPath")).toString();
+    if (!kept.isEmpty())
+        candidates.append(
+            QFileInfo(kept).isDir() ? QDir(kept).filePath(QStringLiteral("config.xml")) : kept);
+    QString configHome = qEnvironmentVariable("XDG_CONFIG_HOME");
+    if (configHome.isEmpty())
+        configHome = QDir::home().filePath(QStringLiteral(".config"));
+    candidates.append(QDir(configHome).filePath(QStringLiteral("syncthing/config.xml")));
+    candidates.append(QDir::home().filePath(QStringLiteral(".local/state/syncthing/config.xml")));
+    return candidates;
+}
+
+std::optional<SyncthingSetup> ReadSyncthingSetup(const QString& configPath,
+                                                 const QString& workingDirectory, QString* reason)
+{
+    QFile file(configPath);
+    if (!file.open(QIODevice::ReadOnly)) {
+        *reason = QStringLiteral("%1: %2").arg(configPath, file.errorString());
+        return std::nullopt;
+    }
+    SyncthingSetup setup;
+    setup.configPath = configPath;
+    QMap<QString, QString> names;
+    QStringList folderDevices;
+    bool tls = false, inGui = false, inFolder = false, found = false;
+    QXmlStreamReader xml(&file);
+    while (!xml.atEnd()) {
+        xml.readNext();
+        const auto name = xml.name();
+        if (xml.isEndElement()) {
+            if (name == u"gui")
+                inGui = false;
+            else if (name == u"folder")
+                inFolder = false;
+            else if (name == u"defaults")
+                break; // templates for new folders and devices follow
+            continue;
+        }
+        if (!xml.isStartElement())
+            continue;
+        const QXmlStreamAttributes attributes = xml.attributes();
+        if (name == u"folder" && !found) {
+            const QString path = expandHome(attributes.value(QLatin1String("path")).toString());
+            inFolder = holds(path, workingDirectory);
+            if (inFolder) {
+                found = true;
+                setup.folderId = attributes.value(QLatin1String("id")).toString();
+                setup.folderPath = path;
+            }
+        } else if (name == u"device" && inFolder) {
+            folderDevices.append(attributes.value(QLatin1String("id")).toString());
+        } else if (name == u"device") {
+            names.insert(attributes.value(QLatin1String("id")).toString(),
+                         attributes.value(QLatin1String("name")).toString());
+        } else if (name == u"gui") {
+            inGui = true;
+            tls = attributes.value(QLatin1String("tls")) == u"true";
+        } else if (inGui && name == u"address") {
+            QString address = xml.readElementText().trimmed();
+            address.replace(QLatin1String("0.0.0.0"), QLatin1String("127.0.0.1"));
+            setup.address = QUrl(QStringLiteral("%1://%2").arg(tls ? u"https" : u"http", address));
+        } else if (inGui && name == u"apikey") {
+            setup.apiKey = xml.readElementText().trimmed().toUtf8();
+        }
+    }
+    if (xml.hasError()) {
+        *reason = QStringLiteral("%1: %2").arg(configPath, xml.errorString());
+        return std::nullopt;
+    }
+    if (!found) {
+        *reason = QStringLiteral("Syncthing (%1) shares no folder that holds %2")
+                      .arg(configPath, QDir::toNativeSeparators(workingDirectory));
+        return std::nullopt;
+    }
+    if (!setup.address.isValid() || setup.apiKey.isEmpty()) {
+        *reason = QStringLiteral("%1 names no GUI address or API key").arg(configPath);
+        return std::nullopt;
+    }
+    for (const QString& id : folderDevices)
+        setup.deviceNames.insert(id, names.value(id, id.left(7)));
+    return setup;
+}
+
+std::optional<SyncthingSetup> FindSyncthing(const QString& workingDirectory, QString* reason)
+{
+    QStringList reasons;
+    for (const QString& path : SyncthingConfigCandidates()) {
+        if (!QFileInfo::exists(path))
+            continue;
+        QString why;
+        if (auto setup = ReadSyncthingSetup(path, workingDirectory, &why))
+            return setup;
+        reasons.append(why);
+    }
+    *reason = reasons.isEmpty() ? QStringLiteral("no sync engine is set up on this computer "
+                                                 "(Syncthing's config.xml was not found)")
+                                : reasons.join(QLatin1String("; "));
+    return std::nullopt;
+}
+
+SyncthingSync::SyncthingSync(SyncthingSetup setup, QObject* parent)
+    : QObject(parent), m_setup(std::move(setup)), m_network(new QNetworkAccessManager(this)),
+      m_pollTimer(new QTimer(this))
+{
+    m_pollTimer->setSingleShot(true);
+    connect(m_pollTimer, &QTimer::timeout, this, &SyncthingSync::poll);
+}
+
+SyncthingSync::~SyncthingSync() = default;
+
+QNetworkReply* SyncthingSync::request(const QByteArray& verb, const QString& path,
+                                      const QList<std::pair<QString, QString>>& query)
+{
+    QUrl url = m_setup.address;
+    url.setPath(path);
+    QUrlQuery items;
+    for (const auto& [key, value] : query)
+        items.addQueryItem(key, value);
+    url.setQuery(items);
+    QNetworkRequest request(url);
+    request.setRawHeader("X-API-Key", m_setup.apiKey);
+    request.setTransferTimeout(std::max(1000, m_timeLimit));
+    return m_network->sendCustomRequest(request, verb);
+}
+
+QString SyncthingSync::failureOf(QNetworkReply* reply) const
+{
+    const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    if (status == 403 || status == 401)
+        return QStringLiteral("Syncthing at %1 refused the API key in %2")
+            .arg(m_setup.address.toString(), m_setup.configPath);
+    if (status == 404 || (status == 500 && reply->url().path().contains(u"/db/"))) {
+        return QStringLiteral("Syncthing at %1 does not share the folder %2 (%3)")
+            .arg(m_setup.address.toString(), m_setup.folderId,
+                 QString::fromUtf8(reply->readAll()).trimmed());
+    }
+    if (reply->error() == QNetworkReply::ConnectionRefusedError ||
+        reply->error() == QNetworkReply::HostNotFoundError)
+        return QStringLiteral("Syncthing is not running: nothing answers at %1")
+            .arg(m_setup.address.toString());
+    if (reply->error() != QNetworkReply::NoError)
+        return QStringLiteral("Syncthing at %1: %2")
+            .arg(m_setup.address.toString(), reply->errorString());
+    return {};
+}
+
+void SyncthingSync::start()
+{
+    m_clock.start();
+    emit progress(QStringLiteral("Asking Syncthing to look for changes…"));
+    QNetworkReply* status = request("GET", QStringLiteral("/rest/system/status"));
+    connect(status, &QNetworkReply::finished, this, [this, status] {
+        status->deleteLater();
+        if (const QString failure = failureOf(status); !failure.isEmpty())
+            return finish(Result::NoEngine, failure);
+        m_myId = QJsonDocument::fromJson(status->readAll()).object().value(u"myID").toString();
+        // The folder's sequence before the rescan, to see the rescan's changes arrive.
+        QNetworkReply* before = request("GET", QStringLiteral("/rest/db/status"),
+                                        {{QStringLiteral("folder"), m_setup.folderId}});
+        connect(before, &QNetworkReply::finished, this, [this, before] {
+            before->deleteLater();
+            if (const QString failure = failureOf(before); !failure.isEmpty())
+                return finish(Result::NoEngine, failure);
+            m_sequenceBefore = QJsonDocument::fromJson(before->readAll())
+                                   .object()
+                                   .value(u"sequence")
+                                   .toInteger(-1);
+            // The scan answers once the folder has been scanned.
+            QNetworkReply* scan = request("POST", QStringLiteral("/rest/db/scan"),
+                                          {{QStringLiteral("folder"), m_setup.folderId}});
+            connect(scan, &QNetworkReply::finished, this, [this, scan] {
+                scan->deleteLater();
+                if (const QString failure = failureOf(scan); !failure.isEmpty())
+                    return finish(Result::NoEngine, failure);
+                poll();
+            });
+        });
+    });
+}
+
+void SyncthingSync::poll()
+{
+    if (m_done)
+        return;
+    if (m_clock.elapsed() >= m_timeLimit) {
+        QString waiting = m_incomplete.isEmpty() ? QStringLiteral("this computer")
+                                                 : m_incomplete.join(QLatin1String(", "));
+        return finish(Result::TimedOut,
+                      QStringLiteral("Not in sync after %1 s: %2 still has changes to take")
+                          .arg(m_timeLimit / 1000.0)
+                          .arg(waiting));
+    }
+    m_incomplete.clear();
+    m_connected.clear();
+    QNetworkReply* status = request("GET", QStringLiteral("/rest/db/status"),
+                                    {{QStringLiteral("folder"), m_setup.folderId}});
+    connect(status, &QNetworkReply::finished, this, [this, status] {
+        status->deleteLater();
+        if (const QString failure = failureOf(status); !failure.isEmpty())
+            return finish(Result::NoEngine, failure);
+        const QJsonObject folder = QJsonDocument::fromJson(status->readAll()).object();
+        if (folder.value(u"sequence").toInteger(-1) != m_sequenceBefore)
+            m_scanSeen = true;
+        m_folderIdle = folder.value(u"state").toString() == u"idle" &&
+                       folder.value(u"needTotalItems").toInteger() == 0 &&
+                       folder.value(u"needBytes").toInteger() == 0;
+        if (!m_folderIdle)
+            m_incomplete.append(QStringLiteral("this computer"));
+        QNetworkReply* connections = request("GET", QStringLiteral("/rest/system/connections"));
+        connect(connections, &QNetworkReply::finished, this, [this, connections] {
+            connections->deleteLater();
+            if (const QString failure = failureOf(connections); !failure.isEmpty())
+                return finish(Result::NoEngine, failure);
+            const QJsonObject all = QJsonDocument::fromJson(connections->readAll())
+                                        .object()
+                                        .value(u"connections")
+                                        .toObject();
+            QStringList absent;
+            for (auto it = m_setup.deviceNames.cbegin(); it != m_setup.deviceNames.cend(); ++it) {
+                if (it.key() == m_myId)
+                    continue;
+                if (all.value(it.key()).toObject().value(u"connected").toBool())
+                    m_connected.append(it.key());
+                else
+                    absent.append(QStringLiteral("%1 is not connected: its changes come when it is")
+                                      .arg(it.value()));
+            }
+            for (const QString& text : absent)
+                emit progress(text);
+            m_pending = int(m_connected.size());
+            const auto evaluate = [this] {
+                if (m_pending > 0 || m_done)
+                    return;
+                // Everything must look in sync in consecutive polls: two once the rescan has
+                // been seen, three when it changed nothing.
+                if (m_incomplete.isEmpty())
+                    ++m_settled;
+                else
+                    m_settled = 0;
+                if (m_settled >= (m_scanSeen ? 2 : 3)) {
+                    return finish(
+                        Result::InSync,
+                        QStringLiteral("Up to date with %1").arg(devices(m_connected.size())));
+                }
+                const QString text =
+                    QStringLiteral("Synchronizing with %1…").arg(devices(m_connected.size()));
+                if (!m_incomplete.isEmpty() && text != m_lastProgress)
+                    emit progress(m_lastProgress = text);
+                m_pollTimer->start(m_pollInterval);
+            };
+            for (const QString& device : std::as_const(m_connected)) {
+                QNetworkReply* completion = request("GET", QStringLiteral("/rest/db/completion"),
+                                                    {{QStringLiteral("folder"), m_setup.folderId},
+                                                     {QStringLiteral("device"), device}});
+                connect(completion, &QNetworkReply::finished, this,
+                        [this, completion, device, evaluate] {
+                            completion->deleteLater();
+                            --m_pending;
+                            if (const QString failure = failureOf(completion); !failure.isEmpty())
+                                return finish(Result::NoEngine, failure);
+                            const QJsonObject done =
+                                QJsonDocument::fromJson(completion->readAll()).object();
+                            const qint64 needItems = done.value(u"needItems").toInteger();
+                            const qint64 needBytes = done.value(u"needBytes").toInteger();
+                            const qint64 needDeletes = done.value(u"needDeletes").toInteger();
+                            if (needItems > 0 || needBytes > 0 || needDeletes > 0)
+                                m_scanSeen = true;
+                            // Until the device has told what it holds, its completion means
+                            // nothing: a device that has sent no index yet (sequence 0) is
+                            // reported complete although it holds none of the folder.
+                            const QString state = done.value(u"remoteState").toString();
+                            const bool toldNothing = done.value(u"sequence").toInteger() == 0 &&
+                                                     done.value(u"globalItems").toInteger() > 0;
+                            if ((!state.isEmpty() && state != u"valid") || toldNothing ||
+                                done.value(u"completion").toDouble(0.0) < 100.0 || needItems > 0 ||
+                                needBytes > 0 || needDeletes > 0)
+                                m_incomplete.append(m_setup.deviceNames.value(device));
+                            evaluate();
+                        });
+            }
+            evaluate();
+        });
+    });
+}
+
+void SyncthingSync::finish(Result result, const QString& message)
+{
+    if (m_done)
+        return;
+    m_done = true;
+    m_pollTimer->stop();
+    emit finished(result, message);
+}

@@ -1,0 +1,89 @@
+#pragma once
+
+#include <QElapsedTimer>
+#include <QMap>
+#include <QObject>
+#include <QStringList>
+#include <QUrl>
+
+#include <optional>
+
+class QNetworkAccessManager;
+class QNetworkReply;
+class QTimer;
+
+// A running Syncthing that shares a folder holding the working directory: where its
+// configuration is, how its REST interface is reached, and the folder.
+struct SyncthingSetup {
+    QString configPath;
+    QUrl address; // the GUI and REST address
+    QByteArray apiKey;
+    QString folderId;
+    QString folderPath;
+    QMap<QString, QString> deviceNames; // every device the folder is shared with, by id
+};
+
+// Where Syncthing's config.xml is looked for, in order: the path kept in the profile
+// (group "Sync", key "ConfigPath"), $XDG_CONFIG_HOME/syncthing (or ~/.config/syncthing),
+// ~/.local/state/syncthing.
+QStringList SyncthingConfigCandidates();
+
+// Reads one configuration; nothing (with the reason) when it shares no folder that holds
+// the working directory or cannot be read.
+std::optional<SyncthingSetup> ReadSyncthingSetup(const QString& configPath,
+                                                 const QString& workingDirectory, QString* reason);
+// The first configuration among the candidates that shares the working directory.
+std::optional<SyncthingSetup> FindSyncthing(const QString& workingDirectory, QString* reason);
+
+// One synchronisation through Syncthing's REST interface: a rescan of the folder, then
+// following it until it is idle and every connected device that shares it has it
+// complete, or until the time limit. Asynchronous: start() returns at once; progress()
+// and finished() come from the event loop.
+class SyncthingSync : public QObject {
+    Q_OBJECT
+public:
+    enum class Result {
+        InSync,   // every connected device has the folder complete
+        TimedOut, // the time limit ended the wait
+        NoEngine, // Syncthing does not answer, refuses the key or does not share the folder
+    };
+    Q_ENUM(Result)
+
+    explicit SyncthingSync(SyncthingSetup setup, QObject* parent = nullptr);
+    ~SyncthingSync() override;
+
+    void setTimeLimit(int milliseconds) { m_timeLimit = milliseconds; }
+    void setPollInterval(int milliseconds) { m_pollInterval = milliseconds; }
+    void start();
+
+signals:
+    void progress(const QString& text);
+    void finished(SyncthingSync::Result result, const QString& message);
+
+private:
+    QNetworkReply* request(const QByteArray& verb, const QString& path,
+                           const QList<std::pair<QString, QString>>& query = {});
+    // The reason a reply failed, or empty when it did not.
+    QString failureOf(QNetworkReply* reply) const;
+    void poll();
+    void finish(Result result, const QString& message);
+
+    SyncthingSetup m_setup;
+    QNetworkAccessManager* m_network;
+    QTimer* m_pollTimer;
+    QElapsedTimer m_clock;
+    QString m_myId;
+    QString m_lastProgress;
+    int m_timeLimit = 30000;
+    int m_pollInterval = 250;
+    int m_pending = 0; // replies of the current poll still out
+    bool m_done = false;
+    // The folder's sequence before the rescan; the rescan has been seen once it moved or a
+    // device is found to need something.
+    qint64 m_sequenceBefore = -1;
+    bool m_scanSeen = false;
+    int m_settled = 0; // polls in a row that found everything in sync
+    // What the current poll learnt.
+    bool m_folderIdle = false;
+    QStringList m_connected, m_incomplete;
+};
