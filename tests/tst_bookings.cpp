@@ -1,11 +1,17 @@
 #include "Cli.h"
-#include "TestSupport.h"
-#include "TravelDataStore.h"
+#include "CommandIds.h"
+#include "ImportBookingDlg.h"
+#include "TravelTreeView.h"
+#include "WindowFixture.h"
 
 #include <QBuffer>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QPushButton>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTreeWidget>
 
 namespace {
 
@@ -365,7 +371,67 @@ private slots:
         COMPARE_TEXT(itinerary(key), stages);
         QCOMPARE(store().GetTravel(key).ticketNo, QStringLiteral("XK7Q2P"));
     }
+
+    // The window's dialog reads in the background: it can be stopped, says why nothing
+    // came, or shows what came.
+    void theDialogReadsWithoutHoldingUpTheWindow()
+    {
+        const auto okEnabled = [](const CImportBookingDlg& dialog) {
+            return dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->isEnabled();
+        };
+        BookingExtractor::Settings settings;
+        settings.program = stub("exec sleep 30");
+        CImportBookingDlg slow(path(QStringLiteral("mail.eml")), settings, QString());
+        QVERIFY(slow.isReading());
+        slow.reject();
+        QVERIFY(!slow.isReading());
+
+        settings.program = stub("echo 'cannot open' >&2; exit 4");
+        CImportBookingDlg failing(path(QStringLiteral("mail.eml")), settings, QString());
+        QTRY_VERIFY(!failing.isReading());
+        QVERIFY(failing.status()->text().endsWith(QLatin1String("exit status 4): cannot open")));
+        QVERIFY(!okEnabled(failing));
+
+        settings.program = printing(everyKind());
+        CImportBookingDlg reading(path(QStringLiteral("mail.eml")), settings, QString());
+        QVERIFY(!okEnabled(reading));
+        QTRY_VERIFY(!reading.isReading());
+        QCOMPARE(reading.preview()->topLevelItemCount(), 9);
+        QCOMPARE(reading.preview()->topLevelItem(0)->text(2),
+                 QStringLiteral("Frankfurt \u2192 New York JFK"));
+        QVERIFY(okEnabled(reading));
+    }
+
+    // Travel, Import Booking: into a new travel, then into the same one again.
+    void theWindowImportsABooking()
+    {
+        if (BookingExtractor::Find({}).isEmpty())
+            QSKIP("the booking extractor is not installed (scripts/install-deps.sh installs it)");
+        WindowFixture run;
+        CMainFrame* frame = run.startOnFolder(QDate(2027, 3, 1));
+        QVERIFY(frame);
+        const QString file = run.dir.filePath(QStringLiteral("confirmation.html"));
+        QVERIFY(writeFile(
+            file, readFile(QStringLiteral(VOYANTA_TEST_DATA "/bookings/confirmation.html"))));
+        for (int i = 0; i < 2; ++i) {
+            run.prompter.openNames = {file};
+            run.prompter.dialogs = {[](QDialog* dialog) {
+                auto* import = static_cast<CImportBookingDlg*>(dialog);
+                if (QTest::qWaitFor([&] { return !import->isReading(); }))
+                    import->accept();
+                return import->result();
+            }};
+            frame->action(Cmd::ImportBooking)->trigger();
+            QVERIFY2(run.prompter.unexpected.isEmpty(),
+                     qPrintable(run.prompter.unexpected.join(u',')));
+            QCOMPARE(run.store.TravelKeys().size(), 1);
+            const RecordKey travelKey = run.store.TravelKeys().first();
+            QCOMPARE(run.store.StagesOf(travelKey).size(), 3);
+            QCOMPARE(frame->tree()->selection().travelKey, travelKey);
+            QCOMPARE(frame->tree()->selection().child, TreeChild::Stages);
+        }
+    }
 };
 
-QTEST_GUILESS_MAIN(BookingsTest)
+QTEST_MAIN(BookingsTest)
 #include "tst_bookings.moc"
