@@ -68,6 +68,7 @@ struct PlannedStage {
     QString title;
     QString place;
     DateTimeValue date;
+    bool dateOnly = false; // the booking gives the day alone (a boarding pass)
     QStringList noteLines; // the booking's marker first
     QList<AppointmentRecord> appointments;
 };
@@ -127,6 +128,7 @@ private:
         const QString marker = BookingMarker(booking);
         PlannedStage plan;
         plan.date = valueOf(booking.start);
+        plan.dateOnly = booking.start.dateOnly;
         plan.noteLines = QStringList{marker};
         QString first;
         QString second;
@@ -202,9 +204,14 @@ private:
             return m_store.SaveAppointments(added.key, plan.appointments);
         }
         StageRecord stage = m_store.GetStage(existing);
-        stage.title = plan.title;
-        stage.place = plan.place;
-        stage.date = plan.date;
+        // A booking that gives the day alone adds its lines to a stage of that day with
+        // the times and names of a fuller one.
+        const bool fuller = plan.dateOnly && stage.date.date() == plan.date.date();
+        if (!fuller) {
+            stage.title = plan.title;
+            stage.place = plan.place;
+            stage.date = plan.date;
+        }
         // The booking's lines are written anew; whatever else the notes hold stays.
         QStringList kept;
         for (const QString& line : linesOf(stage.notes)) {
@@ -215,6 +222,8 @@ private:
         if (Outcome saved = m_store.SaveStage(stage); !saved.ok())
             return saved;
         noteChanged(existing);
+        if (fuller)
+            return {};
         QList<AppointmentRecord> appointments = m_store.LoadAppointments(existing);
         for (const AppointmentRecord& planned : plan.appointments) {
             const auto same = std::find_if(appointments.begin(), appointments.end(),

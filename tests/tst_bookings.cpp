@@ -231,8 +231,15 @@ private slots:
                            "  03-10 08:00 Lounge @ \n"
                            "  03-10 14:30 Departure @ FRA\n"
                            "  03-10 17:15 Arrival @ JFK [17:15 local time, UTC\u22125]\n"));
+        // A boarding pass of the flight gives its day alone: the times stay, its seat is added.
+        QVERIFY(import(printing(R"([{"@type":"FlightReservation","reservationNumber":"XK7Q2P",
+            "airplaneSeat":"42K","reservationFor":{"departureAirport":{"iataCode":"FRA"},
+            "departureDay":"2027-03-10"}}])"))
+                    .exitCode == 0);
+        QCOMPARE(itinerary(key).count(QLatin1String("14:30")), 2);
         QCOMPARE(store().GetStage(stageKey).notes,
-                 QStringLiteral("Booking: XK7Q2P (flight from FRA)\r\nWindow seat asked for"));
+                 QStringLiteral("Booking: XK7Q2P (flight from FRA)\r\nSeat: 42K\r\nWindow seat "
+                                "asked for"));
 
         // Into a travel named: its own stage, found there again the next time.
         TravelRecord other(at(2027, 3, 1));
