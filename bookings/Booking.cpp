@@ -4,6 +4,8 @@
 #include <QRegularExpression>
 #include <QTimeZone>
 
+#include <cstdlib>
+
 namespace {
 
 QString text(const QJsonObject& object, const char* name)

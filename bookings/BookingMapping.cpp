@@ -130,8 +130,6 @@ private:
         plan.date = valueOf(booking.start);
         plan.dateOnly = booking.start.dateOnly;
         plan.noteLines = QStringList{marker};
-        QString first;
-        QString second;
         switch (booking.kind) {
         case BookingKind::Event:
             return importAppointment(
@@ -153,20 +151,20 @@ private:
         case BookingKind::Lodging:
             plan.title = booking.name.isEmpty() ? QStringLiteral("Hotel") : booking.name;
             plan.place = booking.address.isEmpty() ? booking.name : booking.address;
-            first = QStringLiteral("Check-in");
-            second = QStringLiteral("Check-out");
-            plan.appointments.append(appointment(first, booking.start, booking.name));
+            plan.appointments.append(
+                appointment(QStringLiteral("Check-in"), booking.start, booking.name));
             if (booking.end.isValid())
-                plan.appointments.append(appointment(second, booking.end, booking.name));
+                plan.appointments.append(
+                    appointment(QStringLiteral("Check-out"), booking.end, booking.name));
             break;
         case BookingKind::RentalCar:
             plan.title = joined({QStringLiteral("Rental car"), booking.name}, QStringLiteral(": "));
             plan.place = booking.from;
-            first = QStringLiteral("Pick-up");
-            second = QStringLiteral("Drop-off");
-            plan.appointments.append(appointment(first, booking.start, booking.from));
+            plan.appointments.append(
+                appointment(QStringLiteral("Pick-up"), booking.start, booking.from));
             if (booking.end.isValid())
-                plan.appointments.append(appointment(second, booking.end, booking.to));
+                plan.appointments.append(
+                    appointment(QStringLiteral("Drop-off"), booking.end, booking.to));
             break;
         default: // a leg
             plan.title = joined({booking.service, route(booking)}, QStringLiteral(" "));
