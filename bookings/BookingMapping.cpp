@@ -429,5 +429,21 @@ BookingImport ImportBookings(TravelDataStore& store, QList<Booking> bookings,
     if (bookings.isEmpty())
         return BookingImport{travelKey, false, {}, {}, {}};
     SortBookings(bookings);
+    // A boarding pass that comes with the confirmation of its flight adds its seat to it.
+    for (qsizetype i = bookings.size() - 1; i >= 0; --i) {
+        const Booking pass = bookings.at(i);
+        const QString marker = BookingMarker(pass);
+        if (!pass.start.dateOnly || marker.isEmpty())
+            continue;
+        const auto full = std::find_if(bookings.begin(), bookings.end(), [&](const Booking& other) {
+            return !other.start.dateOnly && BookingMarker(other) == marker &&
+                   other.start.wallClock.date() == pass.start.wallClock.date();
+        });
+        if (full == bookings.end())
+            continue;
+        if (full->seat.isEmpty())
+            full->seat = pass.seat;
+        bookings.removeAt(i);
+    }
     return Importer(store, bookings).run(bookings, travelKey);
 }

@@ -35,6 +35,11 @@ const char flight[] = R"([{"@type":"FlightReservation","reservationNumber":"XK7Q
  "departureAirport":{"iataCode":"FRA"},"departureTime":"2027-03-10T%1:00+01:00",
  "arrivalAirport":{"iataCode":"JFK"},"arrivalTime":"2027-03-10T%2:00-05:00"}}])";
 
+// The boarding pass of that flight: its day alone.
+const char boardingPass[] = R"([{"@type":"FlightReservation","reservationNumber":"XK7Q2P",
+ "airplaneSeat":"42K","reservationFor":{"departureAirport":{"iataCode":"FRA"},
+ "departureDay":"2027-03-10"}}])";
+
 // A flight from Frankfurt at the departure to New York at the arrival (HH:mm).
 QByteArray flightAt(const char* departure, const char* arrival)
 {
@@ -232,10 +237,7 @@ private slots:
                            "  03-10 14:30 Departure @ FRA\n"
                            "  03-10 17:15 Arrival @ JFK [17:15 local time, UTC\u22125]\n"));
         // A boarding pass of the flight gives its day alone: the times stay, its seat is added.
-        QVERIFY(import(printing(R"([{"@type":"FlightReservation","reservationNumber":"XK7Q2P",
-            "airplaneSeat":"42K","reservationFor":{"departureAirport":{"iataCode":"FRA"},
-            "departureDay":"2027-03-10"}}])"))
-                    .exitCode == 0);
+        QCOMPARE(import(printing(boardingPass)).exitCode, 0);
         QCOMPARE(itinerary(key).count(QLatin1String("14:30")), 2);
         QCOMPARE(store().GetStage(stageKey).notes,
                  QStringLiteral("Booking: XK7Q2P (flight from FRA)\r\nSeat: 42K\r\nWindow seat "
@@ -250,6 +252,22 @@ private slots:
         QCOMPARE(store().StagesOf(otherKey).size(), 7);
         QCOMPARE(store().StagesOf(key).size(), 1);
         QCOMPARE(store().TravelKeys().size(), 2);
+    }
+
+    // A boarding pass imported with its confirmation only adds its seat.
+    void aBoardingPassJoinsItsFlight()
+    {
+        QVERIFY(writeFile(path(QStringLiteral("pass.txt")), "M1EXAMPLE/ADA"));
+        const Run run = cli({QStringLiteral("import-booking"), path(QStringLiteral("pass.txt")),
+                             path(QStringLiteral("mail.eml")), QStringLiteral("--extractor"),
+                             stub("for last; do :; done\ncase \"$last\" in *.eml) cat <<'END'\n" +
+                                  flightAt("10:05", "12:50") + "\nEND\n;; *) cat <<'END'\n" +
+                                  boardingPass + "\nEND\n;; esac")});
+        QCOMPARE(run.exitCode, 0);
+        const TravelRecord travel = store().GetTravel(run.out.section(QLatin1Char('\n'), 0, 0));
+        QCOMPARE(travel.start, at(2027, 3, 10, 10, 5));
+        QCOMPARE(travel.seatNo, QStringLiteral("42K"));
+        QCOMPARE(store().StagesOf(travel.key).size(), 1);
     }
 
     void failuresImportNothing_data()
