@@ -60,6 +60,7 @@ enum : int {
     ExportToPdf = 32848,
     Find = 32849,
     HelpSampleTravels = 32850,
+    ImportBooking = 32851,
     Print = 57607,
     PrintPreview = 57609,
     Cut = 57635,

@@ -32,6 +32,7 @@ const QList<MenuNode>& MainMenu()
                separator(), item(Cmd::ViewIcon, "&Icon"), item(Cmd::ViewLargeIcon, "&Large Icon"),
                item(Cmd::ViewList, "L&ist"), item(Cmd::ViewReport, "&Report")}),
         popup("&Travel", {item(Cmd::NewTravel, "&New Travel\tCtrl + N"),
+                          item(Cmd::ImportBooking, "&Import Booking..."),
                           item(Cmd::TravelModify, "&Modify\tCtrl + M"),
                           item(Cmd::TravelDelete, "&Delete\tCtrl + Del"), separator(),
                           item(Cmd::TravelExportHtml, "Export &Html"),

@@ -77,6 +77,8 @@ const QHash<int, QString>& table()
             {Cmd::TravelExportPdf,
              "Export the Whole Travel as a PDF Itinerary\nExport PDF Itinerary"},
             {Cmd::ExportToPdf, "Exports Travel to a PDF Itinerary\nExports Travel to PDF"},
+            {Cmd::ImportBooking, "Import the Bookings of a Confirmation E-mail, PDF, Web Page or "
+                                 "Boarding Pass\nImport Booking"},
             {Cmd::Find, "Find Travels, Stages, Appointments, Entries and Expenses by a Word\nFind"},
             {Cmd::Help, "Help\nHelp"},
             {Cmd::HelpSampleTravels,

@@ -24,6 +24,7 @@ enum class Dialog : int {
     PreferenceSheet = 10002,
     AboutBox = 10003,
     FindDlg = 10004,
+    ImportBookingDlg = 10005,
 };
 Q_ENUM_NS(Dialog)
 
@@ -61,6 +62,7 @@ enum class Control : int {
     Pages = 10001,
     FindText = 10002,
     FindMatches = 10003,
+    BookingPreview = 10004,
 };
 Q_ENUM_NS(Control)
 

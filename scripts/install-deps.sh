@@ -7,6 +7,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools libgl-dev libical-dev python3-icalendar
     qt6-image-formats-plugins
     fonts-dejavu-core fonts-noto-core time poppler-utils
+    libkpimitinerary-bin
     dpkg-dev appstream desktop-file-utils
     clang libclang-rt-14-dev clang-format
     syncthing

@@ -1,8 +1,10 @@
 #include "RecordCommands.h"
 
 #include "AppointmentDlg.h"
+#include "BookingMapping.h"
 #include "CommandIds.h"
 #include "ImagesView.h"
+#include "ImportBookingDlg.h"
 #include "ImportItemsDlg.h"
 #include "ItineraryPdf.h"
 #include "MainFrame.h"
@@ -121,6 +123,7 @@ bool CRecordCommands::handles(int command) const
         return false;
     switch (command) {
     case Cmd::NewTravel:
+    case Cmd::ImportBooking:
     case Cmd::Preferences:
         return true;
     case Cmd::CheckListImport:
@@ -147,6 +150,9 @@ bool CRecordCommands::run(int command)
     switch (command) {
     case Cmd::NewTravel:
         newTravel();
+        break;
+    case Cmd::ImportBooking:
+        importBooking();
         break;
     case Cmd::Preferences:
         preferences();
@@ -231,6 +237,53 @@ void CRecordCommands::newTravel()
         m_frame.tree()->showTravelsMonth();
     else
         m_frame.tree()->select(m_frame.tree()->root());
+}
+
+void CRecordCommands::importBooking()
+{
+    const QString kind = QStringLiteral("Bookings");
+    const QString file = m_app.prompter().openFileName(
+        &m_frame,
+        QStringLiteral("Bookings (*.eml *.mbox *.pdf *.html *.htm *.pkpass *.txt *.png *.jpg "
+                       "*.jpeg);;All Files (*)"),
+        LastUsedFolder(kind));
+    if (file.isEmpty())
+        return;
+    RememberFolder(kind, file);
+    BookingExtractor::Search search;
+    search.profile = BookingExtractor::ProfilePath();
+    BookingExtractor::Settings settings;
+    settings.program = BookingExtractor::Find(search);
+    settings.received = QDateTime::currentDateTime();
+    QString refusal = BookingExtractor::Refusal(file);
+    if (refusal.isEmpty() && settings.program.isEmpty())
+        refusal = BookingExtractor::MissingMessage(search);
+    if (!refusal.isEmpty()) {
+        m_app.prompter().inform(&m_frame, refusal);
+        return;
+    }
+    // Into the travel selected in the tree, else into the one that holds these bookings
+    // already, else into a new one.
+    TravelDataStore& store = m_app.store();
+    const RecordKey travelKey = m_frame.tree()->selection().travelKey;
+    CImportBookingDlg dialog(
+        file, settings,
+        travelKey.isEmpty()
+            ? QStringLiteral("a new travel, or the one that holds them")
+            : QStringLiteral("\u201c%1\u201d").arg(store.GetTravel(travelKey).title),
+        &m_frame);
+    if (m_app.prompter().run(&dialog) != QDialog::Accepted || dialog.bookings().isEmpty() ||
+        !m_frame.endPendingEdits())
+        return;
+    const BookingImport imported = ImportBookings(store, dialog.bookings(), travelKey);
+    report(imported.outcome);
+    if (!imported.outcome.ok())
+        return;
+    m_frame.tree()->showTravelsMonth();
+    m_frame.tree()->selectPath(imported.travelKey, TreeChild::Stages, {});
+    m_frame.showStatus(
+        tr("%n booking(s) imported into \u201c%1\u201d", nullptr, int(dialog.bookings().size()))
+            .arg(store.GetTravel(imported.travelKey).title));
 }
 
 void CRecordCommands::modifyTravel(const RecordKey& travelKey)

@@ -27,6 +27,8 @@ public:
     bool run(int command);
 
     void newTravel();
+    // Reads the bookings of a file the user picks, shows them and imports them.
+    void importBooking();
     void modifyTravel(const RecordKey& travelKey);
     void deleteTravel(const RecordKey& travelKey);
     void copyTravel(const RecordKey& travelKey);

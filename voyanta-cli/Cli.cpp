@@ -1,5 +1,6 @@
 #include "Cli.h"
 
+#include "BookingMapping.h"
 #include "ConflictResolution.h"
 #include "ExportFile.h"
 #include "FindIndex.h"
@@ -39,6 +40,12 @@ const char* const usage =
     "  find TEXT               list every record that holds TEXT: kind, key, date, title,\n"
     "                          field\n"
     "  import FILE.json        add a travel from a document that show printed\n"
+    "  import-booking FILE... [--travel KEY] [--dry-run] [--extractor PATH]\n"
+    "                          add the bookings of confirmation e-mails, PDFs, web pages\n"
+    "                          and boarding passes as stages; prints the travel's key and\n"
+    "                          the keys of the stages it made or changed, or with\n"
+    "                          --dry-run one line per booking: kind, when, from -> to,\n"
+    "                          booking number, seat\n"
     "  export TRAVELKEY --format html|text|checklist-csv|expenses-csv|ics [--output FILE]\n"
     "                          write a travel as a document, to FILE or standard output\n"
     "  export TRAVELKEY --format pdf --output FILE [--page-size A4|Letter]\n"
@@ -72,6 +79,12 @@ struct Failure {
     QString message;
 };
 
+// Any other ending with a message and its own exit status.
+struct Stop {
+    int code;
+    QString message;
+};
+
 // The options of every command; each command takes the ones that belong to it.
 struct Options {
     QCommandLineParser parser;
@@ -86,12 +99,16 @@ struct Options {
     const QCommandLineOption keep{QStringLiteral("keep"), QString(), QStringLiteral("VERSION")};
     const QCommandLineOption timeout{QStringLiteral("timeout"), QString(),
                                      QStringLiteral("SECONDS")};
+    const QCommandLineOption travel{QStringLiteral("travel"), QString(), QStringLiteral("KEY")};
+    const QCommandLineOption dryRun{QStringLiteral("dry-run"), QString()};
+    const QCommandLineOption extractor{QStringLiteral("extractor"), QString(),
+                                       QStringLiteral("PATH")};
     const QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")}, QString()};
 
     Options()
     {
-        parser.addOptions(
-            {workdir, locale, month, format, output, list, pageSize, keep, timeout, help});
+        parser.addOptions({workdir, locale, month, format, output, list, pageSize, keep, timeout,
+                           travel, dryRun, extractor, help});
     }
 
     bool parse(const QStringList& arguments)
@@ -222,6 +239,10 @@ private:
         belongsTo(options.pageSize, {exportCommand, printCommand});
         belongsTo(options.keep, {QStringLiteral("resolve")});
         belongsTo(options.timeout, {QStringLiteral("sync")});
+        const QString importBookingCommand = QStringLiteral("import-booking");
+        belongsTo(options.travel, {importBookingCommand});
+        belongsTo(options.dryRun, {importBookingCommand});
+        belongsTo(options.extractor, {importBookingCommand});
 
         if (command == QLatin1String("dump")) {
             expectArguments(command, args, 1);
@@ -296,6 +317,10 @@ private:
         if (command == QLatin1String("import")) {
             expectArguments(command, args, 1);
             return import(args.first());
+        }
+        if (command == importBookingCommand) {
+            return importBookings(args, parser.value(options.travel), parser.isSet(options.dryRun),
+                                  parser.value(options.extractor));
         }
         if (command == QLatin1String("copy")) {
             expectArguments(command, args, 1);
@@ -596,6 +621,63 @@ private:
         return ExitSuccess;
     }
 
+    // Every file is read by the extractor before anything is written: a file it cannot
+    // read, or one without a booking, ends the command with nothing imported.
+    int importBookings(const QStringList& files, const QString& travelKey, bool dryRun,
+                       const QString& extractor)
+    {
+        if (files.isEmpty())
+            throw UsageError{QStringLiteral("import-booking: missing argument")};
+        for (const QString& file : files) {
+            if (const QString refusal = BookingExtractor::Refusal(file); !refusal.isEmpty())
+                throw UsageError{refusal};
+        }
+        if (!travelKey.isEmpty())
+            (void)existingTravel(travelKey);
+        BookingExtractor::Search search;
+        search.given = extractor;
+        search.installed = m_context.installedExtractor;
+        search.profile = BookingExtractor::ProfilePath();
+        BookingExtractor::Settings settings;
+        settings.program = BookingExtractor::Find(search);
+        if (settings.program.isEmpty())
+            throw Stop{ExitExtractorMissing, BookingExtractor::MissingMessage(search)};
+        settings.timeLimitMs = m_context.extractorTimeLimitMs;
+        settings.received = m_context.clock ? m_context.clock() : QDateTime::currentDateTime();
+        QList<Booking> bookings;
+        for (const QString& file : files) {
+            BookingExtractor::Result result = BookingExtractor::Extract(file, settings);
+            if (result.status == BookingExtractor::Result::Failed)
+                throw Failure{result.message};
+            if (result.status == BookingExtractor::Result::NothingFound)
+                throw Stop{ExitNoBooking, result.message};
+            bookings += result.bookings;
+        }
+        SortBookings(bookings);
+        if (dryRun) {
+            for (const Booking& booking : bookings) {
+                QStringList fields;
+                for (const QString& text : BookingPreview(booking))
+                    fields.append(field(text));
+                print(fields.join(QLatin1Char('\t')) + QLatin1Char('\n'));
+            }
+            return ExitSuccess;
+        }
+        const BookingImport imported = ImportBookings(m_store, bookings, travelKey);
+        require(imported.outcome);
+        try {
+            print(imported.travelKey + QLatin1Char('\n'));
+            for (const RecordKey& key : imported.stagesMade + imported.stagesChanged)
+                print(key + QLatin1Char('\n'));
+            flush();
+        } catch (const Failure&) {
+            if (imported.travelMade) // whoever ran the command could not find it
+                (void)m_store.DeleteTravel(imported.travelKey);
+            throw;
+        }
+        return ExitSuccess;
+    }
+
     int dump(const QString& path)
     {
         const auto kind = RecordFileKindOf(path);
@@ -759,5 +841,8 @@ int RunCli(const QStringList& arguments, QIODevice& out, QIODevice& err, const C
     } catch (const Failure& failure) {
         command.warn(QStringLiteral("voyanta-cli: %1\n").arg(failure.message));
         return ExitFailed;
+    } catch (const Stop& stop) {
+        command.warn(QStringLiteral("voyanta-cli: %1\n").arg(stop.message));
+        return stop.code;
     }
 }

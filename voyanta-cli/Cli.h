@@ -1,5 +1,7 @@
 #pragma once
 
+#include "BookingExtractor.h"
+
 #include <QDateTime>
 #include <QIODevice>
 #include <QString>
@@ -17,17 +19,22 @@ struct CliContext {
     // own images folder gets its travels' pictures from (see LegacyImagesFolder); none
     // when empty.
     QString legacyImagesFolder = {};
+    // Where import-booking looks for the extractor first, and how long it waits for it.
+    QString installedExtractor = BookingExtractor::InstalledPath();
+    int extractorTimeLimitMs = BookingExtractor::DefaultTimeLimitMs;
 };
 
 // Exit codes of voyanta-cli.
 enum CliExit : int {
     ExitSuccess = 0,
-    ExitProblemsFound = 1, // check found bad files
-    ExitNothingFound = 1,  // find matched nothing
-    ExitBadUsage = 2,      // bad usage or input
-    ExitFailed = 3,        // a file could not be written or removed
-    ExitSyncTimedOut = 4,  // sync: the time limit ran out before the folder was in sync
-    ExitNoSyncEngine = 5,  // sync: no running engine shares the working directory
+    ExitProblemsFound = 1,    // check found bad files
+    ExitNothingFound = 1,     // find matched nothing
+    ExitNoBooking = 1,        // import-booking found no booking in a file
+    ExitBadUsage = 2,         // bad usage or input
+    ExitFailed = 3,           // a file could not be written or removed
+    ExitSyncTimedOut = 4,     // sync: the time limit ran out before the folder was in sync
+    ExitNoSyncEngine = 5,     // sync: no running engine shares the working directory
+    ExitExtractorMissing = 5, // import-booking found no booking extractor to run
 };
 
 // Whether a command line makes pages (print, export --format pdf): those commands
