@@ -25,17 +25,21 @@
 #include <QCloseEvent>
 #include <QDateTime>
 #include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFileInfo>
 #include <QFileSystemWatcher>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QTimer>
 
 CMainFrame::CMainFrame(CVoyantaApp& app, QWidget* parent) : CGuiFrameWnd(parent), m_app(app)
 {
     setObjectName(QStringLiteral("mainFrame"));
     setWindowTitle(ResourceText(Str::ProgramTitle));
+    setAcceptDrops(true);
     resize(1100, 760);
     buildMenus();
     buildToolbar();
@@ -659,6 +663,35 @@ void CMainFrame::focusPane(int step)
 void CMainFrame::showStatus(const QString& message)
 {
     statusBar()->showMessage(message, 10000);
+}
+
+namespace {
+
+// The one local file a drop carries, or nothing.
+QString droppedFile(const QMimeData* data)
+{
+    if (!data || !data->hasUrls() || data->urls().size() != 1)
+        return {};
+    const QUrl url = data->urls().first();
+    return url.isLocalFile() ? url.toLocalFile() : QString();
+}
+
+} // namespace
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (!droppedFile(event->mimeData()).isEmpty() && action(Cmd::ImportBooking)->isEnabled())
+        event->acceptProposedAction();
+}
+
+void CMainFrame::dropEvent(QDropEvent* event)
+{
+    const QString file = droppedFile(event->mimeData());
+    if (file.isEmpty())
+        return;
+    event->acceptProposedAction();
+    // After the drop has ended: the import asks its questions in dialogs of its own.
+    QTimer::singleShot(0, this, [this, file] { m_records->importBookingFile(file); });
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event)

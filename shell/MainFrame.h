@@ -88,6 +88,9 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // A file dropped on the window is a booking to import.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     QAction* makeAction(int command, const QString& menuText);

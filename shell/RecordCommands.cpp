@@ -250,6 +250,11 @@ void CRecordCommands::importBooking()
     if (file.isEmpty())
         return;
     RememberFolder(kind, file);
+    importBookingFile(file);
+}
+
+void CRecordCommands::importBookingFile(const QString& file)
+{
     BookingExtractor::Search search;
     search.profile = BookingExtractor::ProfilePath();
     BookingExtractor::Settings settings;

@@ -29,6 +29,8 @@ public:
     void newTravel();
     // Reads the bookings of a file the user picks, shows them and imports them.
     void importBooking();
+    // Imports the bookings of a file (one the user picked or dropped on the window).
+    void importBookingFile(const QString& file);
     void modifyTravel(const RecordKey& travelKey);
     void deleteTravel(const RecordKey& travelKey);
     void copyTravel(const RecordKey& travelKey);

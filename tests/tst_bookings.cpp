@@ -4,9 +4,12 @@
 #include "TravelTreeView.h"
 #include "WindowFixture.h"
 
+#include <QApplication>
 #include <QBuffer>
 #include <QDialogButtonBox>
+#include <QDragEnterEvent>
 #include <QLabel>
+#include <QMimeData>
 #include <QPushButton>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -439,14 +442,26 @@ private slots:
         QVERIFY(writeFile(
             file, readFile(QStringLiteral(VOYANTA_TEST_DATA "/bookings/confirmation.html"))));
         for (int i = 0; i < 2; ++i) {
-            run.prompter.openNames = {file};
             run.prompter.dialogs = {[](QDialog* dialog) {
                 auto* import = static_cast<CImportBookingDlg*>(dialog);
                 if (QTest::qWaitFor([&] { return !import->isReading(); }))
                     import->accept();
                 return import->result();
             }};
-            frame->action(Cmd::ImportBooking)->trigger();
+            if (i == 0) {
+                run.prompter.openNames = {file};
+                frame->action(Cmd::ImportBooking)->trigger();
+            } else {
+                // The second time the file is dropped on the window.
+                QMimeData data;
+                data.setUrls({QUrl::fromLocalFile(file)});
+                QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, {});
+                QApplication::sendEvent(frame, &enter);
+                QVERIFY(enter.isAccepted());
+                QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, {});
+                QApplication::sendEvent(frame, &drop);
+                QTRY_VERIFY(run.prompter.dialogs.isEmpty());
+            }
             QVERIFY2(run.prompter.unexpected.isEmpty(),
                      qPrintable(run.prompter.unexpected.join(u',')));
             QCOMPARE(run.store.TravelKeys().size(), 1);
