@@ -3,10 +3,16 @@
 #include "TestSupport.h"
 #include "WholeTravel.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QBuffer>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextLayout>
+
+#include <cmath>
 
 namespace {
 
@@ -152,6 +158,35 @@ private slots:
             QVERIFY2(page.contains(QLatin1String("Price/Unit")), qPrintable(page.left(200)));
         }
         QVERIFY(pagesWithExpenses >= 5);
+    }
+
+    void noLineRunsOverTheBottomOfAPage()
+    {
+        WholeTravel whole = everything();
+        for (int i = 0; i < 300; ++i) {
+            ExpenseRecord e;
+            e.product = QStringLiteral("Expense %1").arg(i);
+            whole.expenses.append(e);
+            whole.checkList.append({QStringLiteral("Entry %1").arg(i), i % 2});
+        }
+        const std::unique_ptr<QTextDocument> document =
+            ItineraryPdf::BuildDocument(whole, DisplayFormats(QLocale(QStringLiteral("en_US"))));
+        const qreal pageHeight = 700;
+        document->setPageSize(QSizeF(480, pageHeight));
+        QVERIFY(document->pageCount() > 3);
+        QAbstractTextDocumentLayout* layout = document->documentLayout();
+        int lines = 0;
+        for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
+            const QRectF box = layout->blockBoundingRect(block);
+            for (int i = 0; i < block.layout()->lineCount(); ++i) {
+                const QRectF line = block.layout()->lineAt(i).rect().translated(box.topLeft());
+                ++lines;
+                QVERIFY2(std::floor(line.top() / pageHeight) ==
+                             std::floor((line.bottom() - 0.01) / pageHeight),
+                         qPrintable(block.text()));
+            }
+        }
+        QVERIFY(lines > 600);
     }
 
     void aStageThatFitsOnAPageIsNotSplit()
