@@ -18,7 +18,7 @@ public:
     explicit FindResultsModel(const DisplayFormats& formats, QObject* parent = nullptr);
 
     void setMatches(QList<FindMatch> matches);
-    const FindMatch& match(int row) const { return m_matches[row]; }
+    const FindMatch& matchAt(int row) const { return m_matches[row]; }
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;

@@ -112,7 +112,7 @@ void CFindCommand::onChosen(int row)
 {
     if (row < 0 || row >= m_results->rowCount())
         return;
-    if (m_frame.showFound(m_results->match(row)))
+    if (m_frame.showFound(m_results->matchAt(row)))
         m_focusAfter = m_frame.upperView();
 }
 
