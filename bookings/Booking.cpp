@@ -18,16 +18,6 @@ QJsonObject objectOf(const QJsonObject& object, const char* name)
     return object.value(QLatin1String(name)).toObject();
 }
 
-QString joined(const QStringList& parts, const QString& separator)
-{
-    QStringList present;
-    for (const QString& part : parts) {
-        if (!part.isEmpty())
-            present.append(part);
-    }
-    return present.join(separator);
-}
-
 // "Seestrasse 1, 8002 Zürich, CH"
 QString addressOf(const QJsonObject& place)
 {
@@ -35,11 +25,11 @@ QString addressOf(const QJsonObject& place)
     if (value.isString())
         return value.toString().trimmed();
     const QJsonObject address = value.toObject();
-    return joined({text(address, "streetAddress"),
-                   joined({text(address, "postalCode"), text(address, "addressLocality")},
-                          QStringLiteral(" ")),
-                   text(address, "addressCountry")},
-                  QStringLiteral(", "));
+    return JoinPresent({text(address, "streetAddress"),
+                        JoinPresent({text(address, "postalCode"), text(address, "addressLocality")},
+                                    QStringLiteral(" ")),
+                        text(address, "addressCountry")},
+                       QStringLiteral(", "));
 }
 
 QString cityOf(const QJsonObject& place)
@@ -82,8 +72,8 @@ QString passengerOf(const QJsonObject& reservation)
 {
     const QJsonObject person = objectOf(reservation, "underName");
     const QString name = text(person, "name");
-    return name.isEmpty() ? joined({text(person, "givenName"), text(person, "familyName")},
-                                   QStringLiteral(" "))
+    return name.isEmpty() ? JoinPresent({text(person, "givenName"), text(person, "familyName")},
+                                        QStringLiteral(" "))
                           : name;
 }
 
@@ -116,7 +106,7 @@ QString serviceOf(const LegFields& fields, const QJsonObject& trip)
         const QString number = text(trip, "flightNumber");
         if (number.startsWith(airline))
             return number;
-        return joined({airline, number}, QStringLiteral(" "));
+        return JoinPresent({airline, number}, QStringLiteral(" "));
     }
     const QString number = fields.numberField ? text(trip, fields.numberField) : QString();
     const QString name = text(trip, fields.nameField);
@@ -124,7 +114,7 @@ QString serviceOf(const LegFields& fields, const QJsonObject& trip)
         return number;
     if (name.contains(number))
         return name;
-    return joined({name, number}, QStringLiteral(" "));
+    return JoinPresent({name, number}, QStringLiteral(" "));
 }
 
 Booking legOf(const LegFields& fields, const QJsonObject& reservation)
@@ -185,8 +175,8 @@ std::optional<Booking> bookingOf(const QJsonObject& reservation)
     } else if (type == QLatin1String("RentalCarReservation")) {
         booking.kind = BookingKind::RentalCar;
         booking.name =
-            joined({text(objectOf(subject, "rentalCompany"), "name"), text(subject, "name")},
-                   QStringLiteral(" "));
+            JoinPresent({text(objectOf(subject, "rentalCompany"), "name"), text(subject, "name")},
+                        QStringLiteral(" "));
         booking.from = placeName(objectOf(reservation, "pickupLocation"));
         booking.to = placeName(objectOf(reservation, "dropoffLocation"));
         booking.start = ReadBookingTime(reservation.value(QLatin1String("pickupTime")));
@@ -247,6 +237,12 @@ std::optional<IsoTime> readIsoTime(QString given)
 }
 
 } // namespace
+
+QString JoinPresent(QStringList parts, const QString& separator)
+{
+    parts.removeAll(QString());
+    return parts.join(separator);
+}
 
 QDateTime BookingTime::instant() const
 {

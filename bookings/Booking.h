@@ -4,6 +4,7 @@
 #include <QJsonArray>
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -32,6 +33,8 @@ BookingTime ReadBookingTime(const QJsonValue& value);
 
 // "UTC+1", "UTC−5", "UTC+5:30" (with a minus sign), "UTC" for no offset.
 QString UtcOffsetText(int offsetSeconds);
+// The parts that are not empty, joined by the separator.
+QString JoinPresent(QStringList parts, const QString& separator);
 
 enum class BookingKind { Flight, Train, Bus, Boat, Lodging, Event, Restaurant, Taxi, RentalCar };
 

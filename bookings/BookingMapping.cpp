@@ -10,16 +10,6 @@ const QString lineBreak = QStringLiteral("\r\n"); // as the dialogs store notes
 const QString seatPrefix = QStringLiteral("Seat: ");
 const QString passengerPrefix = QStringLiteral("Passenger: ");
 
-QString joined(const QStringList& parts, const QString& separator)
-{
-    QStringList present;
-    for (const QString& part : parts) {
-        if (!part.isEmpty())
-            present.append(part);
-    }
-    return present.join(separator);
-}
-
 QStringList linesOf(const QString& notes)
 {
     QString text = notes;
@@ -44,7 +34,7 @@ QString route(const Booking& booking)
     case BookingKind::Restaurant:
         return booking.name;
     case BookingKind::Event:
-        return joined({booking.name, booking.from}, QStringLiteral(", "));
+        return JoinPresent({booking.name, booking.from}, QStringLiteral(", "));
     case BookingKind::Taxi:
         return booking.from;
     default:
@@ -119,7 +109,7 @@ private:
         if (time.dateOnly)
             notes.append(QStringLiteral("The booking gives no time"));
         notes.append(zoneNote(time, m_reference));
-        record.notes = joined(notes, lineBreak);
+        record.notes = JoinPresent(notes, lineBreak);
         return record;
     }
 
@@ -136,18 +126,19 @@ private:
                 booking,
                 appointment(
                     booking.name.isEmpty() ? QStringLiteral("Event") : booking.name, booking.start,
-                    joined({booking.from, booking.address}, QStringLiteral(", ")), {marker}));
+                    JoinPresent({booking.from, booking.address}, QStringLiteral(", ")), {marker}));
         case BookingKind::Restaurant:
             return importAppointment(
                 booking,
-                appointment(joined({QStringLiteral("Table at"), booking.name}, QStringLiteral(" ")),
-                            booking.start,
-                            booking.address.isEmpty() ? booking.name : booking.address, {marker}));
+                appointment(
+                    JoinPresent({QStringLiteral("Table at"), booking.name}, QStringLiteral(" ")),
+                    booking.start, booking.address.isEmpty() ? booking.name : booking.address,
+                    {marker}));
         case BookingKind::Taxi:
-            return importAppointment(
-                booking,
-                appointment(joined({QStringLiteral("Taxi"), booking.name}, QStringLiteral(" ")),
-                            booking.start, booking.from, {marker}));
+            return importAppointment(booking,
+                                     appointment(JoinPresent({QStringLiteral("Taxi"), booking.name},
+                                                             QStringLiteral(" ")),
+                                                 booking.start, booking.from, {marker}));
         case BookingKind::Lodging:
             plan.title = booking.name.isEmpty() ? QStringLiteral("Hotel") : booking.name;
             plan.place = booking.address.isEmpty() ? booking.name : booking.address;
@@ -158,7 +149,8 @@ private:
                     appointment(QStringLiteral("Check-out"), booking.end, booking.name));
             break;
         case BookingKind::RentalCar:
-            plan.title = joined({QStringLiteral("Rental car"), booking.name}, QStringLiteral(": "));
+            plan.title =
+                JoinPresent({QStringLiteral("Rental car"), booking.name}, QStringLiteral(": "));
             plan.place = booking.from;
             plan.appointments.append(
                 appointment(QStringLiteral("Pick-up"), booking.start, booking.from));
@@ -167,7 +159,7 @@ private:
                     appointment(QStringLiteral("Drop-off"), booking.end, booking.to));
             break;
         default: // a leg
-            plan.title = joined({booking.service, route(booking)}, QStringLiteral(" "));
+            plan.title = JoinPresent({booking.service, route(booking)}, QStringLiteral(" "));
             plan.place = booking.from;
             if (!booking.seat.isEmpty())
                 plan.noteLines.append(seatPrefix + booking.seat);
@@ -194,7 +186,7 @@ private:
             stage.travelKey = m_result.travelKey;
             stage.title = plan.title;
             stage.place = plan.place;
-            stage.notes = joined(plan.noteLines, lineBreak);
+            stage.notes = JoinPresent(plan.noteLines, lineBreak);
             const KeyOutcome added = m_store.AddStage(stage);
             if (!added.ok())
                 return added.outcome;
@@ -216,7 +208,7 @@ private:
             if (line != marker && !line.startsWith(seatPrefix) && !line.startsWith(passengerPrefix))
                 kept.append(line);
         }
-        stage.notes = joined(plan.noteLines + kept, lineBreak);
+        stage.notes = JoinPresent(plan.noteLines + kept, lineBreak);
         if (Outcome saved = m_store.SaveStage(stage); !saved.ok())
             return saved;
         noteChanged(existing);
@@ -412,7 +404,7 @@ QString BookingMarker(const Booking& booking)
     const QString what =
         IsLeg(booking.kind)
             ? QStringLiteral("%1 from %2").arg(KindWord(booking.kind), booking.fromCode)
-            : joined({KindWord(booking.kind), booking.fromCode}, QStringLiteral(" "));
+            : JoinPresent({KindWord(booking.kind), booking.fromCode}, QStringLiteral(" "));
     return QStringLiteral("Booking: %1 (%2)").arg(booking.number, what);
 }
 
