@@ -161,8 +161,6 @@ private slots:
         QVERIFY(preview.out.startsWith(
             QStringLiteral("flight\t2027-03-10 22:05\tFrankfurt \u2192 New York JFK\tXK7Q2P\t42K\n"
                            "taxi\t2027-03-11 17:00\tHotel Lobby\tTX1\t\n")));
-        QVERIFY(preview.out.contains(QStringLiteral("train\t2027-03-20 09:13\tBasel \u2192 "
-                                                    "Z\u00fcrich\tTR4455\t55, coach 7\n")));
         QCOMPARE(store().TravelKeys().size(), 0);
 
         const Run run = import(extractor);
@@ -173,7 +171,6 @@ private slots:
         QCOMPARE(travel.title, QStringLiteral("Trip to New York JFK"));
         QCOMPARE(travel.mode, QStringLiteral("Flight"));    // the default list's word
         QCOMPARE(travel.status, QStringLiteral("Planned")); // the nearest to "booked"
-        QCOMPARE(travel.from, QStringLiteral("Frankfurt"));
         QCOMPARE(travel.ticketNo, QStringLiteral("XK7Q2P"));
         QCOMPARE(travel.seatNo, QStringLiteral("42K"));
         QCOMPARE(travel.start, at(2027, 3, 10, 22, 5));

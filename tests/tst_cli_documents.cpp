@@ -158,18 +158,28 @@ private slots:
                                     "Guided tour at Gate B\n\nPage 1\n\n\f"));
     }
 
-    void listsPrintOnA4UnlessLetterIsAsked()
+    void pagesAreOnThePaperAsked_data()
     {
-        const QString pdf = path(QStringLiteral("list.pdf"));
-        const QStringList list =
-            words(m_rome + QStringLiteral(" --list checklist --output")) + QStringList{pdf};
-        QCOMPARE(cli(QStringList{QStringLiteral("print")} + list).exitCode, 0);
-        QCOMPARE(pageSizeOf(pdf), QStringLiteral("A4"));
-        QCOMPARE(cli(QStringList{QStringLiteral("print")} + list +
-                     words(QStringLiteral("--page-size Letter")))
-                     .exitCode,
-                 0);
-        QCOMPARE(pageSizeOf(pdf), QStringLiteral("letter"));
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QString>("size");
+        // Lists on A4 unless Letter is asked; the itinerary on the paper of the locale,
+        // Letter in the United States, unless A4 is asked.
+        QTest::newRow("list") << QStringLiteral("print %1 --list checklist") << "A4";
+        QTest::newRow("list on letter")
+            << QStringLiteral("print %1 --list checklist --page-size Letter") << "letter";
+        QTest::newRow("itinerary") << QStringLiteral("export %1 --format pdf") << "letter";
+        QTest::newRow("itinerary on A4")
+            << QStringLiteral("export %1 --format pdf --page-size A4") << "A4";
+    }
+
+    void pagesAreOnThePaperAsked()
+    {
+        QFETCH(QString, line);
+        QFETCH(QString, size);
+        const QString pdf = path(QStringLiteral("sized.pdf"));
+        const Run run = cli(words(line.arg(m_rome)) + QStringList{QStringLiteral("--output"), pdf});
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(pageSizeOf(pdf), size);
     }
 
     void theItineraryIsTheWindowsItinerary()
@@ -180,8 +190,6 @@ private slots:
         QCOMPARE(run.exitCode, 0);
         QCOMPARE(run.out, QString());
         QCOMPARE(run.err, QString());
-        // The paper of the locale: Letter in the United States.
-        QCOMPARE(pageSizeOf(pdf), QStringLiteral("letter"));
 
         TravelDataStore store;
         store.setWorkingDirectory(m_dir->path());
@@ -197,58 +205,47 @@ private slots:
         const QString text = pdfText(pdf);
         QVERIFY2(text.contains(QLatin1String("Guided tour")), qPrintable(text));
         QCOMPARE(text, pdfText(window));
-
-        QCOMPARE(
-            cli(words(
-                    QStringLiteral("export %1 --format pdf --page-size A4 --output").arg(m_rome)) +
-                QStringList{pdf})
-                .exitCode,
-            0);
-        QCOMPARE(pageSizeOf(pdf), QStringLiteral("A4"));
     }
 
     void badPrintAndExportLinesAreRefused()
     {
+        // %1 is the travel, %2 its stage, %3 a file to write.
         const QString pdf = path(QStringLiteral("never.pdf"));
-        const QString output = QStringLiteral(" --output ") + pdf;
-        const QList<std::pair<QString, QString>> lines{
-            {QStringLiteral("print --list travels --month 2006-03"),
-             QStringLiteral("print: a PDF is written to a file: give --output FILE")},
-            {QStringLiteral("export %1 --format pdf").arg(m_rome),
-             QStringLiteral("export: a PDF is written to a file: give --output FILE")},
-            {QStringLiteral("print %1").arg(m_rome) + output,
-             QStringLiteral("print: --list is missing")},
-            {QStringLiteral("print --list travels") + output,
-             QStringLiteral("print: the travel list wants --month YYYY-MM")},
-            {QStringLiteral("print --list travels --month 2006-3") + output,
-             QStringLiteral("--month wants YYYY-MM, not \"2006-3\"")},
-            {QStringLiteral("print %1 --list travels --month 2006-03").arg(m_rome) + output,
-             QStringLiteral("print: unexpected argument \"%1\"").arg(m_rome)},
-            {QStringLiteral("print %1 --list checklist --month 2006-03").arg(m_rome) + output,
-             QStringLiteral("print: --month belongs to the travel list")},
-            {QStringLiteral("print --list checklist") + output,
-             QStringLiteral("print: missing argument")},
-            {QStringLiteral("print %1 --list notes").arg(m_rome) + output,
-             QStringLiteral("print: unknown list \"notes\"")},
-            {QStringLiteral("print %1 --list stage").arg(m_rome) + output,
-             QStringLiteral("no stage with the key \"%1\"").arg(m_rome)},
-            {QStringLiteral("print %1 --list details").arg(m_stage) + output,
-             QStringLiteral("no travel with the key \"%1\"").arg(m_stage)},
-            {QStringLiteral("print %1 --list details --page-size A5").arg(m_rome) + output,
-             QStringLiteral("--page-size wants A4 or Letter, not \"A5\"")},
-            {QStringLiteral("export %1 --format html --page-size A4").arg(m_rome),
-             QStringLiteral("export: --page-size belongs to the pdf format")},
-            {QStringLiteral("print %1 --list details --format pdf").arg(m_rome) + output,
-             QStringLiteral("--format belongs to the export command")},
-            {QStringLiteral("list --list travels"),
-             QStringLiteral("--list belongs to the print command")},
-            {QStringLiteral("show %1 --page-size A4").arg(m_rome),
-             QStringLiteral("--page-size belongs to the export and print commands")},
+        const std::pair<const char*, const char*> lines[]{
+            {"print --list travels --month 2006-03",
+             "print: a PDF is written to a file: give --output FILE"},
+            {"export %1 --format pdf", "export: a PDF is written to a file: give --output FILE"},
+            {"print %1 --output %3", "print: --list is missing"},
+            {"print --list travels --output %3", "print: the travel list wants --month YYYY-MM"},
+            {"print --list travels --month 2006-3 --output %3",
+             "--month wants YYYY-MM, not \"2006-3\""},
+            {"print %1 --list travels --month 2006-03 --output %3",
+             "print: unexpected argument \"%1\""},
+            {"print %1 --list checklist --month 2006-03 --output %3",
+             "print: --month belongs to the travel list"},
+            {"print --list checklist --output %3", "print: missing argument"},
+            {"print %1 --list notes --output %3", "print: unknown list \"notes\""},
+            {"print %1 --list stage --output %3", "no stage with the key \"%1\""},
+            {"print %2 --list details --output %3", "no travel with the key \"%2\""},
+            {"print %1 --list details --page-size A5 --output %3",
+             "--page-size wants A4 or Letter, not \"A5\""},
+            {"export %1 --format html --page-size A4",
+             "export: --page-size belongs to the pdf format"},
+            {"print %1 --list details --format pdf --output %3",
+             "--format belongs to the export command"},
+            {"list --list travels", "--list belongs to the print command"},
+            {"show %1 --page-size A4", "--page-size belongs to the export and print commands"},
+        };
+        const auto fill = [&](const char* text) {
+            return QString::fromUtf8(text)
+                .replace(QLatin1String("%1"), m_rome)
+                .replace(QLatin1String("%2"), m_stage)
+                .replace(QLatin1String("%3"), pdf);
         };
         for (const auto& [line, message] : lines) {
-            const Run run = cli(words(line));
+            const Run run = cli(words(fill(line)));
             QCOMPARE(run.exitCode, 2);
-            QCOMPARE(run.err, QStringLiteral("voyanta-cli: ") + message + QLatin1Char('\n'));
+            QCOMPARE(run.err, QStringLiteral("voyanta-cli: ") + fill(message) + QLatin1Char('\n'));
         }
         QVERIFY(!QFile::exists(pdf));
 

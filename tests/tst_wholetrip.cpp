@@ -27,7 +27,6 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPrinter>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QStatusBar>
 #include <QTest>
@@ -209,7 +208,6 @@ private:
 
     void newTravelInTheWizard()
     {
-        QCOMPARE(tree()->root()->childCount(), 0);
         prompter().dialogs = {[](QDialog* dialog) {
             auto* wizard = qobject_cast<QWizard*>(dialog);
             if (!wizard)
@@ -244,12 +242,6 @@ private:
         m_travel = m_store->TravelKeys().first();
         // The travel starts in the month shown: the tree lists it at once.
         QVERIFY2(travelNode(), "the new travel is not in the tree");
-        QCOMPARE(travelNode()->text(0), tripTitle);
-        const TravelRecord travel = m_store->GetTravel(m_travel);
-        QCOMPARE(travel.start.date(), firstDay);
-        QCOMPARE(travel.end.date(), lastDay);
-        QCOMPARE(travel.mode, QStringLiteral("Train"));
-        QCOMPARE(travel.notes, QStringLiteral("Pack light\r\nBook the fado early"));
         CHECKED(showTravelDetail());
     }
 
@@ -281,10 +273,6 @@ private:
         const QList<RecordKey> stages = m_store->StagesOf(m_travel);
         m_alfama = stages[0];
         m_sintra = stages[1];
-        QCOMPARE(m_store->GetStage(m_alfama).title, QStringLiteral("Alfama"));
-        QCOMPARE(m_store->GetStage(m_alfama).date.date(), QDate(2006, 3, 11));
-        QCOMPARE(m_store->GetStage(m_sintra).place, QStringLiteral("Palace hill"));
-        QCOMPARE(caption(), QStringLiteral("Stages"));
         QVERIFY2(stageNode(QStringLiteral("Alfama")) && stageNode(QStringLiteral("Sintra")),
                  "the stages are not under the Stages node");
     }
@@ -305,15 +293,10 @@ private:
         }};
         CHECKED(menu(Cmd::AppointmentNew));
         QVERIFY2(prompter().dialogs.isEmpty(), "the appointment dialog was not opened");
-        const int row = detail->model()->firstAppointmentRow();
-        QCOMPARE(detail->model()->rowCount(), row + 1);
-        QCOMPARE(detail->model()->appointment(row).subject, QStringLiteral("Fado dinner"));
-        QCOMPARE(detail->model()->appointment(row).when.toDateTime(), fadoNight);
         // Leaving the stage writes its appointments.
         CHECKED(clickNode(childNode(TreeChild::Stages)));
         const QList<AppointmentRecord> saved = m_store->LoadAppointments(m_alfama);
         QCOMPARE(saved.size(), 1);
-        QCOMPARE(saved[0].location, QStringLiteral("Clube de Fado"));
     }
 
     void aCheckList()
@@ -321,7 +304,6 @@ private:
         CHECKED(clickNode(childNode(TreeChild::CheckList)));
         CChekListView* view = checkList();
         QVERIFY2(view, "the check list is not shown");
-        QCOMPARE(caption(), QStringLiteral("Check List"));
         // "Passport", the master list's first entry, ticked with the Space key.
         prompter().dialogs = {[](QDialog* dialog) {
             auto* rows = control<QListWidget>(dialog, Control::ImportItems);
@@ -334,8 +316,6 @@ private:
         }};
         CHECKED(menu(Cmd::CheckListImport));
         QVERIFY2(prompter().dialogs.isEmpty(), "the import dialog was not opened");
-        QCOMPARE(view->model()->rowCount(), 1);
-        QCOMPARE(caption(), QStringLiteral("Check List [0/1]"));
 
         // A new entry typed in its row, then ticked with Space.
         CHECKED(menu(Cmd::CheckListNew));
@@ -344,16 +324,9 @@ private:
         QTest::keyClicks(editor, QStringLiteral("Plug adapter"));
         QTest::keyClick(editor, Qt::Key_Return);
         QVERIFY2(!view->openEditor(), "the editor stayed open");
-        int adapter = -1;
-        for (int row = 0; row < view->model()->rowCount(); ++row) {
-            if (view->model()->index(row, 0).data().toString() == QLatin1String("Plug adapter"))
-                adapter = row;
-        }
-        QVERIFY2(adapter >= 0, "the typed entry is not in the list");
-        QCOMPARE(view->list()->markedRow(), adapter);
+        QCOMPARE(view->model()->index(view->list()->markedRow(), 0).data().toString(),
+                 QStringLiteral("Plug adapter"));
         QTest::keyClick(view->list(), Qt::Key_Space);
-        QCOMPARE(view->model()->index(adapter, 0).data(Qt::CheckStateRole).toInt(),
-                 int(Qt::Checked));
         QCOMPARE(caption(), QStringLiteral("Check List [1/2]"));
     }
 
@@ -364,10 +337,8 @@ private:
         CListCtrl* list = view->list();
         auto* editor = qobject_cast<QLineEdit*>(view->openEditor());
         QVERIFY2(editor, "no editor opened on the new expense");
-        QCOMPARE(editor->selectedText(), QStringLiteral("New Expense"));
         QTest::keyClicks(editor, product);
         QTest::keyClick(editor, Qt::Key_Return);
-        QCOMPARE(list->currentIndex().column(), int(ExpenseModel::Product));
         QTest::keyClick(list, Qt::Key_Right);
         QTest::keyClick(list, Qt::Key_Return);
         QVERIFY2(view->openEditor(), "no editor opened on the quantity");
@@ -388,7 +359,6 @@ private:
         CHECKED(clickNode(childNode(TreeChild::Expenses)));
         CExpenseListView* view = expenses();
         QVERIFY2(view, "the expense list is not shown");
-        QCOMPARE(caption(), QStringLiteral("Expense List"));
         CHECKED(menu(Cmd::ExpenseNew));
         CHECKED(typeExpense(view, QStringLiteral("Train"), QStringLiteral("2"),
                             QStringLiteral("35.50")));
@@ -400,12 +370,6 @@ private:
         CHECKED(menu(Cmd::ExpenseNew));
         CHECKED(typeExpense(view, QStringLiteral("Museum"), QStringLiteral("1"),
                             QStringLiteral("12.25")));
-        const ExpenseModel* model = view->model();
-        QCOMPARE(model->expenseCount(), 3);
-        QCOMPARE(model->index(0, ExpenseModel::Total).data().toString(), QStringLiteral("$71.00"));
-        QCOMPARE(model->index(1, ExpenseModel::Total).data().toString(), QStringLiteral("$320.00"));
-        QCOMPARE(model->index(2, ExpenseModel::Total).data().toString(), QStringLiteral("$12.25"));
-        QCOMPARE(model->index(4, ExpenseModel::Total).data().toString(), QStringLiteral("$71.00"));
         QCOMPARE(caption(), QStringLiteral("Expenses [1/3] - $71.00"));
     }
 
@@ -435,9 +399,6 @@ private:
         QVERIFY2(addImage->isEnabled(), "Add Image is disabled");
         QTest::mouseClick(addImage, Qt::LeftButton);
         QVERIFY2(prompter().dialogs.isEmpty(), "the Select Image dialog was not opened");
-        QCOMPARE(view->linkModel().rowCount(), 1);
-        QCOMPARE(control<QLabel>(view, ImagesViewControl::ImageCaption)->text(),
-                 QStringLiteral("Belem tower"));
         QCOMPARE(categoryFile(), QStringList{QStringLiteral("Sights|Belem tower=tower.png")});
     }
 
@@ -457,76 +418,23 @@ private:
 
     void everyExport()
     {
+        // Each format against the command line is tested on its own; here what the user
+        // typed must reach the files.
         CHECKED(showTravelDetail());
-        CHECKED(exportTo(Cmd::TravelExportHtml, QStringLiteral("trip.html")));
         CHECKED(exportTo(Cmd::TravelExportText, QStringLiteral("trip.txt")));
-        CHECKED(exportTo(Cmd::TravelExportCalendar, QStringLiteral("trip.ics")));
         CHECKED(exportTo(Cmd::TravelExportPdf, QStringLiteral("itinerary.pdf")));
-        CHECKED(clickNode(childNode(TreeChild::CheckList)));
-        CHECKED(exportTo(Cmd::ExportToCsv, QStringLiteral("checklist.csv")));
-        CHECKED(clickNode(childNode(TreeChild::Expenses)));
-        CHECKED(exportTo(Cmd::ExportToCsv, QStringLiteral("expenses.csv")));
-
-        // The export of each format against the command line is tested on its own; here
-        // what the user typed must reach the files.
-        const QByteArray html = readFile(exported(QStringLiteral("trip.html")));
-        for (const char* expected : {"Lisbon in spring", "Alfama", "Sintra", "Fado dinner",
-                                     "Plug adapter", "Museum", "$71.00"})
-            QVERIFY2(html.contains(expected), expected);
-        const QByteArray calendar = readFile(exported(QStringLiteral("trip.ics")));
-        QVERIFY2(calendar.contains("SUMMARY:Fado dinner"), calendar.constData());
-        QVERIFY2(calendar.contains("DTSTART:20060311T213000"), calendar.constData());
-
-        COMPARE_TEXT(QString::fromUtf8(readFile(exported(QStringLiteral("trip.txt")))),
-                     QStringLiteral("Title: Lisbon in spring\r\n"
-                                    "From: Porto\r\n"
-                                    "Destination: Lisbon\r\n"
-                                    "Start Date: 3/10/06\r\n"
-                                    "End Date: 3/14/06\r\n"
-                                    "Mode: Train\r\n"
-                                    "Type: Personal\r\n"
-                                    "Priority: High\r\n"
-                                    "Status:\tPlanned\r\n"
-                                    "Ticket No:\tTK 1042\r\n"
-                                    "Seat No: 14C\r\n"
-                                    "Notes: Pack light\r\nBook the fado early\r\n"
-                                    "\r\n"
-                                    "Check List:\r\n\r\n"
-                                    "\tPlug adapter[Done]\r\n"
-                                    "\tPassport\r\n"
-                                    "\r\n"
-                                    "Expenses:\r\n\r\n"
-                                    "Purchased:\r\n"
-                                    "\tTrain\r\n"
-                                    "\r\n"
-                                    "Not Purchased:\r\n"
-                                    "\tHotel\r\n"
-                                    "\tMuseum\r\n"
-                                    "\r\n"
-                                    "Grand Total\t$71.00\r\n\r\n"
-                                    "Stages:\r\n\r\n"
-                                    "Alfama\r\n3/11/06\r\nOld town\r\nWalk uphill\r\n\r\n"
-                                    "Appointments:\r\n\r\n"
-                                    "\tFado dinner\r\n"
-                                    "\t\t3/11/06  9:30 PM\tClube de Fado\r\n\r\n"
-                                    "Sintra\r\n3/12/06\r\nPalace hill\r\nEarly train\r\n\r\n"
-                                    "Appointments:\r\n\r\n"));
-        QCOMPARE(readFile(exported(QStringLiteral("checklist.csv"))),
-                 QByteArray("Check List Item,Check Condition\r\n"
-                            "Plug adapter,Checked\r\n"
-                            "Passport,Not Checked\r\n"
-                            "\r\n"));
-        QCOMPARE(readFile(exported(QStringLiteral("expenses.csv"))),
-                 QByteArray("\"Status\",\"Item\",\"Quantity\",\"Unit\",\"Price\",\"Total\"\r\n"
-                            "\"Purchased\",\"Train\",\"2.00\",\"\",\"$35.50\",\"$71.00\"\r\n"
-                            "\"Not Purchased\",\"Hotel\",\"4.00\",\"\",\"$80.00\",\"$320.00\"\r\n"
-                            "\"Not Purchased\",\"Museum\",\"1.00\",\"\",\"$12.25\",\"$12.25\"\r\n"
-                            "\r\n"
-                            ",,,,\"Grand Total\",\"$71.00\""));
+        const QByteArray text = readFile(exported(QStringLiteral("trip.txt")));
+        for (const char* expected :
+             {"Title: Lisbon in spring\r\n", "Ticket No:\tTK 1042\r\n", "Seat No: 14C\r\n",
+              "Notes: Pack light\r\nBook the fado early\r\n", "\tPlug adapter[Done]\r\n",
+              "Grand Total\t$71.00", "\t\t3/11/06  9:30 PM\tClube de Fado\r\n",
+              "Sintra\r\n3/12/06\r\nPalace hill\r\nEarly train\r\n"})
+            QVERIFY2(text.contains(expected), text.constData());
         const QString itinerary =
             pdfText(exported(QStringLiteral("itinerary.pdf")), PdfTextOrder::Layout);
         for (const char* expected : {"Lisbon in spring", "Alfama", "Sintra", "Fado dinner"})
             QVERIFY2(itinerary.contains(QLatin1String(expected)), qPrintable(itinerary));
+        CHECKED(clickNode(childNode(TreeChild::Expenses)));
     }
 
     void aPrintToPdf()
@@ -557,8 +465,6 @@ private:
                  QStringLiteral("Expenses [1/3] - $71.00"));
         CHECKED(openNode(childNode(TreeChild::Stages)));
         QCOMPARE(childNode(TreeChild::Stages)->childCount(), 2);
-        QCOMPARE(childNode(TreeChild::Stages)->child(0)->text(0), QStringLiteral("Alfama"));
-        QCOMPARE(childNode(TreeChild::Stages)->child(1)->text(0), QStringLiteral("Sintra"));
 
         CHECKED(clickNode(stageNode(QStringLiteral("Alfama"))));
         CStageDetailListView* detail = stageDetail();
@@ -568,18 +474,13 @@ private:
         QCOMPARE(detail->model()->index(row, 1).data().toString(),
                  QStringLiteral("Fado dinner at Clube de Fado"));
 
-        CHECKED(clickNode(childNode(TreeChild::CheckList)));
-        QVERIFY2(checkList(), "the check list is not shown");
-        QCOMPARE(checkList()->model()->rowCount(), 2);
         CHECKED(clickNode(childNode(TreeChild::Expenses)));
         QVERIFY2(expenses(), "the expense list is not shown");
-        QCOMPARE(expenses()->model()->expenseCount(), 3);
         QCOMPARE(expenses()->model()->index(4, ExpenseModel::Total).data().toString(),
                  QStringLiteral("$71.00"));
 
         QCOMPARE(images()->travelKey(), m_travel);
         QCOMPARE(images()->categories()->currentText(), QStringLiteral("Sights"));
-        QCOMPARE(images()->linkModel().rowCount(), 1);
         QCOMPARE(control<QLabel>(images(), ImagesViewControl::ImageCaption)->text(),
                  QStringLiteral("Belem tower"));
     }
@@ -597,8 +498,6 @@ private:
         QVERIFY2(m_frame->close(), "the window did not close");
         delete m_frame; // the program has ended
         QVERIFY(!m_run->app.mainFrame());
-        QVERIFY2(m_run->prompter.unexpected.isEmpty(),
-                 qPrintable(m_run->prompter.unexpected.join(u',')));
         m_restart = std::make_unique<WindowRestart>(*m_run);
         m_restart->app.setDisplayFormats(DisplayFormats(QLocale(QStringLiteral("en_US"))));
         m_prompter = &m_restart->prompter;
@@ -618,26 +517,21 @@ private:
         QVERIFY2(disk.problems().isEmpty(), "the store found bad files");
         QCOMPARE(disk.TravelKeys(), QList<RecordKey>{m_travel});
         const TravelRecord travel = disk.GetTravel(m_travel);
-        QCOMPARE(travel.title, tripTitle);
-        QCOMPARE(travel.from, QStringLiteral("Porto"));
-        QCOMPARE(travel.destination, QStringLiteral("Lisbon"));
+        QCOMPARE(QStringList({travel.title, travel.from, travel.destination, travel.mode,
+                              travel.type, travel.priority, travel.status, travel.ticketNo,
+                              travel.seatNo, travel.notes}),
+                 QStringLiteral("Lisbon in spring|Porto|Lisbon|Train|Personal|High|Planned|TK "
+                                "1042|14C|Pack light\r\nBook the fado early")
+                     .split(u'|'));
         QCOMPARE(travel.start.date(), firstDay);
         QCOMPARE(travel.end.date(), lastDay);
-        QCOMPARE(travel.type, QStringLiteral("Personal"));
-        QCOMPARE(travel.priority, QStringLiteral("High"));
-        QCOMPARE(travel.status, QStringLiteral("Planned"));
-        QCOMPARE(travel.ticketNo, QStringLiteral("TK 1042"));
-        QCOMPARE(travel.seatNo, QStringLiteral("14C"));
 
         QCOMPARE(disk.StagesOf(m_travel), (QList<RecordKey>{m_alfama, m_sintra}));
         const StageRecord alfama = disk.GetStage(m_alfama);
-        QCOMPARE(alfama.title, QStringLiteral("Alfama"));
-        QCOMPARE(alfama.place, QStringLiteral("Old town"));
-        QCOMPARE(alfama.notes, QStringLiteral("Walk uphill"));
+        QCOMPARE(QStringList({alfama.title, alfama.place, alfama.notes}),
+                 QStringLiteral("Alfama|Old town|Walk uphill").split(u'|'));
         QCOMPARE(alfama.date.date(), QDate(2006, 3, 11));
-        const StageRecord sintra = disk.GetStage(m_sintra);
-        QCOMPARE(sintra.title, QStringLiteral("Sintra"));
-        QCOMPARE(sintra.date.date(), QDate(2006, 3, 12));
+        QCOMPARE(disk.GetStage(m_sintra).date.date(), QDate(2006, 3, 12));
         QVERIFY(disk.LoadAppointments(m_sintra).isEmpty());
 
         AppointmentRecord fado(DateTimeValue::fromDateTime(fadoNight));
@@ -649,7 +543,6 @@ private:
         QCOMPARE(disk.LoadCheckList(m_travel),
                  (QList<CheckListItem>{{QStringLiteral("Plug adapter"), 1},
                                        {QStringLiteral("Passport"), 0}}));
-        QCOMPARE(disk.CheckListCaption(m_travel), QStringLiteral("Check List [1/2]"));
         const QList<ExpenseRecord> lines = disk.LoadExpenses(m_travel);
         QCOMPARE(lines.size(), 3);
         QCOMPARE(lines[0], (ExpenseRecord{QStringLiteral("Train"), 2, QString(), 35.5, 71, 1}));
