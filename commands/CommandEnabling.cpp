@@ -6,40 +6,14 @@ namespace {
 
 using enum ViewKind;
 
-bool marked(const UpperViewState& s)
+bool displayModeOffers(const ViewFacts& s, DisplayMode mode)
 {
-    return s.markedRow >= 0;
-}
-
-bool travelShown(const UpperViewState& s)
-{
-    return s.kind == TravelDetail || (s.kind == TravelList && marked(s));
-}
-
-bool stageShown(const UpperViewState& s)
-{
-    return s.kind == StageDetail || (s.kind == StageList && marked(s));
-}
-
-// The grand total and the blank row above it are no expenses.
-bool expenseMarked(const UpperViewState& s)
-{
-    return s.kind == ExpenseList && marked(s) && s.markedRow < s.rowCount - 2;
-}
-
-bool appointmentMarked(const UpperViewState& s)
-{
-    return s.kind == StageDetail && marked(s) && s.markedRow >= s.firstAppointmentRow;
-}
-
-bool displayModeOffers(const UpperViewState& s, DisplayMode mode)
-{
-    return (s.kind == TravelList || s.kind == StageList) && s.displayMode != mode;
+    return s.displayMode && *s.displayMode != mode;
 }
 
 } // namespace
 
-bool CommandEnabled(int command, const UpperViewState& s)
+bool CommandEnabled(int command, const ViewFacts& s)
 {
     switch (command) {
     case Cmd::ViewIcon:
@@ -63,20 +37,20 @@ bool CommandEnabled(int command, const UpperViewState& s)
     case Cmd::TreeTravelNewStage:
     case Cmd::TreeTravelModify:
     case Cmd::TreeTravelDelete:
-        return travelShown(s);
+        return s.travelShown;
     case Cmd::CheckListNew:
         return s.kind == CheckList;
     case Cmd::CheckListImport:
         return s.kind == CheckList && s.upperViewActive;
     case Cmd::CheckListModify:
     case Cmd::CheckListDelete:
-        return s.kind == CheckList && marked(s);
+        return s.kind == CheckList && s.recordMarked;
     case Cmd::ExpenseNew:
     case Cmd::ExpenseImport:
         return s.kind == ExpenseList;
     case Cmd::ExpenseModify:
     case Cmd::ExpenseDelete:
-        return expenseMarked(s);
+        return s.kind == ExpenseList && s.recordMarked;
     case Cmd::NewStage:
     case Cmd::TreeStageNewStage:
         return s.kind == StageList || s.kind == StageDetail;
@@ -86,7 +60,7 @@ bool CommandEnabled(int command, const UpperViewState& s)
     case Cmd::TreeStageNewAppointment:
     case Cmd::TreeStageModify:
     case Cmd::TreeStageDelete:
-        return stageShown(s);
+        return s.stageShown;
     case Cmd::AppointmentNew:
     case Cmd::StageMenuNewAppointment:
         return s.kind == StageDetail;
@@ -94,29 +68,14 @@ bool CommandEnabled(int command, const UpperViewState& s)
     case Cmd::AppointmentDelete:
     case Cmd::StageMenuModifyAppointment:
     case Cmd::StageMenuDeleteAppointment:
-        return appointmentMarked(s);
+        return s.kind == StageDetail && s.recordMarked;
     case Cmd::ExportToCsv:
         return s.kind == ExpenseList || s.kind == CheckList;
     case Cmd::Modify:
     case Cmd::Delete:
-        switch (s.kind) {
-        case TravelList:
-        case CheckList:
-        case StageList:
-            return marked(s);
-        case ExpenseList:
-            return expenseMarked(s);
-        default:
-            return true;
-        }
+        // The detail views change what they show; the lists, their marked record.
+        return s.kind == TravelDetail || s.kind == StageDetail || s.recordMarked;
     default:
         return true;
     }
-}
-
-bool CommandHasViewRule(int command)
-{
-    UpperViewState none;
-    none.kind = ViewKind(0);
-    return !CommandEnabled(command, none) || command == Cmd::Modify || command == Cmd::Delete;
 }

@@ -17,6 +17,8 @@ struct MenuNode {
 // The menu bar (menu 128): File, View, Travel, Check List, Expense, Stage,
 // Appointment, Tools, Help.
 const QList<MenuNode>& MainMenu();
+// The positions in the menu bar of the pop-ups that the lists also open as context menus.
+enum MenuBarPosition { CheckListMenuPosition = 3, ExpenseMenuPosition = 4 };
 
 // The context menus (menu 136); pop-up 0 "Travels", 1 "Travel", 2 "Stages",
 // 3 "Stage", 4 "Appointment", 5 "ModDel", 6 "New", 7 "Sta", 8 "NewImport".

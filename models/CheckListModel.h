@@ -29,6 +29,7 @@ public:
 
     CheckListCount counts() const;
     // "Check List", or "Check List [checked/total]": the tree's caption of the list.
+    bool isRecordRow(int row) const override { return row >= 0 && row < int(m_items.size()); }
     QString caption() const override;
 
     int rowCount(const QModelIndex& parent = {}) const override;

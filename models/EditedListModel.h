@@ -15,6 +15,8 @@ public:
 
     // Empties the rows; nothing is unsaved afterwards.
     virtual void clear() = 0;
+    // Whether a row holds one of the list's records (not a total or a blank row).
+    virtual bool isRecordRow(int row) const = 0;
     // The tree's caption of the list as the rows stand.
     virtual QString caption() const = 0;
     // Whether the rows changed since they were filled or last saved.

@@ -47,6 +47,10 @@ public:
     ExpenseCount counts() const;
     // "Expense List", or "Expenses [purchased/total] - " and the Grand Total: the tree's
     // caption of the list.
+    bool isRecordRow(int row) const override
+    {
+        return row >= 0 && rowKind(row) == RowKind::Expense;
+    }
     QString caption() const override;
 
     int rowCount(const QModelIndex& parent = {}) const override;

@@ -22,6 +22,7 @@ void StageDetailModel::setStage(const StageRecord& stage, QList<AppointmentRecor
     m_stage = stage;
     m_notes = ListRules::NotesPieces(stage.notes, ListRules::EmptyLines::Keep);
     m_appointments = std::move(appointments);
+    m_modified = false;
     endResetModel();
     sortAppointments();
 }
@@ -47,11 +48,21 @@ const AppointmentRecord& StageDetailModel::appointment(int row) const
     return m_appointments[row - firstAppointmentRow()];
 }
 
+AppointmentRecord StageDetailModel::newAppointment() const
+{
+    AppointmentRecord appointment(m_stage.date);
+    appointment.subject = m_stage.title;
+    appointment.location = m_stage.place;
+    appointment.notes = m_stage.notes;
+    return appointment;
+}
+
 int StageDetailModel::addAppointment(const AppointmentRecord& appointment)
 {
     const int row = hasAppointmentSection() ? rowCount() : firstAppointmentRow();
     beginInsertRows({}, hasAppointmentSection() ? row : detailRowCount(), row);
     m_appointments.append(appointment);
+    m_modified = true;
     endInsertRows();
     const QList<int> order = sortAppointments();
     return int(order.indexOf(row));
@@ -62,6 +73,7 @@ int StageDetailModel::setAppointment(int row, const AppointmentRecord& appointme
     if (!isAppointmentRow(row))
         return row;
     m_appointments[row - firstAppointmentRow()] = appointment;
+    m_modified = true;
     emit dataChanged(index(row, Label), index(row, Value));
     const QList<int> order = sortAppointments();
     return int(order.indexOf(row));
@@ -78,7 +90,18 @@ void StageDetailModel::removeAppointment(int row)
         beginRemoveRows({}, row, row);
         m_appointments.removeAt(row - firstAppointmentRow());
     }
+    m_modified = true;
     endRemoveRows();
+}
+
+Outcome StageDetailModel::save(TravelDataStore& store)
+{
+    if (!m_modified || m_stage.key.isEmpty())
+        return {};
+    Outcome saved = store.SaveAppointments(m_stage.key, m_appointments);
+    if (saved.ok())
+        setSaved();
+    return saved;
 }
 
 QList<int> StageDetailModel::sortAppointments()

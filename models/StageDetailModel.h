@@ -1,6 +1,7 @@
 #pragma once
 
 #include "DisplayFormats.h"
+#include "Outcome.h"
 #include "Records.h"
 #include "RowOrderModel.h"
 
@@ -39,6 +40,8 @@ public:
     // The appointments in row order, as they are saved.
     const QList<AppointmentRecord>& appointments() const { return m_appointments; }
 
+    // What a new appointment of the stage starts from: its date, title, place and notes.
+    AppointmentRecord newAppointment() const;
     // Adds an appointment (and the section's two rows before the first one) and sorts;
     // returns the appointment's row.
     int addAppointment(const AppointmentRecord& appointment);
@@ -46,6 +49,12 @@ public:
     int setAppointment(int row, const AppointmentRecord& appointment);
     // Removes the appointment of a row; with the last one the section goes too.
     void removeAppointment(int row);
+
+    // Whether the appointments changed since they were filled or last saved.
+    bool isModified() const { return m_modified; }
+    void setSaved() { m_modified = false; }
+    // Writes changed appointments to the store under the stage's key.
+    Outcome save(TravelDataStore& store);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -65,4 +74,5 @@ private:
     StageRecord m_stage;
     QStringList m_notes;
     QList<AppointmentRecord> m_appointments;
+    bool m_modified = false;
 };

@@ -43,25 +43,25 @@ QString TravelDetailModel::value(int row) const
     switch (row) {
     case TitleRow:
         return t.title;
-    case 3:
+    case FromRow:
         return t.from;
-    case 4:
+    case DestinationRow:
         return t.destination;
-    case 5:
+    case StartRow:
         return m_formats.FormatShortDate(t.start);
-    case 6:
+    case EndRow:
         return m_formats.FormatShortDate(t.end);
-    case 7:
+    case ModeRow:
         return t.mode;
-    case 8:
+    case PriorityRow:
         return t.priority;
-    case 9:
+    case TypeRow:
         return t.type;
-    case 10:
+    case SeatRow:
         return t.seatNo;
-    case 11:
+    case TicketRow:
         return t.ticketNo;
-    case 12:
+    case StatusRow:
         return t.status;
     default:
         return row >= NotesRow ? m_notes.value(row - NotesRow) : QString();

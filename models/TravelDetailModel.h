@@ -13,7 +13,23 @@ class TravelDetailModel : public QAbstractTableModel {
 
 public:
     enum Column { Label, Value, ColumnCount };
-    enum Row { ShortcutRow = 0, TitleRow = 1, NotesRow = 13, FixedRowCount = 14 };
+    // Row 2 is blank; the notes start the sheet's second page.
+    enum Row {
+        ShortcutRow = 0,
+        TitleRow = 1,
+        FromRow = 3,
+        DestinationRow,
+        StartRow,
+        EndRow,
+        ModeRow,
+        PriorityRow,
+        TypeRow,
+        SeatRow,
+        TicketRow,
+        StatusRow,
+        NotesRow,
+        FixedRowCount
+    };
 
     explicit TravelDetailModel(const DisplayFormats& formats, QObject* parent = nullptr);
 

@@ -35,6 +35,15 @@
 #include <QMimeData>
 #include <QTimer>
 
+namespace {
+
+// How long a message stays in the status bar.
+constexpr int StatusMessageMilliseconds = 10000;
+// How long after one of its own saves a change in the folder is taken for that save.
+constexpr int OwnChangeMilliseconds = 2000;
+
+} // namespace
+
 CMainFrame::CMainFrame(CVoyantaApp& app, QWidget* parent) : CGuiFrameWnd(parent), m_app(app)
 {
     setObjectName(QStringLiteral("mainFrame"));
@@ -112,8 +121,8 @@ void CMainFrame::buildMenus()
     for (int i = 0; i < contextMenus.size(); ++i)
         m_popupMenus.insert(PopupMenu(i), buildMenu(contextMenus[i], this));
     // The check list and the expense list open their menu bar pop-ups as context menus.
-    m_popupMenus.insert(PopupMenu::CheckListMenu, barMenus.value(3));
-    m_popupMenus.insert(PopupMenu::ExpenseMenu, barMenus.value(4));
+    m_popupMenus.insert(PopupMenu::CheckListMenu, barMenus.value(CheckListMenuPosition));
+    m_popupMenus.insert(PopupMenu::ExpenseMenu, barMenus.value(ExpenseMenuPosition));
     // Accelerators without a menu item: Shift+Delete (nothing), F6 and Shift+F6.
     for (int command : {int(Cmd::Cut), int(Cmd::NextPane), int(Cmd::PreviousPane)})
         addAction(makeAction(command, QString()));
@@ -401,9 +410,10 @@ void CMainFrame::updateCommands()
 {
     if (!m_upperView)
         return;
-    const UpperViewState state = m_upperView->state();
+    ViewFacts facts = m_upperView->facts();
+    facts.upperViewActive = !m_imagesActive;
     for (auto it = m_actions.cbegin(); it != m_actions.cend(); ++it)
-        it.value()->setEnabled(CommandEnabled(it.key(), state) && isHandled(it.key()));
+        it.value()->setEnabled(CommandEnabled(it.key(), facts) && isHandled(it.key()));
     action(Cmd::ViewToolbar)->setChecked(m_toolbar->isVisible() || !isVisible());
     action(Cmd::ViewStatusBar)->setChecked(statusBar()->isVisible() || !isVisible());
 }
@@ -479,7 +489,8 @@ void CMainFrame::watchDataFolder()
 void CMainFrame::onFolderChanged()
 {
     // The program's own saves change the folder too; those are not news.
-    if (QDateTime::currentMSecsSinceEpoch() - m_app.store().lastChangeMsecs() < m_ownChangeWindow)
+    const TravelDataStore& store = m_app.store();
+    if (store.now().toMSecsSinceEpoch() - store.lastChangeMsecs() < OwnChangeMilliseconds)
         return;
     m_outsideChange->setText(
         QStringLiteral("Record files changed outside Voyanta: press F5 to reload"));
@@ -662,7 +673,7 @@ void CMainFrame::focusPane(int step)
 
 void CMainFrame::showStatus(const QString& message)
 {
-    statusBar()->showMessage(message, 10000);
+    statusBar()->showMessage(message, StatusMessageMilliseconds);
 }
 
 namespace {

@@ -84,7 +84,6 @@ public:
     QString outsideChangeNotice() const;
     // How long after one of its own saves a change in the data folder counts as the
     // program's own (two seconds: the folder's notice arrives a little later).
-    void setOwnChangeWindow(int msecs) { m_ownChangeWindow = msecs; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -147,5 +146,4 @@ private:
     TreeSelection m_shownSelection;
     bool m_keepingUpperView = false;
     bool m_reloadPending = false;
-    int m_ownChangeWindow = 2000;
 };

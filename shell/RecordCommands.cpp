@@ -11,6 +11,7 @@
 #include "PreferenceSheet.h"
 #include "Prompter.h"
 #include "SaveFile.h"
+#include "StageDetailModel.h"
 #include "StageDlg.h"
 #include "StringTable.h"
 #include "TravelDataStore.h"
@@ -418,19 +419,14 @@ void CRecordCommands::newAppointment(const RecordKey& stageKey)
 {
     if (stageKey.isEmpty() || !m_frame.endPendingEdits())
         return;
-    // A new appointment starts from the stage's own date, title, place and notes.
-    const StageRecord stage = m_app.store().GetStage(stageKey);
-    AppointmentRecord appointment(stage.date);
-    appointment.subject = stage.title;
-    appointment.location = stage.place;
-    appointment.notes = stage.notes;
-    CAppointmentDlg dialog(appointment, &m_frame, CAppointmentDlg::Purpose::Create);
+    StageDetailModel rows(m_app.displayFormats());
+    rows.fill(m_app.store(), stageKey);
+    CAppointmentDlg dialog(rows.newAppointment(), &m_frame, CAppointmentDlg::Purpose::Create);
     if (m_app.prompter().run(&dialog) != QDialog::Accepted)
         return;
-    QList<AppointmentRecord> appointments = m_app.store().LoadAppointments(stageKey);
-    appointments.append(dialog.appointment());
-    const Outcome saved = m_app.store().SaveAppointments(stageKey, appointments);
-    if (keptAfterRemoval(saved, m_app.store().GetStage(stageKey), appointments))
+    rows.addAppointment(dialog.appointment());
+    const Outcome saved = rows.save(m_app.store());
+    if (keptAfterRemoval(saved, rows.stage(), rows.appointments()))
         return;
     report(saved);
     if (saved.ok())

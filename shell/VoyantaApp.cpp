@@ -119,11 +119,6 @@ const QString& CVoyantaApp::imagesFolder() const
     return m_store.imagesFolder();
 }
 
-QString CVoyantaApp::imageFilePath(const QString& travelKey) const
-{
-    return QDir(imagesFolder()).filePath(DataFolder::imageCategoryFileName(travelKey));
-}
-
 QString CVoyantaApp::helpFile()
 {
     // Beside the program (the build tree, a portable copy, Windows), else in the data

@@ -55,7 +55,6 @@ public:
     LegacyPictures adoptLegacyPictures();
 
     const QString& imagesFolder() const;
-    QString imageFilePath(const QString& travelKey) const;
     const DisplayFormats& displayFormats() const;
     // Opens the user guide beside the program.
     void openHelp() const;

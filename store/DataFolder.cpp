@@ -82,11 +82,6 @@ QString DataFolder::preferenceFile(int listNumber) const
     return filePath(preferenceFileName(listNumber));
 }
 
-QString DataFolder::markerFile() const
-{
-    return filePath(markerFileName());
-}
-
 namespace {
 
 bool isNamed(QStringView fileName, QStringView prefix, QStringView key, QStringView suffix)

@@ -40,7 +40,6 @@ public:
     QString checkListFile(const QString& travelKey) const;
     QString expensesFile(const QString& travelKey) const;
     QString preferenceFile(int listNumber) const;
-    QString markerFile() const;
 
 private:
     QString m_workingDirectory;

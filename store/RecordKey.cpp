@@ -10,11 +10,6 @@ RecordKey MakeRecordKey(int counter, const QDateTime& now)
                              time.hour(), time.minute(), time.second(), counter);
 }
 
-RecordKey MakeRecordKey(int counter)
-{
-    return MakeRecordKey(counter, QDateTime::currentDateTime());
-}
-
 bool IsSafeKey(const QString& key)
 {
     const QString trimmed = key.trimmed();

@@ -9,7 +9,6 @@ using RecordKey = QString;
 
 // Counter 0 stands for 10; a counter of 100 or more gives a longer key.
 RecordKey MakeRecordKey(int counter, const QDateTime& now);
-RecordKey MakeRecordKey(int counter);
 
 // Keys read from files become parts of file names. A key is safe when the names built
 // from it stay inside the data folder: not empty, no path separator, no drive colon,

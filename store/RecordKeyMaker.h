@@ -20,6 +20,7 @@ public:
     RecordKeyMaker();
 
     void setClock(Clock now);
+    QDateTime now() const { return m_now(); }
 
     // The first key of the series, at or after the clock's second, that taken() does
     // not reject. The key is prefix + MakeRecordKey(counter, second).

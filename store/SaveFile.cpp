@@ -17,24 +17,37 @@
 #include <unistd.h>
 #endif
 
+namespace {
+
+// Written in a loop: a write that manages only part of the bytes (a full disk, a
+// file-size limit) would otherwise go unnoticed and leave a short file.
+bool WriteAll(QIODevice& file, const QByteArray& bytes)
+{
+    qint64 written = 0;
+    while (written < bytes.size()) {
+        const qint64 step = file.write(bytes.constData() + written, bytes.size() - written);
+        if (step <= 0)
+            return false;
+        written += step;
+    }
+    return true;
+}
+
+} // namespace
+
 Outcome SaveFileAtomically(const QString& path, const QByteArray& bytes)
 {
     QSaveFile file(path);
     // A folder that forbids new files would otherwise make QSaveFile write in place.
     file.setDirectWriteFallback(false);
-    // Unbuffered, and written in a loop: a buffered flush that manages only part of the
-    // bytes (a full disk, a file-size limit) can go unnoticed and commit a short file.
+    // Unbuffered: a buffered flush that manages only part of the bytes can go unnoticed
+    // and commit a short file.
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return Outcome::failure(path, file.errorString());
-    qint64 written = 0;
-    while (written < bytes.size()) {
-        const qint64 step = file.write(bytes.constData() + written, bytes.size() - written);
-        if (step <= 0) {
-            const QString reason = file.errorString();
-            file.cancelWriting();
-            return Outcome::failure(path, reason);
-        }
-        written += step;
+    if (!WriteAll(file, bytes)) {
+        const QString reason = file.errorString();
+        file.cancelWriting();
+        return Outcome::failure(path, reason);
     }
     if (!file.commit())
         return Outcome::failure(path, file.errorString());
@@ -66,13 +79,8 @@ Outcome SaveDocument(const QString& path, const QByteArray& bytes)
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return Outcome::failure(path, file.errorString());
-    qint64 written = 0;
-    while (written < bytes.size()) {
-        const qint64 step = file.write(bytes.constData() + written, bytes.size() - written);
-        if (step <= 0)
-            return Outcome::failure(path, file.errorString());
-        written += step;
-    }
+    if (!WriteAll(file, bytes))
+        return Outcome::failure(path, file.errorString());
     return {};
 }
 
@@ -111,14 +119,7 @@ Claim ClaimNewFileWith(const QString& path, const QByteArray& bytes)
     QTemporaryFile temporary(target.dir().filePath(QStringLiteral(".claim-XXXXXX")));
     if (!temporary.open())
         return Claim{false, Outcome::failure(path, temporary.errorString())};
-    qint64 written = 0;
-    while (written < bytes.size()) {
-        const qint64 step = temporary.write(bytes.constData() + written, bytes.size() - written);
-        if (step <= 0)
-            return Claim{false, Outcome::failure(path, temporary.errorString())};
-        written += step;
-    }
-    if (!temporary.flush())
+    if (!WriteAll(temporary, bytes) || !temporary.flush())
         return Claim{false, Outcome::failure(path, temporary.errorString())};
 #ifdef Q_OS_UNIX
     if (::fsync(temporary.handle()) != 0)

@@ -90,6 +90,24 @@ void TravelDataStore::loadTravelFiles(const QStringList& fileNames)
     m_travels.clear();
     m_otherTravelFiles.clear();
     m_travelStamps.clear();
+    readRecordFiles(
+        fileNames, [this](ArchiveReader& reader, const QString& fileName, const FileStamp& stamp) {
+            TravelRecord travel{DateTimeValue{}};
+            if (!RecordCodec::decodeTravel(reader, travel))
+                return reader.error()->cause;
+            if (!IsSafeKey(travel.key))
+                return UnsafeKeyCause(travel.key);
+            if (fromOwnFile(fileName, DataFolder::isTravelFileName(fileName, travel.key),
+                            travel.key, m_otherTravelFiles))
+                m_travelStamps.insert_or_assign(travel.key, stamp);
+            RecordKey key = travel.key;
+            m_travels.insert_or_assign(std::move(key), std::move(travel));
+            return QString();
+        });
+}
+
+void TravelDataStore::readRecordFiles(const QStringList& fileNames, const RecordDecoder& decode)
+{
     for (const QString& fileName : fileNames) {
         QString reason;
         FileStamp stamp;
@@ -99,24 +117,19 @@ void TravelDataStore::loadTravelFiles(const QStringList& fileNames)
             continue;
         }
         ArchiveReader reader(*bytes);
-        TravelRecord travel{DateTimeValue{}};
-        if (!RecordCodec::decodeTravel(reader, travel)) {
-            noteProblem(fileName, reader.error()->cause);
-            continue;
-        }
-        if (!IsSafeKey(travel.key)) {
-            noteProblem(fileName, UnsafeKeyCause(travel.key));
-            continue;
-        }
-        if (IsConflictCopyName(fileName))
-            ; // read in place of a record file that is gone; kept until resolved
-        else if (!DataFolder::isTravelFileName(fileName, travel.key))
-            m_otherTravelFiles[travel.key].append(fileName);
-        else
-            m_travelStamps.insert_or_assign(travel.key, stamp);
-        RecordKey key = travel.key;
-        m_travels.insert_or_assign(std::move(key), std::move(travel));
+        if (const QString problem = decode(reader, fileName, stamp); !problem.isEmpty())
+            noteProblem(fileName, problem);
     }
+}
+
+bool TravelDataStore::fromOwnFile(const QString& fileName, bool ownName, const RecordKey& key,
+                                  std::map<RecordKey, QStringList>& others)
+{
+    if (IsConflictCopyName(fileName))
+        return false;
+    if (!ownName)
+        others[key].append(fileName);
+    return ownName;
 }
 
 QList<LoadProblem> TravelDataStore::problems() const
@@ -129,7 +142,7 @@ QList<LoadProblem> TravelDataStore::problems() const
 
 Outcome TravelDataStore::writeDataFile(const QString& fileName, const QByteArray& bytes)
 {
-    m_lastChangeMsecs = QDateTime::currentMSecsSinceEpoch();
+    m_lastChangeMsecs = now().toMSecsSinceEpoch();
     Outcome outcome = SaveRecordFile(m_folder.filePath(fileName), bytes);
     if (outcome.ok())
         clearProblem(fileName);
@@ -138,7 +151,7 @@ Outcome TravelDataStore::writeDataFile(const QString& fileName, const QByteArray
 
 Outcome TravelDataStore::removeDataFile(const QString& path)
 {
-    m_lastChangeMsecs = QDateTime::currentMSecsSinceEpoch();
+    m_lastChangeMsecs = now().toMSecsSinceEpoch();
     return RemoveFileIfPresent(path);
 }
 
@@ -184,7 +197,7 @@ KeyOutcome TravelDataStore::claimKey(const QString& prefix, int firstCounter,
 {
     for (;;) {
         RecordKey key = m_keys.next(prefix, firstCounter, taken);
-        m_lastChangeMsecs = QDateTime::currentMSecsSinceEpoch();
+        m_lastChangeMsecs = now().toMSecsSinceEpoch();
         const Claim claim = ClaimNewFileWith(m_folder.filePath(fileName(key)), content(key));
         if (claim.taken)
             continue; // another process, or a file nobody loaded, has it
@@ -348,7 +361,7 @@ Outcome TravelDataStore::KeepDamagedCopy(const QString& fileName)
         QString copy = path + QStringLiteral(".damaged");
         if (number > 1)
             copy += QStringLiteral("-%1").arg(number);
-        m_lastChangeMsecs = QDateTime::currentMSecsSinceEpoch();
+        m_lastChangeMsecs = now().toMSecsSinceEpoch();
         const Claim claim = ClaimNewFileWith(copy, *bytes);
         if (!claim.taken)
             return claim.outcome;

@@ -91,6 +91,7 @@ public:
     // The clock that new keys are made from: the local system clock unless set. Keys
     // never wait for it; tests give a clock that stands still until they move it.
     void setClock(Clock now) { m_keys.setClock(std::move(now)); }
+    QDateTime now() const { return m_keys.now(); }
 
     // Told the key of each travel whose files this store writes or removes (its own,
     // its stages', their appointments', its lists'), whether or not the change worked;
@@ -222,8 +223,6 @@ public:
     // Splits the text at each "\n", drops empty items and writes the list.
     Outcome WritePreferenceList(const QString& text, int listNumber);
     QStringList ReadPreferenceList(int listNumber);
-    // Writes the seven default lists when the data folder holds no preference file.
-    Outcome EnsureDefaultPreferences();
 
 private:
     // Tells the change observer about a travel when it goes out of scope, however the
@@ -239,6 +238,16 @@ private:
     };
     void loadTravelFiles(const QStringList& fileNames);
     void loadStageFiles(const QStringList& fileNames);
+    // Reads each file whole and hands it to `decode`, which returns why the record cannot
+    // be taken, or nothing; a file unread or refused is noted as a problem and skipped.
+    using RecordDecoder = std::function<QString(ArchiveReader& reader, const QString& fileName,
+                                                const FileStamp& stamp)>;
+    void readRecordFiles(const QStringList& fileNames, const RecordDecoder& decode);
+    // Whether a record was read from its own file; one read from a file under another
+    // name is noted in `others`, and a conflict copy read in place of a record file that
+    // is gone is kept until it is resolved.
+    static bool fromOwnFile(const QString& fileName, bool ownName, const RecordKey& key,
+                            std::map<RecordKey, QStringList>& others);
     Outcome writeDefaultPreferences();
     // Reads a list file into decode(reader); a missing file leaves the list empty.
     void readListFile(const QString& path, const std::function<bool(ArchiveReader&)>& decode);

@@ -210,13 +210,6 @@ QStringList TravelDataStore::ReadPreferenceList(int listNumber)
     return items;
 }
 
-Outcome TravelDataStore::EnsureDefaultPreferences()
-{
-    if (!ListRecordFiles(m_folder.path(), QStringLiteral("prf")).isEmpty())
-        return {};
-    return writeDefaultPreferences();
-}
-
 Outcome TravelDataStore::writeDefaultPreferences()
 {
     for (int number = 1; number <= PreferenceListCount; ++number) {

@@ -17,30 +17,18 @@ void TravelDataStore::loadStageFiles(const QStringList& fileNames)
     m_stages.clear();
     m_otherStageFiles.clear();
     m_stagesByTravel.clear();
-    for (const QString& fileName : fileNames) {
-        QString reason;
-        const auto bytes = ReadWholeFile(m_folder.filePath(fileName), &reason);
-        if (!bytes) {
-            noteProblem(fileName, QStringLiteral("unreadable: %1").arg(reason));
-            continue;
-        }
-        ArchiveReader reader(*bytes);
-        StageRecord stage{DateTimeValue{}};
-        if (!RecordCodec::decodeStage(reader, stage)) {
-            noteProblem(fileName, reader.error()->cause);
-            continue;
-        }
-        if (!IsSafeKey(stage.key) || !IsSafeKey(stage.travelKey)) {
-            const QString& bad = IsSafeKey(stage.key) ? stage.travelKey : stage.key;
-            noteProblem(fileName, UnsafeKeyCause(bad));
-            continue;
-        }
-        if (IsConflictCopyName(fileName))
-            ; // read in place of a record file that is gone; kept until resolved
-        else if (!DataFolder::isStageFileName(fileName, stage.key))
-            m_otherStageFiles[stage.key].append(fileName);
-        putStage(stage);
-    }
+    readRecordFiles(
+        fileNames, [this](ArchiveReader& reader, const QString& fileName, const FileStamp&) {
+            StageRecord stage{DateTimeValue{}};
+            if (!RecordCodec::decodeStage(reader, stage))
+                return reader.error()->cause;
+            if (!IsSafeKey(stage.key) || !IsSafeKey(stage.travelKey))
+                return UnsafeKeyCause(IsSafeKey(stage.key) ? stage.travelKey : stage.key);
+            fromOwnFile(fileName, DataFolder::isStageFileName(fileName, stage.key), stage.key,
+                        m_otherStageFiles);
+            putStage(stage);
+            return QString();
+        });
 }
 
 void TravelDataStore::putStage(const StageRecord& stage)

@@ -1,5 +1,6 @@
 #include "CheckListView.h"
 #include "CommandIds.h"
+#include "EditedListView.h"
 #include "FindCommand.h"
 #include "FindDlg.h"
 #include "FindResultsModel.h"
@@ -92,7 +93,8 @@ private slots:
         QCOMPARE(listed(box), QStringList{QStringLiteral("Check list entry (entry)|Swiss francs")});
         emit box->matchChosen(0);
         QCOMPARE(m_frame->upperView()->kind(), ViewKind::CheckList);
-        QCOMPARE(m_frame->upperView()->state().markedRow, 0);
+        const auto* list = qobject_cast<CEditedListView*>(m_frame->upperView());
+        QCOMPARE(list->list()->markedRow(), 0);
     }
 
     void recordsChangedInTheWindowAreFoundAtOnce()

@@ -1,7 +1,7 @@
 #include "ColumnWidths.h"
-#include "CommandEnabling.h"
 #include "CommandIds.h"
 #include "HelpWindow.h"
+#include "ImageLinkList.h"
 #include "ImagesView.h"
 #include "ListCtrl.h"
 #include "TravelListModel.h"
@@ -12,7 +12,9 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QFileSystemWatcher>
 #include <QMenu>
+#include <QSignalSpy>
 #include <QSplitter>
 #include <QTest>
 #include <QTextBrowser>
@@ -310,6 +312,12 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), tree());
         m_frame->action(Cmd::PreviousPane)->trigger();
         QVERIFY(m_frame->imagesView()->isAncestorOf(QApplication::focusWidget()));
+        // Import From List takes items into the check list only while it is the active pane.
+        tree()->selectPath(m_lisbon, TreeChild::CheckList, QString());
+        QVERIFY(m_frame->action(Cmd::CheckListImport)->isEnabled());
+        m_frame->imagesView()->imageList()->setFocus();
+        QVERIFY(!m_frame->action(Cmd::CheckListImport)->isEnabled());
+        QVERIFY(m_frame->action(Cmd::CheckListNew)->isEnabled());
     }
 
     void aClickInTheTreeKeepsTheKeyboardThere()
@@ -375,8 +383,13 @@ private slots:
             QLatin1String("TravelBroken.tra: truncated")));
         QCOMPARE(tree()->root()->childCount(), 2);
 
-        // A sync tool drops a file into the folder: the status bar offers the reload.
-        m_frame->setOwnChangeWindow(0);
+        // The program's own save is no news; a file a sync tool drops in later is.
+        QSignalSpy folderChanged(m_frame->findChild<QFileSystemWatcher*>(),
+                                 &QFileSystemWatcher::directoryChanged);
+        QVERIFY(m_run->store.SaveCheckList(m_rome, {{QStringLiteral("Map"), 0}}).ok());
+        QVERIFY(folderChanged.wait());
+        QVERIFY(m_frame->outsideChangeNotice().isEmpty());
+        m_run->clock.advance(3);
         QVERIFY(writeFile(m_run->store.dataFolder().filePath(QStringLiteral("Synced.stg")), "x"));
         QTRY_VERIFY(!m_frame->outsideChangeNotice().isEmpty());
         trigger(Cmd::Refresh);

@@ -80,12 +80,11 @@ void CEditedListView::offerDamagedRows()
     m_rows->setReadOnly(false);
 }
 
-UpperViewState CEditedListView::state() const
+ViewFacts CEditedListView::facts() const
 {
-    UpperViewState state = CUpperView::state();
-    state.markedRow = m_list->markedRow();
-    state.rowCount = m_rows->rowCount();
-    return state;
+    ViewFacts facts = CUpperView::facts();
+    facts.recordMarked = m_rows->isRecordRow(m_list->markedRow());
+    return facts;
 }
 
 bool CEditedListView::handles(int command) const

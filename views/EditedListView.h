@@ -25,7 +25,7 @@ public:
         int importRows;
     };
 
-    UpperViewState state() const override;
+    ViewFacts facts() const override;
     bool handles(int command) const override;
     bool run(int command) override;
     Outcome save() override;

@@ -97,14 +97,9 @@ Outcome CExpenseListView::writeRows()
     return m_store.SaveExpenses(m_travelKey, m_model->expenses());
 }
 
-bool CExpenseListView::isExpenseRow(int row) const
-{
-    return row >= 0 && row < m_model->expenseCount();
-}
-
 bool CExpenseListView::editCell(int row, int column)
 {
-    if (!isExpenseRow(row) || column < 0 || column == ExpenseModel::Total ||
+    if (!m_model->isRecordRow(row) || column < 0 || column == ExpenseModel::Total ||
         column >= ExpenseModel::ColumnCount)
         return false;
     const QModelIndex index = m_model->index(row, column);
@@ -131,7 +126,7 @@ void CExpenseListView::deleteRow()
 {
     m_delegate->endEditing();
     const int row = m_list->markedRow();
-    if (!isExpenseRow(row) || !m_prompter ||
+    if (!m_model->isRecordRow(row) || !m_prompter ||
         !m_prompter->ask(this, QString::fromLatin1(deleteQuestion)))
         return;
     m_list->scrollToTop();
@@ -158,7 +153,7 @@ bool CExpenseListView::onListKey(QKeyEvent* key)
     switch (key->key()) {
     case Qt::Key_Space:
         // Ticks the expense whichever of its cells the keyboard is on.
-        if (isExpenseRow(current.row())) {
+        if (m_model->isRecordRow(current.row())) {
             const QModelIndex box = m_model->index(current.row(), ExpenseModel::Product);
             const bool purchased = box.data(Qt::CheckStateRole).toInt() == Qt::Checked;
             m_model->setData(box, purchased ? Qt::Unchecked : Qt::Checked, Qt::CheckStateRole);
@@ -187,7 +182,7 @@ void CExpenseListView::onContextMenu(const QPoint& position, const QPoint& globa
 {
     m_delegate->endEditing();
     const QModelIndex index = m_list->indexAt(position);
-    if (index.isValid() && isExpenseRow(index.row())) {
+    if (index.isValid() && m_model->isRecordRow(index.row())) {
         m_list->markRow(index.row());
         emit contextMenuRequested(PopupMenu::ExpenseMenu, globalPosition);
     } else {

@@ -48,7 +48,6 @@ private:
     CExpenseListView(ExpenseModel* model, TravelDataStore& store, QWidget* parent);
     bool onListKey(QKeyEvent* key);
     void onContextMenu(const QPoint& position, const QPoint& globalPosition);
-    bool isExpenseRow(int row) const;
 
     ExpenseModel* m_model;
 };

@@ -45,23 +45,26 @@ CStageDetailListView::CStageDetailListView(TravelDataStore& store, Prompter& pro
 void CStageDetailListView::load(const TreeSelection& selection)
 {
     m_model->fill(m_store, selection.stageKey);
-    m_unsaved = false;
     emit travelChosen(selection.travelKey);
     emit stateChanged();
 }
 
-UpperViewState CStageDetailListView::state() const
+ViewFacts CStageDetailListView::facts() const
 {
-    UpperViewState state = CUpperView::state();
-    state.markedRow = m_list->markedRow();
-    state.rowCount = m_model->rowCount();
-    state.firstAppointmentRow = m_model->firstAppointmentRow();
-    return state;
+    ViewFacts facts = CUpperView::facts();
+    facts.stageShown = true;
+    facts.recordMarked = appointmentMarked();
+    return facts;
 }
 
 RecordKey CStageDetailListView::shownStage() const
 {
     return m_model->stageKey();
+}
+
+bool CStageDetailListView::hasUnsavedAppointments() const
+{
+    return m_model->isModified();
 }
 
 bool CStageDetailListView::appointmentMarked() const
@@ -114,16 +117,10 @@ bool CStageDetailListView::run(int command)
 
 void CStageDetailListView::newAppointment()
 {
-    const StageRecord stage = m_store.GetStage(m_model->stageKey());
-    AppointmentRecord start(stage.date);
-    start.subject = stage.title;
-    start.location = stage.place;
-    start.notes = stage.notes;
-    CAppointmentDlg dialog(start, this, CAppointmentDlg::Purpose::Create);
+    CAppointmentDlg dialog(m_model->newAppointment(), this, CAppointmentDlg::Purpose::Create);
     if (m_prompter->run(&dialog) != QDialog::Accepted)
         return;
     const int row = m_model->addAppointment(dialog.appointment());
-    m_unsaved = true;
     m_list->markRow(row);
     m_list->scrollTo(m_model->index(row, 0));
     emit stateChanged();
@@ -140,7 +137,6 @@ void CStageDetailListView::modifyAppointment(int row)
     if (changed == m_model->appointment(row))
         return;
     const int now = m_model->setAppointment(row, changed);
-    m_unsaved = true;
     m_list->scrollTo(m_model->index(now, 0));
     emit stateChanged();
 }
@@ -151,7 +147,6 @@ void CStageDetailListView::deleteAppointment(int row)
         !m_prompter->ask(this, ResourceText(Str::ConfirmDeleteAppointment)))
         return;
     m_model->removeAppointment(row);
-    m_unsaved = true;
     // Without appointments the section is gone, and the stage's file says so at once.
     if (!m_model->hasAppointmentSection()) {
         m_list->markRow(-1);
@@ -164,24 +159,18 @@ void CStageDetailListView::deleteAppointment(int row)
 
 Outcome CStageDetailListView::save()
 {
-    if (!m_unsaved || m_model->stageKey().isEmpty())
-        return {};
-    const Outcome saved = m_store.SaveAppointments(m_model->stageKey(), m_model->appointments());
-    if (saved.ok())
-        m_unsaved = false;
-    return saved;
+    return m_model->save(m_store);
 }
 
 void CStageDetailListView::discardChanges()
 {
     m_model->fill(m_store, m_model->stageKey());
-    m_unsaved = false;
     emit stateChanged();
 }
 
 Outcome CStageDetailListView::keepAsNewTravel()
 {
-    if (!m_unsaved)
+    if (!m_model->isModified())
         return {};
     StageRecord stage = m_store.GetStage(m_model->stageKey());
     const KeyOutcome travel = m_store.AddTravel(m_store.GetTravel(stage.travelKey));
@@ -193,7 +182,7 @@ Outcome CStageDetailListView::keepAsNewTravel()
         return added.outcome;
     const Outcome saved = m_store.SaveAppointments(added.key, m_model->appointments());
     if (saved.ok())
-        m_unsaved = false;
+        m_model->setSaved();
     return saved;
 }
 

@@ -18,7 +18,7 @@ public:
     CStageDetailListView(TravelDataStore& store, Prompter& prompter, QWidget* parent = nullptr);
 
     void load(const TreeSelection& selection) override;
-    UpperViewState state() const override;
+    ViewFacts facts() const override;
     bool handles(int command) const override;
     bool run(int command) override;
     RecordKey shownStage() const override;
@@ -37,7 +37,7 @@ public:
     // Asks first; deleting the last appointment saves at once.
     void deleteAppointment(int row);
     // Whether the rows hold appointments that the store does not have yet.
-    bool hasUnsavedAppointments() const { return m_unsaved; }
+    bool hasUnsavedAppointments() const;
 
     StageDetailModel* model() const { return m_model; }
     CListCtrl* list() const { return m_list; }
@@ -51,5 +51,4 @@ private:
 
     StageDetailModel* m_model;
     CListCtrl* m_list;
-    bool m_unsaved = false;
 };

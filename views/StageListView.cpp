@@ -66,13 +66,13 @@ void CStageListView::setDisplayMode(DisplayMode mode)
     emit stateChanged();
 }
 
-UpperViewState CStageListView::state() const
+ViewFacts CStageListView::facts() const
 {
-    UpperViewState state = CUpperView::state();
-    state.displayMode = displayMode();
-    state.markedRow = markedRow();
-    state.rowCount = m_model->rowCount();
-    return state;
+    ViewFacts facts = CUpperView::facts();
+    facts.displayMode = displayMode();
+    facts.recordMarked = markedRow() >= 0;
+    facts.stageShown = facts.recordMarked;
+    return facts;
 }
 
 bool CStageListView::handles(int command) const

@@ -14,13 +14,6 @@
 #include <QMouseEvent>
 #include <QVBoxLayout>
 
-namespace {
-
-// A row after the tenth belongs to the notes: the travel sheet opens on its notes page.
-constexpr int FirstNotesPageRow = 10;
-
-} // namespace
-
 CTravelDetailListView::CTravelDetailListView(TravelDataStore& store, QWidget* parent)
     : CUpperView(ViewKind::TravelDetail, store, parent),
       m_model(new TravelDetailModel(store.displayFormats(), this)), m_list(new CListCtrl(this))
@@ -51,12 +44,11 @@ void CTravelDetailListView::load(const TreeSelection& selection)
     emit stateChanged();
 }
 
-UpperViewState CTravelDetailListView::state() const
+ViewFacts CTravelDetailListView::facts() const
 {
-    UpperViewState state = CUpperView::state();
-    state.markedRow = m_list->markedRow();
-    state.rowCount = m_model->rowCount();
-    return state;
+    ViewFacts facts = CUpperView::facts();
+    facts.travelShown = true;
+    return facts;
 }
 
 RecordKey CTravelDetailListView::shownTravel() const
@@ -66,7 +58,8 @@ RecordKey CTravelDetailListView::shownTravel() const
 
 int CTravelDetailListView::modifyTravelStartPage() const
 {
-    return m_list->markedRow() >= FirstNotesPageRow ? 1 : 0;
+    // Seat, ticket, status and notes are on the travel sheet's second page.
+    return m_list->markedRow() >= TravelDetailModel::SeatRow ? 1 : 0;
 }
 
 const QAbstractItemModel* CTravelDetailListView::printModel() const
@@ -111,14 +104,14 @@ void CTravelDetailListView::markFound(const FindMatch& match)
 {
     static const QHash<QString, int> rowOfField = {
         {QStringLiteral("title"), TravelDetailModel::TitleRow},
-        {QStringLiteral("from"), 3},
-        {QStringLiteral("destination"), 4},
-        {QStringLiteral("mode"), 7},
-        {QStringLiteral("priority"), 8},
-        {QStringLiteral("type"), 9},
-        {QStringLiteral("seat"), 10},
-        {QStringLiteral("ticket"), 11},
-        {QStringLiteral("status"), 12},
+        {QStringLiteral("from"), TravelDetailModel::FromRow},
+        {QStringLiteral("destination"), TravelDetailModel::DestinationRow},
+        {QStringLiteral("mode"), TravelDetailModel::ModeRow},
+        {QStringLiteral("priority"), TravelDetailModel::PriorityRow},
+        {QStringLiteral("type"), TravelDetailModel::TypeRow},
+        {QStringLiteral("seat"), TravelDetailModel::SeatRow},
+        {QStringLiteral("ticket"), TravelDetailModel::TicketRow},
+        {QStringLiteral("status"), TravelDetailModel::StatusRow},
         {QStringLiteral("notes"), TravelDetailModel::NotesRow},
     };
     m_list->markRow(rowOfField.value(match.field, TravelDetailModel::TitleRow));

@@ -15,7 +15,7 @@ public:
     explicit CTravelDetailListView(TravelDataStore& store, QWidget* parent = nullptr);
 
     void load(const TreeSelection& selection) override;
-    UpperViewState state() const override;
+    ViewFacts facts() const override;
     RecordKey shownTravel() const override;
     int modifyTravelStartPage() const override;
     const QAbstractItemModel* printModel() const override;

@@ -63,13 +63,13 @@ void CTravelListView::setDisplayMode(DisplayMode mode)
     emit stateChanged();
 }
 
-UpperViewState CTravelListView::state() const
+ViewFacts CTravelListView::facts() const
 {
-    UpperViewState state = CUpperView::state();
-    state.displayMode = displayMode();
-    state.markedRow = markedRow();
-    state.rowCount = m_model->rowCount();
-    return state;
+    ViewFacts facts = CUpperView::facts();
+    facts.displayMode = displayMode();
+    facts.recordMarked = markedRow() >= 0;
+    facts.travelShown = facts.recordMarked;
+    return facts;
 }
 
 bool CTravelListView::handles(int command) const

@@ -19,7 +19,7 @@ public:
     explicit CTravelListView(TravelDataStore& store, QWidget* parent = nullptr);
 
     void load(const TreeSelection& selection) override;
-    UpperViewState state() const override;
+    ViewFacts facts() const override;
     bool handles(int command) const override;
     bool run(int command) override;
     RecordKey shownTravel() const override;

@@ -6,11 +6,11 @@ CUpperView::CUpperView(ViewKind kind, TravelDataStore& store, QWidget* parent)
     setObjectName(QStringLiteral("upperView%1").arg(int(kind)));
 }
 
-UpperViewState CUpperView::state() const
+ViewFacts CUpperView::facts() const
 {
-    UpperViewState state;
-    state.kind = m_kind;
-    return state;
+    ViewFacts facts;
+    facts.kind = m_kind;
+    return facts;
 }
 
 bool CUpperView::handles(int) const

@@ -28,8 +28,8 @@ public:
     CUpperView(ViewKind kind, TravelDataStore& store, QWidget* parent = nullptr);
 
     ViewKind kind() const { return m_kind; }
-    // What the enabling rules of the commands look at.
-    virtual UpperViewState state() const;
+    // What the enabling rules of the commands look at, read from the view's model.
+    virtual ViewFacts facts() const;
 
     // Fills the view from the store for what the tree selected.
     virtual void load(const TreeSelection& selection) = 0;
