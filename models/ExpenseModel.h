@@ -40,7 +40,7 @@ public:
     bool removeExpense(int row);
     // Sort codes: 0 product, 1 quantity, 2 unit, 3 price, 4 total ascending; 5 to 9 the
     // same descending. Texts compare as the locale does, numbers by their exact values.
-    void sortByCode(int sortCode);
+    void sortByCode(int sortCode) override;
 
     // The sum of the (rounded) totals of the purchased expenses.
     double grandTotal() const { return m_grandTotal; }

@@ -11,6 +11,9 @@ class RowOrderModel : public QAbstractTableModel {
 public:
     using QAbstractTableModel::QAbstractTableModel;
 
+    // Sorts by one of the list's sort codes; a list without them keeps its order.
+    virtual void sortByCode(int) {}
+
 protected:
     // Puts the rows in `order` (old row numbers, new order first); the model moves its
     // rows in permuteRows.

@@ -26,7 +26,7 @@ QIcon stageIcon()
 } // namespace
 
 StageListModel::StageListModel(const DisplayFormats& formats, QObject* parent)
-    : RowOrderModel(parent), m_formats(formats)
+    : RecordListModel(formats, ColumnCount, parent)
 {
 }
 
@@ -42,28 +42,15 @@ void StageListModel::fill(const TravelDataStore& store, const RecordKey& travelK
 
 void StageListModel::setStages(const RecordKey& travelKey, QList<StageRecord> stages)
 {
-    beginResetModel();
     m_travelKey = travelKey;
-    m_stages = std::move(stages);
-    endResetModel();
+    setRecords(std::move(stages));
     sortByCode(Date);
 }
 
 void StageListModel::clear()
 {
-    beginResetModel();
     m_travelKey.clear();
-    m_stages.clear();
-    endResetModel();
-}
-
-int StageListModel::rowOf(const RecordKey& key) const
-{
-    for (int row = 0; row < int(m_stages.size()); ++row) {
-        if (m_stages[row].key == key)
-            return row;
-    }
-    return -1;
+    setRecords({});
 }
 
 int StageListModel::compare(const StageRecord& a, const StageRecord& b, int sortCode,
@@ -86,46 +73,6 @@ int StageListModel::compare(const StageRecord& a, const StageRecord& b, int sort
     return sortCode >= ColumnCount ? -order : order;
 }
 
-void StageListModel::sortByCode(int sortCode)
-{
-    if (sortCode < 0 || sortCode >= SortCodeCount)
-        return;
-    const QCollator collator(m_formats.locale());
-    const bool byDate = sortCode % ColumnCount == Date;
-    const auto sortable = [byDate](const StageRecord& stage) {
-        return !byDate || stage.date.isValid();
-    };
-    const auto before = [&](const StageRecord& a, const StageRecord& b) {
-        return compare(a, b, sortCode, collator) < 0;
-    };
-    applyRowOrder(ListRules::SortedOrder(m_stages, sortable, before));
-}
-
-void StageListModel::sort(int column, Qt::SortOrder order)
-{
-    if (column >= 0 && column < ColumnCount)
-        sortByCode(order == Qt::AscendingOrder ? column : ColumnCount + column);
-}
-
-void StageListModel::permuteRows(const QList<int>& order)
-{
-    QList<StageRecord> sorted;
-    sorted.reserve(order.size());
-    for (int row : order)
-        sorted.append(m_stages[row]);
-    m_stages = std::move(sorted);
-}
-
-int StageListModel::rowCount(const QModelIndex& parent) const
-{
-    return parent.isValid() ? 0 : int(m_stages.size());
-}
-
-int StageListModel::columnCount(const QModelIndex& parent) const
-{
-    return parent.isValid() ? 0 : ColumnCount;
-}
-
 QString StageListModel::iconModeToolTip(const StageRecord& stage) const
 {
     QString tip = stage.title;
@@ -136,44 +83,25 @@ QString StageListModel::iconModeToolTip(const StageRecord& stage) const
     return tip;
 }
 
-QVariant StageListModel::data(const QModelIndex& index, int role) const
+QString StageListModel::text(const StageRecord& stage, int column) const
 {
-    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
-        return {};
-    const StageRecord& stage = m_stages[index.row()];
-    switch (role) {
-    case Qt::DisplayRole:
-        switch (index.column()) {
-        case Title:
-            return stage.title;
-        case Date:
-            return m_formats.FormatShortDate(stage.date);
-        default:
-            return stage.place;
-        }
-    case Qt::DecorationRole:
-        return index.column() == Title ? QVariant(stageIcon()) : QVariant();
-    case Qt::TextAlignmentRole:
-        return index.column() == Title ? QVariant(int(Qt::AlignCenter)) : QVariant();
-    case Qt::ToolTipRole:
+    switch (column) {
+    case Title:
         return stage.title;
-    case ModelRole::IconModeToolTip:
-        return iconModeToolTip(stage);
-    case ModelRole::Key:
-        return stage.key;
+    case Date:
+        return m_formats.FormatShortDate(stage.date);
     default:
-        return {};
+        return stage.place;
     }
 }
 
-QVariant StageListModel::headerData(int section, Qt::Orientation orientation, int role) const
+QIcon StageListModel::icon(const StageRecord&) const
 {
-    if (orientation != Qt::Horizontal || section < 0 || section >= ColumnCount)
-        return {};
-    if (role == Qt::TextAlignmentRole)
-        return section == Title ? int(Qt::AlignCenter) : int(Qt::AlignLeft | Qt::AlignVCenter);
-    if (role != Qt::DisplayRole)
-        return {};
+    return stageIcon();
+}
+
+QString StageListModel::caption(int column) const
+{
     static const char* const captions[ColumnCount] = {"Stage", "Date", "Place"};
-    return QString::fromLatin1(captions[section]);
+    return QString::fromLatin1(captions[column]);
 }

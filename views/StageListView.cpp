@@ -13,20 +13,13 @@
 #include <QVBoxLayout>
 
 CStageListView::CStageListView(TravelDataStore& store, QWidget* parent)
-    : CUpperView(ViewKind::StageList, store, parent),
-      m_model(new StageListModel(store.displayFormats(), this)),
-      m_list(new CModeListCtrl(m_model,
-                               {Bitmaps::StageListWatermark, Bitmaps::StageHeader,
-                                StageListModel::ColumnCount, &ColumnWidths::StageList},
-                               this))
+    : CModeListView(ViewKind::StageList, store, new StageListModel(store.displayFormats()),
+                    {Bitmaps::StageListWatermark, Bitmaps::StageHeader, StageListModel::ColumnCount,
+                     &ColumnWidths::StageList},
+                    parent),
+      m_model(static_cast<StageListModel*>(rows()))
 {
     m_list->header()->showFirstOrder(StageListModel::Date);
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(m_list);
-    setFocusProxy(m_list);
-
-    connect(m_list, &CModeListCtrl::sortRequested, this, &CStageListView::sort);
     connect(m_list, &CModeListCtrl::markChanged, this, &CUpperView::stateChanged);
     connect(m_list, &CModeListCtrl::opened, this, [this](const QModelIndex& index) {
         emit selectPathRequested(m_model->travelKey(), TreeChild::Stages,
@@ -51,16 +44,10 @@ void CStageListView::load(const TreeSelection& selection)
     emit stateChanged();
 }
 
-void CStageListView::sort(int sortCode)
-{
-    m_model->sortByCode(sortCode);
-    m_list->scrollToMarked();
-}
-
 void CStageListView::setDisplayMode(DisplayMode mode)
 {
-    m_list->setDisplayMode(mode);
     // A new mode shows the stages by title, and the header says so.
+    m_list->setDisplayMode(mode);
     m_list->header()->showFirstOrder(StageListModel::Title);
     sort(StageListModel::Title);
     emit stateChanged();
@@ -68,9 +55,7 @@ void CStageListView::setDisplayMode(DisplayMode mode)
 
 ViewFacts CStageListView::facts() const
 {
-    ViewFacts facts = CUpperView::facts();
-    facts.displayMode = displayMode();
-    facts.recordMarked = markedRow() >= 0;
+    ViewFacts facts = CModeListView::facts();
     facts.stageShown = facts.recordMarked;
     return facts;
 }
@@ -93,10 +78,8 @@ bool CStageListView::run(int command)
 {
     if (!handles(command))
         return false;
-    if (const std::optional<DisplayMode> mode = DisplayModeOf(command)) {
-        setDisplayMode(*mode);
+    if (runDisplayMode(command))
         return true;
-    }
     switch (command) {
     case Cmd::ListNewTravel:
     case Cmd::ListNewStage:
@@ -117,16 +100,6 @@ RecordKey CStageListView::shownStage() const
 {
     const int row = markedRow();
     return row >= 0 ? m_model->stage(row).key : RecordKey();
-}
-
-const QAbstractItemModel* CStageListView::printModel() const
-{
-    return m_model;
-}
-
-QList<int> CStageListView::printColumnWidths() const
-{
-    return m_list->report()->columnWidths();
 }
 
 QString CStageListView::printTitle() const

@@ -13,20 +13,13 @@
 #include <QVBoxLayout>
 
 CTravelListView::CTravelListView(TravelDataStore& store, QWidget* parent)
-    : CUpperView(ViewKind::TravelList, store, parent),
-      m_model(new TravelListModel(store.displayFormats(), this)),
-      m_list(new CModeListCtrl(m_model,
-                               {Bitmaps::TravelListWatermark, Bitmaps::TravelHeader,
-                                TravelListModel::ColumnCount, &ColumnWidths::TravelList},
-                               this))
+    : CModeListView(ViewKind::TravelList, store, new TravelListModel(store.displayFormats()),
+                    {Bitmaps::TravelListWatermark, Bitmaps::TravelHeader,
+                     TravelListModel::ColumnCount, &ColumnWidths::TravelList},
+                    parent),
+      m_model(static_cast<TravelListModel*>(rows()))
 {
     m_list->header()->showFirstOrder(TravelListModel::Name);
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(m_list);
-    setFocusProxy(m_list);
-
-    connect(m_list, &CModeListCtrl::sortRequested, this, &CTravelListView::sort);
     connect(m_list, &CModeListCtrl::markChanged, this, [this](const QModelIndex& current) {
         if (current.isValid())
             emit travelChosen(current.data(ModelRole::Key).toString());
@@ -51,23 +44,9 @@ void CTravelListView::load(const TreeSelection& selection)
     emit stateChanged();
 }
 
-void CTravelListView::sort(int sortCode)
-{
-    m_model->sortByCode(sortCode);
-    m_list->scrollToMarked();
-}
-
-void CTravelListView::setDisplayMode(DisplayMode mode)
-{
-    m_list->setDisplayMode(mode);
-    emit stateChanged();
-}
-
 ViewFacts CTravelListView::facts() const
 {
-    ViewFacts facts = CUpperView::facts();
-    facts.displayMode = displayMode();
-    facts.recordMarked = markedRow() >= 0;
+    ViewFacts facts = CModeListView::facts();
     facts.travelShown = facts.recordMarked;
     return facts;
 }
@@ -79,10 +58,8 @@ bool CTravelListView::handles(int command) const
 
 bool CTravelListView::run(int command)
 {
-    if (const std::optional<DisplayMode> mode = DisplayModeOf(command)) {
-        setDisplayMode(*mode);
+    if (runDisplayMode(command))
         return true;
-    }
     if (command == Cmd::ListNewTravel) {
         emit commandRequested(Cmd::NewTravel);
         return true;
@@ -94,16 +71,6 @@ RecordKey CTravelListView::shownTravel() const
 {
     const int row = markedRow();
     return row >= 0 ? m_model->travel(row).key : RecordKey();
-}
-
-const QAbstractItemModel* CTravelListView::printModel() const
-{
-    return m_model;
-}
-
-QList<int> CTravelListView::printColumnWidths() const
-{
-    return m_list->report()->columnWidths();
 }
 
 QString CTravelListView::printTitle() const
