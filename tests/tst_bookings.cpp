@@ -460,12 +460,14 @@ private slots:
         const QString mail = run.dir.filePath(QStringLiteral("confirmation.eml"));
         QVERIFY(writeFile(file, html));
         QVERIFY(writeFile(mail, "Subject: Booked\r\nContent-Type: text/html\r\n\r\n" + html));
+        int shown = 0; // bookings the dialog listed
         const auto importInto = [&](Control target) {
-            run.prompter.dialogs = {[target](QDialog* dialog) {
+            run.prompter.dialogs = {[target, &shown](QDialog* dialog) {
                 auto* import = static_cast<CImportBookingDlg*>(dialog);
                 control<QRadioButton>(import, target)->click();
                 if (QTest::qWaitFor([&] { return !import->isReading(); }))
                     import->accept();
+                shown = import->preview()->topLevelItemCount();
                 return import->result();
             }};
         };
@@ -490,6 +492,7 @@ private slots:
         QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, {});
         QApplication::sendEvent(frame, &drop);
         QTRY_VERIFY(run.prompter.dialogs.isEmpty());
+        QCOMPARE(shown, 6);
         QCOMPARE(stagesOf(travelKey), 3);
         QCOMPARE(stagesOf(other), 0);
 
