@@ -3,6 +3,7 @@
 #include "AppointmentDlg.h"
 #include "BookingMapping.h"
 #include "CommandIds.h"
+#include "FindIndex.h"
 #include "ImagesView.h"
 #include "ImportBookingDlg.h"
 #include "ImportItemsDlg.h"
@@ -285,8 +286,12 @@ void CRecordCommands::importBookingFiles(const QStringList& files)
     report(imported.outcome);
     if (!imported.outcome.ok())
         return;
+    // The travel's stages, in its own month: that of the bookings, not the one shown.
     m_frame.tree()->showTravelsMonth();
-    m_frame.tree()->selectPath(imported.travelKey, TreeChild::Stages, {});
+    FindMatch stages;
+    stages.kind = FindKind::Stage;
+    stages.travelKey = imported.travelKey;
+    (void)m_frame.showFound(stages);
     m_frame.showStatus(
         tr("%n booking(s) imported into \u201c%1\u201d", nullptr, int(dialog.bookings().size()))
             .arg(store.GetTravel(imported.travelKey).title));
