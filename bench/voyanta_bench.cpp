@@ -1,10 +1,12 @@
 // Measurements of the store on large data folders, run by hand:
 //   voyanta-bench [TRAVELS]        (default 10000)
+//   voyanta-bench --bookings       the booking import alone
 // Every figure is printed with the baseline it is compared with, measured in the
 // same run on the same machine. The bench starts copies of itself to import into one
 // folder from several processes at once (voyanta-bench --import-worker DIR COUNT).
 
 #include "BenchTiming.h"
+#include "BookingBench.h"
 #include "DataGenerator.h"
 #include "FindIndex.h"
 #include "FolderCheck.h"
@@ -183,6 +185,9 @@ int main(int argc, char* argv[])
     QCoreApplication app(argc, argv);
     if (argc == 4 && QByteArray(argv[1]) == "--import-worker")
         return importWorker(QString::fromLocal8Bit(argv[2]), std::atoi(argv[3]));
+    BenchBookingImport();
+    if (argc == 2 && QByteArray(argv[1]) == "--bookings")
+        return 0;
     const int travelCount = argc > 1 ? std::atoi(argv[1]) : 10000;
     QTemporaryDir dir;
     const QString workdir = dir.path();

@@ -1,7 +1,7 @@
 #include "BookingExtractor.h"
 
-#include <QDeadlineTimer>
 #include <QDir>
+#include <QEventLoop>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -9,6 +9,7 @@
 #include <QSettings>
 #include <QStandardPaths>
 
+#include <optional>
 #include <utility>
 
 namespace BookingExtractor {
@@ -138,27 +139,19 @@ Result Interpret(const QString& file, const RunEnd& end, int timeLimitMs)
     return result;
 }
 
-Result Extract(const QString& file, const Settings& settings)
+Result Extract(const QStringList& files, const Settings& settings)
 {
-    QProcess process;
-    process.setStandardInputFile(QProcess::nullDevice());
-    process.start(settings.program, ArgumentsFor(file, settings), QIODevice::ReadOnly);
-    RunEnd end;
-    const QDeadlineTimer deadline(settings.timeLimitMs);
-    if (!process.waitForStarted(settings.timeLimitMs)) {
-        end.started = false;
-        end.startError = process.errorString();
-    } else if (!process.waitForFinished(int(qMax<qint64>(deadline.remainingTime(), 1)))) {
-        end.timedOut = true;
-        process.kill();
-        process.waitForFinished();
-    } else {
-        end.crashed = process.exitStatus() == QProcess::CrashExit;
-        end.exitCode = process.exitCode();
-        end.output = process.readAllStandardOutput();
-        end.errors = process.readAllStandardError();
-    }
-    return Interpret(file, end, settings.timeLimitMs);
+    Job job(files, settings);
+    QEventLoop loop;
+    std::optional<Result> result;
+    QObject::connect(&job, &Job::finished, &loop, [&](const Result& end) {
+        result = end;
+        loop.quit();
+    });
+    job.start();
+    if (!result) // it may end before start() returns: a program that cannot be started
+        loop.exec();
+    return *result;
 }
 
 Job::Job(QStringList files, Settings settings, QObject* parent)

@@ -68,12 +68,13 @@ struct RunEnd {
 Result Interpret(const QString& file, const RunEnd& end, int timeLimitMs);
 QStringList ArgumentsFor(const QString& file, const Settings& settings);
 
-// Runs the program on one file and waits for it, at most the time limit.
-Result Extract(const QString& file, const Settings& settings);
+// Runs the program on the files one after another and waits for it (a local event loop,
+// for the command line): the bookings of all files, or the first file's failure.
+Result Extract(const QStringList& files, const Settings& settings);
 
 // Runs the program on the files one after another without blocking: for the window.
 // finished is emitted once, with the bookings of all files, or with the first file's
-// failure; a cancelled job emits nothing.
+// failure; a cancelled job emits nothing. Each run is stopped at the time limit.
 class Job : public QObject {
     Q_OBJECT
 public:

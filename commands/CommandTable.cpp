@@ -99,6 +99,7 @@ const QList<int>& ToolbarLayout()
         Cmd::MonthPicker,
         0,
         Cmd::NewTravel,
+        Cmd::ImportBooking,
         Cmd::NewStage,
         Cmd::CheckListNew,
         Cmd::ExpenseNew,

@@ -63,6 +63,8 @@ enum class Control : int {
     FindText = 10002,
     FindMatches = 10003,
     BookingPreview = 10004,
+    IntoSelectedTravel = 10010,
+    IntoNewTravel = 10011,
 };
 Q_ENUM_NS(Control)
 

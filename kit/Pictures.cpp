@@ -45,6 +45,8 @@ QPixmap OwnToolbarPicture(int command)
         return LoadBitmap(Bitmaps::FindButton, ratio());
     case Cmd::ExportToPdf:
         return LoadBitmap(Bitmaps::ExportPdfButton, ratio());
+    case Cmd::ImportBooking:
+        return LoadBitmap(Bitmaps::ImportBookingButton, ratio());
     default:
         return {};
     }

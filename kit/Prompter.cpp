@@ -108,6 +108,12 @@ QString DesktopPrompter::openFileName(QWidget* parent, const QString& filter, co
     return picked;
 }
 
+QStringList DesktopPrompter::openFileNames(QWidget* parent, const QString& filter,
+                                           const QString& start)
+{
+    return QFileDialog::getOpenFileNames(parent, QString(), start, filter);
+}
+
 bool DesktopPrompter::openFile(const QString& path)
 {
     return QDesktopServices::openUrl(QUrl::fromLocalFile(path));

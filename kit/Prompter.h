@@ -39,6 +39,9 @@ public:
     // An open-file picker with a filter ("Images (*.png *.jpg);;All Files (*)"), starting in
     // the given folder or file's folder; empty when the user cancels.
     virtual QString openFileName(QWidget* parent, const QString& filter, const QString& start) = 0;
+    // The same picker letting the user take several files; empty when the user cancels.
+    virtual QStringList openFileNames(QWidget* parent, const QString& filter,
+                                      const QString& start) = 0;
     // Opens a file with the program the desktop associates with it.
     virtual bool openFile(const QString& path) = 0;
     // Starts another program without waiting for it.
@@ -70,6 +73,8 @@ public:
     QString saveFileName(QWidget* parent, const QString& defaultSuffix,
                          const QString& filter) override;
     QString openFileName(QWidget* parent, const QString& filter, const QString& start) override;
+    QStringList openFileNames(QWidget* parent, const QString& filter,
+                              const QString& start) override;
     bool openFile(const QString& path) override;
     bool startProgram(const QString& program, const QStringList& arguments) override;
     bool choosePrinter(QWidget* parent, QPrinter& printer) override;

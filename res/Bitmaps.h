@@ -95,6 +95,7 @@ enum Id : int {
     // Toolbar buttons of the commands beyond the toolbar strip, 16 x 16.
     FindButton = 216,
     ExportPdfButton = 217,
+    ImportBookingButton = 218,
 };
 
 // How a picture divides into images: every image is imageWidth x imageHeight and there are
@@ -163,6 +164,7 @@ inline constexpr Layout Layouts[] = {
     {ImageRowHeight, 32, 80, 1},
     {FindButton, 16, 16, 1},
     {ExportPdfButton, 16, 16, 1},
+    {ImportBookingButton, 16, 16, 1},
 };
 
 // The layout of a bitmap number, or nullptr for a number the program has no picture for.

@@ -678,31 +678,34 @@ void CMainFrame::showStatus(const QString& message)
 
 namespace {
 
-// The one local file a drop carries, or nothing.
-QString droppedFile(const QMimeData* data)
+// The local files a drop carries, or nothing when it carries anything else.
+QStringList droppedFiles(const QMimeData* data)
 {
-    if (!data || !data->hasUrls() || data->urls().size() != 1)
-        return {};
-    const QUrl url = data->urls().first();
-    return url.isLocalFile() ? url.toLocalFile() : QString();
+    QStringList files;
+    for (const QUrl& url : data ? data->urls() : QList<QUrl>()) {
+        if (!url.isLocalFile())
+            return {};
+        files.append(url.toLocalFile());
+    }
+    return files;
 }
 
 } // namespace
 
 void CMainFrame::dragEnterEvent(QDragEnterEvent* event)
 {
-    if (!droppedFile(event->mimeData()).isEmpty() && action(Cmd::ImportBooking)->isEnabled())
+    if (!droppedFiles(event->mimeData()).isEmpty() && action(Cmd::ImportBooking)->isEnabled())
         event->acceptProposedAction();
 }
 
 void CMainFrame::dropEvent(QDropEvent* event)
 {
-    const QString file = droppedFile(event->mimeData());
-    if (file.isEmpty())
+    const QStringList files = droppedFiles(event->mimeData());
+    if (files.isEmpty())
         return;
     event->acceptProposedAction();
     // After the drop has ended: the import asks its questions in dialogs of its own.
-    QTimer::singleShot(0, this, [this, file] { m_records->importBookingFile(file); });
+    QTimer::singleShot(0, this, [this, files] { m_records->importBookingFiles(files); });
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event)

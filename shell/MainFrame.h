@@ -87,7 +87,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    // A file dropped on the window is a booking to import.
+    // Files dropped on the window are bookings to import.
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 

@@ -3,6 +3,7 @@
 #include "AppointmentDlg.h"
 #include "BookingMapping.h"
 #include "CommandIds.h"
+#include "FindIndex.h"
 #include "ImagesView.h"
 #include "ImportBookingDlg.h"
 #include "ImportItemsDlg.h"
@@ -243,50 +244,55 @@ void CRecordCommands::newTravel()
 void CRecordCommands::importBooking()
 {
     const QString kind = QStringLiteral("Bookings");
-    const QString file = m_app.prompter().openFileName(
+    const QStringList files = m_app.prompter().openFileNames(
         &m_frame,
         QStringLiteral("Bookings (*.eml *.mbox *.pdf *.html *.htm *.pkpass *.txt *.png *.jpg "
                        "*.jpeg);;All Files (*)"),
         LastUsedFolder(kind));
-    if (file.isEmpty())
+    if (files.isEmpty())
         return;
-    RememberFolder(kind, file);
-    importBookingFile(file);
+    RememberFolder(kind, files.first());
+    importBookingFiles(files);
 }
 
-void CRecordCommands::importBookingFile(const QString& file)
+void CRecordCommands::importBookingFiles(const QStringList& files)
 {
     BookingExtractor::Search search;
     search.profile = BookingExtractor::ProfilePath();
     BookingExtractor::Settings settings;
     settings.program = BookingExtractor::Find(search);
     settings.received = QDateTime::currentDateTime();
-    QString refusal = BookingExtractor::Refusal(file);
-    if (refusal.isEmpty() && settings.program.isEmpty())
-        refusal = BookingExtractor::MissingMessage(search);
-    if (!refusal.isEmpty()) {
-        m_app.prompter().inform(&m_frame, refusal);
+    QStringList refusals;
+    for (const QString& file : files) {
+        if (const QString refusal = BookingExtractor::Refusal(file); !refusal.isEmpty())
+            refusals.append(refusal);
+    }
+    if (refusals.isEmpty() && settings.program.isEmpty())
+        refusals.append(BookingExtractor::MissingMessage(search));
+    if (!refusals.isEmpty()) {
+        m_app.prompter().inform(&m_frame, refusals.join(QLatin1Char('\n')));
         return;
     }
-    // Into the travel selected in the tree, else into the one that holds these bookings
-    // already, else into a new one.
     TravelDataStore& store = m_app.store();
-    const RecordKey travelKey = m_frame.tree()->selection().travelKey;
-    CImportBookingDlg dialog(
-        file, settings,
-        travelKey.isEmpty()
-            ? QStringLiteral("a new travel, or the one that holds them")
-            : QStringLiteral("\u201c%1\u201d").arg(store.GetTravel(travelKey).title),
-        &m_frame);
+    const RecordKey selected = m_frame.tree()->selection().travelKey;
+    CImportBookingDlg dialog(files, settings,
+                             selected.isEmpty() ? QString() : store.GetTravel(selected).title,
+                             &m_frame);
     if (m_app.prompter().run(&dialog) != QDialog::Accepted || dialog.bookings().isEmpty() ||
         !m_frame.endPendingEdits())
         return;
-    const BookingImport imported = ImportBookings(store, dialog.bookings(), travelKey);
+    // Without a travel, into the one that holds these bookings already, else a new one.
+    const BookingImport imported = ImportBookings(
+        store, dialog.bookings(), dialog.intoSelectedTravel() ? selected : RecordKey());
     report(imported.outcome);
     if (!imported.outcome.ok())
         return;
+    // The travel's stages, in its own month: that of the bookings, not the one shown.
     m_frame.tree()->showTravelsMonth();
-    m_frame.tree()->selectPath(imported.travelKey, TreeChild::Stages, {});
+    FindMatch stages;
+    stages.kind = FindKind::Stage;
+    stages.travelKey = imported.travelKey;
+    (void)m_frame.showFound(stages);
     m_frame.showStatus(
         tr("%n booking(s) imported into \u201c%1\u201d", nullptr, int(dialog.bookings().size()))
             .arg(store.GetTravel(imported.travelKey).title));

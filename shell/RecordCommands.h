@@ -27,10 +27,10 @@ public:
     bool run(int command);
 
     void newTravel();
-    // Reads the bookings of a file the user picks, shows them and imports them.
+    // Reads the bookings of the files the user picks, shows them and imports them.
     void importBooking();
-    // Imports the bookings of a file (one the user picked or dropped on the window).
-    void importBookingFile(const QString& file);
+    // Imports the bookings of files the user picked or dropped on the window, all in one.
+    void importBookingFiles(const QStringList& files);
     void modifyTravel(const RecordKey& travelKey);
     void deleteTravel(const RecordKey& travelKey);
     void copyTravel(const RecordKey& travelKey);

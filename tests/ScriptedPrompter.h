@@ -95,6 +95,12 @@ public:
         }
         return openNames.takeFirst();
     }
+    // Several names in one answer are separated by line breaks.
+    QStringList openFileNames(QWidget* parent, const QString& filter, const QString& start) override
+    {
+        const QString names = openFileName(parent, filter, start);
+        return names.isEmpty() ? QStringList() : names.split(QLatin1Char('\n'));
+    }
     bool openFails = false; // as on a desktop without a program to open the file with
     bool openFile(const QString& path) override
     {

@@ -11,10 +11,13 @@
 #include <QLabel>
 #include <QMimeData>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTreeWidget>
+
+#include <signal.h>
 
 namespace {
 
@@ -397,76 +400,109 @@ private slots:
         QCOMPARE(store().GetTravel(key).ticketNo, QStringLiteral("XK7Q2P"));
     }
 
-    // The window's dialog reads in the background: it can be stopped, says why nothing
-    // came, or shows what came.
+    // The window's dialog reads in the background: Escape stops the extractor, the dialog
+    // says why nothing came, or shows what came of all files in the order of their times.
     void theDialogReadsWithoutHoldingUpTheWindow()
     {
         const auto okEnabled = [](const CImportBookingDlg& dialog) {
             return dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->isEnabled();
         };
+        const QStringList mail{path(QStringLiteral("mail.eml"))};
+        const QString pidFile = path(QStringLiteral("pid"));
         BookingExtractor::Settings settings;
-        settings.program = stub("exec sleep 30");
-        CImportBookingDlg slow(path(QStringLiteral("mail.eml")), settings, QString());
+        settings.program = stub("echo $$ > '" + pidFile.toUtf8() + "'; exec sleep 30");
+        CImportBookingDlg slow(mail, settings, QString());
         QVERIFY(slow.isReading());
-        slow.reject();
+        QTRY_VERIFY(readFile(pidFile).endsWith('\n'));
+        QTest::keyClick(&slow, Qt::Key_Escape);
         QVERIFY(!slow.isReading());
+        QCOMPARE(::kill(readFile(pidFile).trimmed().toInt(), 0), -1); // stopped, not left behind
 
         settings.program = stub("echo 'cannot open' >&2; exit 4");
-        CImportBookingDlg failing(path(QStringLiteral("mail.eml")), settings, QString());
+        CImportBookingDlg failing(mail, settings, QString());
         QTRY_VERIFY(!failing.isReading());
         QVERIFY(failing.status()->text().endsWith(QLatin1String("exit status 4): cannot open")));
         QVERIFY(!okEnabled(failing));
 
-        settings.program = printing(everyKind());
-        CImportBookingDlg reading(path(QStringLiteral("mail.eml")), settings, QString());
+        QVERIFY(writeFile(path(QStringLiteral("ticket.pdf")), "%PDF-1.4"));
+        settings.program =
+            stub("for last; do :; done\ncase \"$last\" in *.eml) cat <<'END'\n" + everyKind() +
+                 "\nEND\n;; *) cat <<'END'\n" + flightAt("10:05", "12:50") + "\nEND\n;; esac");
+        CImportBookingDlg reading(mail + QStringList{path(QStringLiteral("ticket.pdf"))}, settings,
+                                  QStringLiteral("Spring"));
         QVERIFY(!okEnabled(reading));
         QTRY_VERIFY(!reading.isReading());
-        QCOMPARE(reading.preview()->topLevelItemCount(), 9);
-        QCOMPARE(reading.preview()->topLevelItem(0)->text(2),
+        QCOMPARE(reading.preview()->topLevelItemCount(), 10);
+        QCOMPARE(reading.preview()->topLevelItem(0)->text(1), QStringLiteral("2027-03-10 10:05"));
+        QCOMPARE(reading.preview()->topLevelItem(1)->text(2),
                  QStringLiteral("Frankfurt \u2192 New York JFK"));
         QVERIFY(okEnabled(reading));
+        QVERIFY(reading.intoSelectedTravel());
+        control<QRadioButton>(&reading, Control::IntoNewTravel)->click();
+        QVERIFY(!reading.intoSelectedTravel());
     }
 
-    // Travel, Import Booking: into a new travel, then into the same one again.
+    // Travel, Import Booking: into a new travel; then two files dropped together, which
+    // the user sends to a new travel, not the one selected: into the same one again; then
+    // into the travel selected.
     void theWindowImportsABooking()
     {
         if (BookingExtractor::Find({}).isEmpty())
             QSKIP("the booking extractor is not installed (scripts/install-deps.sh installs it)");
         WindowFixture run;
-        CMainFrame* frame = run.startOnFolder(QDate(2027, 3, 1));
+        const RecordKey other =
+            addTitledTravel(*run.seed(), at(2027, 3, 2), QStringLiteral("Other"));
+        CMainFrame* frame = run.startOnFolder(QDate(2027, 1, 1)); // not the bookings' month
         QVERIFY(frame);
+        const QByteArray html =
+            readFile(QStringLiteral(VOYANTA_TEST_DATA "/bookings/confirmation.html"));
         const QString file = run.dir.filePath(QStringLiteral("confirmation.html"));
-        QVERIFY(writeFile(
-            file, readFile(QStringLiteral(VOYANTA_TEST_DATA "/bookings/confirmation.html"))));
-        for (int i = 0; i < 2; ++i) {
-            run.prompter.dialogs = {[](QDialog* dialog) {
+        const QString mail = run.dir.filePath(QStringLiteral("confirmation.eml"));
+        QVERIFY(writeFile(file, html));
+        QVERIFY(writeFile(mail, "Subject: Booked\r\nContent-Type: text/html\r\n\r\n" + html));
+        int shown = 0; // bookings the dialog listed
+        const auto importInto = [&](Control target) {
+            run.prompter.dialogs = {[target, &shown](QDialog* dialog) {
                 auto* import = static_cast<CImportBookingDlg*>(dialog);
+                control<QRadioButton>(import, target)->click();
                 if (QTest::qWaitFor([&] { return !import->isReading(); }))
                     import->accept();
+                shown = import->preview()->topLevelItemCount();
                 return import->result();
             }};
-            if (i == 0) {
-                run.prompter.openNames = {file};
-                frame->action(Cmd::ImportBooking)->trigger();
-            } else {
-                // The second time the file is dropped on the window.
-                QMimeData data;
-                data.setUrls({QUrl::fromLocalFile(file)});
-                QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, {});
-                QApplication::sendEvent(frame, &enter);
-                QVERIFY(enter.isAccepted());
-                QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, {});
-                QApplication::sendEvent(frame, &drop);
-                QTRY_VERIFY(run.prompter.dialogs.isEmpty());
-            }
-            QVERIFY2(run.prompter.unexpected.isEmpty(),
-                     qPrintable(run.prompter.unexpected.join(u',')));
-            QCOMPARE(run.store.TravelKeys().size(), 1);
-            const RecordKey travelKey = run.store.TravelKeys().first();
-            QCOMPARE(run.store.StagesOf(travelKey).size(), 3);
-            QCOMPARE(frame->tree()->selection().travelKey, travelKey);
-            QCOMPARE(frame->tree()->selection().child, TreeChild::Stages);
-        }
+        };
+        const auto stagesOf = [&](const RecordKey& key) { return run.store.StagesOf(key).size(); };
+
+        importInto(Control::IntoNewTravel);
+        run.prompter.openNames = {file};
+        frame->action(Cmd::ImportBooking)->trigger();
+        QCOMPARE(run.store.TravelKeys().size(), 2);
+        const RecordKey travelKey = frame->tree()->selection().travelKey;
+        QVERIFY(travelKey != other);
+        QCOMPARE(frame->tree()->selection().child, TreeChild::Stages);
+        QCOMPARE(stagesOf(travelKey), 3);
+
+        frame->tree()->selectPath(other, TreeChild::None, {});
+        importInto(Control::IntoNewTravel);
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(file), QUrl::fromLocalFile(mail)});
+        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(frame, &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(frame, &drop);
+        QTRY_VERIFY(run.prompter.dialogs.isEmpty());
+        QCOMPARE(shown, 6);
+        QCOMPARE(stagesOf(travelKey), 3);
+        QCOMPARE(stagesOf(other), 0);
+
+        frame->tree()->selectPath(other, TreeChild::None, {});
+        importInto(Control::IntoSelectedTravel);
+        run.prompter.openNames = {file};
+        frame->action(Cmd::ImportBooking)->trigger();
+        QCOMPARE(stagesOf(other), 3);
+        QCOMPARE(run.store.TravelKeys().size(), 2);
+        QVERIFY2(run.prompter.unexpected.isEmpty(), qPrintable(run.prompter.unexpected.join(u',')));
     }
 };
 

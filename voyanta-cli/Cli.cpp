@@ -644,15 +644,12 @@ private:
             throw Stop{ExitExtractorMissing, BookingExtractor::MissingMessage(search)};
         settings.timeLimitMs = m_context.extractorTimeLimitMs;
         settings.received = m_context.clock ? m_context.clock() : QDateTime::currentDateTime();
-        QList<Booking> bookings;
-        for (const QString& file : files) {
-            BookingExtractor::Result result = BookingExtractor::Extract(file, settings);
-            if (result.status == BookingExtractor::Result::Failed)
-                throw Failure{result.message};
-            if (result.status == BookingExtractor::Result::NothingFound)
-                throw Stop{ExitNoBooking, result.message};
-            bookings += result.bookings;
-        }
+        const BookingExtractor::Result result = BookingExtractor::Extract(files, settings);
+        if (result.status == BookingExtractor::Result::Failed)
+            throw Failure{result.message};
+        if (result.status == BookingExtractor::Result::NothingFound)
+            throw Stop{ExitNoBooking, result.message};
+        QList<Booking> bookings = result.bookings;
         SortBookings(bookings);
         if (dryRun) {
             for (const Booking& booking : bookings) {

@@ -34,6 +34,7 @@ public:
     QString existingDirectory(QWidget*, const QString&, const QString&) override { return {}; }
     QString saveFileName(QWidget*, const QString&, const QString&) override { return {}; }
     QString openFileName(QWidget*, const QString&, const QString&) override { return {}; }
+    QStringList openFileNames(QWidget*, const QString&, const QString&) override { return {}; }
     bool openFile(const QString&) override { return false; }
     bool startProgram(const QString&, const QStringList&) override { return false; }
     bool choosePrinter(QWidget*, QPrinter&) override { return false; }
