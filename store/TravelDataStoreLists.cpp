@@ -91,7 +91,12 @@ Outcome TravelDataStore::SaveAppointments(const RecordKey& stageKey,
                                       RecordCodec::encodeAppointments(RecordCodec::listOf(items)));
         !saved.ok())
         return saved;
-    return writeDataFile(DataFolder::markerFileName(), RecordCodec::encodeMarker(1));
+    // A marker that says so already is not written again: a write costs a flush to disk,
+    // and one for each stage made by an import of many would be most of its time.
+    const QByteArray marker = RecordCodec::encodeMarker(1);
+    if (ReadWholeFile(m_folder.filePath(DataFolder::markerFileName())) == marker)
+        return {};
+    return writeDataFile(DataFolder::markerFileName(), marker);
 }
 
 int TravelDataStore::CountAppointments(const RecordKey& stageKey)
