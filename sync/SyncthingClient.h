@@ -86,4 +86,5 @@ private:
     // What the current poll learnt.
     bool m_folderIdle = false;
     QStringList m_connected, m_incomplete;
+    QStringList m_absent; // "laptop is not connected: ..." of each device away
 };

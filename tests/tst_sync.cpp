@@ -1,6 +1,9 @@
 // voyanta-cli sync against two Syncthing instances on this computer's loopback only,
 // each with its own home and working directory, sharing one folder.
-#include "TestSupport.h"
+#include "CommandIds.h"
+#include "SyncCommand.h"
+#include "TravelTreeView.h"
+#include "WindowFixture.h"
 
 #include <QDeadlineTimer>
 #include <QJsonArray>
@@ -8,7 +11,9 @@
 #include <QJsonObject>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QSignalSpy>
 #include <QStandardPaths>
+#include <QStatusBar>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTemporaryDir>
@@ -117,6 +122,26 @@ private slots:
         QCOMPARE(QJsonDocument::fromJson(m_out).object(), onA);
     }
 
+    // The window on A with the laptop away: what came is read, and the status bar says
+    // which device's changes are still to come.
+    void windowWithPeerAway()
+    {
+        QSettings(QStringLiteral("Pellingham"), QStringLiteral("Voyanta"))
+            .setValue(QStringLiteral("Sync/ConfigPath"), m_a.home);
+        m_window.app.setLegacyImagesFolder(QString());
+        QVERIFY(startProgramOn(m_window.app, m_a.workdir, QDate(2030, 1, 1)));
+        stop(m_b);
+        QVERIFY2(windowSync().contains(u"laptop is not connected: its changes come when it is"),
+                 qPrintable(m_status));
+        // What Syncthing brings while the window runs waits for F5.
+        TravelDataStore peer;
+        peer.setWorkingDirectory(m_a.workdir);
+        QVERIFY(peer.Refresh().ok());
+        addTitledTravel(peer, at(2030, 1, 10), QStringLiteral("From the laptop"));
+        QTRY_COMPARE(m_window.app.mainFrame()->outsideChangeNotice(),
+                     QStringLiteral("Changed on another device: press F5 to reload"));
+    }
+
     void wrongApiKey()
     {
         const QString config = m_a.home + QStringLiteral("/config.xml");
@@ -128,6 +153,9 @@ private slots:
                   QStringLiteral("[Sync]\nConfigPath=%1\n").arg(wrong));
         QCOMPARE(cli(m_a, {QStringLiteral("sync")}), 5);
         QVERIFY2(m_err.contains("refused the API key"), m_err.constData());
+        QSettings(QStringLiteral("Pellingham"), QStringLiteral("Voyanta"))
+            .setValue(QStringLiteral("Sync/ConfigPath"), wrong);
+        QVERIFY2(windowSync().contains(u"refused the API key"), qPrintable(m_status));
         QFile::remove(m_a.root + QStringLiteral("/Pellingham/Voyanta.conf"));
     }
 
@@ -138,9 +166,27 @@ private slots:
             cli(m_a, {QStringLiteral("sync"), QStringLiteral("--timeout"), QStringLiteral("5")}),
             5);
         QVERIFY2(m_err.contains("Syncthing is not running"), m_err.constData());
+        QVERIFY2(windowSync().contains(u"Syncthing is not running"), qPrintable(m_status));
+        QVERIFY(m_window.prompter.informed.isEmpty() && m_window.prompter.unexpected.isEmpty());
     }
 
 private:
+    // Synchronize in the window, with a travel added behind its back: the status bar's
+    // message once it ended, and the travel is listed (the folder was read again).
+    QString windowSync()
+    {
+        TravelDataStore behind;
+        behind.setWorkingDirectory(m_a.workdir);
+        [&] { QVERIFY(behind.Refresh().ok()); }();
+        const RecordKey added = addTitledTravel(behind, at(2030, 1, 9), QStringLiteral("Added"));
+        CMainFrame* frame = m_window.app.mainFrame();
+        QSignalSpy ended(frame->syncCommand(), &CSyncCommand::finished);
+        frame->action(Cmd::Synchronize)->trigger();
+        m_status = !ended.isEmpty() || ended.wait(40000) ? frame->statusBar()->currentMessage()
+                                                         : QString();
+        return frame->tree()->travelNode(added) ? m_status : QStringLiteral("(not read again)");
+    }
+
     Side makeSide(const QString& name)
     {
         Side side;
@@ -268,8 +314,14 @@ private:
 
     QTemporaryDir m_dir;
     Side m_a, m_b;
+    struct {
+        ScriptedPrompter prompter;
+        TravelDataStore store;
+        CVoyantaApp app{prompter, store};
+    } m_window;
+    QString m_status;
     QByteArray m_out, m_err;
 };
 
-QTEST_GUILESS_MAIN(TestSync)
+QTEST_MAIN(TestSync)
 #include "tst_sync.moc"
