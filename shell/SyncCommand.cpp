@@ -20,8 +20,9 @@ const QString guideSection =
 
 QString noEngineMessage(const QString& reason)
 {
-    return QStringLiteral("Read the folder again. No sync engine shares this folder (%1): see %2.")
-        .arg(reason, guideSection);
+    // The reason last: the status bar cuts a long message at its end.
+    return QStringLiteral("No sync engine shares this folder; it was read again. See %1. (%2)")
+        .arg(guideSection, reason);
 }
 
 // The last line a program wrote on its standard error, if any.
