@@ -294,7 +294,10 @@ void SyncthingSync::poll()
                     QStringLiteral("Synchronizing with %1…").arg(devices(m_connected.size()));
                 if (!m_incomplete.isEmpty() && text != m_lastProgress)
                     emit progress(m_lastProgress = text);
-                m_pollTimer->start(m_pollInterval);
+                // A small change is through in a few tens of milliseconds: the first polls
+                // come soon, later ones less often.
+                m_pollTimer->start(std::min(m_pollInterval, m_nextPoll));
+                m_nextPoll *= 2;
             };
             for (const QString& device : std::as_const(m_connected)) {
                 QNetworkReply* completion = request("GET", QStringLiteral("/rest/db/completion"),
