@@ -466,7 +466,7 @@ int main(int argc, char* argv[])
     // The window's conflict scan after each Refresh (the copies of the data folder that
     // Refresh grouped, those of the images folder, the travels they belong to), on the
     // large folder with a conflict copy of every hundredth travel and of its pictures,
-    // against Refresh alone; medians of five alternating runs.
+    // against Refresh alone; medians of five runs.
     {
         const QDir images(store.imagesFolder());
         images.mkpath(QStringLiteral("."));
@@ -484,13 +484,14 @@ int main(int argc, char* argv[])
                 qFatal("%s could not be written", qPrintable(pictures));
             made << copy << pictures;
         }
+        // The scan is timed on its own after each Refresh: the two Refreshes of an
+        // alternating pair differ by more than the whole scan takes.
         std::vector<double> alone;
-        std::vector<double> scanned;
+        std::vector<double> scans;
         qsizetype travelsMarked = 0;
         for (int run = 0; run < 5; ++run) {
             alone.push_back(Seconds([&] { (void)store.Refresh(); }));
-            scanned.push_back(Seconds([&] {
-                (void)store.Refresh();
+            scans.push_back(Seconds([&] {
                 travelsMarked = TravelsWithConflicts(
                                     AllConflictCopies(store.conflictCopies(), store.imagesFolder()))
                                     .size();
@@ -501,9 +502,9 @@ int main(int argc, char* argv[])
         if (travelsMarked != (keys.size() + 99) / 100)
             qFatal("the conflict scan did not find every copy");
         std::sort(alone.begin(), alone.end());
-        std::sort(scanned.begin(), scanned.end());
-        report("Refresh and the window's conflict scan vs Refresh alone", scanned[2], alone[2],
-               "<= 1.05");
+        std::sort(scans.begin(), scans.end());
+        report("Refresh and the window's conflict scan vs Refresh alone", alone[2] + scans[2],
+               alone[2], "<= 1.05");
     }
     return 0;
 }
