@@ -61,6 +61,7 @@ enum : int {
     Find = 32849,
     HelpSampleTravels = 32850,
     ImportBooking = 32851,
+    ResolveConflicts = 32852,
     Print = 57607,
     PrintPreview = 57609,
     Cut = 57635,

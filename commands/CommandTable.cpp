@@ -55,6 +55,7 @@ const QList<MenuNode>& MainMenu()
         popup("T&ools",
               {item(Cmd::Find, "&Find...\tCtrl + F"), separator(),
                item(Cmd::Refresh, "&Refresh\tF5"), item(Cmd::Synchronize, "&Synchronize\tCtrl + S"),
+               item(Cmd::ResolveConflicts, "Resolve &Conflicts..."),
                item(Cmd::Preferences, "&Preferences\tCtrl + T"), separator(),
                popup("&Export to",
                      {item(Cmd::ExportToHtml, "&Html"), item(Cmd::ExportToCsv, "&CSV"),

@@ -79,6 +79,8 @@ const QHash<int, QString>& table()
             {Cmd::ExportToPdf, "Exports Travel to a PDF Itinerary\nExports Travel to PDF"},
             {Cmd::ImportBooking, "Import the Bookings of a Confirmation E-mail, PDF, Web Page or "
                                  "Boarding Pass\nImport Booking"},
+            {Cmd::ResolveConflicts, "Choose Between the Versions of Records That Two Devices "
+                                    "Changed at Once\nResolve Conflicts"},
             {Cmd::Find, "Find Travels, Stages, Appointments, Entries and Expenses by a Word\nFind"},
             {Cmd::Help, "Help\nHelp"},
             {Cmd::HelpSampleTravels,

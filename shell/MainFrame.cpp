@@ -4,6 +4,7 @@
 #include "CommandEnabling.h"
 #include "CommandIds.h"
 #include "CommandTable.h"
+#include "ConflictsCommand.h"
 #include "FindCommand.h"
 #include "ImagesView.h"
 #include "MonthPicker.h"
@@ -13,7 +14,7 @@
 #include "RecordCommands.h"
 #include "SampleTravels.h"
 #include "StringTable.h"
-#include "SyncHandOff.h"
+#include "SyncCommand.h"
 #include "TravelDataStore.h"
 #include "TravelTreeView.h"
 #include "UpperView.h"
@@ -58,6 +59,7 @@ CMainFrame::CMainFrame(CVoyantaApp& app, QWidget* parent) : CGuiFrameWnd(parent)
     m_records = new CRecordCommands(*this, m_app);
     m_prints = new CPrintCommands(*this, m_app);
     m_find = new CFindCommand(*this, m_app);
+    m_sync = new CSyncCommand(*this, m_app);
     m_focusWatch = connect(qApp, &QApplication::focusChanged, this,
                            [this](QWidget*, QWidget* now) { onFocusChanged(now); });
     updateCommands();
@@ -201,6 +203,7 @@ void CMainFrame::buildPanes()
     m_tree = new CTravelTreeView(store, m_outerSplitter);
     m_tree->setImages(Pictures::TreeImages());
     m_tree->setMonth(m_monthPicker->date());
+    m_conflicts = new CConflictsCommand(*this, m_app);
     m_innerSplitter = new CGuiSplitterWnd(Qt::Vertical, m_outerSplitter);
     m_innerSplitter->setObjectName(QStringLiteral("innerSplitter"));
     m_upperView = CreateUpperView(ViewKind::TravelList, store, m_app.prompter(), nullptr);
@@ -226,6 +229,7 @@ void CMainFrame::buildPanes()
     connect(m_tree, &CTravelTreeView::nodeSelected, this, &CMainFrame::showViewOfKind);
     connect(m_tree, &CTravelTreeView::contextMenuRequested, this, &CMainFrame::popupContextMenu);
     reportSkippedFiles();
+    m_conflicts->update();
     m_tree->refresh();
     // The upper view is the active pane from the start, not the month picker.
     m_upperView->setFocus();
@@ -384,6 +388,7 @@ bool CMainFrame::isFrameCommand(int command)
     case Cmd::HelpSampleTravels:
     case Cmd::Refresh:
     case Cmd::Synchronize:
+    case Cmd::ResolveConflicts:
     case Cmd::WorkingDirectory:
     case Cmd::ViewToolbar:
     case Cmd::ViewStatusBar:
@@ -398,6 +403,8 @@ bool CMainFrame::isFrameCommand(int command)
 
 bool CMainFrame::isHandled(int command) const
 {
+    if (command == Cmd::ResolveConflicts)
+        return m_conflicts && m_conflicts->any();
     if (isFrameCommand(command))
         return true;
     if (!m_upperView)
@@ -429,6 +436,7 @@ void CMainFrame::refresh()
     m_outsideChange->clear();
     m_find->invalidate();
     reportSkippedFiles();
+    m_conflicts->update();
     m_tree->refresh();
 }
 
@@ -443,12 +451,7 @@ void CMainFrame::adoptLegacyPictures()
 
 void CMainFrame::synchronize()
 {
-    if (!endPendingEdits())
-        return;
-    const QString manager = SyncHandOff::ManagerPath();
-    if (!manager.isEmpty())
-        m_app.prompter().startProgram(manager, SyncHandOff::ManagerArguments());
-    refresh();
+    m_sync->run();
 }
 
 void CMainFrame::showImagesOfTravel(const RecordKey& travelKey)
@@ -492,8 +495,15 @@ void CMainFrame::onFolderChanged()
     const TravelDataStore& store = m_app.store();
     if (store.now().toMSecsSinceEpoch() - store.lastChangeMsecs() < OwnChangeMilliseconds)
         return;
+    markOutsideChange();
+}
+
+void CMainFrame::markOutsideChange()
+{
     m_outsideChange->setText(
-        QStringLiteral("Record files changed outside Voyanta: press F5 to reload"));
+        m_sync->engineSharesFolder()
+            ? QStringLiteral("Changed on another device: press F5 to reload")
+            : QStringLiteral("Record files changed outside Voyanta: press F5 to reload"));
 }
 
 void CMainFrame::changeWorkingDirectory()
@@ -580,6 +590,9 @@ bool CMainFrame::runFrameCommand(int command)
         return true;
     case Cmd::Synchronize:
         synchronize();
+        return true;
+    case Cmd::ResolveConflicts:
+        m_conflicts->open();
         return true;
     case Cmd::WorkingDirectory:
         changeWorkingDirectory();

@@ -11,11 +11,13 @@
 
 class Outcome;
 
+class CConflictsCommand;
 class CImagesView;
 class CFindCommand;
 class CPrintCommands;
 struct FindMatch;
 class CRecordCommands;
+class CSyncCommand;
 class CMonthPickerCtrl;
 class CTravelTreeView;
 class CUpperView;
@@ -74,6 +76,13 @@ public:
     bool showFound(const FindMatch& match);
     CFindCommand* findCommand() const { return m_find; }
     CRecordCommands* recordCommands() const { return m_records; }
+    CSyncCommand* syncCommand() const { return m_sync; }
+    CConflictsCommand* conflicts() const { return m_conflicts; }
+    // Whether the window is closing: nothing is read or shown any more.
+    bool isClosing() const { return m_shutDown; }
+    // Says in the status bar that records changed outside the program (on another
+    // device, when a sync engine shares the folder) and that F5 reads them.
+    void markOutsideChange();
     // Re-evaluates the enabling rule of every command.
     void updateCommands();
     // Reloads the data folder and rebuilds the tree.
@@ -139,6 +148,8 @@ private:
     CRecordCommands* m_records = nullptr;
     CPrintCommands* m_prints = nullptr;
     CFindCommand* m_find = nullptr;
+    CSyncCommand* m_sync = nullptr;
+    CConflictsCommand* m_conflicts = nullptr;
     QMetaObject::Connection m_focusWatch;
     bool m_imagesActive = false;
     bool m_shutDown = false;

@@ -136,7 +136,8 @@ void CTravelTreeView::listTravels(QTreeWidgetItem* root)
     const QList<RecordKey> keys = m_store.TravelsStartingIn(DateTimeValue::fromDate(m_month));
     for (const RecordKey& key : keys) {
         const TravelRecord travel = m_store.GetTravel(key);
-        QTreeWidgetItem* node = makeNode(root, travel.title, travel.icon, travel.icon);
+        QTreeWidgetItem* node =
+            makeNode(root, travelCaption(key, travel.title), travel.icon, travel.icon);
         node->setData(0, KeyRole, key);
         addPlaceholder(node, 0);
     }
@@ -343,9 +344,16 @@ void CTravelTreeView::selectPath(const RecordKey& travelKey, TreeChild child,
 void CTravelTreeView::setSelectedCaption(const QString& caption)
 {
     if (QTreeWidgetItem* item = currentItem()) {
-        item->setText(0, caption);
-        item->setToolTip(0, caption);
+        const QString text =
+            depth(item) == 1 ? travelCaption(item->data(0, KeyRole).toString(), caption) : caption;
+        item->setText(0, text);
+        item->setToolTip(0, text);
     }
+}
+
+QString CTravelTreeView::travelCaption(const RecordKey& travelKey, const QString& title) const
+{
+    return m_conflicted.contains(travelKey) ? tr("%1 (conflict)").arg(title) : title;
 }
 
 TreeSelection CTravelTreeView::selection() const

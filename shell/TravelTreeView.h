@@ -6,6 +6,7 @@
 
 #include <QDate>
 #include <QPixmap>
+#include <QSet>
 #include <QTreeWidget>
 
 class TravelDataStore;
@@ -22,6 +23,14 @@ public:
     // Images 0 to 112 are the travel icons, 113 to 122 the tree's own.
     void setImages(const QList<QPixmap>& images) { m_images = images; }
     void setMonth(QDate month) { m_month = month; }
+    // The travels that a sync engine left conflict copies of: their nodes say so. Takes
+    // effect when the travels are listed again.
+    void setTravelsWithConflicts(QSet<RecordKey> travelKeys)
+    {
+        m_conflicted = std::move(travelKeys);
+    }
+    // A travel node's text: the title, marked when the travel has conflict copies.
+    QString travelCaption(const RecordKey& travelKey, const QString& title) const;
     QDate month() const { return m_month; }
 
     // Lists the month's travels under the root, expands the root and selects it.
@@ -81,5 +90,6 @@ private:
     TravelDataStore& m_store;
     QList<QPixmap> m_images;
     QDate m_month;
+    QSet<RecordKey> m_conflicted;
     bool m_building = false;
 };

@@ -119,3 +119,34 @@ QMap<QString, QList<ConflictCopy>> FindConflictCopies(const QString& folder)
     ListRecordFiles(folder, QStringList{}, &names);
     return GroupConflictCopies(folder, names);
 }
+
+QList<ConflictCopy> AllConflictCopies(const QMap<QString, QList<ConflictCopy>>& dataFolderCopies,
+                                      const QString& imagesFolder)
+{
+    QList<ConflictCopy> all;
+    for (const QList<ConflictCopy>& copies : dataFolderCopies)
+        all += copies;
+    if (!imagesFolder.isEmpty()) {
+        for (const QList<ConflictCopy>& copies : FindConflictCopies(imagesFolder))
+            all += copies;
+    }
+    return all;
+}
+
+QString TravelKeyOfRecordName(const QString& recordName)
+{
+    static const QRegularExpression key(
+        QStringLiteral("^(?:Travel|CheckList|Expenses|Images|Appointment)?(\\d{16})"),
+        QRegularExpression::CaseInsensitiveOption);
+    return key.match(recordName).captured(1);
+}
+
+QSet<QString> TravelsWithConflicts(const QList<ConflictCopy>& copies)
+{
+    QSet<QString> travels;
+    for (const ConflictCopy& copy : copies) {
+        if (const QString key = TravelKeyOfRecordName(copy.recordName); !key.isEmpty())
+            travels.insert(key);
+    }
+    return travels;
+}

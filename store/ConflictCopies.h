@@ -3,6 +3,7 @@
 #include <QDateTime>
 #include <QList>
 #include <QMap>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -47,3 +48,13 @@ QMap<QString, QList<ConflictCopy>> GroupConflictCopies(const QString& folder,
                                                        const QStringList& names);
 // The same for every regular file of the folder.
 QMap<QString, QList<ConflictCopy>> FindConflictCopies(const QString& folder);
+
+// Every conflict copy: those of the data folder, as grouped already, and those of the
+// images folder, looked for now.
+QList<ConflictCopy> AllConflictCopies(const QMap<QString, QList<ConflictCopy>>& dataFolderCopies,
+                                      const QString& imagesFolder);
+// The travel a record file belongs to (the key in its name), or empty for a preference
+// list.
+QString TravelKeyOfRecordName(const QString& recordName);
+// The travels that the copies belong to.
+QSet<QString> TravelsWithConflicts(const QList<ConflictCopy>& copies);

@@ -271,6 +271,7 @@ void SyncthingSync::poll()
             }
             for (const QString& text : absent)
                 emit progress(text);
+            m_absent = absent;
             m_pending = int(m_connected.size());
             const auto evaluate = [this] {
                 if (m_pending > 0 || m_done)
@@ -282,15 +283,21 @@ void SyncthingSync::poll()
                 else
                     m_settled = 0;
                 if (m_settled >= (m_scanSeen ? 2 : 3)) {
-                    return finish(
-                        Result::InSync,
-                        QStringLiteral("Up to date with %1").arg(devices(m_connected.size())));
+                    // A device that is away is named last: its changes are still to come.
+                    QStringList parts;
+                    if (!m_connected.isEmpty() || m_absent.isEmpty())
+                        parts.append(
+                            QStringLiteral("Up to date with %1").arg(devices(m_connected.size())));
+                    return finish(Result::InSync, (parts + m_absent).join(QLatin1String("; ")));
                 }
                 const QString text =
                     QStringLiteral("Synchronizing with %1…").arg(devices(m_connected.size()));
                 if (!m_incomplete.isEmpty() && text != m_lastProgress)
                     emit progress(m_lastProgress = text);
-                m_pollTimer->start(m_pollInterval);
+                // A small change is through in a few tens of milliseconds: the first polls
+                // come soon, later ones less often.
+                m_pollTimer->start(std::min(m_pollInterval, m_nextPoll));
+                m_nextPoll *= 2;
             };
             for (const QString& device : std::as_const(m_connected)) {
                 QNetworkReply* completion = request("GET", QStringLiteral("/rest/db/completion"),

@@ -53,6 +53,7 @@ public:
     ~SyncthingSync() override;
 
     void setTimeLimit(int milliseconds) { m_timeLimit = milliseconds; }
+    // The longest wait between two polls; the first ones come sooner.
     void setPollInterval(int milliseconds) { m_pollInterval = milliseconds; }
     void start();
 
@@ -75,7 +76,8 @@ private:
     QString m_myId;
     QString m_lastProgress;
     int m_timeLimit = 30000;
-    int m_pollInterval = 250;
+    int m_pollInterval = 250; // the longest wait between polls
+    int m_nextPoll = 20;
     int m_pending = 0; // replies of the current poll still out
     bool m_done = false;
     // The folder's sequence before the rescan; the rescan has been seen once it moved or a
@@ -86,4 +88,5 @@ private:
     // What the current poll learnt.
     bool m_folderIdle = false;
     QStringList m_connected, m_incomplete;
+    QStringList m_absent; // "laptop is not connected: ..." of each device away
 };
