@@ -49,6 +49,7 @@ private:
     bool onListKey(QKeyEvent* key);
     void onContextMenu(const QPoint& position, const QPoint& globalPosition);
     bool isExpenseRow(int row) const;
+    void showCurrencyColumns();
 
     ExpenseModel* m_model;
 };
