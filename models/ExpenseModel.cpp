@@ -244,7 +244,8 @@ QString ExpenseModel::displayText(const Line& line, int column) const
     case Total:
         return line.totalShown ? m_formats.FormatAmount(line.record.total) : QString();
     case CurrencyCode:
-        return line.record.foreign ? line.record.foreign->currency : m_formats.currencyCode();
+        // Blank for the home currency, as the drop-down's first entry.
+        return line.record.foreign ? line.record.foreign->currency : QString();
     case PaidPrice:
         return line.record.foreign
                    ? Currency::Format(line.record.foreign->price, line.record.foreign->currency,

@@ -35,6 +35,17 @@ QString SubtotalLabel(const QString& code)
     return QStringLiteral("Paid in %1").arg(code);
 }
 
+QString ForeignNote(const ExpenseRecord& line, const DisplayFormats& formats)
+{
+    if (!line.foreign)
+        return {};
+    const ForeignPrice& foreign = *line.foreign;
+    return QStringLiteral("%1 at %2 (%3)")
+        .arg(Currency::Format(foreign.price, foreign.currency, formats.locale()),
+             foreign.rate.toString(),
+             formats.locale().toString(foreign.rateDate, QLocale::ShortFormat));
+}
+
 ExpenseCount Count(const QList<ExpenseRecord>& lines, const DisplayFormats& formats)
 {
     return Count(

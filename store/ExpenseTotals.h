@@ -44,6 +44,9 @@ void AddToSubtotal(ExpenseCount& count, const ExpenseRecord& line, double shownT
 Decimal PaidTotal(const ExpenseRecord& line, double shownTotal, const DisplayFormats& formats);
 // "Paid in EUR" and the like, for the subtotal lines.
 QString SubtotalLabel(const QString& code);
+// "€12.50 at 0.9424 (03.05.24)": a foreign line's price as paid, its rate and the rate's
+// day; empty for a line paid in the home currency.
+QString ForeignNote(const ExpenseRecord& line, const DisplayFormats& formats);
 // The lines, the purchased ones, and the sum of the purchased ones' shown totals.
 ExpenseCount Count(const QList<ExpenseRecord>& lines, const DisplayFormats& formats);
 // The same of lines kept in another form, whose records `recordOf` gives.

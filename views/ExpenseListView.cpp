@@ -40,7 +40,8 @@ CExpenseListView::CExpenseListView(ExpenseModel* model, TravelDataStore& store, 
     // The cell the keyboard is on shows, so that Enter edits the cell it means.
     m_list->setAllColumnsShowFocus(false);
     m_list->setWatermark(LoadBitmap(Bitmaps::ExpenseWatermark));
-    m_list->setColumnWidthRule(&ColumnWidths::ExpenseList);
+    m_list->setColumnWidthRule(
+        [this](int width) { return ColumnWidths::ExpenseList(width, m_model->showsCurrencies()); });
     m_header->setImages(LoadImageStrip(Bitmaps::ExpenseHeader, 16), ExpenseModel::SortColumnCount);
     m_model->setRateSource([&store](const QString& code) { return store.LastRate(code); });
     // The currency columns show while some expense is in another currency; the header's
@@ -124,8 +125,17 @@ Outcome CExpenseListView::writeRows()
 void CExpenseListView::showCurrencyColumns()
 {
     const bool shown = m_model->showsCurrencies();
+    if (shown == !m_list->isColumnHidden(ExpenseModel::CurrencyCode))
+        return showSetAside();
     for (int column = ExpenseModel::CurrencyCode; column < ExpenseModel::ColumnCount; ++column)
         m_list->setColumnHidden(column, !shown);
+    m_list->setColumnWidthRule(
+        [this](int width) { return ColumnWidths::ExpenseList(width, m_model->showsCurrencies()); });
+    showSetAside();
+}
+
+void CExpenseListView::showSetAside()
+{
     // Entries of the side file that name no expense any more are told, never applied.
     QStringList notes;
     for (const CurrencyEntry& entry : m_store.SetAsideCurrencies(m_travelKey))

@@ -50,6 +50,7 @@ private:
     void onContextMenu(const QPoint& position, const QPoint& globalPosition);
     bool isExpenseRow(int row) const;
     void showCurrencyColumns();
+    void showSetAside();
 
     ExpenseModel* m_model;
 };
