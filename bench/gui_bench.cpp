@@ -12,6 +12,7 @@
 #include "BenchTiming.h"
 #include "CheckListModel.h"
 #include "CheckListView.h"
+#include "Currency.h"
 #include "DataGenerator.h"
 #include "ExpenseListView.h"
 #include "ExpenseModel.h"
@@ -182,7 +183,7 @@ void benchLists(int rows)
         if (model->grandTotal() == before && model->expense(rows / 2).total != 0)
             qFatal("the tick did not move the Grand Total");
         printAgainst("sort by price, descending", Seconds([&] {
-                         view.sort(ExpenseModel::ColumnCount + ExpenseModel::PricePerUnit);
+                         view.sort(ExpenseModel::SortColumnCount + ExpenseModel::PricePerUnit);
                          QApplication::processEvents();
                      }),
                      loadExpenses);
@@ -192,6 +193,62 @@ void benchLists(int rows)
                      }),
                      loadExpenses);
     }
+}
+
+// The expense view of `rows` expenses paid in five currencies against the same in the
+// home currency alone, filled in the same run.
+void benchCurrencies(int rows)
+{
+    QTemporaryDir dir;
+    TravelDataStore store;
+    store.setWorkingDirectory(dir.path());
+    store.setDisplayFormats(DisplayFormats(QLocale(QStringLiteral("de_CH"))));
+    (void)store.Refresh();
+    (void)store.SetHomeCurrency(QStringLiteral("CHF"));
+    const RecordKey home = store.AddTravel(TravelRecord{}).key;
+    const RecordKey abroad = store.AddTravel(TravelRecord{}).key;
+    const char* const codes[] = {"CHF", "EUR", "JPY", "GBP", "KWD"};
+    const char* const rates[] = {"1", "0.9424", "0.0061", "1.1189", "2.8945"};
+    QList<ExpenseRecord> plain;
+    QList<ExpenseRecord> foreign;
+    for (int i = 0; i < rows; ++i) {
+        const int n = int((qint64(i) * 7919) % rows);
+        ExpenseRecord line;
+        line.product = QStringLiteral("Product %1").arg(n, 5, 10, QLatin1Char('0'));
+        line.quantity = n % 7 + 1;
+        line.purchased = i % 2;
+        const int c = i % 5;
+        const Decimal price = *Decimal::fromUnits(n % 1000 + 100, c == 2 ? 0 : 2);
+        const Decimal rate = *Decimal::parse(QString::fromLatin1(rates[c]));
+        line.pricePerUnit = Currency::Convert(price, rate, QStringLiteral("CHF"))->toDouble();
+        line.total =
+            ExpenseTotals::LineTotal(line.quantity, line.pricePerUnit, store.displayFormats());
+        plain.append(line);
+        if (c != 0)
+            line.foreign = ForeignPrice{QLatin1String(codes[c]), price, rate, QDate(2024, 5, 3),
+                                        ForeignPrice::RateFrom::Typed};
+        foreign.append(line);
+    }
+    if (!store.SaveExpenses(home, plain).ok() || !store.SaveExpenses(abroad, foreign).ok())
+        qFatal("the expense lists could not be written");
+    const auto fill = [&](const RecordKey& key) {
+        TreeSelection selection;
+        selection.depth = 2;
+        selection.travelKey = key;
+        selection.child = TreeChild::Expenses;
+        return meanSeconds([&] {
+            CExpenseListView view(store);
+            view.resize(900, 800);
+            view.show();
+            view.load(selection);
+            QApplication::processEvents();
+        });
+    };
+    const double one = fill(home);
+    const double five = fill(abroad);
+    std::printf("%-52s %8.2f ms  baseline %8.2f ms  ratio %5.2f  (target <= 1.3)\n",
+                "expense view, 10,000 in 5 currencies vs in 1", five * 1000, one * 1000,
+                five / one);
 }
 
 // The fastest of a few runs: the stage figures are small enough for noise to matter.
@@ -359,6 +416,7 @@ int main(int argc, char* argv[])
     }
 
     benchLists(10000);
+    benchCurrencies(10000);
     // The same rows laid out as icons and as a list, where every item has its own size.
     travelList.show();
     QApplication::processEvents();

@@ -112,10 +112,19 @@ QString RenderExpensesHtml(const QList<ExpenseRecord>& expenses, const DisplayFo
         html << line.product;
         if (purchased)
             html << "</strike>";
+        if (line.foreign)
+            html << "<br>" << ExpenseTotals::ForeignNote(line, formats);
         html << expenseSecondCell << QString::asprintf("%.2f", line.quantity) << expenseThirdCell
              << formats.FormatAmount(ExpenseTotals::ShownTotal(line, formats)) << expenseRowEnd;
     }
-    const double sum = ExpenseTotals::Count(expenses, formats).purchasedSum;
+    const ExpenseCount count = ExpenseTotals::Count(expenses, formats);
+    if (count.anyForeign) {
+        for (auto it = count.byCurrency.cbegin(); it != count.byCurrency.cend(); ++it)
+            html << expenseRowStart << ExpenseTotals::SubtotalLabel(it.key()) << expenseSecondCell
+                 << Currency::Format(it->paid, it.key(), formats.locale()) << expenseThirdCell
+                 << formats.FormatAmount(it->home) << expenseRowEnd;
+    }
+    const double sum = count.purchasedSum;
     html << grandTotalStart << formats.FormatCurrency(QString::asprintf("%.2f", sum))
          << grandTotalEnd;
     return html.take();

@@ -51,16 +51,24 @@ QString RenderExpensesText(const QList<ExpenseRecord>& expenses, const DisplayFo
     QString purchased;
     QString notPurchased;
     for (const ExpenseRecord& line : expenses) {
-        if (line.purchased != 0) {
-            purchased += tab + line.product + crlf;
-        } else {
-            notPurchased += tab + line.product + crlf;
-        }
+        QString& list = line.purchased != 0 ? purchased : notPurchased;
+        list += tab + line.product;
+        if (line.foreign)
+            list += tab + ExpenseTotals::ForeignNote(line, formats);
+        list += crlf;
+    }
+    const ExpenseCount count = ExpenseTotals::Count(expenses, formats);
+    QString subtotals;
+    if (count.anyForeign) {
+        for (auto it = count.byCurrency.cbegin(); it != count.byCurrency.cend(); ++it)
+            subtotals += ExpenseTotals::SubtotalLabel(it.key()) + tab +
+                         Currency::Format(it->paid, it.key(), formats.locale()) + tab +
+                         formats.FormatAmount(it->home) + crlf;
     }
     return QStringLiteral("Expenses:") + crlf + crlf + QStringLiteral("Purchased:") + crlf +
            purchased + crlf + QStringLiteral("Not Purchased:") + crlf + notPurchased + crlf +
-           QStringLiteral("Grand Total") + tab +
-           formats.FormatAmount(ExpenseTotals::Count(expenses, formats).purchasedSum) + crlf + crlf;
+           subtotals + QStringLiteral("Grand Total") + tab +
+           formats.FormatAmount(count.purchasedSum) + crlf + crlf;
 }
 
 QString RenderStagesText(const WholeTravel& whole, const DisplayFormats& formats)

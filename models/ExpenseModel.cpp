@@ -9,6 +9,23 @@
 #include <algorithm>
 #include <numeric>
 
+namespace {
+
+// A decimal typed as the locale writes numbers ("12,50" in German), exactly.
+std::optional<Decimal> typedDecimal(const QString& text, const QLocale& locale)
+{
+    QString plain = text.trimmed();
+    plain.remove(locale.groupSeparator());
+    plain.replace(locale.decimalPoint(), QStringLiteral("."));
+    if (plain.startsWith(QLatin1Char('.')))
+        plain.prepend(QLatin1Char('0'));
+    if (plain.endsWith(QLatin1Char('.')))
+        plain.chop(1);
+    return Decimal::parse(plain);
+}
+
+} // namespace
+
 ExpenseModel::ExpenseModel(const DisplayFormats& formats, QObject* parent)
     : EditedListModel(parent), m_formats(formats), m_collator(formats.locale())
 {
@@ -20,6 +37,8 @@ void ExpenseModel::setExpenses(const QList<ExpenseRecord>& expenses)
 {
     beginResetModel();
     m_lines.clear();
+    m_ratesUsed.clear();
+    m_subtotals.clear();
     m_lines.reserve(expenses.size());
     for (const ExpenseRecord& record : expenses) {
         Line line{record, NumberEntry::Write(record.quantity, m_formats.locale())};
@@ -51,7 +70,9 @@ ExpenseModel::RowKind ExpenseModel::rowKind(int row) const
 {
     if (row < expenseCount())
         return RowKind::Expense;
-    return row == expenseCount() ? RowKind::Separator : RowKind::GrandTotal;
+    if (row == expenseCount())
+        return RowKind::Separator;
+    return row == rowCount() - 1 ? RowKind::GrandTotal : RowKind::Subtotal;
 }
 
 int ExpenseModel::addExpense(const QString& product)
@@ -72,8 +93,10 @@ bool ExpenseModel::removeExpense(int row)
     if (row < 0 || row >= expenseCount())
         return false;
     const bool last = expenseCount() == 1;
-    beginRemoveRows({}, row, last ? 2 : row);
+    beginRemoveRows({}, row, last ? rowCount() - 1 : row);
     m_lines.removeAt(row);
+    if (last)
+        m_subtotals.clear();
     endRemoveRows();
     changed();
     return true;
@@ -83,8 +106,8 @@ void ExpenseModel::sortByCode(int sortCode)
 {
     if (sortCode < 0 || sortCode >= SortCodeCount)
         return;
-    const int column = sortCode % ColumnCount;
-    const bool descending = sortCode >= ColumnCount;
+    const int column = sortCode % SortColumnCount;
+    const bool descending = sortCode >= SortColumnCount;
     QList<int> order(m_lines.size());
     std::iota(order.begin(), order.end(), 0);
     const auto sortBy = [&](auto before) {
@@ -136,10 +159,56 @@ QString ExpenseModel::caption() const
 
 void ExpenseModel::updateGrandTotal()
 {
-    m_grandTotal = counts().purchasedSum;
-    if (!m_lines.isEmpty()) {
-        const int last = rowCount() - 1;
-        emit dataChanged(index(last, PricePerUnit), index(last, Total));
+    const ExpenseCount count = counts();
+    m_grandTotal = count.purchasedSum;
+    if (m_lines.isEmpty())
+        return;
+    QList<std::pair<QString, CurrencySubtotal>> subtotals;
+    if (count.anyForeign) {
+        for (auto it = count.byCurrency.cbegin(); it != count.byCurrency.cend(); ++it)
+            subtotals.append({it.key(), *it});
+    }
+    // The subtotal rows follow the separator row.
+    const int first = expenseCount() + 1;
+    const int before = int(m_subtotals.size());
+    const int after = int(subtotals.size());
+    if (after > before) {
+        beginInsertRows({}, first + before, first + after - 1);
+        m_subtotals = subtotals;
+        endInsertRows();
+    } else if (after < before) {
+        beginRemoveRows({}, first + after, first + before - 1);
+        m_subtotals = subtotals;
+        endRemoveRows();
+    } else {
+        m_subtotals = subtotals;
+    }
+    emit dataChanged(index(first, 0), index(rowCount() - 1, ColumnCount - 1));
+}
+
+void ExpenseModel::askForCurrencies(bool asked)
+{
+    m_currenciesAsked = asked;
+    if (!m_lines.isEmpty())
+        emit dataChanged(index(0, CurrencyCode), index(rowCount() - 1, ColumnCount - 1));
+}
+
+QVariant ExpenseModel::subtotalData(int row, int column, int role) const
+{
+    const auto& [code, subtotal] = m_subtotals[row - expenseCount() - 1];
+    if (role != Qt::DisplayRole)
+        return {};
+    switch (column) {
+    case PricePerUnit:
+        return ExpenseTotals::SubtotalLabel(code);
+    case Total:
+        return m_formats.FormatAmount(subtotal.home);
+    case CurrencyCode:
+        return code;
+    case PaidPrice:
+        return Currency::Format(subtotal.paid, code, m_formats.locale());
+    default:
+        return {};
     }
 }
 
@@ -153,7 +222,7 @@ int ExpenseModel::rowCount(const QModelIndex& parent) const
 {
     if (parent.isValid() || m_lines.isEmpty())
         return 0;
-    return expenseCount() + 2;
+    return expenseCount() + 2 + int(m_subtotals.size());
 }
 
 int ExpenseModel::columnCount(const QModelIndex& parent) const
@@ -172,8 +241,22 @@ QString ExpenseModel::displayText(const Line& line, int column) const
         return line.record.unit;
     case PricePerUnit:
         return line.priceShown ? m_formats.FormatAmount(line.record.pricePerUnit) : QString();
-    default:
+    case Total:
         return line.totalShown ? m_formats.FormatAmount(line.record.total) : QString();
+    case CurrencyCode:
+        // Blank for the home currency, as the drop-down's first entry.
+        return line.record.foreign ? line.record.foreign->currency : QString();
+    case PaidPrice:
+        return line.record.foreign
+                   ? Currency::Format(line.record.foreign->price, line.record.foreign->currency,
+                                      m_formats.locale())
+                   : QString();
+    default: {
+        if (!line.record.foreign || line.record.foreign->rate.isZero())
+            return {};
+        return line.record.foreign->rate.toString().replace(QLatin1Char('.'),
+                                                            m_formats.locale().decimalPoint());
+    }
     }
 }
 
@@ -186,11 +269,13 @@ QVariant ExpenseModel::data(const QModelIndex& index, int role) const
     if (role == RowKindRole)
         return int(kind);
     if (role == Qt::TextAlignmentRole) {
-        const bool right = column == Quantity || column == PricePerUnit || column == Total;
+        const bool right = column != Product && column != Unit && column != CurrencyCode;
         return int((right ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
     }
     if (kind == RowKind::Separator)
         return {};
+    if (kind == RowKind::Subtotal)
+        return subtotalData(index.row(), column, role);
     if (kind == RowKind::GrandTotal) {
         const bool shown = column == PricePerUnit || column == Total;
         switch (role) {
@@ -218,7 +303,23 @@ QVariant ExpenseModel::data(const QModelIndex& index, int role) const
     case Qt::EditRole:
         if (column == PricePerUnit)
             return NumberEntry::Write(line.record.pricePerUnit, m_formats.locale());
+        if (column == PaidPrice && line.record.foreign)
+            return line.record.foreign->price.toString().replace(QLatin1Char('.'),
+                                                                 m_formats.locale().decimalPoint());
+        if (column == CurrencyCode && !line.record.foreign)
+            return QString();
         return displayText(line, column);
+    case Qt::ToolTipRole: {
+        const auto& foreign = line.record.foreign;
+        if (column != Rate || !foreign || foreign->rate.isZero())
+            return {};
+        return QStringLiteral("%1 %2 for 1 %3 on %4, %5")
+            .arg(m_formats.currencyCode(), displayText(line, Rate), foreign->currency,
+                 m_formats.locale().toString(foreign->rateDate, QLocale::ShortFormat),
+                 foreign->rateFrom == ForeignPrice::RateFrom::Charged
+                     ? QStringLiteral("worked out from the amount charged")
+                     : QStringLiteral("as typed"));
+    }
     case Qt::CheckStateRole:
         if (column != Product)
             return {};
@@ -274,13 +375,18 @@ bool ExpenseModel::setData(const QModelIndex& index, const QVariant& value, int 
             line.quantityText = text;
             break;
         case PricePerUnit:
-            record.pricePerUnit = NumberEntry::Read(text, m_formats.locale());
-            line.priceShown = true;
+            setHomePrice(line, NumberEntry::Read(text, m_formats.locale()));
+            break;
+        case CurrencyCode:
+        case PaidPrice:
+        case Rate:
+            if (!setCurrencyData(line, column, text))
+                return false;
             break;
         default:
             return false;
         }
-        if (column == Quantity || column == PricePerUnit) {
+        if (column != Product && column != Unit) {
             record.total =
                 ExpenseTotals::LineTotal(record.quantity, record.pricePerUnit, m_formats);
             line.totalShown = true;
@@ -301,7 +407,10 @@ Qt::ItemFlags ExpenseModel::flags(const QModelIndex& index) const
     if (rowKind(index.row()) != RowKind::Expense)
         return Qt::ItemIsEnabled | Qt::ItemNeverHasChildren;
     Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
-    if (index.column() != Total)
+    const bool worked =
+        index.column() == Total || (!m_lines[index.row()].record.foreign &&
+                                    (index.column() == PaidPrice || index.column() == Rate));
+    if (!worked)
         flags |= Qt::ItemIsEditable;
     if (index.column() == Product)
         flags |= Qt::ItemIsUserCheckable;
@@ -314,11 +423,105 @@ QVariant ExpenseModel::headerData(int section, Qt::Orientation orientation, int 
         return {};
     // Amounts stand right, texts left: printing aligns each column's cells as its heading.
     if (role == Qt::TextAlignmentRole)
-        return int((section == 1 || section >= 3 ? Qt::AlignRight : Qt::AlignLeft) |
+        return int((section == Quantity || (section >= PricePerUnit && section != CurrencyCode)
+                        ? Qt::AlignRight
+                        : Qt::AlignLeft) |
                    Qt::AlignVCenter);
     if (role != Qt::DisplayRole)
         return {};
-    static const char* const captions[ColumnCount] = {"Product", "Qty", "Unit", "Price/Unit",
-                                                      "Total"};
+    static const char* const captions[ColumnCount] = {
+        "Product", "Qty", "Unit", "Price/Unit", "Total", "Currency", "Paid/Unit", "Rate"};
     return QString::fromLatin1(captions[section]);
+}
+
+void ExpenseModel::setHomePrice(Line& line, double price)
+{
+    ExpenseRecord& record = line.record;
+    record.pricePerUnit = price;
+    line.priceShown = true;
+    if (!record.foreign)
+        return;
+    // The home amount charged fixes the rate; with nothing paid yet, the rate the paid
+    // price.
+    ForeignPrice& foreign = *record.foreign;
+    const auto home = Decimal::fromDouble(price, m_formats.CurrencyDigits());
+    if (!home)
+        return;
+    if (foreign.price.isPositive()) {
+        if (const auto rate =
+                Currency::RateBetween(*home, foreign.price, m_formats.currencyCode())) {
+            foreign.rate = *rate;
+            foreign.rateFrom = ForeignPrice::RateFrom::Charged;
+            foreign.rateDate = m_today();
+            noteRate(foreign);
+        }
+    } else if (foreign.rate.isPositive()) {
+        if (const auto paid = home->dividedBy(foreign.rate, Currency::Digits(foreign.currency))) {
+            foreign.price = *paid;
+            record.pricePerUnit = Currency::Convert(*paid, foreign.rate, m_formats.currencyCode())
+                                      .value_or(*home)
+                                      .toDouble();
+        }
+    }
+}
+
+bool ExpenseModel::setCurrencyData(Line& line, int column, const QString& text)
+{
+    ExpenseRecord& record = line.record;
+    const QString home = m_formats.currencyCode();
+    if (column == CurrencyCode) {
+        const QString code = text.trimmed().toUpper();
+        if (code.isEmpty() || code == home) {
+            record.foreign.reset();
+            return true;
+        }
+        if (!Currency::IsIsoCode(code))
+            return false;
+        if (record.foreign && record.foreign->currency == code)
+            return true;
+        ForeignPrice foreign{code, Decimal(), Decimal(), m_today(), ForeignPrice::RateFrom::Typed};
+        const auto used = m_ratesUsed.contains(code)
+                              ? std::optional(m_ratesUsed.value(code))
+                              : (m_rateSource ? m_rateSource(code) : std::nullopt);
+        if (used) {
+            foreign.rate = used->rate;
+            foreign.rateDate = used->rateDate;
+        }
+        record.foreign = foreign;
+        setHomePrice(line, record.pricePerUnit);
+        return true;
+    }
+    if (!record.foreign)
+        return false;
+    ForeignPrice& foreign = *record.foreign;
+    const auto typed = typedDecimal(text, m_formats.locale());
+    if (column == PaidPrice) {
+        const auto paid =
+            typed ? typed->rounded(qMax(Currency::Digits(foreign.currency), typed->scale()))
+                  : Decimal::fromUnits(0, 0);
+        if (!paid || paid->units() < 0)
+            return false;
+        foreign.price = *paid;
+    } else {
+        if (!typed || !typed->isPositive())
+            return false;
+        foreign.rate = *typed;
+        foreign.rateFrom = ForeignPrice::RateFrom::Typed;
+        foreign.rateDate = m_today();
+        noteRate(foreign);
+    }
+    if (foreign.rate.isPositive()) {
+        record.pricePerUnit =
+            Currency::Convert(foreign.price, foreign.rate, home).value_or(Decimal()).toDouble();
+        line.priceShown = true;
+    } else {
+        setHomePrice(line, record.pricePerUnit);
+    }
+    return true;
+}
+
+void ExpenseModel::noteRate(const ForeignPrice& foreign)
+{
+    if (foreign.rate.isPositive())
+        m_ratesUsed.insert(foreign.currency, RateQuote{foreign.rate, foreign.rateDate});
 }

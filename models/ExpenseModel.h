@@ -6,6 +6,9 @@
 #include "TravelDataStore.h"
 
 #include <QCollator>
+#include <QDate>
+
+#include <functional>
 
 // The expenses of one travel: one row per expense with the five columns, then, while
 // there is any expense, an empty separator row and the Grand Total row, which sums the
@@ -16,13 +19,41 @@ class ExpenseModel : public EditedListModel {
     Q_OBJECT
 
 public:
-    enum Column { Product, Quantity, Unit, PricePerUnit, Total, ColumnCount };
-    enum class RowKind { Expense, Separator, GrandTotal };
+    // CurrencyCode, PaidPrice and Rate show where an expense was paid in another currency than
+    // the home one: its code, its price as paid and the rate it was converted at.
+    enum Column {
+        Product,
+        Quantity,
+        Unit,
+        PricePerUnit,
+        Total,
+        CurrencyCode,
+        PaidPrice,
+        Rate,
+        ColumnCount
+    };
+    // The columns the sort codes speak of.
+    static constexpr int SortColumnCount = 5;
+    // Subtotal rows (one per currency paid in, while any expense was paid in another
+    // currency) stand between the separator and the Grand Total.
+    enum class RowKind { Expense, Separator, GrandTotal, Subtotal };
     // The RowKind of a row, as an int.
     static constexpr int RowKindRole = Qt::UserRole + 40;
     static constexpr int SortCodeCount = 10;
 
     explicit ExpenseModel(const DisplayFormats& formats, QObject* parent = nullptr);
+
+    // Where a currency chosen for an expense takes its rate from (the last one used),
+    // and the day a typed rate is for.
+    using RateSource = std::function<std::optional<RateQuote>(const QString& code)>;
+    void setRateSource(RateSource source) { m_rateSource = std::move(source); }
+    void setToday(std::function<QDate()> today) { m_today = std::move(today); }
+    // The rates typed or worked out since the expenses were set, by currency.
+    const QMap<QString, RateQuote>& ratesUsed() const { return m_ratesUsed; }
+    // Whether the currency columns are wanted: some expense is in another currency, or
+    // they were asked for.
+    bool showsCurrencies() const { return m_currenciesAsked || counts().anyForeign; }
+    void askForCurrencies(bool asked);
 
     // Shows these expenses sorted by product; nothing is unsaved afterwards.
     void setExpenses(const QList<ExpenseRecord>& expenses);
@@ -79,6 +110,11 @@ private:
     };
 
     QString displayText(const Line& line, int column) const;
+    QVariant subtotalData(int row, int column, int role) const;
+    // Sets a currency cell of an expense; false when the text is refused.
+    bool setCurrencyData(Line& line, int column, const QString& text);
+    void setHomePrice(Line& line, double price);
+    void noteRate(const ForeignPrice& foreign);
     // The Grand Total and its row.
     void updateGrandTotal();
     // After any change: the Grand Total, its row, and the caption.
@@ -88,4 +124,9 @@ private:
     QCollator m_collator;
     QList<Line> m_lines;
     double m_grandTotal = 0.0;
+    QList<std::pair<QString, CurrencySubtotal>> m_subtotals;
+    RateSource m_rateSource;
+    std::function<QDate()> m_today = [] { return QDate::currentDate(); };
+    QMap<QString, RateQuote> m_ratesUsed;
+    bool m_currenciesAsked = false;
 };

@@ -1,5 +1,7 @@
 #include "GListPrintJob.h"
 
+#include <algorithm>
+
 #include "GListPrintUnit.h"
 #include "PageDevice.h"
 
@@ -44,6 +46,12 @@ void GListPrintJob::printBody()
     widths.resize(m_source.model->columnCount());
     const double budget = WidthBudget(pageRect().width(), device().dpiX(), m_source.screenDpi);
     for (const auto& [first, last] : Strips(widths, budget)) {
+        // A strip of columns the list does not show (of no width) is no page.
+        if (first <= last &&
+            std::all_of(widths.begin() + first, widths.begin() + last + 1,
+                        [](int w) { return w == 0; }) &&
+            std::any_of(widths.begin(), widths.end(), [](int w) { return w > 0; }))
+            continue;
         GListPrintUnit strip(*this, m_source, widths, first, last);
         strip.print();
     }

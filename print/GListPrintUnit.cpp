@@ -14,8 +14,13 @@ GListPrintUnit::GListPrintUnit(GPrintJob& job, const ListPrintSource& source,
 {
     setFonts(PrintFonts::Header(), PrintFonts::Footer(), PrintFonts::Body());
     m_printed.append(0);
-    for (int column = first; column <= last; ++column)
-        m_printed.append(column);
+    // A column of no width is one the list does not show (hidden, as the currency
+    // columns of a list in one currency).
+    const bool anyWidth = std::any_of(widths.begin(), widths.end(), [](int w) { return w > 0; });
+    for (int column = first; column <= last; ++column) {
+        if (widths.value(column) > 0 || !anyWidth)
+            m_printed.append(column);
+    }
     double sum = 0;
     for (int column : m_printed)
         sum += widths.value(column);

@@ -21,8 +21,12 @@ QList<int> StageList(int clientWidth)
     return {clientWidth - 4 * seventh, 2 * seventh, 2 * seventh};
 }
 
-QList<int> ExpenseList(int clientWidth)
+QList<int> ExpenseList(int clientWidth, bool currencies)
 {
+    if (currencies) {
+        const int w = (clientWidth - 50) / 8;
+        return {clientWidth - 7 * w, w, w, w, w, w, w, w};
+    }
     const int w = (clientWidth - 50) / 5;
     return {clientWidth - 4 * w, w, w, w, w};
 }

@@ -13,7 +13,8 @@ QList<int> DetailSheet(int clientWidth);
 // Stage, Date, Place: W - 4 (W / 7), 2 (W / 7), 2 (W / 7).
 QList<int> StageList(int clientWidth);
 // Product, Qty, Unit, Price/Unit, Total: W - 4w and four of w = (W - 50) / 5.
-QList<int> ExpenseList(int clientWidth);
+// With the currency columns, the eight columns share the width as the five do.
+QList<int> ExpenseList(int clientWidth, bool currencies = false);
 // The check list's one column.
 QList<int> CheckList(int clientWidth);
 

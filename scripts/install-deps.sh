@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
     cmake ninja-build g++ pkg-config
-    qt6-base-dev qt6-base-dev-tools libgl-dev libical-dev python3-icalendar
+    qt6-base-dev qt6-base-dev-tools libgl-dev libical-dev python3-icalendar libicu-dev
     qt6-image-formats-plugins
     fonts-dejavu-core fonts-noto-core time poppler-utils
     libkpimitinerary-bin

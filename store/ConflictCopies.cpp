@@ -76,7 +76,7 @@ std::optional<ConflictName> ParseConflictName(const QString& fileName)
 bool IsRecordFileName(const QString& fileName)
 {
     static const char* const extensions[] = {".tra", ".stg", ".apt", ".chk",
-                                             ".exp", ".img", ".prf"};
+                                             ".exp", ".img", ".prf", ".cur"};
     return std::any_of(std::begin(extensions), std::end(extensions), [&](const char* extension) {
         return fileName.endsWith(QLatin1String(extension), Qt::CaseInsensitive);
     });

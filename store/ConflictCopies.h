@@ -27,7 +27,7 @@ inline bool IsConflictCopyName(const QString& fileName)
     return ParseConflictName(fileName).has_value();
 }
 
-// Whether a name ends in one of the record extensions (.tra .stg .apt .chk .exp .img .prf).
+// Whether a name ends in one of the record extensions (.tra .stg .apt .chk .exp .img .prf .cur).
 bool IsRecordFileName(const QString& fileName);
 
 // One conflict copy of a record file in a folder.

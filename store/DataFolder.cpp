@@ -37,6 +37,11 @@ QString DataFolder::checkListFileName(const QString& travelKey)
     return QStringLiteral("CheckList") + travelKey.trimmed() + QStringLiteral(".chk");
 }
 
+QString DataFolder::currencyFileName(const QString& travelKey)
+{
+    return QStringLiteral("Currencies") + travelKey.trimmed() + QStringLiteral(".cur");
+}
+
 QString DataFolder::expensesFileName(const QString& travelKey)
 {
     return QStringLiteral("Expenses") + travelKey.trimmed() + QStringLiteral(".exp");

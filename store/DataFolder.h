@@ -27,6 +27,10 @@ public:
     static QString expensesFileName(const QString& travelKey);
     static QString preferenceFileName(int listNumber);
     static QString markerFileName() { return QStringLiteral("Preferences.alm"); }
+    // The currencies of a travel's expenses, beside its expense file, and the working
+    // directory's home currency with the last rates used (CurrencySideFile.h).
+    static QString currencyFileName(const QString& travelKey);
+    static QString currencySettingsFileName() { return QStringLiteral("Currencies.cur"); }
     // Picture categories live in the images folder, not here.
     static QString imageCategoryFileName(const QString& travelKey);
 

@@ -1,5 +1,7 @@
 #include "DisplayFormats.h"
 
+#include "Currency.h"
+
 #include <QRegularExpression>
 
 #include <algorithm>
@@ -37,8 +39,19 @@ int currencyDigitsOf(const QLocale& locale)
 
 DisplayFormats::DisplayFormats(const QLocale& locale)
     : m_locale(locale), m_timeFormat(timeFormatWithoutSeconds(locale)),
-      m_currencyDigits(currencyDigitsOf(locale))
+      m_currencyDigits(currencyDigitsOf(locale)), m_currencyCode(Currency::LocaleCode(locale))
 {
+}
+
+void DisplayFormats::setCurrency(const QString& code)
+{
+    if (code == Currency::LocaleCode(m_locale) || !Currency::IsIsoCode(code)) {
+        *this = DisplayFormats(m_locale);
+        return;
+    }
+    m_currencyCode = code;
+    m_currencySymbol = Currency::Symbol(code, m_locale);
+    m_currencyDigits = Currency::Digits(code);
 }
 
 QString DisplayFormats::FormatShortDate(const DateTimeValue& value) const
@@ -67,6 +80,8 @@ QString DisplayFormats::FormatCurrency(const QString& number) const
     const double value = QLocale::c().toDouble(trimmed, &ok);
     if (!ok)
         return trimmed;
+    if (!m_currencySymbol.isEmpty())
+        return m_locale.toCurrencyString(value, m_currencySymbol, m_currencyDigits);
     return m_locale.toCurrencyString(value);
 }
 

@@ -28,6 +28,10 @@ public:
     // How many digits the currency shows after the decimal point: 2 for the dollar and
     // the euro, 0 for the yen, 3 for the Kuwaiti dinar.
     int CurrencyDigits() const { return m_currencyDigits; }
+    // The ISO code of the currency amounts are in: the locale's until set.
+    const QString& currencyCode() const { return m_currencyCode; }
+    // Amounts are in this currency from now on: its symbol and its digits.
+    void setCurrency(const QString& code);
     // The amount rounded to the currency's minor unit, halves away from zero as the
     // currency form rounds them. An amount worked out from typed decimals that lies on a
     // half, but a hair off it in binary (1.5 x 0.35), counts as the half.
@@ -37,4 +41,6 @@ private:
     QLocale m_locale;
     QString m_timeFormat;
     int m_currencyDigits = 2;
+    QString m_currencyCode;
+    QString m_currencySymbol; // empty: the locale's own currency and form
 };

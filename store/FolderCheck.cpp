@@ -2,6 +2,8 @@
 
 #include "ConflictCopies.h"
 
+#include "Currency.h"
+#include "CurrencySideFile.h"
 #include "RecordFile.h"
 #include "SaveFile.h"
 
@@ -15,7 +17,8 @@
 
 namespace {
 
-const char* const dataPatterns[] = {"*.tra", "*.stg", "*.apt", "*.chk", "*.exp", "*.prf", "*.alm"};
+const char* const dataPatterns[] = {"*.tra", "*.stg", "*.apt", "*.chk",
+                                    "*.exp", "*.prf", "*.alm", "*.cur"};
 
 class FolderChecker {
 public:
@@ -75,6 +78,27 @@ public:
                     break;
                 }
             }
+        }
+    }
+
+    // Side files of currencies: their travel must be there, and every entry must still
+    // name its expense; entries set aside are listed with the reason.
+    void reportCurrencies(const DataFolder& folder)
+    {
+        const QString home = m_home.isEmpty() ? Currency::LocaleCode(QLocale::system()) : m_home;
+        for (const auto& [name, side] : m_sides) {
+            const auto key = keyIn(name, u"Currencies", u".cur");
+            reportIfMissing(name, key, m_travels, u"travel");
+            if (!key || !m_travels.contains(*key))
+                continue;
+            QList<ExpenseRecord> lines;
+            const QString expenses = DataFolder::expensesFileName(*key);
+            if (const auto bytes = ReadWholeFile(folder.filePath(expenses))) {
+                const DecodedFile decoded = DecodeRecordFile(RecordFileKind::Expenses, *bytes);
+                lines = std::get<StoredList<ExpenseRecord>>(decoded.record).items;
+            }
+            for (const CurrencyEntry& entry : CurrencySide::Apply(side, home, expenses, lines))
+                add(name, QStringLiteral("set aside, not applied: ") + entry.note);
         }
     }
 
@@ -155,6 +179,10 @@ private:
             add(name, QStringLiteral("unreadable: %1").arg(reason));
             return;
         }
+        if (name.endsWith(QLatin1String(".cur"), Qt::CaseInsensitive)) {
+            checkCurrencies(name, *bytes);
+            return;
+        }
         const auto kind = RecordFileKindOf(name);
         const DecodedFile decoded = DecodeRecordFile(*kind, *bytes);
         if (decoded.error) {
@@ -211,6 +239,21 @@ private:
     std::set<QString> m_travels;
     std::set<QString> m_stages;
     std::map<QString, QString> m_stageOwners;
+    std::map<QString, CurrencySideFile> m_sides;
+    QString m_home;
+
+    void checkCurrencies(const QString& name, const QByteArray& bytes)
+    {
+        QString cause;
+        if (name == DataFolder::currencySettingsFileName()) {
+            if (const auto settings = CurrencySide::DecodeSettings(bytes, &cause))
+                m_home = settings->home;
+        } else if (auto side = CurrencySide::Decode(bytes, &cause)) {
+            m_sides[name] = std::move(*side);
+        }
+        if (!cause.isEmpty())
+            add(name, cause);
+    }
 };
 
 } // namespace
@@ -224,6 +267,7 @@ QList<LoadProblem> CheckDataFolder(const DataFolder& folder, const QString& imag
     const QStringList dataNames = checker.checkFolder(folder.path(), patterns);
     checker.reportDuplicates();
     checker.reportOrphans(dataNames);
+    checker.reportCurrencies(folder);
     if (!imagesFolder.isEmpty())
         checker.reportOrphanPictures(checker.checkFolder(imagesFolder, {QStringLiteral("*.img")}));
     for (const QString& place : {folder.path(), imagesFolder}) {

@@ -1,10 +1,13 @@
 #pragma once
 
 #include "DateTimeValue.h"
+#include "ForeignPrice.h"
 #include "RecordKey.h"
 
 #include <QList>
 #include <QString>
+
+#include <optional>
 
 // The records, fields in their file order. A default-constructed record is a new
 // record: empty texts, zero numbers, date-times set to the current moment.
@@ -72,6 +75,9 @@ struct ExpenseRecord {
     double pricePerUnit = 0.0;
     double total = 0.0;
     qint32 purchased = 0; // non-zero means purchased
+    // Not part of the expense file: kept in the travel's currency side file, for an
+    // expense paid in another currency than the working directory's home currency.
+    std::optional<ForeignPrice> foreign = std::nullopt;
 
     bool operator==(const ExpenseRecord&) const = default;
 };

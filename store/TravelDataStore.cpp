@@ -61,6 +61,7 @@ Outcome TravelDataStore::Refresh()
         outcome = writeDefaultPreferences();
     loadTravelFiles(files.value(travels));
     loadStageFiles(files.value(stages));
+    readCurrencySettings();
     return outcome;
 }
 
@@ -83,6 +84,7 @@ Outcome TravelDataStore::removeOtherFiles(std::map<RecordKey, QStringList>& othe
 void TravelDataStore::LoadTravels()
 {
     loadTravelFiles(ListRecordFiles(m_folder.path(), QStringLiteral("tra")));
+    readCurrencySettings();
 }
 
 void TravelDataStore::loadTravelFiles(const QStringList& fileNames)
@@ -327,7 +329,8 @@ Outcome TravelDataStore::DeleteTravel(const RecordKey& key)
     const ChangeNote note{*this, key};
     if (!IsSafeKey(key))
         return unsafeKey(key);
-    for (const QString& path : {m_folder.checkListFile(key), m_folder.expensesFile(key)}) {
+    for (const QString& path : {m_folder.checkListFile(key), m_folder.expensesFile(key),
+                                m_folder.filePath(DataFolder::currencyFileName(key))}) {
         if (Outcome removed = removeDataFile(path); !removed.ok())
             return removed;
     }
@@ -375,7 +378,7 @@ KeyOutcome TravelDataStore::CopyTravel(const RecordKey& key)
     if (!added.ok())
         return added;
     for (auto copy : {&TravelDataStore::CopyStages, &TravelDataStore::CopyCheckList,
-                      &TravelDataStore::CopyExpenses}) {
+                      &TravelDataStore::CopyExpenses, &TravelDataStore::CopyCurrencies}) {
         Outcome copied = (this->*copy)(key, added.key);
         if (!copied.ok()) {
             // No half copy stays behind: it would look like a whole one.

@@ -2,6 +2,7 @@
 
 #include "Archive.h"
 #include "ConflictCopies.h"
+#include "CurrencySideFile.h"
 #include "DataFolder.h"
 #include "DisplayFormats.h"
 #include "ExpenseTotals.h"
@@ -86,7 +87,8 @@ public:
     void setImagesFolder(const QString& imagesFolder) { m_imagesFolder = imagesFolder; }
     const QString& imagesFolder() const { return m_imagesFolder; }
     // The formats of the captions; the system locale's until set.
-    void setDisplayFormats(const DisplayFormats& formats) { m_formats = formats; }
+    // The home currency read at Refresh (or set) stays.
+    void setDisplayFormats(const DisplayFormats& formats);
     const DisplayFormats& displayFormats() const { return m_formats; }
     // The clock that new keys are made from: the local system clock unless set. Keys
     // never wait for it; tests give a clock that stands still until they move it.
@@ -100,7 +102,8 @@ public:
     void setChangeObserver(ChangeObserver observer) { m_changeObserver = std::move(observer); }
 
     // Creates the data folder if missing, writes the default preference lists into a
-    // folder without any, and reads every travel and stage file. Files that cannot be
+    // folder without any, reads the home currency (as LoadTravels does too) and every
+    // travel and stage file. Files that cannot be
     // read whole are skipped and listed in problems(). Fails when the data folder
     // cannot be created or the defaults cannot be written.
     Outcome Refresh();
@@ -196,6 +199,22 @@ public:
     // "Expense List", or "Expenses [purchased/total] - " and the purchased sum.
     QString ExpensesCaption(const RecordKey& travelKey);
     Outcome CopyExpenses(const RecordKey& oldTravelKey, const RecordKey& newTravelKey);
+
+    // Currencies. Expenses load with the foreign price of each line whose entry in the
+    // travel's side file still names it, and save it there; the expense file holds the
+    // home amounts as before. Entries that no longer name their line are kept aside,
+    // never applied: what the last LoadExpenses set aside, with the reason.
+    QList<CurrencyEntry> SetAsideCurrencies(const RecordKey& travelKey) const
+    {
+        return m_setAsideCurrencies.value(travelKey);
+    }
+    // The working directory's home currency: the locale's until one is set.
+    QString HomeCurrency() const { return m_formats.currencyCode(); }
+    Outcome SetHomeCurrency(const QString& code);
+    // The rate last used for a currency, offered for the next expense in it.
+    std::optional<RateQuote> LastRate(const QString& code) const;
+    Outcome RememberRate(const QString& code, const RateQuote& quote);
+    Outcome CopyCurrencies(const RecordKey& oldTravelKey, const RecordKey& newTravelKey);
 
     // Picture categories of the travel the images view shows
     // Puts the category in the map under the next number and returns the number.
@@ -308,6 +327,13 @@ private:
     std::unordered_map<RecordKey, FileStamp> m_travelStamps;
     QMap<QString, QString> m_problems;
     DisplayFormats m_formats;
+    CurrencySettings m_currencySettings;
+    QMap<RecordKey, QList<CurrencyEntry>> m_setAsideCurrencies;
+    void readCurrencySettings();
+    Outcome writeCurrencySettings(const CurrencySettings& settings);
+    // Gives the lines their foreign prices from the travel's side file; returns the
+    // entries set aside.
+    QList<CurrencyEntry> applyCurrencies(const RecordKey& travelKey, QList<ExpenseRecord>& lines);
     int m_lastCategoryNumber = 0;
     qint64 m_lastChangeMsecs = 0;
     QMap<int, ImageCategory> m_categories;

@@ -164,7 +164,14 @@ Outcome TravelDataStore::CopyCheckList(const RecordKey& oldTravelKey, const Reco
 
 QList<ExpenseRecord> TravelDataStore::LoadExpenses(const RecordKey& travelKey)
 {
-    return loadListFile(travelKey, &DataFolder::expensesFileName, &RecordCodec::decodeExpenses);
+    QList<ExpenseRecord> lines =
+        loadListFile(travelKey, &DataFolder::expensesFileName, &RecordCodec::decodeExpenses);
+    const QList<CurrencyEntry> setAside = applyCurrencies(travelKey, lines);
+    if (setAside.isEmpty())
+        m_setAsideCurrencies.remove(travelKey);
+    else
+        m_setAsideCurrencies.insert(travelKey, setAside);
+    return lines;
 }
 
 Outcome TravelDataStore::SaveExpenses(const RecordKey& travelKey, const QList<ExpenseRecord>& lines)
@@ -178,8 +185,25 @@ Outcome TravelDataStore::SaveExpenses(const RecordKey& travelKey, const QList<Ex
     QList<ExpenseRecord> rounded = lines;
     for (ExpenseRecord& line : rounded)
         line.total = ExpenseTotals::ShownTotal(line, m_formats);
-    return writeDataFile(DataFolder::expensesFileName(travelKey),
-                         RecordCodec::encodeExpenses(RecordCodec::listOf(rounded)));
+    // Entries of the side file that name no line of the file as it is now stay aside;
+    // a side file that cannot be read is kept beside it before it is replaced.
+    const QString sideName = DataFolder::currencyFileName(travelKey);
+    LoadExpenses(travelKey);
+    if (!damageOf(sideName).isEmpty() && NameTaken(m_folder.filePath(sideName))) {
+        if (Outcome kept = KeepDamagedCopy(sideName); !kept.ok())
+            return kept;
+    }
+    const QList<CurrencyEntry> setAside = m_setAsideCurrencies.value(travelKey);
+    if (Outcome saved = writeDataFile(DataFolder::expensesFileName(travelKey),
+                                      RecordCodec::encodeExpenses(RecordCodec::listOf(rounded)));
+        !saved.ok())
+        return saved;
+    const CurrencySideFile side = CurrencySide::Build(rounded, HomeCurrency(), setAside);
+    if (side.isEmpty()) {
+        clearProblem(sideName);
+        return removeDataFile(m_folder.filePath(sideName));
+    }
+    return writeDataFile(sideName, CurrencySide::Encode(side));
 }
 
 ExpenseCount TravelDataStore::CountExpenses(const RecordKey& travelKey)

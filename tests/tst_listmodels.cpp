@@ -316,13 +316,13 @@ private slots:
         const QPersistentModelIndex b = model.index(1, 0);
         const QPersistentModelIndex grandTotal = model.index(4, ExpenseModel::Total);
         // Prices by their exact values: 2.10 before 2.90.
-        model.sortByCode(ExpenseModel::ColumnCount + ExpenseModel::PricePerUnit);
+        model.sortByCode(ExpenseModel::SortColumnCount + ExpenseModel::PricePerUnit);
         QCOMPARE(products(), QStringLiteral("C|b|a||"));
         QCOMPARE(b.row(), 1);
         model.sortByCode(ExpenseModel::Total);
         QCOMPARE(products(), QStringLiteral("b|a|C||"));
         QCOMPARE(b.row(), 0);
-        model.sortByCode(ExpenseModel::ColumnCount + ExpenseModel::Product);
+        model.sortByCode(ExpenseModel::SortColumnCount + ExpenseModel::Product);
         QCOMPARE(products(), QStringLiteral("C|b|a||"));
         model.sortByCode(10); // no such code: the order stays
         QCOMPARE(products(), QStringLiteral("C|b|a||"));

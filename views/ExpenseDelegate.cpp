@@ -1,5 +1,6 @@
 #include "ExpenseDelegate.h"
 
+#include "Currency.h"
 #include "ExpenseModel.h"
 #include "ListNumberEdit.h"
 #include "ListUnitCombo.h"
@@ -41,13 +42,16 @@ void ExpenseDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
             painter->restore();
         }
         break;
-    case ExpenseModel::RowKind::GrandTotal: {
+    case ExpenseModel::RowKind::GrandTotal:
+    case ExpenseModel::RowKind::Subtotal: {
         const QString text = index.data().toString();
         if (text.isEmpty())
             break;
         painter->save();
         painter->setFont(index.data(Qt::FontRole).value<QFont>().resolve(option.font));
-        painter->setPen(index.data(Qt::ForegroundRole).value<QColor>());
+        const QVariant colour = index.data(Qt::ForegroundRole);
+        painter->setPen(colour.isValid() ? colour.value<QColor>()
+                                         : option.palette.color(QPalette::Text));
         painter->drawText(option.rect.adjusted(0, 0, -2, 0),
                           Qt::AlignRight | Qt::AlignVCenter | Qt::TextSingleLine, text);
         painter->restore();
@@ -69,9 +73,15 @@ QWidget* ExpenseDelegate::makeEditor(QWidget* parent, const QStyleOptionViewItem
     switch (index.column()) {
     case ExpenseModel::Quantity:
     case ExpenseModel::PricePerUnit:
+    case ExpenseModel::PaidPrice:
         return new CListNumberEdit(m_locale, parent);
-    case ExpenseModel::Unit: {
-        auto* combo = new CListUnitCombo(m_units ? m_units() : QStringList(), parent);
+    case ExpenseModel::Unit:
+    case ExpenseModel::CurrencyCode: {
+        // The currency list's blank first entry is the home currency.
+        auto* combo = new CListUnitCombo(index.column() == ExpenseModel::Unit
+                                             ? (m_units ? m_units() : QStringList())
+                                             : Currency::CurrentCodes(),
+                                         parent);
         combo->setMaxVisibleItems(12);
         // The list drops down at once, once the box stands over its cell.
         QTimer::singleShot(0, combo, [combo] {

@@ -11,6 +11,7 @@
 #include "Prompter.h"
 #include "TravelDataStore.h"
 
+#include <QAction>
 #include <QKeyEvent>
 #include <QMouseEvent>
 
@@ -39,8 +40,25 @@ CExpenseListView::CExpenseListView(ExpenseModel* model, TravelDataStore& store, 
     // The cell the keyboard is on shows, so that Enter edits the cell it means.
     m_list->setAllColumnsShowFocus(false);
     m_list->setWatermark(LoadBitmap(Bitmaps::ExpenseWatermark));
-    m_list->setColumnWidthRule(&ColumnWidths::ExpenseList);
-    m_header->setImages(LoadImageStrip(Bitmaps::ExpenseHeader, 16), ExpenseModel::ColumnCount);
+    m_list->setColumnWidthRule(
+        [this](int width) { return ColumnWidths::ExpenseList(width, m_model->showsCurrencies()); });
+    m_header->setImages(LoadImageStrip(Bitmaps::ExpenseHeader, 16), ExpenseModel::SortColumnCount);
+    m_model->setRateSource([&store](const QString& code) { return store.LastRate(code); });
+    // The currency columns show while some expense is in another currency; the header's
+    // menu shows them for the first one.
+    auto* currencies = new QAction(QStringLiteral("Show &Currencies"), m_header);
+    currencies->setObjectName(QStringLiteral("showCurrencies"));
+    currencies->setCheckable(true);
+    m_header->addAction(currencies);
+    m_header->setContextMenuPolicy(Qt::ActionsContextMenu);
+    connect(currencies, &QAction::toggled, this, [this](bool shown) {
+        m_model->askForCurrencies(shown);
+        showCurrencyColumns();
+    });
+    connect(m_model, &QAbstractItemModel::dataChanged, this,
+            &CExpenseListView::showCurrencyColumns);
+    connect(m_model, &QAbstractItemModel::modelReset, this, &CExpenseListView::showCurrencyColumns);
+    showCurrencyColumns();
     m_header->showFirstOrder(ExpenseModel::Product);
     m_list->installEventFilter(this);
 
@@ -94,13 +112,42 @@ QString CExpenseListView::fileNameOf(const RecordKey& travelKey) const
 
 Outcome CExpenseListView::writeRows()
 {
-    return m_store.SaveExpenses(m_travelKey, m_model->expenses());
+    if (Outcome saved = m_store.SaveExpenses(m_travelKey, m_model->expenses()); !saved.ok())
+        return saved;
+    const QMap<QString, RateQuote>& rates = m_model->ratesUsed();
+    for (auto it = rates.cbegin(); it != rates.cend(); ++it) {
+        if (Outcome remembered = m_store.RememberRate(it.key(), *it); !remembered.ok())
+            return remembered;
+    }
+    return {};
+}
+
+void CExpenseListView::showCurrencyColumns()
+{
+    const bool shown = m_model->showsCurrencies();
+    if (shown == !m_list->isColumnHidden(ExpenseModel::CurrencyCode))
+        return showSetAside();
+    for (int column = ExpenseModel::CurrencyCode; column < ExpenseModel::ColumnCount; ++column)
+        m_list->setColumnHidden(column, !shown);
+    m_list->setColumnWidthRule(
+        [this](int width) { return ColumnWidths::ExpenseList(width, m_model->showsCurrencies()); });
+    showSetAside();
+}
+
+void CExpenseListView::showSetAside()
+{
+    // Entries of the side file that name no expense any more are told, never applied.
+    QStringList notes;
+    for (const CurrencyEntry& entry : m_store.SetAsideCurrencies(m_travelKey))
+        notes.append(QStringLiteral("%1 %2 set aside: %3")
+                         .arg(entry.foreign.currency, entry.foreign.price.toString(), entry.note));
+    m_list->setToolTip(notes.join(QLatin1Char('\n')));
 }
 
 bool CExpenseListView::editCell(int row, int column)
 {
-    if (!m_model->isRecordRow(row) || column < 0 || column == ExpenseModel::Total ||
-        column >= ExpenseModel::ColumnCount)
+    if (!m_model->isRecordRow(row) || column < 0 || column >= ExpenseModel::ColumnCount ||
+        !(m_model->flags(m_model->index(row, column)) & Qt::ItemIsEditable))
         return false;
     const QModelIndex index = m_model->index(row, column);
     m_list->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect |

@@ -48,6 +48,8 @@ private:
     CExpenseListView(ExpenseModel* model, TravelDataStore& store, QWidget* parent);
     bool onListKey(QKeyEvent* key);
     void onContextMenu(const QPoint& position, const QPoint& globalPosition);
+    void showCurrencyColumns();
+    void showSetAside();
 
     ExpenseModel* m_model;
 };

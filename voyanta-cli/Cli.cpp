@@ -2,6 +2,7 @@
 
 #include "BookingMapping.h"
 #include "ConflictResolution.h"
+#include "Currency.h"
 #include "ExportFile.h"
 #include "FindIndex.h"
 #include "FolderCheck.h"
@@ -58,6 +59,8 @@ const char* const usage =
     "                          first of them in this month (or the month given)\n"
     "  copy TRAVELKEY          copy a travel with everything it owns; prints the new key\n"
     "  delete TRAVELKEY        delete a travel with everything it owns\n"
+    "  currency [CODE]         print the home currency, or make CODE (ISO 4217) the home\n"
+    "                          currency of the working directory\n"
     "  dump FILE               print one record file as JSON\n"
     "  check                   list every record file that cannot be read whole and every\n"
     "                          file whose travel or stage is gone\n"
@@ -321,6 +324,18 @@ private:
         if (command == importBookingCommand) {
             return importBookings(args, parser.value(options.travel), parser.isSet(options.dryRun),
                                   parser.value(options.extractor));
+        }
+        if (command == QLatin1String("currency")) {
+            if (args.size() > 1)
+                throw UsageError{QStringLiteral("currency takes at most an ISO 4217 code")};
+            if (!args.isEmpty()) {
+                if (!Currency::IsIsoCode(args.first()))
+                    throw UsageError{
+                        QStringLiteral("\"%1\" is no ISO 4217 currency code").arg(args.first())};
+                require(m_store.SetHomeCurrency(args.first()));
+            }
+            print(m_store.HomeCurrency() + QLatin1Char('\n'));
+            return ExitSuccess;
         }
         if (command == QLatin1String("copy")) {
             expectArguments(command, args, 1);

@@ -69,7 +69,8 @@ FilledList FillList(TravelDataStore& store, PrintedList list, const RecordKey& k
     case PrintedList::Expenses: {
         auto model = std::make_unique<ExpenseModel>(formats);
         model->setExpenses(store.LoadExpenses(key));
-        filled = {std::move(model), ColumnWidths::ExpenseList(clientWidth),
+        const bool currencies = model->showsCurrencies();
+        filled = {std::move(model), ColumnWidths::ExpenseList(clientWidth, currencies),
                   PrintTitles::ExpensesFor(store.GetTravel(key).title)};
         break;
     }

@@ -1,5 +1,6 @@
 #include "RecordJson.h"
 
+#include "Currency.h"
 #include "TravelDataStore.h"
 
 #include <algorithm>
@@ -133,11 +134,23 @@ QJsonObject toJson(const CheckListItem& item)
 
 QJsonObject toJson(const ExpenseRecord& e)
 {
-    return QJsonObject{
+    QJsonObject object{
         {QStringLiteral("product"), e.product}, {QStringLiteral("quantity"), e.quantity},
         {QStringLiteral("unit"), e.unit},       {QStringLiteral("pricePerUnit"), e.pricePerUnit},
         {QStringLiteral("total"), e.total},     {QStringLiteral("purchased"), e.purchased},
     };
+    if (e.foreign) {
+        // Decimal strings: a JSON number would pass through a binary double.
+        object.insert(QStringLiteral("currency"), e.foreign->currency);
+        object.insert(QStringLiteral("foreignPrice"), e.foreign->price.toString());
+        object.insert(QStringLiteral("rate"), e.foreign->rate.toString());
+        object.insert(QStringLiteral("rateDate"), e.foreign->rateDate.toString(Qt::ISODate));
+        object.insert(QStringLiteral("rateFrom"),
+                      e.foreign->rateFrom == ForeignPrice::RateFrom::Charged
+                          ? QStringLiteral("charged")
+                          : QStringLiteral("typed"));
+    }
+    return object;
 }
 
 QJsonObject toJson(const StoredImageCategory& stored)
@@ -215,6 +228,37 @@ public:
             number > 2147483647.0)
             return fail(name, "a 32-bit integer");
         field = qint32(number);
+    }
+
+    // "currency", "foreignPrice", "rate", "rateDate" and "rateFrom" together, or none.
+    void foreign(std::optional<ForeignPrice>& field)
+    {
+        const QJsonValue code = m_object.value(QLatin1String("currency"));
+        if (code.isUndefined())
+            return;
+        ForeignPrice price;
+        price.currency = code.toString();
+        if (!Currency::IsIsoCode(price.currency))
+            return fail("currency", "an ISO 4217 currency code such as \"EUR\"");
+        const auto paid = Decimal::parse(m_object.value(QLatin1String("foreignPrice")).toString());
+        if (!paid || paid->units() < 0)
+            return fail("foreignPrice",
+                        "a decimal number of at least 0 as a text, such as \"12.50\"");
+        price.price = *paid;
+        const auto rate = Decimal::parse(m_object.value(QLatin1String("rate")).toString());
+        if (!rate || !rate->isPositive())
+            return fail("rate", "a positive decimal number as a text, such as \"0.9412\"");
+        price.rate = *rate;
+        const QJsonValue date = m_object.value(QLatin1String("rateDate"));
+        price.rateDate = QDate::fromString(date.toString(), Qt::ISODate);
+        if (!date.isUndefined() && !price.rateDate.isValid())
+            return fail("rateDate", "a date as yyyy-mm-dd");
+        const QString from = m_object.value(QLatin1String("rateFrom")).toString();
+        if (from == QLatin1String("charged"))
+            price.rateFrom = ForeignPrice::RateFrom::Charged;
+        else if (!from.isEmpty() && from != QLatin1String("typed"))
+            return fail("rateFrom", "\"typed\" or \"charged\"");
+        field = price;
     }
 
     // Only finite numbers: an amount that is no number (shown as null) is refused
@@ -382,6 +426,7 @@ bool fromJson(const QJsonObject& object, ExpenseRecord& e, QString* error)
     read.amount("pricePerUnit", e.pricePerUnit);
     read.amount("total", e.total);
     read.integer("purchased", e.purchased);
+    read.foreign(e.foreign);
     return read.ok();
 }
 

@@ -126,6 +126,15 @@ ImportResult ImportTravelDocument(TravelDataStore& store, const QJsonObject& doc
         !readArray(document, QStringLiteral("expenses"), expenses, &result.badInput) ||
         !readArray(document, QStringLiteral("pictures"), pictures, &result.badInput))
         return result;
+    for (qsizetype i = 0; i < expenses.size(); ++i) {
+        if (!CurrencySide::Agrees(expenses[i], store.HomeCurrency())) {
+            result.badInput = QStringLiteral("expenses[%1]: \"pricePerUnit\" must be "
+                                             "\"foreignPrice\" times \"rate\" in %2")
+                                  .arg(i)
+                                  .arg(store.HomeCurrency());
+            return result;
+        }
+    }
     QList<QList<AppointmentRecord>> appointments;
     const QJsonArray stageObjects = document.value(QStringLiteral("stages")).toArray();
     for (qsizetype i = 0; i < stages.size(); ++i) {

@@ -1,0 +1,246 @@
+#include "CurrencySideFile.h"
+
+#include "Currency.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <cmath>
+
+namespace {
+
+const QString formatKey = QStringLiteral("voyantaCurrencies");
+constexpr int formatVersion = 1;
+
+QString rateFromText(ForeignPrice::RateFrom from)
+{
+    return from == ForeignPrice::RateFrom::Charged ? QStringLiteral("charged")
+                                                   : QStringLiteral("typed");
+}
+
+QJsonObject entryObject(const CurrencyEntry& entry)
+{
+    QJsonObject object{{QStringLiteral("position"), entry.position},
+                       {QStringLiteral("product"), entry.product},
+                       {QStringLiteral("homeUnitPrice"), entry.homeUnitPrice.toString()},
+                       {QStringLiteral("currency"), entry.foreign.currency},
+                       {QStringLiteral("foreignPrice"), entry.foreign.price.toString()},
+                       {QStringLiteral("rate"), entry.foreign.rate.toString()},
+                       {QStringLiteral("rateDate"), entry.foreign.rateDate.toString(Qt::ISODate)},
+                       {QStringLiteral("rateFrom"), rateFromText(entry.foreign.rateFrom)}};
+    if (!entry.note.isEmpty())
+        object.insert(QStringLiteral("note"), entry.note);
+    return object;
+}
+
+std::optional<Decimal> decimalIn(const QJsonObject& object, const QString& key)
+{
+    const QJsonValue value = object.value(key);
+    return value.isString() ? Decimal::parse(value.toString()) : std::nullopt;
+}
+
+std::optional<CurrencyEntry> readEntry(const QJsonValue& value, QString* cause)
+{
+    const QJsonObject object = value.toObject();
+    CurrencyEntry entry;
+    const QJsonValue position = object.value(QStringLiteral("position"));
+    const auto home = decimalIn(object, QStringLiteral("homeUnitPrice"));
+    const auto price = decimalIn(object, QStringLiteral("foreignPrice"));
+    const auto rate = decimalIn(object, QStringLiteral("rate"));
+    entry.foreign.currency = object.value(QStringLiteral("currency")).toString();
+    entry.foreign.rateDate =
+        QDate::fromString(object.value(QStringLiteral("rateDate")).toString(), Qt::ISODate);
+    const QString from = object.value(QStringLiteral("rateFrom")).toString();
+    if (!value.isObject() || !position.isDouble() || position.toDouble() < 0 ||
+        position.toDouble() > 1e9 || position.toDouble() != std::floor(position.toDouble()) ||
+        !object.value(QStringLiteral("product")).isString() || !home || !price || !rate ||
+        !Currency::IsIsoCode(entry.foreign.currency) || rate->units() < 0 ||
+        (from != QLatin1String("typed") && from != QLatin1String("charged"))) {
+        *cause = QStringLiteral("entry %1 is not a whole currency entry")
+                     .arg(QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact)));
+        return std::nullopt;
+    }
+    entry.position = position.toInt();
+    entry.product = object.value(QStringLiteral("product")).toString();
+    entry.homeUnitPrice = *home;
+    entry.foreign.price = *price;
+    entry.foreign.rate = *rate;
+    entry.foreign.rateFrom = from == QLatin1String("charged") ? ForeignPrice::RateFrom::Charged
+                                                              : ForeignPrice::RateFrom::Typed;
+    entry.note = object.value(QStringLiteral("note")).toString();
+    return entry;
+}
+
+std::optional<QJsonObject> readObject(const QByteArray& bytes, QString* cause)
+{
+    QJsonParseError error;
+    const QJsonDocument document = QJsonDocument::fromJson(bytes, &error);
+    if (error.error != QJsonParseError::NoError) {
+        *cause = QStringLiteral("not a currency file: %1 at byte %2")
+                     .arg(error.errorString())
+                     .arg(error.offset);
+        return std::nullopt;
+    }
+    const QJsonObject object = document.object();
+    if (object.value(formatKey).toInt() != formatVersion) {
+        *cause = QStringLiteral("not a currency file of version %1").arg(formatVersion);
+        return std::nullopt;
+    }
+    return object;
+}
+
+// Why the entry does not name this line, or empty when it does.
+QString mismatch(const CurrencyEntry& entry, const QList<ExpenseRecord>& lines, const QString& home,
+                 const QString& fileName)
+{
+    const int number = entry.position + 1;
+    if (entry.position >= lines.size())
+        return QStringLiteral("expense %1 (\"%2\") is no longer in %3")
+            .arg(number)
+            .arg(entry.product, fileName);
+    const ExpenseRecord& line = lines[entry.position];
+    if (line.product != entry.product)
+        return QStringLiteral("expense %1 of %2 is now \"%3\", not \"%4\"")
+            .arg(number)
+            .arg(fileName, line.product, entry.product);
+    const auto homePrice = Decimal::fromDouble(line.pricePerUnit, Currency::Digits(home));
+    if (!homePrice || *homePrice != entry.homeUnitPrice)
+        return QStringLiteral("the price of expense %1 (\"%2\") in %3 is now %4, not %5")
+            .arg(number)
+            .arg(entry.product, fileName, homePrice ? homePrice->toString() : QString(),
+                 entry.homeUnitPrice.toString());
+    if (!entry.foreign.rate.isZero() &&
+        Currency::Convert(entry.foreign.price, entry.foreign.rate, home) != entry.homeUnitPrice)
+        return QStringLiteral("expense %1 (\"%2\"): %3 %4 at %5 is not %6")
+            .arg(number)
+            .arg(entry.product, entry.foreign.currency, entry.foreign.price.toString(),
+                 entry.foreign.rate.toString(), entry.homeUnitPrice.toString());
+    return {};
+}
+
+} // namespace
+
+namespace CurrencySide {
+
+QByteArray Encode(const CurrencySideFile& file)
+{
+    QJsonArray entries;
+    for (const CurrencyEntry& entry : file.entries)
+        entries.append(entryObject(entry));
+    QJsonArray setAside;
+    for (const CurrencyEntry& entry : file.setAside)
+        setAside.append(entryObject(entry));
+    return QJsonDocument(QJsonObject{{formatKey, formatVersion},
+                                     {QStringLiteral("home"), file.home},
+                                     {QStringLiteral("entries"), entries},
+                                     {QStringLiteral("setAside"), setAside}})
+        .toJson(QJsonDocument::Indented);
+}
+
+std::optional<CurrencySideFile> Decode(const QByteArray& bytes, QString* cause)
+{
+    const auto object = readObject(bytes, cause);
+    if (!object)
+        return std::nullopt;
+    CurrencySideFile file;
+    file.home = object->value(QStringLiteral("home")).toString();
+    if (!Currency::IsIsoCode(file.home)) {
+        *cause = QStringLiteral("home currency \"%1\" is no ISO 4217 code").arg(file.home);
+        return std::nullopt;
+    }
+    for (const auto& [key, list] : {std::pair{QStringLiteral("entries"), &file.entries},
+                                    std::pair{QStringLiteral("setAside"), &file.setAside}}) {
+        for (const QJsonValue& value : object->value(key).toArray()) {
+            auto entry = readEntry(value, cause);
+            if (!entry)
+                return std::nullopt;
+            list->append(*entry);
+        }
+    }
+    return file;
+}
+
+QByteArray EncodeSettings(const CurrencySettings& settings)
+{
+    QJsonObject rates;
+    for (auto it = settings.lastRates.cbegin(); it != settings.lastRates.cend(); ++it)
+        rates.insert(it.key(),
+                     QJsonObject{{QStringLiteral("rate"), it->rate.toString()},
+                                 {QStringLiteral("rateDate"), it->rateDate.toString(Qt::ISODate)}});
+    return QJsonDocument(QJsonObject{{formatKey, formatVersion},
+                                     {QStringLiteral("home"), settings.home},
+                                     {QStringLiteral("lastRates"), rates}})
+        .toJson(QJsonDocument::Indented);
+}
+
+std::optional<CurrencySettings> DecodeSettings(const QByteArray& bytes, QString* cause)
+{
+    const auto object = readObject(bytes, cause);
+    if (!object)
+        return std::nullopt;
+    CurrencySettings settings;
+    settings.home = object->value(QStringLiteral("home")).toString();
+    if (!settings.home.isEmpty() && !Currency::IsIsoCode(settings.home)) {
+        *cause = QStringLiteral("home currency \"%1\" is no ISO 4217 code").arg(settings.home);
+        return std::nullopt;
+    }
+    const QJsonObject rates = object->value(QStringLiteral("lastRates")).toObject();
+    for (auto it = rates.constBegin(); it != rates.constEnd(); ++it) {
+        const QJsonObject quote = it.value().toObject();
+        const auto rate = decimalIn(quote, QStringLiteral("rate"));
+        if (Currency::IsIsoCode(it.key()) && rate && rate->isPositive())
+            settings.lastRates.insert(
+                it.key(), RateQuote{*rate, QDate::fromString(
+                                               quote.value(QStringLiteral("rateDate")).toString(),
+                                               Qt::ISODate)});
+    }
+    return settings;
+}
+
+QList<CurrencyEntry> Apply(const CurrencySideFile& file, const QString& home,
+                           const QString& fileName, QList<ExpenseRecord>& lines)
+{
+    QList<CurrencyEntry> setAside = file.setAside;
+    for (const CurrencyEntry& entry : file.entries) {
+        QString note = file.home != home
+                           ? QStringLiteral("converted into %1, but the home currency is now %2")
+                                 .arg(file.home, home)
+                           : mismatch(entry, lines, home, fileName);
+        if (note.isEmpty() && lines[entry.position].foreign)
+            note = QStringLiteral("a second entry for expense %1").arg(entry.position + 1);
+        if (note.isEmpty()) {
+            lines[entry.position].foreign = entry.foreign;
+        } else {
+            setAside.append(entry);
+            setAside.last().note = note;
+        }
+    }
+    return setAside;
+}
+
+CurrencySideFile Build(const QList<ExpenseRecord>& lines, const QString& home,
+                       const QList<CurrencyEntry>& setAside)
+{
+    CurrencySideFile file{home, {}, setAside};
+    const int digits = Currency::Digits(home);
+    for (int position = 0; position < int(lines.size()); ++position) {
+        const ExpenseRecord& line = lines[position];
+        if (!line.foreign)
+            continue;
+        file.entries.append({position, line.product,
+                             Decimal::fromDouble(line.pricePerUnit, digits).value_or(Decimal()),
+                             *line.foreign, QString()});
+    }
+    return file;
+}
+
+bool Agrees(const ExpenseRecord& line, const QString& home)
+{
+    if (!line.foreign || line.foreign->rate.isZero())
+        return true;
+    return Currency::Convert(line.foreign->price, line.foreign->rate, home) ==
+           Decimal::fromDouble(line.pricePerUnit, Currency::Digits(home));
+}
+
+} // namespace CurrencySide
