@@ -2,7 +2,9 @@
 
 #include <QElapsedTimer>
 
+#include <algorithm>
 #include <functional>
+#include <vector>
 
 // The wall-clock time of one run of some work, in seconds.
 inline double Seconds(const std::function<void()>& work)
@@ -11,4 +13,15 @@ inline double Seconds(const std::function<void()>& work)
     timer.start();
     work();
     return double(timer.nsecsElapsed()) / 1e9;
+}
+
+// The median of several runs, after one run to warm the caches.
+inline double MedianSeconds(const std::function<void()>& work, int runs = 5)
+{
+    work();
+    std::vector<double> times;
+    for (int i = 0; i < runs; ++i)
+        times.push_back(Seconds(work));
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
 }

@@ -77,17 +77,6 @@ QByteArray confirmation()
            "</script></head><body><p>Thank you for your booking.</p></body></html>\n";
 }
 
-// The median of several runs, after one run to warm the caches.
-double median(const std::function<void()>& work, int runs)
-{
-    work();
-    std::vector<double> times;
-    for (int i = 0; i < runs; ++i)
-        times.push_back(Seconds(work));
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
-
 } // namespace
 
 void BenchBookingImport()
@@ -110,7 +99,7 @@ void BenchBookingImport()
     const int runs = 5;
     const QStringList arguments = BookingExtractor::ArgumentsFor(file, {});
     QByteArray printed;
-    const double alone = median(
+    const double alone = MedianSeconds(
         [&] {
             QProcess process;
             process.setStandardInputFile(QProcess::nullDevice());
@@ -140,7 +129,7 @@ void BenchBookingImport()
         cli({QStringLiteral("--workdir"), folder(i), QStringLiteral("init")});
     }
     qsizetype made = 0;
-    const double importing = median(
+    const double importing = MedianSeconds(
         [&] {
             made = cli({QStringLiteral("--workdir"), folder(next++),
                         QStringLiteral("import-booking"), file})
@@ -151,7 +140,7 @@ void BenchBookingImport()
         qFatal("the import made %lld records instead of 21", qlonglong(made));
     // The same without writing: what reading and mapping add to the extractor's run, apart
     // from the store's atomic saves of the travel, the stages and their appointments.
-    const double previewing = median(
+    const double previewing = MedianSeconds(
         [&] {
             made = cli({QStringLiteral("--workdir"), folder(0), QStringLiteral("import-booking"),
                         QStringLiteral("--dry-run"), file})

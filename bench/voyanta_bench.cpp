@@ -35,17 +35,6 @@
 
 namespace {
 
-// The median of several runs, after one run to warm the caches.
-double medianSeconds(const std::function<void()>& work, int runs = 5)
-{
-    work();
-    std::vector<double> times;
-    for (int i = 0; i < runs; ++i)
-        times.push_back(Seconds(work));
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
-
 // Peak resident memory of a command, in megabytes. GNU time measures it in a process
 // of its own: the peak that wait4 reports for a child of this process would include
 // this process's own memory, which a child carries across exec.
@@ -207,7 +196,7 @@ int main(int argc, char* argv[])
     for (QString& name : recordFiles)
         name = folder.filePath(name);
     qint64 rawBytes = 0;
-    const double raw = medianSeconds([&] {
+    const double raw = MedianSeconds([&] {
         rawBytes = 0;
         for (const QString& path : recordFiles) {
             QFile file(path);
@@ -217,7 +206,7 @@ int main(int argc, char* argv[])
     });
     TravelDataStore store;
     store.setWorkingDirectory(workdir);
-    const double refresh = medianSeconds([&] { (void)store.Refresh(); });
+    const double refresh = MedianSeconds([&] { (void)store.Refresh(); });
     if (int(store.TravelKeys().size()) != travelCount || !store.problems().isEmpty())
         qFatal("the refresh did not load every travel");
     report("Refresh (travel and stage files) vs raw read", refresh, raw, "target <= 2");
@@ -226,22 +215,22 @@ int main(int argc, char* argv[])
     // keystroke: each against Refresh of the same folder.
     {
         FindIndex index;
-        const double building = medianSeconds([&] { index.rebuild(store); }, 3);
+        const double building = MedianSeconds([&] { index.rebuild(store); }, 3);
         // Two texts neither of which holds the other, in turns, so that each search reads
         // every text instead of narrowing the one before.
         int turn = 0;
         QList<FindMatch> none;
-        const double scan = medianSeconds([&] {
+        const double scan = MedianSeconds([&] {
             none = index.find(++turn % 2 ? QStringLiteral("no such words")
                                          : QStringLiteral("no such thing"));
         });
         QList<FindMatch> shortNone;
-        const double shortScan = medianSeconds([&] {
+        const double shortScan = MedianSeconds([&] {
             shortNone = index.find(++turn % 2 ? QStringLiteral("qx") : QStringLiteral("xq"));
         });
         QList<FindMatch> common;
         const double firstThousand =
-            medianSeconds([&] { common = index.find(QStringLiteral("zurich")); });
+            MedianSeconds([&] { common = index.find(QStringLiteral("zurich")); });
         // A user typing, one search per keystroke, from many matches down to none.
         const QString typed = QStringLiteral("zurich by night");
         double slowestKey = 0.0;
@@ -288,7 +277,7 @@ int main(int argc, char* argv[])
         AddTravelsInOneMonth(month, travelCount, true);
         const DateTimeValue may = DateTimeValue::fromDate(QDate(2031, 5, 1));
         QList<RecordKey> fast;
-        const double fastTime = medianSeconds([&] { fast = month.TravelsStartingIn(may); }, 3);
+        const double fastTime = MedianSeconds([&] { fast = month.TravelsStartingIn(may); }, 3);
         QList<TravelRecord> slow;
         const double slowTime = Seconds([&] {
             slow.clear();
@@ -387,7 +376,7 @@ int main(int argc, char* argv[])
             qFatal("the copy of 3000 stages failed");
         TravelDataStore reread;
         reread.setWorkingDirectory(longDir.path());
-        const double reading = medianSeconds([&] { (void)reread.Refresh(); }, 3);
+        const double reading = MedianSeconds([&] { (void)reread.Refresh(); }, 3);
         if (reread.CountStages(imported.key) != 3000 || reread.CountStages(copied.key) != 3000)
             qFatal("the stages did not read back");
         // The keys alone, on a clock that stands still, as they were made above.
