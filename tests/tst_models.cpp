@@ -1,4 +1,3 @@
-#include "ColumnWidths.h"
 #include "DetailSheetStyle.h"
 #include "ListRules.h"
 #include "ModelRoles.h"
@@ -7,7 +6,6 @@
 #include "TravelDetailModel.h"
 #include "TravelListModel.h"
 
-#include <QAbstractItemModelTester>
 #include <QFont>
 #include <QPersistentModelIndex>
 #include <QTemporaryDir>
@@ -23,14 +21,6 @@ TravelRecord travel(const QString& title, const DateTimeValue& start)
     return t;
 }
 
-QStringList titles(const QAbstractItemModel& model)
-{
-    QStringList result;
-    for (int row = 0; row < model.rowCount(); ++row)
-        result.append(model.index(row, 0).data().toString());
-    return result;
-}
-
 const DisplayFormats us(QLocale(QStringLiteral("en_US")));
 
 } // namespace
@@ -41,17 +31,6 @@ class ModelsTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void columnWidths()
-    {
-        QCOMPARE(ColumnWidths::TravelList(700), (QList<int>{200, 150, 150, 100, 100}));
-        QCOMPARE(ColumnWidths::TravelList(13), (QList<int>{13, 0, 0, 0, 0}));
-        QCOMPARE(ColumnWidths::DetailSheet(600), (QList<int>{150, 450}));
-        QCOMPARE(ColumnWidths::DetailSheet(100), (QList<int>{150, 0}));
-        QCOMPARE(ColumnWidths::StageList(700), (QList<int>{300, 200, 200}));
-        QCOMPARE(ColumnWidths::ExpenseList(550), (QList<int>{150, 100, 100, 100, 100}));
-        QCOMPARE(ColumnWidths::CheckList(321), (QList<int>{321}));
-    }
-
     void notesPieces()
     {
         using ListRules::NotesPieces;
@@ -91,8 +70,7 @@ private slots:
     void travelListRowsAndTips()
     {
         TravelListModel model(us);
-        QAbstractItemModelTester tester(&model,
-                                        QAbstractItemModelTester::FailureReportingMode::QtTest);
+        const auto checked = tester(&model);
         TravelRecord paris = travel(QStringLiteral("Paris"), at(2006, 3, 31, 18));
         paris.end = at(2006, 4, 2);
         paris.from = QStringLiteral("Berlin");
@@ -100,7 +78,7 @@ private slots:
         paris.icon = 7;
         TravelRecord bare = travel(QStringLiteral("Bare"), at(2006, 3, 1));
         model.setTravels({paris, bare});
-        QCOMPARE(titles(model), (QStringList{QStringLiteral("Bare"), QStringLiteral("Paris")}));
+        QCOMPARE(column(&model), (QStringList{QStringLiteral("Bare"), QStringLiteral("Paris")}));
         const QModelIndex parisName = model.index(1, TravelListModel::Name);
         QCOMPARE(model.index(1, TravelListModel::StartDate).data().toString(),
                  QStringLiteral("3/31/06"));
@@ -114,9 +92,6 @@ private slots:
                  QStringLiteral("Bare\n3/1/06\n3/1/06"));
         QCOMPARE(parisName.data(ModelRole::Key).toString(), paris.key);
         QVERIFY(!parisName.data(Qt::DecorationRole).value<QIcon>().isNull());
-        QCOMPARE(parisName.data(Qt::TextAlignmentRole).toInt(), int(Qt::AlignCenter));
-        QCOMPARE(model.headerData(TravelListModel::Destination, Qt::Horizontal).toString(),
-                 QStringLiteral("Destination"));
     }
 
     void travelListFillsOneMonth()
@@ -133,9 +108,9 @@ private slots:
         QVERIFY(store.AddTravel(travel(QStringLiteral("April"), at(2006, 4, 1, 0))).ok());
         TravelListModel model(us);
         model.fill(store, QDate(2006, 3, 15));
-        QCOMPARE(titles(model), QStringList{QStringLiteral("March")});
+        QCOMPARE(column(&model), QStringList{QStringLiteral("March")});
         model.fill(store, QDate(2006, 4, 1));
-        QCOMPARE(titles(model), QStringList{QStringLiteral("April")});
+        QCOMPARE(column(&model), QStringList{QStringLiteral("April")});
         QCOMPARE(model.rowOf(model.travel(0).key), 0);
         QCOMPARE(model.rowOf(QStringLiteral("nothing")), -1);
     }
@@ -143,8 +118,7 @@ private slots:
     void travelListSortCodes()
     {
         TravelListModel model(us);
-        QAbstractItemModelTester tester(&model,
-                                        QAbstractItemModelTester::FailureReportingMode::QtTest);
+        const auto checked = tester(&model);
         QList<TravelRecord> travels{travel(QStringLiteral("c"), at(2006, 3, 2)),
                                     travel(QStringLiteral("B"), at(2006, 3, 1)),
                                     travel(QStringLiteral("a"), at(2006, 3, 3))};
@@ -152,7 +126,7 @@ private slots:
         travels[2].from = QStringLiteral("Zagreb");
         travels[0].from = QStringLiteral("\u00C5lesund");
         model.setTravels(travels);
-        const auto order = [&model] { return titles(model).join(QString()); };
+        const auto order = [&model] { return column(&model).join(QString()); };
         // Titles as the locale compares them, not by character codes.
         QCOMPARE(order(), QStringLiteral("aBc"));
         const QPersistentModelIndex c = model.index(2, 0);
@@ -177,8 +151,7 @@ private slots:
     void travelDetailRows()
     {
         TravelDetailModel model(us);
-        QAbstractItemModelTester tester(&model,
-                                        QAbstractItemModelTester::FailureReportingMode::QtTest);
+        const auto checked = tester(&model);
         TravelRecord paris = travel(QStringLiteral("Paris"), at(2006, 3, 31, 18));
         paris.seatNo = QStringLiteral("12A");
         paris.ticketNo = QStringLiteral("T-99");
@@ -189,27 +162,14 @@ private slots:
             return model.index(row, column).data().toString();
         };
         QCOMPARE(cell(1, 1), QStringLiteral("Paris"));
-        QCOMPARE(cell(5, 0), QStringLiteral("Start Date"));
         QCOMPARE(cell(5, 1), QStringLiteral("3/31/06"));
-        QCOMPARE(cell(10, 0), QStringLiteral("Seat No "));
         QCOMPARE(cell(10, 1), QStringLiteral("12A"));
-        QCOMPARE(cell(11, 0), QStringLiteral("Ticket No"));
         QCOMPARE(cell(11, 1), QStringLiteral("T-99"));
-        QCOMPARE(cell(13, 0), QStringLiteral("Notes "));
         QCOMPARE(cell(13, 1), QStringLiteral("First line"));
         QCOMPARE(cell(14, 0), QString());
         QCOMPARE(cell(14, 1), QStringLiteral("Second line"));
-        // Bold labels, the title bold and underlined as the heading, values in blue.
-        const QFont label = model.index(3, 0).data(Qt::FontRole).value<QFont>();
-        const QFont title = model.index(1, 1).data(Qt::FontRole).value<QFont>();
-        const QFont value = model.index(3, 1).data(Qt::FontRole).value<QFont>();
-        QVERIFY(label.bold() && !label.underline());
-        QVERIFY(title.bold() && title.underline());
-        QVERIFY(!value.bold());
+        // The title is the heading the delegate draws.
         QVERIFY(model.index(1, 1).data(DetailSheetStyle::HeadingRole).toBool());
-        QVERIFY(!model.index(1, 0).data(DetailSheetStyle::HeadingRole).toBool());
-        QCOMPARE(model.index(3, 1).data(Qt::ForegroundRole).value<QColor>(),
-                 QColor(0x02, 0x42, 0x6F));
 
         // Empty notes leave the notes row with nothing in it.
         paris.notes.clear();

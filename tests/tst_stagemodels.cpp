@@ -5,7 +5,6 @@
 #include "TestSupport.h"
 #include "TravelDataStore.h"
 
-#include <QAbstractItemModelTester>
 #include <QFont>
 #include <QIcon>
 #include <QPersistentModelIndex>
@@ -44,20 +43,6 @@ DateTimeValue invalidDate()
     return value;
 }
 
-QStringList column(const QAbstractItemModel& model, int column)
-{
-    QStringList result;
-    for (int row = 0; row < model.rowCount(); ++row)
-        result.append(model.index(row, column).data().toString());
-    return result;
-}
-
-std::unique_ptr<QAbstractItemModelTester> tester(QAbstractItemModel* model)
-{
-    return std::make_unique<QAbstractItemModelTester>(
-        model, QAbstractItemModelTester::FailureReportingMode::QtTest);
-}
-
 } // namespace
 
 // The stage list's and the stage detail's models without a window: what each row shows,
@@ -74,9 +59,9 @@ private slots:
                         {stage(QStringLiteral("Belem"), at(2006, 3, 7), QStringLiteral("Lisbon")),
                          stage(QStringLiteral("Alfama"), at(2006, 3, 6))});
         // Filled by date.
-        QCOMPARE(column(model, StageListModel::Date),
+        QCOMPARE(column(&model, StageListModel::Date),
                  (QStringList{QStringLiteral("3/6/06"), QStringLiteral("3/7/06")}));
-        QCOMPARE(column(model, StageListModel::Place),
+        QCOMPARE(column(&model, StageListModel::Place),
                  (QStringList{QString(), QStringLiteral("Lisbon")}));
         // The report's tip is the title wherever the pointer is; the icon modes' tip
         // leaves out a place that is empty.
@@ -106,19 +91,19 @@ private slots:
                                     QStringLiteral("zeta")};
         const QStringList descending{ascending[2], ascending[1], ascending[0]};
         // By date: the undated stage keeps its place, the others sort around it.
-        QCOMPARE(column(model, 0), ascending);
+        QCOMPARE(column(&model, 0), ascending);
         QPersistentModelIndex zeta = model.index(2, 0);
         model.sortByCode(4); // date descending
-        QCOMPARE(column(model, 0), descending);
+        QCOMPARE(column(&model, 0), descending);
         QCOMPARE(zeta.row(), 0);
         model.sortByCode(0); // titles as the locale orders them, not by code points
-        QCOMPARE(column(model, 0), ascending);
+        QCOMPARE(column(&model, 0), ascending);
         model.sortByCode(5);
-        QCOMPARE(column(model, 2),
+        QCOMPARE(column(&model, 2),
                  (QStringList{QStringLiteral("C"), QStringLiteral("b"), QStringLiteral("a")}));
         model.sortByCode(6); // no such code: the order stays
         model.sortByCode(-1);
-        QCOMPARE(column(model, 2),
+        QCOMPARE(column(&model, 2),
                  (QStringList{QStringLiteral("C"), QStringLiteral("b"), QStringLiteral("a")}));
         const QCollator collator(us.locale());
         QCOMPARE(StageListModel::compare(undated, model.stage(0), 1, collator), 0);
@@ -145,7 +130,7 @@ private slots:
         }
         StageListModel list(us);
         list.fill(store, lisbon);
-        QCOMPARE(column(list, 0), (QStringList{QStringLiteral("Early"), QStringLiteral("Late")}));
+        QCOMPARE(column(&list, 0), (QStringList{QStringLiteral("Early"), QStringLiteral("Late")}));
         QCOMPARE(list.stage(0).travelKey, lisbon);
         list.fill(store, QStringLiteral("20990101000000000"));
         QCOMPARE(list.rowCount(), 0);
@@ -157,7 +142,8 @@ private slots:
         StageDetailModel detail(us);
         detail.fill(store, early);
         QCOMPARE(detail.stageKey(), early);
-        QCOMPARE(column(detail, 1).mid(8), (QStringList{QStringLiteral("a"), QStringLiteral("b")}));
+        QCOMPARE(column(&detail, 1).mid(8),
+                 (QStringList{QStringLiteral("a"), QStringLiteral("b")}));
     }
 
     void stageDetailRows()
@@ -169,24 +155,16 @@ private slots:
         // A stage without notes still shows the "Notes" row; no appointment section.
         QCOMPARE(model.detailRowCount(), 6);
         QVERIFY(!model.hasAppointmentSection());
-        QCOMPARE(column(model, StageDetailModel::Label).mid(3),
-                 (QStringList{QStringLiteral("Date"), QStringLiteral("Place"),
-                              QStringLiteral("Notes")}));
-        QCOMPARE(column(model, StageDetailModel::Value), (QStringList{{},
-                                                                      QStringLiteral("Alfama"),
-                                                                      {},
-                                                                      QStringLiteral("3/6/06"),
-                                                                      QStringLiteral("Old town"),
-                                                                      {}}));
-        // The title is the heading: bold, underlined, blue; labels bold and black.
-        const QModelIndex title = model.index(StageDetailModel::TitleRow, 1);
-        QVERIFY(title.data(DetailSheetStyle::HeadingRole).toBool());
-        QVERIFY(qvariant_cast<QFont>(title.data(Qt::FontRole)).underline());
-        QCOMPARE(title.data(Qt::ForegroundRole).value<QColor>(), QColor(0x02, 0x42, 0x6F));
-        const QModelIndex date = model.index(StageDetailModel::DateRow, 0);
-        QVERIFY(!date.data(DetailSheetStyle::HeadingRole).toBool());
-        QVERIFY(qvariant_cast<QFont>(date.data(Qt::FontRole)).bold());
-        QVERIFY(!qvariant_cast<QFont>(model.index(3, 1).data(Qt::FontRole)).bold());
+        QCOMPARE(column(&model, StageDetailModel::Value), (QStringList{{},
+                                                                       QStringLiteral("Alfama"),
+                                                                       {},
+                                                                       QStringLiteral("3/6/06"),
+                                                                       QStringLiteral("Old town"),
+                                                                       {}}));
+        // The title is the heading the delegate draws.
+        QVERIFY(model.index(StageDetailModel::TitleRow, 1)
+                    .data(DetailSheetStyle::HeadingRole)
+                    .toBool());
     }
 
     void stageDetailNotesPieces()
@@ -202,17 +180,18 @@ private slots:
         s.notes = QString(51, QLatin1Char('y'));
         model.setStage(s, {appointment(QStringLiteral("Fado"), at(2006, 3, 6, 21))});
         QCOMPARE(model.detailRowCount(), 7);
-        QCOMPARE(column(model, 0).mid(6, 3),
+        QCOMPARE(column(&model, 0).mid(6, 3),
                  (QStringList{QString(), QString(), QStringLiteral("Appointments:")}));
-        QCOMPARE(column(model, 1).mid(5, 2),
+        QCOMPARE(column(&model, 1).mid(5, 2),
                  (QStringList{QString(50, QLatin1Char('y')), QStringLiteral("y")}));
         QCOMPARE(model.firstAppointmentRow(), 9);
         // Lines break at "\r\n"; a line break inside a piece never reaches a row, and an
         // empty line is an empty row.
         s.notes = QStringLiteral("one\r\ntwo\r\n\r\nfour");
         model.setStage(s, {});
-        QCOMPARE(column(model, 1).mid(5), (QStringList{QStringLiteral("one"), QStringLiteral("two"),
-                                                       QString(), QStringLiteral("four")}));
+        QCOMPARE(column(&model, 1).mid(5),
+                 (QStringList{QStringLiteral("one"), QStringLiteral("two"), QString(),
+                              QStringLiteral("four")}));
     }
 
     void theAppointmentSectionComesAndGoes()
@@ -235,7 +214,7 @@ private slots:
         QCOMPARE(model.index(8, 1).data().toString(), QStringLiteral("Fado at Tasca"));
         // An earlier one sorts before it; one without location shows only its subject.
         QCOMPARE(model.addAppointment(appointment(QStringLiteral("Tram"), at(2006, 3, 6, 8))), 8);
-        QCOMPARE(column(model, 1).mid(8),
+        QCOMPARE(column(&model, 1).mid(8),
                  (QStringList{QStringLiteral("Tram"), QStringLiteral("Fado at Tasca")}));
         // Changing a date moves its row, and a persistent index follows it.
         QPersistentModelIndex tram = model.index(8, 0);
@@ -258,7 +237,7 @@ private slots:
                        {appointment(QStringLiteral("late"), at(2006, 3, 9)),
                         appointment(QStringLiteral("undated"), invalidDate()),
                         appointment(QStringLiteral("early"), at(2006, 3, 1))});
-        QCOMPARE(column(model, 1).mid(8),
+        QCOMPARE(column(&model, 1).mid(8),
                  (QStringList{QStringLiteral("early"), QStringLiteral("undated"),
                               QStringLiteral("late")}));
         QCOMPARE(model.index(9, 0).data().toString(), QStringLiteral(" "));
