@@ -44,10 +44,8 @@ private slots:
         TravelRecord lisbon(at(2026, 12, 4));
         lisbon.title = QStringLiteral("Lisbon");
         m_lisbon = store.AddTravel(lisbon).key;
-        StageRecord old(at(2026, 12, 5));
-        old.travelKey = m_lisbon;
-        old.title = QStringLiteral("Old town");
-        old.place = QStringLiteral("ALFAMA");
+        StageRecord old = stageOf(m_lisbon, at(2026, 12, 5), QStringLiteral("Old town"),
+                                  QStringLiteral("ALFAMA"));
         old.notes = QStringLiteral("Miradouro at sunset");
         m_stage = store.AddStage(old).key;
         AppointmentRecord fado(at(2026, 12, 5, 21));

@@ -232,18 +232,6 @@ private slots:
         QVERIFY(text.contains(QStringLiteral("Ζακέτα")));
     }
 
-    void theGrandTotalIsTheSumOfTheRowsShown()
-    {
-        WholeTravel whole;
-        whole.travel = TravelRecord(at(2027, 3, 1));
-        for (const auto& [quantity, price] :
-             {std::pair{0.5, 189.5}, {1.5, 115.25}, {4.0, 3.45}, {12.34, 24.9}})
-            whole.expenses.append({QStringLiteral("x"), quantity, {}, price, quantity * price, 1});
-        const QString text = pdfText(render(whole, QLocale(QStringLiteral("de_DE"))), m_dir.path());
-        QVERIFY2(text.contains(QStringLiteral("172,88")), qPrintable(text));
-        QVERIFY(text.contains(QStringLiteral("588,70")));
-    }
-
     void letterWhereTheCountryUsesIt()
     {
         QCOMPARE(ItineraryPdf::DefaultPageSize(QLocale(QStringLiteral("en_US"))).id(),
