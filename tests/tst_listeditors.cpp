@@ -249,29 +249,6 @@ private slots:
         QCOMPARE(store().CheckListCaption(m_rome), QStringLiteral("Check List [1/5]"));
     }
 
-    void checkListMenus()
-    {
-        CChekListView* view = openCheckList(m_rome);
-        CListCtrl* list = view->list();
-        QSignalSpy menus(view, &CUpperView::contextMenuRequested);
-        QTest::mouseClick(list->viewport(), Qt::RightButton, {},
-                          list->visualRect(view->model()->index(1, 0)).center());
-        QCOMPARE(menus[0].first().value<PopupMenu>(), PopupMenu::CheckListMenu);
-        QCOMPARE(list->markedRow(), 1);
-        m_frame->popupMenu(PopupMenu::CheckListMenu)->hide();
-        QTest::mouseClick(list->viewport(), Qt::RightButton, {},
-                          QPoint(20, list->viewport()->height() - 5));
-        QCOMPARE(menus[1].first().value<PopupMenu>(), PopupMenu::NewImport);
-        QCOMPARE(list->markedRow(), 1);
-        m_frame->popupMenu(PopupMenu::NewImport)->hide();
-        // Its "New" adds an entry; the header sorts nothing.
-        trigger(Cmd::ListNewItem);
-        QTest::keyClick(view->openEditor(), Qt::Key_Return);
-        QTest::mouseClick(view->header()->viewport(), Qt::LeftButton, {}, QPoint(30, 5));
-        QCOMPARE(view->header()->imageSet(0), 0);
-        QCOMPARE(rowOf(view->model(), QStringLiteral("New Item")), 1);
-    }
-
     void expenseRowsAndGrandTotal()
     {
         CExpenseListView* view = openExpenses(m_rome);
