@@ -1,10 +1,9 @@
-#include "Cli.h"
+#include "CliRun.h"
 #include "ExportFile.h"
 #include "RecordCodec.h"
 #include "TestSupport.h"
 #include "TravelDataStore.h"
 
-#include <QBuffer>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -22,12 +21,6 @@
 #endif
 
 namespace {
-
-struct Run {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
 
 // Standard output on a full disk: every write fails.
 class FullDevice : public QIODevice {
@@ -60,28 +53,19 @@ private:
 
     // The command line in this process on the test's clock; standard output is a
     // buffer unless given.
-    Run cli(QStringList arguments, QIODevice* output = nullptr)
+    CliRun cli(const QStringList& arguments, QIODevice* output = nullptr)
     {
-        QBuffer out;
-        QBuffer err;
-        out.open(QIODevice::WriteOnly);
-        err.open(QIODevice::WriteOnly);
-        Run run;
-        run.exitCode = RunCli(arguments, output ? *output : out, err,
-                              CliContext{QString(), m_clock.function(), QString()});
-        run.out = QString::fromUtf8(out.data());
-        run.err = QString::fromUtf8(err.data());
-        return run;
+        return runCli(arguments, CliContext{QString(), m_clock.function()}, output);
     }
 
-    Run cliIn(QStringList arguments, QIODevice* output = nullptr)
+    CliRun cliIn(QStringList arguments, QIODevice* output = nullptr)
     {
         return cli(QStringList{QStringLiteral("--workdir"), workdir()} + arguments, output);
     }
 
     // The command line in the working directory: the words of a line, each @ replaced by
     // the next of the further arguments, and those left over after them.
-    Run cmd(const char* line, QStringList more = {})
+    CliRun cmd(const char* line, QStringList more = {})
     {
         QStringList arguments;
         for (const QString& word : QString::fromUtf8(line).split(u' ', Qt::SkipEmptyParts))
@@ -128,7 +112,7 @@ private slots:
         QCOMPARE(
             QDir(m_dir->filePath(QStringLiteral("Voyanta Files"))).entryList(QDir::Files).size(),
             7);
-        const Run none = cli({QStringLiteral("list")});
+        const CliRun none = cli({QStringLiteral("list")});
         QCOMPARE(none.exitCode, 2);
         QCOMPARE(none.err,
                  QStringLiteral("voyanta-cli: no working directory: pass --workdir DIR or "
@@ -158,12 +142,12 @@ private slots:
         nulled.end = DateTimeValue{0.0, DateTimeValue::Null};
         QVERIFY(data.SaveTravel(nulled).ok());
 
-        const Run march = cmd("list --month 2006-03");
+        const CliRun march = cmd("list --month 2006-03");
         QCOMPARE(march.exitCode, 0);
         QCOMPARE(march.out,
                  early + QStringLiteral("\t2006-03-02 08:00:00\tinvalid\tEarly\n") + late +
                      QStringLiteral("\t2006-03-20 10:00:00\tnull\tLate \u00e9t\u00e9\n"));
-        const Run all = cmd("list");
+        const CliRun all = cmd("list");
         QCOMPARE(all.out.split(QLatin1Char('\n')).first().section(QLatin1Char('\t'), 0, 0),
                  qMin(late, early));
         QCOMPARE(cmd("list --month 2006-04").out, QString());
@@ -188,7 +172,7 @@ private slots:
         QVERIFY(data.SaveCheckList(key, {CheckListItem{QStringLiteral("Passport"), 1}}).ok());
 
         // Another process on the same clock: the key the first one holds is passed over.
-        const Run copied = cmd("copy", {key});
+        const CliRun copied = cmd("copy", {key});
         QCOMPARE(copied.exitCode, 0);
         const QString newKey = copied.out.trimmed();
         QCOMPARE(newKey, QStringLiteral("2006030509012111"));
@@ -200,7 +184,7 @@ private slots:
         QVERIFY(!QFile::exists(dataFile(DataFolder::travelFileName(key))));
         QVERIFY(!QFile::exists(dataFile(DataFolder::checkListFileName(key))));
         QCOMPARE(travelCount(), 1);
-        const Run again = cmd("delete", {key});
+        const CliRun again = cmd("delete", {key});
         QCOMPARE(again.exitCode, 2);
         QCOMPARE(again.err,
                  QStringLiteral("voyanta-cli: no travel with the key \"%1\"\n").arg(key));
@@ -241,7 +225,7 @@ private slots:
         QVERIFY(copyOf(DataFolder::checkListFileName(key), DataFolder::checkListFileName(damaged)));
         QVERIFY(writeFile(dataFile(DataFolder::travelFileName(damaged)), hex("0100")));
 
-        const Run checked = cmd("check");
+        const CliRun checked = cmd("check");
         QCOMPARE(checked.exitCode, int(ExitProblemsFound));
         const QString travelGone = QStringLiteral("\tbelongs to travel %1, which is not in the "
                                                   "data folder");
@@ -268,7 +252,7 @@ private slots:
         travel.end = DateTimeValue{std::numeric_limits<double>::infinity(), DateTimeValue::Null};
         const QString path = dataFile(QStringLiteral("x.tra"));
         QVERIFY(writeFile(path, RecordCodec::encodeTravel(travel)));
-        const Run dumped = cli({QStringLiteral("dump"), path});
+        const CliRun dumped = cli({QStringLiteral("dump"), path});
         QCOMPARE(dumped.exitCode, 0);
         const QJsonObject json = QJsonDocument::fromJson(dumped.out.toUtf8()).object();
         QCOMPARE(json.value(QLatin1String("title")).toString(), QStringLiteral("Caf\u00e9"));
@@ -281,7 +265,7 @@ private slots:
                               {QStringLiteral("days"), QStringLiteral("Infinity")}}));
 
         QVERIFY(writeFile(path, RecordCodec::encodeTravel(travel).left(20)));
-        const Run bad = cli({QStringLiteral("dump"), path});
+        const CliRun bad = cli({QStringLiteral("dump"), path});
         QCOMPARE(bad.exitCode, 2);
         QCOMPARE(bad.err,
                  QStringLiteral(
@@ -290,7 +274,7 @@ private slots:
 
         QVERIFY(writeFile(dataFile(QStringLiteral("c.chk")),
                           hex("02000000 0141 07000000 00 00000000")));
-        const Run list = cli({QStringLiteral("dump"), dataFile(QStringLiteral("c.chk"))});
+        const CliRun list = cli({QStringLiteral("dump"), dataFile(QStringLiteral("c.chk"))});
         QCOMPARE(QJsonDocument::fromJson(list.out.toUtf8()).object(),
                  QJsonDocument::fromJson(R"({"count": 2, "items": [{"text": "A", "checked": 7},
                                                                 {"text": "", "checked": 0}]})")
@@ -365,16 +349,16 @@ private slots:
             return travel;
         };
         for (const RecordKey& key : keys) {
-            const Run shown = cliIn(
+            const CliRun shown = cliIn(
                 {QStringLiteral("show"), key, QStringLiteral("--locale"), QStringLiteral("en_US")});
             QCOMPARE(shown.exitCode, 0);
             const QString path = m_dir->filePath(key + QStringLiteral(".json"));
             QVERIFY(writeFile(path, shown.out.toUtf8()));
-            const Run imported = cmd("import", {path});
+            const CliRun imported = cmd("import", {path});
             QCOMPARE(imported.exitCode, 0);
             const QString newKey = imported.out.trimmed();
             QVERIFY(!keys.contains(newKey));
-            const Run again =
+            const CliRun again =
                 cmd("show", {newKey, QStringLiteral("--locale"), QStringLiteral("en_US")});
             const QJsonObject before = QJsonDocument::fromJson(shown.out.toUtf8()).object();
             const QJsonObject after = QJsonDocument::fromJson(again.out.toUtf8()).object();
@@ -397,13 +381,13 @@ private slots:
     {
         const QString file = m_dir->filePath(QStringLiteral("notes.txt"));
         QVERIFY(writeFile(file, "x"));
-        const Run onFile = cli({QStringLiteral("--workdir"), file, QStringLiteral("list")});
+        const CliRun onFile = cli({QStringLiteral("--workdir"), file, QStringLiteral("list")});
         QCOMPARE(onFile.exitCode, 2);
         QCOMPARE(onFile.err, QStringLiteral("voyanta-cli: the working directory %1 is a file, not "
                                             "a folder\n")
                                  .arg(QDir::toNativeSeparators(file)));
         const QString nowhere = m_dir->filePath(QStringLiteral("nowhere"));
-        const Run missing = cli({QStringLiteral("--workdir"), nowhere, QStringLiteral("list")});
+        const CliRun missing = cli({QStringLiteral("--workdir"), nowhere, QStringLiteral("list")});
         QCOMPARE(missing.exitCode, 2);
         QCOMPARE(missing.err, QStringLiteral("voyanta-cli: the working directory %1 does not "
                                              "exist\n")
@@ -413,7 +397,8 @@ private slots:
         QTemporaryDir other;
         const QString blocked = other.filePath(QStringLiteral("Voyanta Files"));
         QVERIFY(writeFile(blocked, "x"));
-        const Run init = cli({QStringLiteral("--workdir"), other.path(), QStringLiteral("init")});
+        const CliRun init =
+            cli({QStringLiteral("--workdir"), other.path(), QStringLiteral("init")});
         QCOMPARE(init.exitCode, 3);
         QCOMPARE(init.err, QStringLiteral("voyanta-cli: %1: a file of that name is in the way\n")
                                .arg(QDir::toNativeSeparators(blocked)));
@@ -438,7 +423,7 @@ private slots:
         const auto before = folderFingerprint(workdir());
         const auto failsWith = [&](int code, const char* line, const QString& argument,
                                    const QString& start) {
-            const Run run = cmd(line, {argument});
+            const CliRun run = cmd(line, {argument});
             QCOMPARE(run.exitCode, code);
             QVERIFY2(run.err.startsWith(QStringLiteral("voyanta-cli: ") + start),
                      qPrintable(run.err));
@@ -462,7 +447,7 @@ private slots:
                   QStringLiteral("export: a PDF is written to a file"));
         for (const QString& output :
              {m_dir->filePath(QStringLiteral("missing/trip.html")), m_dir->path()}) {
-            const Run run = cmd("export @ --format html --output", {key, output});
+            const CliRun run = cmd("export @ --format html --output", {key, output});
             QCOMPARE(run.exitCode, 3);
             QVERIFY2(run.err.startsWith(
                          QStringLiteral("voyanta-cli: %1: ").arg(QDir::toNativeSeparators(output))),
@@ -497,7 +482,7 @@ private slots:
         };
         for (const QStringList& command : commands) {
             FullDevice full;
-            const Run run = cliIn(command, &full);
+            const CliRun run = cliIn(command, &full);
             QCOMPARE(run.exitCode, 3);
             QCOMPARE(run.err, QStringLiteral("voyanta-cli: standard output: No space left on "
                                              "device\n"));
@@ -533,7 +518,7 @@ private slots:
         QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
         QByteArray received;
         std::thread reader([&] { received = readFile(pipe); });
-        const Run toPipe = cmd("export @ --format text --output", {key, pipe});
+        const CliRun toPipe = cmd("export @ --format text --output", {key, pipe});
         reader.join();
         QCOMPARE(toPipe.exitCode, 0);
         QCOMPARE(received, RenderExportFile(data, key, ExportFormat::Text));
@@ -545,7 +530,7 @@ private slots:
             QSKIP("no /dev/full on this system");
         QVERIFY(QFile::link(QStringLiteral("/dev/full"), link));
         for (const QString& output : {QStringLiteral("/dev/full"), link}) {
-            const Run run = cmd("export @ --format text --output", {key, output});
+            const CliRun run = cmd("export @ --format text --output", {key, output});
             QCOMPARE(run.exitCode, 3);
             QCOMPARE(run.err,
                      QStringLiteral("voyanta-cli: %1: No space left on device\n").arg(output));
@@ -608,7 +593,7 @@ private slots:
         const auto before = folderFingerprint(workdir());
         for (const auto& [json, cause] : documents) {
             QVERIFY(writeFile(path, json));
-            const Run run = cmd("import", {path});
+            const CliRun run = cmd("import", {path});
             QCOMPARE(run.exitCode, 2);
             QCOMPARE(
                 run.err,
@@ -645,7 +630,7 @@ private slots:
         m_clock.advance();
         addTravel(data, at(2027, 2, 1), QStringLiteral("Geneva"));
 
-        const Run found = cmd("find zurich");
+        const CliRun found = cmd("find zurich");
         QCOMPARE(found.exitCode, 0);
         QCOMPARE(found.err, QString());
         const QString title = QStringLiteral("Conference in Z\u00fcrich\\tand more");
@@ -658,11 +643,12 @@ private slots:
                                     "expense\t%1\t2027-01-10 08:00:00\tRail pass\tunit\n")
                          .arg(travel, title, stage));
 
-        const Run nothing = cmd("find Lisbon");
+        const CliRun nothing = cmd("find Lisbon");
         QCOMPARE(nothing.exitCode, 1);
         QCOMPARE(nothing.out, QString());
         QCOMPARE(nothing.err, QString());
-        for (const Run& bad : {cmd("find"), cmd("find", {QStringLiteral(" ")}), cmd("find a b")}) {
+        for (const CliRun& bad :
+             {cmd("find"), cmd("find", {QStringLiteral(" ")}), cmd("find a b")}) {
             QCOMPARE(bad.exitCode, 2);
             QVERIFY(bad.err.startsWith(QLatin1String("voyanta-cli: find: ")));
         }
@@ -674,14 +660,14 @@ private slots:
              {"", "fly", "list --bogus", "--locale xx_nowhere list", "list --month March",
               "list --format html", "stages", "stages 2000", "stages --month 2006-01 1", "copy",
               "copy 1 2", "show 1234", "dump"}) {
-            const Run run = cmd(line);
+            const CliRun run = cmd(line);
             QVERIFY2(run.exitCode == 2, line);
             QVERIFY(run.err.startsWith(QLatin1String("voyanta-cli: ")));
         }
         QCOMPARE(cmd("list --locale de_DE").exitCode, 0);
         // Asking for help is no mistake: the usage goes to standard output.
         for (const QString& help : {QStringLiteral("--help"), QStringLiteral("-h")}) {
-            const Run run = cli({help});
+            const CliRun run = cli({help});
             QCOMPARE(run.exitCode, 0);
             QVERIFY(run.out.startsWith(QLatin1String("usage: voyanta-cli")));
             QVERIFY(run.out.contains(QLatin1String("  find TEXT")));

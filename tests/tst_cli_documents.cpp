@@ -1,4 +1,4 @@
-#include "Cli.h"
+#include "CliRun.h"
 #include "ItineraryPdf.h"
 #include "PdfText.h"
 #include "TestSupport.h"
@@ -11,12 +11,6 @@
 #include <QTest>
 
 namespace {
-
-struct Run {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
 
 // The name of the paper size of a PDF's first page, as pdfinfo reads it: "A4", "letter".
 QString pageSizeOf(const QString& path)
@@ -52,21 +46,12 @@ private:
 
     QString path(const QString& name) const { return m_dir->filePath(name); }
 
-    Run cli(const QStringList& arguments)
+    CliRun cli(const QStringList& arguments)
     {
-        QBuffer out;
-        QBuffer err;
-        out.open(QIODevice::WriteOnly);
-        err.open(QIODevice::WriteOnly);
-        Run run;
-        run.exitCode =
-            RunCli(QStringList{QStringLiteral("--workdir"), m_dir->path(),
-                               QStringLiteral("--locale"), QStringLiteral("en_US")} +
-                       arguments,
-                   out, err, CliContext{path(QStringLiteral("Travel Images")), m_clock.function()});
-        run.out = QString::fromUtf8(out.data());
-        run.err = QString::fromUtf8(err.data());
-        return run;
+        return runCli(QStringList{QStringLiteral("--workdir"), m_dir->path(),
+                                  QStringLiteral("--locale"), QStringLiteral("en_US")} +
+                          arguments,
+                      CliContext{path(QStringLiteral("Travel Images")), m_clock.function()});
     }
 
     // Prints with voyanta-cli and returns the text of the PDF.
@@ -74,8 +59,8 @@ private:
     {
         const QString pdf = path(QStringLiteral("printed.pdf"));
         QFile::remove(pdf);
-        const Run run = cli(QStringList{QStringLiteral("print")} + arguments +
-                            QStringList{QStringLiteral("--output"), pdf});
+        const CliRun run = cli(QStringList{QStringLiteral("print")} + arguments +
+                               QStringList{QStringLiteral("--output"), pdf});
         // Nothing but the pages: no notices of fonts or of the session on standard error.
         if (run.exitCode != 0 || !run.err.isEmpty())
             return QStringLiteral("exit %1: %2").arg(run.exitCode).arg(run.err);
@@ -175,7 +160,8 @@ private slots:
         QFETCH(QString, line);
         QFETCH(QString, size);
         const QString pdf = path(QStringLiteral("sized.pdf"));
-        const Run run = cli(words(line.arg(m_rome)) + QStringList{QStringLiteral("--output"), pdf});
+        const CliRun run =
+            cli(words(line.arg(m_rome)) + QStringList{QStringLiteral("--output"), pdf});
         QCOMPARE(run.exitCode, 0);
         QCOMPARE(pageSizeOf(pdf), size);
     }
@@ -183,8 +169,9 @@ private slots:
     void theItineraryIsTheWindowsItinerary()
     {
         const QString pdf = path(QStringLiteral("rome.pdf"));
-        const Run run = cli(words(QStringLiteral("export %1 --format pdf --output").arg(m_rome)) +
-                            QStringList{pdf});
+        const CliRun run =
+            cli(words(QStringLiteral("export %1 --format pdf --output").arg(m_rome)) +
+                QStringList{pdf});
         QCOMPARE(run.exitCode, 0);
         QCOMPARE(run.out, QString());
         QCOMPARE(run.err, QString());
@@ -232,7 +219,7 @@ private slots:
                 .replace(QLatin1String("%3"), pdf);
         };
         for (const auto& [line, message] : lines) {
-            const Run run = cli(words(fill(line)));
+            const CliRun run = cli(words(fill(line)));
             QCOMPARE(run.exitCode, 2);
             QCOMPARE(run.err, QStringLiteral("voyanta-cli: ") + fill(message) + QLatin1Char('\n'));
         }
@@ -242,7 +229,7 @@ private slots:
         const QString nowhere = path(QStringLiteral("missing/rome.pdf"));
         for (const QString& line : {QStringLiteral("print %1 --list checklist --output"),
                                     QStringLiteral("export %1 --format pdf --output")}) {
-            const Run run = cli(words(line.arg(m_rome)) + QStringList{nowhere});
+            const CliRun run = cli(words(line.arg(m_rome)) + QStringList{nowhere});
             QCOMPARE(run.exitCode, 3);
             QVERIFY2(run.err.startsWith(QStringLiteral("voyanta-cli: ") +
                                         QDir::toNativeSeparators(nowhere) + QStringLiteral(": ")),

@@ -1,10 +1,9 @@
-#include "Cli.h"
+#include "CliRun.h"
 #include "RecordCodec.h"
 #include "SaveFile.h"
 #include "TestSupport.h"
 #include "TravelDataStore.h"
 
-#include <QBuffer>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -114,17 +113,14 @@ private:
 
     int cli(const QStringList& arguments, QString* out = nullptr, QString* err = nullptr)
     {
-        QBuffer output;
-        QBuffer errors;
-        output.open(QIODevice::WriteOnly);
-        errors.open(QIODevice::WriteOnly);
-        const int code = RunCli(QStringList{QStringLiteral("--workdir"), m_dir.path()} + arguments,
-                                output, errors, CliContext{m_images});
+        const CliRun run =
+            runCli(QStringList{QStringLiteral("--workdir"), m_dir.path()} + arguments,
+                   CliContext{m_images});
         if (out)
-            *out = QString::fromUtf8(output.data());
+            *out = run.out;
         if (err)
-            *err = QString::fromUtf8(errors.data());
-        return code;
+            *err = run.err;
+        return run.exitCode;
     }
 
 private slots:

@@ -93,19 +93,9 @@ WholeTravel everything()
     belem.title = QStringLiteral("Belém");
     whole.stages.append({belem, {}});
     whole.checkList = {{QStringLiteral("Passport"), 1}, {QStringLiteral("Adapter"), 0}};
-    ExpenseRecord flight;
-    flight.product = QStringLiteral("Flight");
-    flight.quantity = 2;
+    ExpenseRecord flight = expense(QStringLiteral("Flight"), 2, 120.5, true);
     flight.unit = QStringLiteral("Seat");
-    flight.pricePerUnit = 120.5;
-    flight.total = 241;
-    flight.purchased = 1;
-    ExpenseRecord hotel;
-    hotel.product = QStringLiteral("Hotel");
-    hotel.quantity = 3;
-    hotel.pricePerUnit = 80;
-    hotel.total = 240;
-    whole.expenses = {flight, hotel};
+    whole.expenses = {flight, expense(QStringLiteral("Hotel"), 3, 80, false)};
     return whole;
 }
 
@@ -374,13 +364,8 @@ private slots:
     void aLongExpenseTableRepeatsItsHeadings()
     {
         WholeTravel whole = everything();
-        for (int i = 0; i < 300; ++i) {
-            ExpenseRecord e;
-            e.product = QStringLiteral("Expense %1").arg(i);
-            e.quantity = 1;
-            e.pricePerUnit = e.total = 2;
-            whole.expenses.append(e);
-        }
+        for (int i = 0; i < 300; ++i)
+            whole.expenses.append(expense(QStringLiteral("Expense %1").arg(i), 1, 2, false));
         const QStringList pages =
             pdfText(render(whole), m_dir.path()).split(QLatin1Char('\f'), Qt::SkipEmptyParts);
         int pagesWithExpenses = 0;
