@@ -77,6 +77,9 @@ private slots:
                  QStringList{QStringLiteral("expense:product")});
         QCOMPARE(kindsFound(index, QStringLiteral("12a")),
                  QStringList{QStringLiteral("travel:seat")});
+        // A short text at the very start of a travel's texts.
+        QCOMPARE(kindsFound(index, QStringLiteral("lis")),
+                 QStringList{QStringLiteral("travel:title")});
         QVERIFY(index.find(QStringLiteral("nothing like it")).isEmpty());
         QVERIFY(index.find(QStringLiteral("   ")).isEmpty());
         const FindMatch fado = index.find(QStringLiteral("FADO EVENING")).first();

@@ -681,6 +681,8 @@ private slots:
         // A new expense goes above the separator, whatever the order.
         QCOMPARE(model.addExpense(QStringLiteral("New Expense")), 3);
         QCOMPARE(model.rowKind(4), ExpenseModel::RowKind::Separator);
+        // Only expenses are records that the commands modify and delete.
+        QVERIFY(model.isRecordRow(3) && !model.isRecordRow(4) && !model.isRecordRow(5));
     }
 };
 

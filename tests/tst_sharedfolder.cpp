@@ -1,6 +1,6 @@
 #include "CheckListModel.h"
 #include "CheckListView.h"
-#include "Cli.h"
+#include "CliRun.h"
 #include "CommandIds.h"
 #include "DataFolder.h"
 #include "FolderCheck.h"
@@ -11,7 +11,6 @@
 #include "WindowFixture.h"
 
 #include <QAction>
-#include <QBuffer>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -22,15 +21,10 @@
 namespace {
 
 // voyanta-cli run on a folder, as another program beside the window; its exit code.
-int cli(const QString& folder, QStringList arguments)
+int cli(const QString& folder, const QStringList& arguments)
 {
-    QBuffer out;
-    QBuffer err;
-    out.open(QIODevice::WriteOnly);
-    err.open(QIODevice::WriteOnly);
-    arguments.prepend(folder);
-    arguments.prepend(QStringLiteral("--workdir"));
-    return RunCli(arguments, out, err, CliContext{});
+    return runCli(QStringList{QStringLiteral("--workdir"), folder} + arguments, CliContext{})
+        .exitCode;
 }
 
 // Every file of the data folder, by name.
@@ -351,7 +345,10 @@ private slots:
         QCOMPARE(run.prompter.chooseTexts.size(), 1);
         QVERIFY(run.prompter.chooseTexts.first().contains(DataFolder::checkListFileName(rome)));
         const QModelIndex visa = view->model()->index(0, 0);
-        QVERIFY(!(view->model()->flags(visa) & Qt::ItemIsUserCheckable));
+        // Read only: nothing to tick or edit, and the rows still there to read.
+        QCOMPARE(view->model()->flags(visa) &
+                     (Qt::ItemIsUserCheckable | Qt::ItemIsEditable | Qt::ItemIsEnabled),
+                 Qt::ItemFlags(Qt::ItemIsEnabled));
         QVERIFY(!view->model()->setData(visa, Qt::Checked, Qt::CheckStateRole));
         frame->updateCommands();
         QVERIFY(!frame->action(Cmd::CheckListNew)->isEnabled());
