@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QAbstractItemModel>
+#include <QAbstractItemModelTester>
 #include <QByteArray>
 #include <QCryptographicHash>
 #include <QDateTime>
@@ -11,6 +13,7 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
 
 #ifdef Q_OS_UNIX
 #include <csignal>
@@ -18,11 +21,45 @@
 #endif
 
 #include "DateTimeValue.h"
+#include "Records.h"
 
 // A stored date-time of a calendar moment; nine in the morning unless told otherwise.
 inline DateTimeValue at(int year, int month, int day, int hour = 9, int minute = 0, int second = 0)
 {
     return DateTimeValue::fromDate(QDate(year, month, day), QTime(hour, minute, second));
+}
+
+// An expense line whose total is its quantity times its price.
+inline ExpenseRecord expense(const QString& product, double quantity, double price, bool purchased)
+{
+    return ExpenseRecord{product, quantity, QString(), price, quantity * price, purchased ? 1 : 0};
+}
+
+// A stage of a travel, titled and placed when given.
+inline StageRecord stageOf(const RecordKey& travelKey, const DateTimeValue& date,
+                           const QString& title = {}, const QString& place = {})
+{
+    StageRecord stage(date);
+    stage.travelKey = travelKey;
+    stage.title = title;
+    stage.place = place;
+    return stage;
+}
+
+// The texts a model shows in one column, top to bottom.
+inline QStringList column(const QAbstractItemModel* model, int column = 0)
+{
+    QStringList texts;
+    for (int row = 0; row < model->rowCount(); ++row)
+        texts.append(model->index(row, column).data().toString());
+    return texts;
+}
+
+// Checks a model's answers against the rules of item models while it lives.
+inline std::unique_ptr<QAbstractItemModelTester> tester(QAbstractItemModel* model)
+{
+    return std::make_unique<QAbstractItemModelTester>(
+        model, QAbstractItemModelTester::FailureReportingMode::QtTest);
 }
 
 // Bytes written by hand: "10 32 30" or "10323030"; blanks are ignored.

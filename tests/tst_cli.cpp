@@ -1,10 +1,9 @@
-#include "Cli.h"
+#include "CliRun.h"
 #include "ExportFile.h"
 #include "RecordCodec.h"
 #include "TestSupport.h"
 #include "TravelDataStore.h"
 
-#include <QBuffer>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -22,12 +21,6 @@
 #endif
 
 namespace {
-
-struct Run {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
 
 // Standard output on a full disk: every write fails.
 class FullDevice : public QIODevice {
@@ -51,7 +44,6 @@ class CliTest : public QObject {
 private:
     QTemporaryDir* m_dir = nullptr;
     TestClock m_clock;
-    QString m_legacyImages; // the per-machine folder of earlier versions; none when empty
 
     QString workdir() const { return m_dir->path(); }
     QString dataFile(const QString& name) const
@@ -61,28 +53,19 @@ private:
 
     // The command line in this process on the test's clock; standard output is a
     // buffer unless given.
-    Run cli(QStringList arguments, QIODevice* output = nullptr)
+    CliRun cli(const QStringList& arguments, QIODevice* output = nullptr)
     {
-        QBuffer out;
-        QBuffer err;
-        out.open(QIODevice::WriteOnly);
-        err.open(QIODevice::WriteOnly);
-        Run run;
-        run.exitCode = RunCli(arguments, output ? *output : out, err,
-                              CliContext{QString(), m_clock.function(), m_legacyImages});
-        run.out = QString::fromUtf8(out.data());
-        run.err = QString::fromUtf8(err.data());
-        return run;
+        return runCli(arguments, CliContext{QString(), m_clock.function()}, output);
     }
 
-    Run cliIn(QStringList arguments, QIODevice* output = nullptr)
+    CliRun cliIn(QStringList arguments, QIODevice* output = nullptr)
     {
         return cli(QStringList{QStringLiteral("--workdir"), workdir()} + arguments, output);
     }
 
     // The command line in the working directory: the words of a line, each @ replaced by
     // the next of the further arguments, and those left over after them.
-    Run cmd(const char* line, QStringList more = {})
+    CliRun cmd(const char* line, QStringList more = {})
     {
         QStringList arguments;
         for (const QString& word : QString::fromUtf8(line).split(u' ', Qt::SkipEmptyParts))
@@ -118,7 +101,6 @@ private slots:
         m_dir = new QTemporaryDir;
         QVERIFY(m_dir->isValid());
         m_clock = TestClock{};
-        m_legacyImages.clear();
         QSettings(QStringLiteral("Pellingham"), QStringLiteral("Voyanta")).clear();
         QCOMPARE(cmd("init").exitCode, 0);
     }
@@ -130,7 +112,7 @@ private slots:
         QCOMPARE(
             QDir(m_dir->filePath(QStringLiteral("Voyanta Files"))).entryList(QDir::Files).size(),
             7);
-        const Run none = cli({QStringLiteral("list")});
+        const CliRun none = cli({QStringLiteral("list")});
         QCOMPARE(none.exitCode, 2);
         QCOMPARE(none.err,
                  QStringLiteral("voyanta-cli: no working directory: pass --workdir DIR or "
@@ -160,19 +142,17 @@ private slots:
         nulled.end = DateTimeValue{0.0, DateTimeValue::Null};
         QVERIFY(data.SaveTravel(nulled).ok());
 
-        const Run march = cmd("list --month 2006-03");
+        const CliRun march = cmd("list --month 2006-03");
         QCOMPARE(march.exitCode, 0);
         QCOMPARE(march.out,
                  early + QStringLiteral("\t2006-03-02 08:00:00\tinvalid\tEarly\n") + late +
                      QStringLiteral("\t2006-03-20 10:00:00\tnull\tLate \u00e9t\u00e9\n"));
-        const Run all = cmd("list");
+        const CliRun all = cmd("list");
         QCOMPARE(all.out.split(QLatin1Char('\n')).first().section(QLatin1Char('\t'), 0, 0),
                  qMin(late, early));
         QCOMPARE(cmd("list --month 2006-04").out, QString());
 
-        StageRecord stage(at(2006, 3, 21, 9));
-        stage.travelKey = late;
-        stage.title = QStringLiteral("second");
+        StageRecord stage = stageOf(late, at(2006, 3, 21, 9), QStringLiteral("second"));
         const KeyOutcome second = data.AddStage(stage);
         m_clock.advance();
         stage.date = at(2006, 3, 20, 12);
@@ -187,13 +167,12 @@ private slots:
     {
         TravelDataStore data = store();
         const RecordKey key = addTravel(data, at(2006, 6, 1), QStringLiteral("Trip"));
-        StageRecord stage(at(2006, 6, 2));
-        stage.travelKey = key;
+        StageRecord stage = stageOf(key, at(2006, 6, 2));
         QVERIFY(data.AddStage(stage).ok());
         QVERIFY(data.SaveCheckList(key, {CheckListItem{QStringLiteral("Passport"), 1}}).ok());
 
         // Another process on the same clock: the key the first one holds is passed over.
-        const Run copied = cmd("copy", {key});
+        const CliRun copied = cmd("copy", {key});
         QCOMPARE(copied.exitCode, 0);
         const QString newKey = copied.out.trimmed();
         QCOMPARE(newKey, QStringLiteral("2006030509012111"));
@@ -205,46 +184,17 @@ private slots:
         QVERIFY(!QFile::exists(dataFile(DataFolder::travelFileName(key))));
         QVERIFY(!QFile::exists(dataFile(DataFolder::checkListFileName(key))));
         QCOMPARE(travelCount(), 1);
-        const Run again = cmd("delete", {key});
+        const CliRun again = cmd("delete", {key});
         QCOMPARE(again.exitCode, 2);
         QCOMPARE(again.err,
                  QStringLiteral("voyanta-cli: no travel with the key \"%1\"\n").arg(key));
-    }
-
-    void aFolderOfEarlierVersionsTakesItsPicturesOnce()
-    {
-        TravelDataStore data = store();
-        const RecordKey key = addTravel(data, at(2006, 6, 1), QStringLiteral("Trip"));
-        m_legacyImages = m_dir->filePath(QStringLiteral("Legacy"));
-        QVERIFY(QDir().mkpath(m_legacyImages));
-        const QString legacyFile =
-            QDir(m_legacyImages).filePath(DataFolder::imageCategoryFileName(key));
-        ImageCategory beach;
-        beach.name = QStringLiteral("Beach");
-        QVERIFY(writeFile(legacyFile, RecordCodec::encodeImageCategories({{beach, {}}})));
-        // The working directory as earlier versions left it: init made the folder.
-        const QString images = m_dir->filePath(QStringLiteral("Travel Images"));
-        QVERIFY(QDir(images).removeRecursively());
-
-        const Run shown = cmd("show", {key});
-        QCOMPARE(shown.exitCode, 0);
-        QCOMPARE(shown.err, QStringLiteral("voyanta-cli: Copied the pictures of 1 travel from %1 "
-                                           "into this working directory\n")
-                                .arg(QDir::toNativeSeparators(m_legacyImages)));
-        QVERIFY(shown.out.contains(QLatin1String("\"Beach\"")));
-        const Run deleted = cmd("delete", {key});
-        QCOMPARE(deleted.exitCode, 0);
-        QCOMPARE(deleted.err, QString());
-        QVERIFY(QDir(images).isEmpty());
-        QVERIFY(QFile::exists(legacyFile));
     }
 
     void checkNamesFilesWhoseTravelOrStageIsGone()
     {
         TravelDataStore data = store();
         const RecordKey key = addTravel(data, at(2006, 6, 1), QStringLiteral("Trip"));
-        StageRecord stage(at(2006, 6, 2));
-        stage.travelKey = key;
+        StageRecord stage = stageOf(key, at(2006, 6, 2));
         const RecordKey stageKey = data.AddStage(stage).key;
         QVERIFY(data.SaveAppointments(stageKey, {AppointmentRecord{}}).ok());
         QVERIFY(data.SaveCheckList(key, {CheckListItem{QStringLiteral("Passport"), 1}}).ok());
@@ -275,7 +225,7 @@ private slots:
         QVERIFY(copyOf(DataFolder::checkListFileName(key), DataFolder::checkListFileName(damaged)));
         QVERIFY(writeFile(dataFile(DataFolder::travelFileName(damaged)), hex("0100")));
 
-        const Run checked = cmd("check");
+        const CliRun checked = cmd("check");
         QCOMPARE(checked.exitCode, int(ExitProblemsFound));
         const QString travelGone = QStringLiteral("\tbelongs to travel %1, which is not in the "
                                                   "data folder");
@@ -293,52 +243,6 @@ private slots:
                  }));
     }
 
-    void aFullCategoryStaysWholeThroughImportShowAndCheck()
-    {
-        const auto linksOf = [](const QString& prefix, int count) {
-            QJsonArray links;
-            for (int i = 0; i < count; ++i)
-                links.append(QJsonObject{{QStringLiteral("picturePath"),
-                                          QStringLiteral("/%1%2.jpg").arg(prefix).arg(i)}});
-            return links;
-        };
-        const QJsonObject document{
-            {QStringLiteral("title"), QStringLiteral("Pictures")},
-            {QStringLiteral("pictures"),
-             QJsonArray{QJsonObject{{QStringLiteral("name"), QStringLiteral("Many")},
-                                    {QStringLiteral("links"), linksOf(QStringLiteral("m"), 1000)}},
-                        QJsonObject{{QStringLiteral("name"), QStringLiteral("Second")},
-                                    {QStringLiteral("links"), linksOf(QStringLiteral("s"), 2)}}}}};
-        const QString file = m_dir->filePath(QStringLiteral("pictures.json"));
-        QVERIFY(writeFile(file, QJsonDocument(document).toJson()));
-        const Run imported = cmd("import", {file});
-        QCOMPARE(imported.exitCode, 0);
-        const Run shown = cmd("show", {imported.out.trimmed()});
-        QVERIFY2(shown.err.isEmpty(), qPrintable(shown.err));
-        const QJsonArray pictures = QJsonDocument::fromJson(shown.out.toUtf8())
-                                        .object()
-                                        .value(QLatin1String("pictures"))
-                                        .toArray();
-        QCOMPARE(pictures.size(), 2);
-        QCOMPARE(pictures[0].toObject().value(QLatin1String("links")).toArray().size(), 1000);
-        const QJsonArray second = pictures[1].toObject().value(QLatin1String("links")).toArray();
-        QCOMPARE(second.size(), 2);
-        QCOMPARE(second[0].toObject().value(QLatin1String("picturePath")).toString(),
-                 QStringLiteral("/s0.jpg"));
-        QCOMPARE(cmd("check").exitCode, 0);
-
-        // A category file written elsewhere with 1,001 links is named by check.
-        StoredImageCategory many{ImageCategory{}, QList<ImageLink>(1001)};
-        const QString images = m_dir->filePath(QStringLiteral("Travel Images"));
-        QVERIFY(writeFile(
-            QDir(images).filePath(DataFolder::imageCategoryFileName(imported.out.trimmed())),
-            RecordCodec::encodeImageCategories({many})));
-        const Run checked = cmd("check");
-        QCOMPARE(checked.exitCode, int(ExitProblemsFound));
-        QVERIFY2(checked.out.contains(QStringLiteral("category 1 holds 1001 pictures")),
-                 qPrintable(checked.out));
-    }
-
     void dumpPrintsFieldsAndNamesTheCauseOfABadFile()
     {
         TravelRecord travel(DateTimeValue{38781.3759375 + 1e-9, DateTimeValue::Valid});
@@ -348,7 +252,7 @@ private slots:
         travel.end = DateTimeValue{std::numeric_limits<double>::infinity(), DateTimeValue::Null};
         const QString path = dataFile(QStringLiteral("x.tra"));
         QVERIFY(writeFile(path, RecordCodec::encodeTravel(travel)));
-        const Run dumped = cli({QStringLiteral("dump"), path});
+        const CliRun dumped = cli({QStringLiteral("dump"), path});
         QCOMPARE(dumped.exitCode, 0);
         const QJsonObject json = QJsonDocument::fromJson(dumped.out.toUtf8()).object();
         QCOMPARE(json.value(QLatin1String("title")).toString(), QStringLiteral("Caf\u00e9"));
@@ -361,7 +265,7 @@ private slots:
                               {QStringLiteral("days"), QStringLiteral("Infinity")}}));
 
         QVERIFY(writeFile(path, RecordCodec::encodeTravel(travel).left(20)));
-        const Run bad = cli({QStringLiteral("dump"), path});
+        const CliRun bad = cli({QStringLiteral("dump"), path});
         QCOMPARE(bad.exitCode, 2);
         QCOMPARE(bad.err,
                  QStringLiteral(
@@ -370,7 +274,7 @@ private slots:
 
         QVERIFY(writeFile(dataFile(QStringLiteral("c.chk")),
                           hex("02000000 0141 07000000 00 00000000")));
-        const Run list = cli({QStringLiteral("dump"), dataFile(QStringLiteral("c.chk"))});
+        const CliRun list = cli({QStringLiteral("dump"), dataFile(QStringLiteral("c.chk"))});
         QCOMPARE(QJsonDocument::fromJson(list.out.toUtf8()).object(),
                  QJsonDocument::fromJson(R"({"count": 2, "items": [{"text": "A", "checked": 7},
                                                                 {"text": "", "checked": 0}]})")
@@ -445,23 +349,21 @@ private slots:
             return travel;
         };
         for (const RecordKey& key : keys) {
-            const Run shown = cliIn(
+            const CliRun shown = cliIn(
                 {QStringLiteral("show"), key, QStringLiteral("--locale"), QStringLiteral("en_US")});
             QCOMPARE(shown.exitCode, 0);
             const QString path = m_dir->filePath(key + QStringLiteral(".json"));
             QVERIFY(writeFile(path, shown.out.toUtf8()));
-            const Run imported = cmd("import", {path});
+            const CliRun imported = cmd("import", {path});
             QCOMPARE(imported.exitCode, 0);
             const QString newKey = imported.out.trimmed();
             QVERIFY(!keys.contains(newKey));
-            const Run again =
+            const CliRun again =
                 cmd("show", {newKey, QStringLiteral("--locale"), QStringLiteral("en_US")});
             const QJsonObject before = QJsonDocument::fromJson(shown.out.toUtf8()).object();
             const QJsonObject after = QJsonDocument::fromJson(again.out.toUtf8()).object();
             QCOMPARE(after.value(QLatin1String("key")).toString(), newKey);
             QCOMPARE(withoutKeys(after), withoutKeys(before));
-            QCOMPARE(before.value(QLatin1String("expensesCaption")).toString(),
-                     QStringLiteral("Expenses [1/1] - $0.07"));
             const int t = int(keys.indexOf(key));
             QCOMPARE(store().GetTravel(newKey).end, odd[t]);
             const QJsonArray pictures = before.value(QLatin1String("pictures")).toArray();
@@ -469,52 +371,23 @@ private slots:
             QCOMPARE(QFile::exists(
                          m_dir->filePath(QStringLiteral("Travel Images/Images%1.img").arg(newKey))),
                      t > 0);
-            if (t > 0) // the texts no window shows are printed, and so imported again
-                QCOMPARE(pictures.first()
-                             .toObject()
-                             .value(QLatin1String("links"))
-                             .toArray()
-                             .last()
-                             .toObject(),
-                         QJsonObject(
-                             {{QStringLiteral("picturePath"),
-                               QStringLiteral("/pictures/0-%1.jpg").arg(t)},
-                              {QStringLiteral("displayTitle"), QStringLiteral("Picture %1").arg(t)},
-                              {QStringLiteral("further"),
-                               QJsonArray{QStringLiteral("a"), QString(), QString(), QString(),
-                                          QStringLiteral("e")}}}));
+            // The texts no window shows are printed, and so imported again.
+            QCOMPARE(shown.out.count(QLatin1String("\"kept\"")), t);
         }
         QCOMPARE(travelCount(), 6);
-    }
-
-    void exportWritesTheSameBytesAsTheProgram()
-    {
-        TravelDataStore data = store();
-        const RecordKey key = addTravel(data, at(2006, 3, 5, 9), QStringLiteral("Caf\u00e9"));
-        QVERIFY(data.SaveCheckList(key, {CheckListItem{QStringLiteral("a, b"), 1}}).ok());
-        data.setDisplayFormats(DisplayFormats(QLocale(QStringLiteral("de_DE"))));
-        for (const char* format : {"html", "text", "checklist-csv", "expenses-csv"}) {
-            const Run run = cmd("export @ --locale de_DE --format", {key, QLatin1String(format)});
-            QCOMPARE(run.exitCode, 0);
-            QCOMPARE(run.out.toUtf8(),
-                     RenderExportFile(data, key, *ExportFormatNamed(QLatin1String(format))));
-        }
-        const QString output = m_dir->filePath(QStringLiteral("trip.ics"));
-        QCOMPARE(cmd("export @ --format ics --output", {key, output}).exitCode, 0);
-        QVERIFY(readFile(output).startsWith("BEGIN:VCALENDAR\r\n"));
     }
 
     void workingDirectoriesThatCannotServeSaySo()
     {
         const QString file = m_dir->filePath(QStringLiteral("notes.txt"));
         QVERIFY(writeFile(file, "x"));
-        const Run onFile = cli({QStringLiteral("--workdir"), file, QStringLiteral("list")});
+        const CliRun onFile = cli({QStringLiteral("--workdir"), file, QStringLiteral("list")});
         QCOMPARE(onFile.exitCode, 2);
         QCOMPARE(onFile.err, QStringLiteral("voyanta-cli: the working directory %1 is a file, not "
                                             "a folder\n")
                                  .arg(QDir::toNativeSeparators(file)));
         const QString nowhere = m_dir->filePath(QStringLiteral("nowhere"));
-        const Run missing = cli({QStringLiteral("--workdir"), nowhere, QStringLiteral("list")});
+        const CliRun missing = cli({QStringLiteral("--workdir"), nowhere, QStringLiteral("list")});
         QCOMPARE(missing.exitCode, 2);
         QCOMPARE(missing.err, QStringLiteral("voyanta-cli: the working directory %1 does not "
                                              "exist\n")
@@ -524,7 +397,8 @@ private slots:
         QTemporaryDir other;
         const QString blocked = other.filePath(QStringLiteral("Voyanta Files"));
         QVERIFY(writeFile(blocked, "x"));
-        const Run init = cli({QStringLiteral("--workdir"), other.path(), QStringLiteral("init")});
+        const CliRun init =
+            cli({QStringLiteral("--workdir"), other.path(), QStringLiteral("init")});
         QCOMPARE(init.exitCode, 3);
         QCOMPARE(init.err, QStringLiteral("voyanta-cli: %1: a file of that name is in the way\n")
                                .arg(QDir::toNativeSeparators(blocked)));
@@ -549,7 +423,7 @@ private slots:
         const auto before = folderFingerprint(workdir());
         const auto failsWith = [&](int code, const char* line, const QString& argument,
                                    const QString& start) {
-            const Run run = cmd(line, {argument});
+            const CliRun run = cmd(line, {argument});
             QCOMPARE(run.exitCode, code);
             QVERIFY2(run.err.startsWith(QStringLiteral("voyanta-cli: ") + start),
                      qPrintable(run.err));
@@ -573,7 +447,7 @@ private slots:
                   QStringLiteral("export: a PDF is written to a file"));
         for (const QString& output :
              {m_dir->filePath(QStringLiteral("missing/trip.html")), m_dir->path()}) {
-            const Run run = cmd("export @ --format html --output", {key, output});
+            const CliRun run = cmd("export @ --format html --output", {key, output});
             QCOMPARE(run.exitCode, 3);
             QVERIFY2(run.err.startsWith(
                          QStringLiteral("voyanta-cli: %1: ").arg(QDir::toNativeSeparators(output))),
@@ -593,8 +467,7 @@ private slots:
     {
         TravelDataStore data = store();
         const RecordKey key = addTravel(data, at(2006, 3, 5), QStringLiteral("Rome"));
-        StageRecord stage(at(2006, 3, 6));
-        stage.travelKey = key;
+        StageRecord stage = stageOf(key, at(2006, 3, 6));
         QVERIFY(data.AddStage(stage).ok());
         const QString document = m_dir->filePath(QStringLiteral("trip.json"));
         QVERIFY(writeFile(document, cmd("show", {key}).out.toUtf8()));
@@ -609,7 +482,7 @@ private slots:
         };
         for (const QStringList& command : commands) {
             FullDevice full;
-            const Run run = cliIn(command, &full);
+            const CliRun run = cliIn(command, &full);
             QCOMPARE(run.exitCode, 3);
             QCOMPARE(run.err, QStringLiteral("voyanta-cli: standard output: No space left on "
                                              "device\n"));
@@ -645,7 +518,7 @@ private slots:
         QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
         QByteArray received;
         std::thread reader([&] { received = readFile(pipe); });
-        const Run toPipe = cmd("export @ --format text --output", {key, pipe});
+        const CliRun toPipe = cmd("export @ --format text --output", {key, pipe});
         reader.join();
         QCOMPARE(toPipe.exitCode, 0);
         QCOMPARE(received, RenderExportFile(data, key, ExportFormat::Text));
@@ -657,7 +530,7 @@ private slots:
             QSKIP("no /dev/full on this system");
         QVERIFY(QFile::link(QStringLiteral("/dev/full"), link));
         for (const QString& output : {QStringLiteral("/dev/full"), link}) {
-            const Run run = cmd("export @ --format text --output", {key, output});
+            const CliRun run = cmd("export @ --format text --output", {key, output});
             QCOMPARE(run.exitCode, 3);
             QCOMPARE(run.err,
                      QStringLiteral("voyanta-cli: %1: No space left on device\n").arg(output));
@@ -677,9 +550,7 @@ private slots:
             QStringLiteral("Tab\\there\\r\\nnext\\\\line\\u0001\\u0085\\u2028end "
                            "\u00e9\\u202a\\u202eexe.\\u2066\\u2069");
         const RecordKey key = addTravel(data, at(2006, 3, 5, 9), title);
-        StageRecord stage(at(2006, 3, 6, 9));
-        stage.travelKey = key;
-        stage.title = title;
+        StageRecord stage = stageOf(key, at(2006, 3, 6, 9), title);
         const RecordKey stageKey = data.AddStage(stage).key;
         QCOMPARE(cmd("list").out,
                  key + QStringLiteral("\t2006-03-05 09:00:00\t2007-01-02 03:04:05\t") + escaped +
@@ -705,14 +576,10 @@ private slots:
         const QList<std::pair<QByteArray, QString>> documents{
             {R"({"title": "x", "stages": [{"date": "tomorrow"}]})",
              QStringLiteral("stages[0]: \"date\" must be an object with status and days")},
-            {R"({"pictures": [{"links": [{"picturePath": 5}]}]})",
-             QStringLiteral("pictures[0]: \"links[0].picturePath\" must be a text")},
             {R"({"title": "x", "expenses": [{"product": "Food", "quantity": null}]})",
              QStringLiteral("expenses[0]: \"quantity\" must be a finite number")},
             {R"({"title": "x", "start": {"status": 1, "days": null}})",
              noDays.arg(QLatin1String("start"))},
-            {R"({"end": {"status": 2, "days": "0x7ff800000000000g"}})",
-             noDays.arg(QLatin1String("end"))},
             {R"({"title": "x", "stages": [{"date": {"status": 0, "days": 1e999}}]})",
              QStringLiteral("not a travel document: illegal number")},
             // Valid dates outside the years 100 to 9999.
@@ -720,14 +587,13 @@ private slots:
              noDate.arg(QLatin1String("end"))},
             {R"({"stages": [{"appointments": [{"when": {"days": -1e15}}]}]})",
              QStringLiteral("stages[0]: appointments[0]: ") + noDate.arg(QLatin1String("when"))},
-            {R"({"start": {"status": 0, "days": "NaN"}})", noDate.arg(QLatin1String("start"))},
             {R"({"start": {"status": 0, "days": -657435}})", noDate.arg(QLatin1String("start"))},
             {R"({"end": {"status": 0, "days": 2958466}})", noDate.arg(QLatin1String("end"))},
         };
         const auto before = folderFingerprint(workdir());
         for (const auto& [json, cause] : documents) {
             QVERIFY(writeFile(path, json));
-            const Run run = cmd("import", {path});
+            const CliRun run = cmd("import", {path});
             QCOMPARE(run.exitCode, 2);
             QCOMPARE(
                 run.err,
@@ -749,10 +615,8 @@ private slots:
         zurich.title = QStringLiteral("Conference in Z\u00fcrich\tand more");
         zurich.notes = QStringLiteral("Lake Zurich");
         const RecordKey travel = data.AddTravel(zurich).key;
-        StageRecord old(at(2027, 1, 11, 9));
-        old.travelKey = travel;
-        old.title = QStringLiteral("Old town");
-        old.place = QStringLiteral("ZURICH Altstadt");
+        StageRecord old = stageOf(travel, at(2027, 1, 11, 9), QStringLiteral("Old town"),
+                                  QStringLiteral("ZURICH Altstadt"));
         const RecordKey stage = data.AddStage(old).key;
         AppointmentRecord dinner(at(2027, 1, 11, 19, 30));
         dinner.subject = QStringLiteral("Dinner");
@@ -766,7 +630,7 @@ private slots:
         m_clock.advance();
         addTravel(data, at(2027, 2, 1), QStringLiteral("Geneva"));
 
-        const Run found = cmd("find zurich");
+        const CliRun found = cmd("find zurich");
         QCOMPARE(found.exitCode, 0);
         QCOMPARE(found.err, QString());
         const QString title = QStringLiteral("Conference in Z\u00fcrich\\tand more");
@@ -779,11 +643,12 @@ private slots:
                                     "expense\t%1\t2027-01-10 08:00:00\tRail pass\tunit\n")
                          .arg(travel, title, stage));
 
-        const Run nothing = cmd("find Lisbon");
+        const CliRun nothing = cmd("find Lisbon");
         QCOMPARE(nothing.exitCode, 1);
         QCOMPARE(nothing.out, QString());
         QCOMPARE(nothing.err, QString());
-        for (const Run& bad : {cmd("find"), cmd("find", {QStringLiteral(" ")}), cmd("find a b")}) {
+        for (const CliRun& bad :
+             {cmd("find"), cmd("find", {QStringLiteral(" ")}), cmd("find a b")}) {
             QCOMPARE(bad.exitCode, 2);
             QVERIFY(bad.err.startsWith(QLatin1String("voyanta-cli: find: ")));
         }
@@ -795,14 +660,14 @@ private slots:
              {"", "fly", "list --bogus", "--locale xx_nowhere list", "list --month March",
               "list --format html", "stages", "stages 2000", "stages --month 2006-01 1", "copy",
               "copy 1 2", "show 1234", "dump"}) {
-            const Run run = cmd(line);
+            const CliRun run = cmd(line);
             QVERIFY2(run.exitCode == 2, line);
             QVERIFY(run.err.startsWith(QLatin1String("voyanta-cli: ")));
         }
         QCOMPARE(cmd("list --locale de_DE").exitCode, 0);
         // Asking for help is no mistake: the usage goes to standard output.
         for (const QString& help : {QStringLiteral("--help"), QStringLiteral("-h")}) {
-            const Run run = cli({help});
+            const CliRun run = cli({help});
             QCOMPARE(run.exitCode, 0);
             QVERIFY(run.out.startsWith(QLatin1String("usage: voyanta-cli")));
             QVERIFY(run.out.contains(QLatin1String("  find TEXT")));

@@ -1,9 +1,8 @@
-#include "Cli.h"
+#include "CliRun.h"
 #include "ExportFile.h"
 #include "TestSupport.h"
 #include "TravelDataStore.h"
 
-#include <QBuffer>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -112,14 +111,10 @@ private slots:
             QStringList{key});
 
         const auto run = [&](const QStringList& arguments) {
-            QBuffer out;
-            QBuffer err;
-            out.open(QIODevice::WriteOnly);
-            err.open(QIODevice::WriteOnly);
-            const int code =
-                RunCli(QStringList{QStringLiteral("--workdir"), dir.path()} + arguments, out, err,
+            const CliRun ran =
+                runCli(QStringList{QStringLiteral("--workdir"), dir.path()} + arguments,
                        CliContext{dir.filePath(QStringLiteral("Images"))});
-            return code == 0 ? QString::fromUtf8(out.data()) : QStringLiteral("failed");
+            return ran.exitCode == 0 ? ran.out : QStringLiteral("failed");
         };
         const QString midnight = day.toString(Qt::ISODate) + QStringLiteral(" 00:00:00");
         QCOMPARE(run({QStringLiteral("list"), QStringLiteral("--month"),

@@ -44,10 +44,8 @@ private slots:
         TravelRecord lisbon(at(2026, 12, 4));
         lisbon.title = QStringLiteral("Lisbon");
         m_lisbon = store.AddTravel(lisbon).key;
-        StageRecord old(at(2026, 12, 5));
-        old.travelKey = m_lisbon;
-        old.title = QStringLiteral("Old town");
-        old.place = QStringLiteral("ALFAMA");
+        StageRecord old = stageOf(m_lisbon, at(2026, 12, 5), QStringLiteral("Old town"),
+                                  QStringLiteral("ALFAMA"));
         old.notes = QStringLiteral("Miradouro at sunset");
         m_stage = store.AddStage(old).key;
         AppointmentRecord fado(at(2026, 12, 5, 21));
@@ -79,6 +77,9 @@ private slots:
                  QStringList{QStringLiteral("expense:product")});
         QCOMPARE(kindsFound(index, QStringLiteral("12a")),
                  QStringList{QStringLiteral("travel:seat")});
+        // A short text at the very start of a travel's texts.
+        QCOMPARE(kindsFound(index, QStringLiteral("lis")),
+                 QStringList{QStringLiteral("travel:title")});
         QVERIFY(index.find(QStringLiteral("nothing like it")).isEmpty());
         QVERIFY(index.find(QStringLiteral("   ")).isEmpty());
         const FindMatch fado = index.find(QStringLiteral("FADO EVENING")).first();

@@ -1,10 +1,9 @@
-#include "Cli.h"
+#include "CliRun.h"
 #include "RecordCodec.h"
 #include "SaveFile.h"
 #include "TestSupport.h"
 #include "TravelDataStore.h"
 
-#include <QBuffer>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -114,17 +113,14 @@ private:
 
     int cli(const QStringList& arguments, QString* out = nullptr, QString* err = nullptr)
     {
-        QBuffer output;
-        QBuffer errors;
-        output.open(QIODevice::WriteOnly);
-        errors.open(QIODevice::WriteOnly);
-        const int code = RunCli(QStringList{QStringLiteral("--workdir"), m_dir.path()} + arguments,
-                                output, errors, CliContext{m_images});
+        const CliRun run =
+            runCli(QStringList{QStringLiteral("--workdir"), m_dir.path()} + arguments,
+                   CliContext{m_images});
         if (out)
-            *out = QString::fromUtf8(output.data());
+            *out = run.out;
         if (err)
-            *err = QString::fromUtf8(errors.data());
-        return code;
+            *err = run.err;
+        return run.exitCode;
     }
 
 private slots:
@@ -227,45 +223,31 @@ private slots:
         // A list that cannot be read is not copied as an empty one.
         QVERIFY(!store.CopyCheckList(m_lisbon, QStringLiteral("2006030509012510")).ok());
 
-        QList<LoadProblem> expected{
-            {DataFolder::appointmentFileName(m_romeStage),
-             QStringLiteral("truncated at byte 4; the count of 1 at byte 0 is more than the 6 "
-                            "bytes after it can hold")},
-            {DataFolder::checkListFileName(m_rome),
-             QStringLiteral("truncated at byte 12; the count of 3 at byte 0 is more than the 8 "
-                            "bytes after it can hold")},
-            {QStringLiteral("Cut.stg"), QStringLiteral("truncated at byte 51")},
-            {DataFolder::expensesFileName(m_rome),
-             QStringLiteral("truncated at byte 4: a text of 120 bytes runs past the end; the count "
-                            "of 2147483647 at byte 0 is more than the 16 bytes after it can hold")},
-            {DataFolder::expensesFileName(m_renamed),
-             QStringLiteral("unreadable: a folder, not a file")},
-            {DataFolder::imageCategoryFileName(m_rome),
-             QStringLiteral("truncated at byte 4: a text of 1 bytes runs past the end; the count "
-                            "of 5 at byte 0 is more than the 1 bytes after it can hold")},
-            {DataFolder::preferenceFileName(9), QStringLiteral("truncated at byte 6")},
-            {QStringLiteral("Travel1.tra"), QStringLiteral("truncated at byte 22")},
-            {QStringLiteral("TravelUnsafe1.tra"), QStringLiteral("unsafe key \"..\\..\\x\"")},
-            {QStringLiteral("TravelUnsafe2.tra"), QStringLiteral("unsafe key \"../x\"")},
-            {QStringLiteral("TravelUnsafe3.tra"), QStringLiteral("unsafe key \"C:x\"")},
-            {QStringLiteral("TravelUnsafe4.tra"), QStringLiteral("unsafe key \"..\"")},
-            {QStringLiteral("escaping.stg"), QStringLiteral("unsafe key \"../../x\"")},
-            {QStringLiteral("wayward.stg"), QStringLiteral("unsafe key \"../x\"")},
-        };
+        // Every bad file is named; the causes are the check command's test below.
+        QStringList expected{DataFolder::appointmentFileName(m_romeStage),
+                             DataFolder::checkListFileName(m_rome),
+                             QStringLiteral("Cut.stg"),
+                             DataFolder::expensesFileName(m_rome),
+                             DataFolder::expensesFileName(m_renamed),
+                             DataFolder::imageCategoryFileName(m_rome),
+                             DataFolder::preferenceFileName(9),
+                             QStringLiteral("Travel1.tra"),
+                             QStringLiteral("TravelUnsafe1.tra"),
+                             QStringLiteral("TravelUnsafe2.tra"),
+                             QStringLiteral("TravelUnsafe3.tra"),
+                             QStringLiteral("TravelUnsafe4.tra"),
+                             QStringLiteral("escaping.stg"),
+                             QStringLiteral("wayward.stg")};
 #ifdef Q_OS_UNIX
-        expected += QList<LoadProblem>{
-            {DataFolder::appointmentFileName(m_lisbonStage),
-             QStringLiteral("unreadable: larger than 256 MB")},
-            {DataFolder::checkListFileName(m_lisbon),
-             QStringLiteral("unreadable: not a plain file")},
-            {DataFolder::expensesFileName(m_lisbon),
-             QStringLiteral("unreadable: not a plain file")},
-        };
+        expected += QStringList{DataFolder::appointmentFileName(m_lisbonStage),
+                                DataFolder::checkListFileName(m_lisbon),
+                                DataFolder::expensesFileName(m_lisbon)};
 #endif
-        std::sort(expected.begin(), expected.end(), [](const LoadProblem& a, const LoadProblem& b) {
-            return a.fileName < b.fileName;
-        });
-        QCOMPARE(store.problems(), expected);
+        expected.sort();
+        QStringList named;
+        for (const LoadProblem& problem : store.problems())
+            named.append(problem.fileName);
+        QCOMPARE(named, expected);
         QVERIFY(!watchdog.fired());
         QCOMPARE(folderFingerprint(m_dir.path()), before);
     }

@@ -33,14 +33,6 @@ TravelRecord travel(const QString& title, const DateTimeValue& start)
     return t;
 }
 
-QStringList titles(const QAbstractItemModel* model)
-{
-    QStringList result;
-    for (int row = 0; row < model->rowCount(); ++row)
-        result.append(model->index(row, 0).data().toString());
-    return result;
-}
-
 } // namespace
 
 // The wiring of the travel list and the travel detail in the real window: header
@@ -103,7 +95,7 @@ private slots:
         QCOMPARE(header->imageSet(3), 2);
         QCOMPARE(header->imageIndex(3), 13);
         // The marked row follows the sort.
-        QCOMPARE(titles(list->model()),
+        QCOMPARE(column(list->model()),
                  (QStringList{QStringLiteral("Paris"), QStringLiteral("athens")}));
         QCOMPARE(list->markedRow(), 0);
         QCOMPARE(list->shownTravel(), m_paris);

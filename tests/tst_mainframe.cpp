@@ -54,9 +54,7 @@ private slots:
             QVERIFY(data);
             m_rome = addTitledTravel(*data, at(2006, 3, 20), QStringLiteral("Rome"));
             m_lisbon = addTitledTravel(*data, at(2006, 3, 5), QStringLiteral("Lisbon"));
-            StageRecord stage(at(2006, 3, 6));
-            stage.travelKey = m_lisbon;
-            stage.title = QStringLiteral("Alfama");
+            StageRecord stage = stageOf(m_lisbon, at(2006, 3, 6), QStringLiteral("Alfama"));
             QVERIFY(data->AddStage(stage).ok());
             QVERIFY(data->SaveCheckList(m_lisbon, {{QStringLiteral("Passport"), 1},
                                                    {QStringLiteral("Visa"), 0}})

@@ -95,48 +95,6 @@ private slots:
         QVERIFY(LoadImageStrip(Bitmaps::TravelIcons32, 0).isEmpty());
     }
 
-    void stripsHaveTheirImages_data()
-    {
-        QTest::addColumn<int>("number");
-        QTest::addColumn<int>("width");
-        QTest::addColumn<int>("height");
-        QTest::addColumn<int>("count");
-        QTest::newRow("130 about") << 130 << 499 << 314 << 1;
-        QTest::newRow("132 toolbar") << 132 << 16 << 16 << 21;
-        QTest::newRow("145 travel icons") << 145 << 32 << 32 << 113;
-        QTest::newRow("152 travel icons and tree") << 152 << 16 << 16 << 123;
-        QTest::newRow("155 detail shortcuts") << 155 << 16 << 16 << 3;
-        QTest::newRow("156 stage small") << 156 << 16 << 16 << 1;
-        QTest::newRow("157 stage large") << 157 << 32 << 32 << 1;
-        QTest::newRow("159 expense header") << 159 << 16 << 16 << 15;
-        QTest::newRow("160 travel header") << 160 << 16 << 16 << 15;
-        QTest::newRow("161 check-list header") << 161 << 16 << 16 << 1;
-        QTest::newRow("162 stage header") << 162 << 16 << 16 << 9;
-        QTest::newRow("169 import ticks") << 169 << 16 << 16 << 2;
-        for (int watermark = 174; watermark <= 179; ++watermark)
-            QTest::addRow("%d watermark", watermark) << watermark << 220 << 123 << 1;
-        QTest::newRow("215 image row height") << 215 << 32 << 80 << 1;
-    }
-
-    void stripsHaveTheirImages()
-    {
-        QFETCH(int, number);
-        QFETCH(int, width);
-        QFETCH(int, height);
-        QFETCH(int, count);
-        const QList<QPixmap> images = LoadImageStrip(number, width);
-        QCOMPARE(images.size(), count);
-        for (const QPixmap& image : images)
-            QCOMPARE(image.size(), QSize(width, height));
-        QCOMPARE(LoadBitmap(number).width() % width, 0); // no leftover pixels
-
-        const Bitmaps::Layout* layout = Bitmaps::FindLayout(number);
-        QVERIFY(layout);
-        QCOMPARE(layout->imageWidth, width);
-        QCOMPARE(layout->imageHeight, height);
-        QCOMPARE(layout->imageCount, count);
-    }
-
     // Also the pictures whose size the program leaves to its artwork: each matches its layout,
     // has a double-size copy and no image of it is blank; and no picture is left over.
     void everyNumberInUseHasItsPictures()

@@ -84,10 +84,8 @@ private slots:
             const std::unique_ptr<TravelDataStore> data = m_run->seed();
             QVERIFY(data);
             m_lisbon = addTitledTravel(*data, at(2006, 3, 5), QStringLiteral("Lisbon"));
-            StageRecord alfama(at(2006, 3, 6));
-            alfama.travelKey = m_lisbon;
-            alfama.title = QStringLiteral("Alfama");
-            alfama.place = QStringLiteral("Old town");
+            StageRecord alfama = stageOf(m_lisbon, at(2006, 3, 6), QStringLiteral("Alfama"),
+                                         QStringLiteral("Old town"));
             m_alfama = data->AddStage(alfama).key;
             QVERIFY(data->SaveCheckList(m_lisbon, {{QStringLiteral("Passport, visa"), 1}}).ok());
             m_rome = addTitledTravel(*data, at(2006, 3, 20), QStringLiteral("Rome"));
@@ -227,32 +225,6 @@ private slots:
                          QStringLiteral("Balloon"), QStringLiteral("Bus")}));
         QCOMPARE(readFile(dataFile(DataFolder::preferenceFileName(4))), hex("00000000"));
         QCOMPARE(readFile(dataFile(DataFolder::preferenceFileName(6))), units);
-    }
-
-    void importAddsTheTickedEntriesInRowOrder()
-    {
-        tree()->selectPath(m_rome, TreeChild::CheckList, RecordKey());
-        prompter().dialogs = {pressButton(Control::Ok)}; // nothing ticked
-        trigger(Cmd::CheckListImport);
-        QVERIFY(store().LoadCheckList(m_rome).isEmpty());
-
-        prompter().dialogs = {[](QDialog* dialog) {
-            auto* import = static_cast<CImportItemsDlg*>(dialog);
-            QListWidget* rows = import->list();
-            QTest::mouseClick(rows->viewport(), Qt::LeftButton, {},
-                              rows->visualItemRect(rows->item(2)).center());
-            QTest::mouseClick(rows->viewport(), Qt::LeftButton, {},
-                              rows->visualItemRect(rows->item(0)).center());
-            return pressButton(Control::Ok)(dialog);
-        }};
-        trigger(Cmd::CheckListImport);
-        // The entries join the rows being edited and reach the file at the next save.
-        QVERIFY(store().LoadCheckList(m_rome).isEmpty());
-        QVERIFY(m_frame->endPendingEdits());
-        QCOMPARE(
-            store().LoadCheckList(m_rome),
-            (QList<CheckListItem>{{QStringLiteral("Passport"), 0}, {QStringLiteral("Visa"), 0}}));
-        QCOMPARE(tree()->currentItem()->text(0), QStringLiteral("Check List [0/2]"));
     }
 
     void deleteAsksFirst()

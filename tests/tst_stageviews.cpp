@@ -28,14 +28,6 @@
 
 namespace {
 
-QStringList column(const QAbstractItemModel* model, int column)
-{
-    QStringList result;
-    for (int row = 0; row < model->rowCount(); ++row)
-        result.append(model->index(row, column).data().toString());
-    return result;
-}
-
 // Answers the Appointment dialog: a subject and, when given, a moment; then a button.
 std::function<int(QDialog*)> appointmentAnswer(const QString& subject, Control button,
                                                const QDateTime& when = {})

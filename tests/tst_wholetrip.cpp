@@ -1,13 +1,11 @@
 #include "CheckListModel.h"
 #include "CheckListView.h"
-#include "Cli.h"
 #include "CommandIds.h"
 #include "ExpenseListView.h"
 #include "ExpenseModel.h"
 #include "ImagesView.h"
 #include "ListCtrl.h"
 #include "MainFrame.h"
-#include "PdfText.h"
 #include "StageDetailListView.h"
 #include "StageDetailModel.h"
 #include "TestSupport.h"
@@ -16,7 +14,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QBuffer>
 #include <QComboBox>
 #include <QDateTimeEdit>
 #include <QImage>
@@ -26,9 +23,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
-#include <QPrinter>
 #include <QRegularExpression>
-#include <QStatusBar>
 #include <QTest>
 #include <QWizard>
 
@@ -111,7 +106,6 @@ private:
     RecordKey m_alfama;
     RecordKey m_sintra;
     QString m_picture;
-    QString m_exports;
 
     ScriptedPrompter& prompter() { return *m_prompter; }
     CTravelTreeView* tree() const { return m_frame->tree(); }
@@ -120,7 +114,6 @@ private:
         return tree()->currentItem() ? tree()->currentItem()->text(0) : QString();
     }
     QString imagesFolder() const { return m_run->app.imagesFolder(); }
-    QString exported(const QString& name) const { return QDir(m_exports).filePath(name); }
 
     // Picks a command from the menu bar: it must stand in one of its menus and be enabled.
     void menu(int command)
@@ -402,58 +395,6 @@ private:
         QCOMPARE(categoryFile(), QStringList{QStringLiteral("Sights|Belem tower=tower.png")});
     }
 
-    // Exports one file through the save picker; the program opens it and says where it is.
-    void exportTo(int command, const QString& name)
-    {
-        const QString path = exported(name);
-        prompter().saveNames = {path};
-        prompter().opened.clear();
-        CHECKED(menu(command));
-        QVERIFY2(prompter().saveNames.isEmpty(), qPrintable(name + QStringLiteral(": no picker")));
-        QVERIFY2(QFileInfo(path).size() > 0, qPrintable(name + QStringLiteral(" was not written")));
-        QCOMPARE(prompter().opened, QStringList{path});
-        QCOMPARE(m_frame->statusBar()->currentMessage(),
-                 QStringLiteral("Exported to %1").arg(QDir::toNativeSeparators(path)));
-    }
-
-    void everyExport()
-    {
-        // Each format against the command line is tested on its own; here what the user
-        // typed must reach the files.
-        CHECKED(showTravelDetail());
-        CHECKED(exportTo(Cmd::TravelExportText, QStringLiteral("trip.txt")));
-        CHECKED(exportTo(Cmd::TravelExportPdf, QStringLiteral("itinerary.pdf")));
-        const QByteArray text = readFile(exported(QStringLiteral("trip.txt")));
-        for (const char* expected :
-             {"Title: Lisbon in spring\r\n", "Ticket No:\tTK 1042\r\n", "Seat No: 14C\r\n",
-              "Notes: Pack light\r\nBook the fado early\r\n", "\tPlug adapter[Done]\r\n",
-              "Grand Total\t$71.00", "\t\t3/11/06  9:30 PM\tClube de Fado\r\n",
-              "Sintra\r\n3/12/06\r\nPalace hill\r\nEarly train\r\n"})
-            QVERIFY2(text.contains(expected), text.constData());
-        const QString itinerary =
-            pdfText(exported(QStringLiteral("itinerary.pdf")), PdfTextOrder::Layout);
-        for (const char* expected : {"Lisbon in spring", "Alfama", "Sintra", "Fado dinner"})
-            QVERIFY2(itinerary.contains(QLatin1String(expected)), qPrintable(itinerary));
-        CHECKED(clickNode(childNode(TreeChild::Expenses)));
-    }
-
-    void aPrintToPdf()
-    {
-        QCOMPARE(m_frame->upperView()->kind(), ViewKind::ExpenseList);
-        const QString pdf = exported(QStringLiteral("expenses.pdf"));
-        prompter().printers = {[pdf](QPrinter& printer) {
-            printer.setOutputFormat(QPrinter::PdfFormat);
-            printer.setOutputFileName(pdf);
-            return true;
-        }};
-        CHECKED(menu(Cmd::Print));
-        QVERIFY2(prompter().printers.isEmpty(), "the print dialog was not opened");
-        const QString text = pdfText(pdf, PdfTextOrder::Layout);
-        for (const char* expected :
-             {"Lisbon in spring", "Train", "Hotel", "Museum", "Grand Total", "$71.00"})
-            QVERIFY2(text.contains(QLatin1String(expected)), qPrintable(text));
-    }
-
     // The tree, the lists and the images pane show the trip as the user left it.
     void theWindowShowsTheTrip()
     {
@@ -551,17 +492,6 @@ private:
                  (ExpenseRecord{QStringLiteral("Museum"), 1, QString(), 12.25, 12.25, 0}));
 
         QCOMPARE(categoryFile(), QStringList{QStringLiteral("Sights|Belem tower=tower.png")});
-
-        QBuffer out;
-        QBuffer err;
-        out.open(QIODevice::WriteOnly);
-        err.open(QIODevice::WriteOnly);
-        const int exitCode =
-            RunCli({QStringLiteral("--workdir"), m_run->dir.path(), QStringLiteral("check")}, out,
-                   err, CliContext{imagesFolder(), m_run->clock.function()});
-        QVERIFY2(exitCode == ExitSuccess, qPrintable(QString::fromUtf8(out.data() + err.data())));
-        QVERIFY2(out.data().isEmpty(), out.data().constData());
-        QVERIFY2(err.data().isEmpty(), err.data().constData());
     }
 
 private slots:
@@ -570,7 +500,6 @@ private slots:
         m_run = std::make_unique<WindowFixture>();
         m_prompter = &m_run->prompter;
         m_store = &m_run->store;
-        m_exports = m_run->folder(QStringLiteral("exports"));
         m_picture =
             QDir(m_run->folder(QStringLiteral("photos"))).filePath(QStringLiteral("tower.png"));
         QImage picture(64, 48, QImage::Format_RGB32);
@@ -596,8 +525,6 @@ private slots:
         STEP(aCheckList);
         STEP(threeExpenses);
         STEP(aPictureCategoryWithAPicture);
-        STEP(everyExport);
-        STEP(aPrintToPdf);
         STEP(refresh);
         STEP(restartOnTheSameFolder);
         STEP(theFilesHoldTheTrip);
