@@ -1,3 +1,4 @@
+#include "CsvExport.h"
 #include "Currency.h"
 #include "CurrencySideFile.h"
 #include "ExpenseListView.h"
@@ -262,6 +263,25 @@ private slots:
             QVERIFY(!ImportTravelDocument(*m_store, bad).badInput.isEmpty());
             QCOMPARE(int(m_store->TravelKeys().size()), travels);
         }
+    }
+
+    // Readers of the old columns find them where they were; the currency ones follow them.
+    void csvKeepsTheOldColumnsInPlace()
+    {
+        const QList<ExpenseRecord> lines{
+            paid(QStringLiteral("Taxi"), 2, "12.50", eur, "0.9424", chf),
+            ExpenseRecord{QStringLiteral("Tea"), 1, {}, 4.5, 4.5, 0}};
+        const QStringList rows = RenderExpensesCsv(lines, m_store->displayFormats())
+                                     .remove(u'"')
+                                     .split(QStringLiteral("\r\n"));
+        QCOMPARE(rows[0], QStringLiteral("Status,Item,Quantity,Unit,Price,Total,Currency,Paid/Unit,"
+                                         "Paid,Rate,Rate Date"));
+        const QStringList taxi = rows[1].split(u',');
+        QCOMPARE(taxi.mid(0, 2),
+                 QStringList({QStringLiteral("Purchased"), QStringLiteral("Taxi")}));
+        QCOMPARE(taxi.mid(6),
+                 QStringList({eur, QStringLiteral("12.50"), QStringLiteral("25.00"),
+                              QStringLiteral("0.9424"), QStringLiteral("2024-05-03")}));
     }
 
     // An expense entered in euros in a travel whose home currency is the Swiss franc.
