@@ -1,6 +1,7 @@
 #include "CsvExport.h"
 #include "Currency.h"
 #include "CurrencySideFile.h"
+#include "ExpenseDelegate.h"
 #include "ExpenseListView.h"
 #include "ExpenseModel.h"
 #include "FolderCheck.h"
@@ -282,6 +283,27 @@ private slots:
         QCOMPARE(taxi.mid(6),
                  QStringList({eur, QStringLiteral("12.50"), QStringLiteral("25.00"),
                               QStringLiteral("0.9424"), QStringLiteral("2024-05-03")}));
+    }
+
+    // The paid price box takes as many decimals as the line's currency has.
+    void thePaidPriceTakesTheDigitsOfItsCurrency()
+    {
+        ExpenseModel model(m_store->displayFormats());
+        model.setExpenses(
+            {paid(QStringLiteral("A"), 1, "1.234", QStringLiteral("KWD"), "2.8945", chf),
+             paid(QStringLiteral("B"), 1, "1800", QStringLiteral("JPY"), "0.0061", chf),
+             paid(QStringLiteral("C"), 1, "12.50", eur, "0.9424", chf)});
+        ExpenseDelegate delegate(QLocale(QStringLiteral("de_DE")), {});
+        QWidget parent;
+        for (const auto& [row, typed, kept] :
+             {std::tuple{0, "1,2345", "1,234"}, std::tuple{1, "1800,", "1800"},
+              std::tuple{2, "12,505", "12,50"}}) {
+            auto* edit = qobject_cast<QLineEdit*>(
+                delegate.createEditor(&parent, {}, model.index(row, ExpenseModel::PaidPrice)));
+            QVERIFY(edit);
+            QTest::keyClicks(edit, QLatin1String(typed));
+            QCOMPARE(edit->text(), QLatin1String(kept));
+        }
     }
 
     // An expense entered in euros in a travel whose home currency is the Swiss franc.
