@@ -5,6 +5,7 @@
 #include "ExpenseListView.h"
 #include "ExpenseModel.h"
 #include "FolderCheck.h"
+#include "ItineraryPdf.h"
 #include "ListCtrl.h"
 #include "RecordCodec.h"
 #include "TravelDocument.h"
@@ -14,6 +15,7 @@
 #include <QJsonArray>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextDocument>
 
 namespace {
 
@@ -247,6 +249,13 @@ private slots:
         QCOMPARE(first.value(QStringLiteral("foreignPrice")).toString(), QStringLiteral("12.50"));
         QCOMPARE(first.value(QStringLiteral("rate")).toString(), QStringLiteral("0.9424"));
         QCOMPARE(first.value(QStringLiteral("rateDate")).toString(), QStringLiteral("2024-05-03"));
+        // The itinerary shows the price as paid and what was paid in each currency.
+        const QString itinerary =
+            ItineraryPdf::BuildDocument(GatherTravel(*m_store, m_travel), m_store->displayFormats())
+                ->toPlainText();
+        QVERIFY(
+            itinerary.contains(ExpenseTotals::ForeignNote(lines[0], m_store->displayFormats())));
+        QVERIFY(itinerary.contains(QStringLiteral("Paid in JPY ¥1,800")));
         const ImportResult imported = ImportTravelDocument(*m_store, shown);
         QVERIFY2(imported.badInput.isEmpty(), qPrintable(imported.badInput));
         QCOMPARE(m_store->LoadExpenses(imported.key), m_store->LoadExpenses(m_travel));
