@@ -204,7 +204,10 @@ void expenses(QTextCursor& cursor, const WholeTravel& whole, const DisplayFormat
     QTextCursor inside = keptTogether(cursor, 14);
     heading(inside, QStringLiteral("Expenses"));
     inside.insertBlock(spaced(2));
-    const int rows = int(whole.expenses.size()) + 2;
+    const ExpenseCount count = ExpenseTotals::Count(whole.expenses, formats);
+    // What was paid in each currency, when any expense was paid in another than the home one.
+    const qsizetype subtotals = count.anyForeign ? count.byCurrency.size() : 0;
+    const int rows = int(whole.expenses.size() + subtotals) + 2;
     QTextTable* table = plainTable(inside, rows, 6,
                                    {QTextLength(QTextLength::PercentageLength, 5),
                                     QTextLength(QTextLength::PercentageLength, 35),
@@ -228,6 +231,9 @@ void expenses(QTextCursor& cursor, const WholeTravel& whole, const DisplayFormat
         setCell(table, row, 0,
                 e.purchased != 0 ? QStringLiteral("\u2611") : QStringLiteral("\u2610"), text(10));
         setCell(table, row, 1, e.product, text(10));
+        if (e.foreign)
+            table->cellAt(row, 1).lastCursorPosition().insertText(
+                QChar(QChar::LineSeparator) + ExpenseTotals::ForeignNote(e, formats), text(8));
         setCell(table, row, 2, formats.locale().toString(e.quantity, 'f', 2), text(10),
                 Qt::AlignRight);
         setCell(table, row, 3, e.unit, text(10), Qt::AlignLeft, 8);
@@ -235,7 +241,17 @@ void expenses(QTextCursor& cursor, const WholeTravel& whole, const DisplayFormat
         setCell(table, row, 5, formats.FormatAmount(ExpenseTotals::ShownTotal(e, formats)),
                 text(10), Qt::AlignRight);
     }
-    const double sum = ExpenseTotals::Count(whole.expenses, formats).purchasedSum;
+    int row = int(whole.expenses.size()) + 1;
+    for (auto it = count.byCurrency.cbegin(); subtotals > 0 && it != count.byCurrency.cend();
+         ++it, ++row) {
+        table->mergeCells(row, 1, 1, 4);
+        setCell(table, row, 1,
+                ExpenseTotals::SubtotalLabel(it.key()) + QLatin1Char(' ') +
+                    Currency::Format(it->paid, it.key(), formats.locale()),
+                text(10));
+        setCell(table, row, 5, formats.FormatAmount(it->home), text(10), Qt::AlignRight);
+    }
+    const double sum = count.purchasedSum;
     table->mergeCells(rows - 1, 1, 1, 4);
     setCell(table, rows - 1, 1, QStringLiteral("Grand Total (purchased items only)"),
             text(10, true));

@@ -1,8 +1,11 @@
+#include "CsvExport.h"
 #include "Currency.h"
 #include "CurrencySideFile.h"
+#include "ExpenseDelegate.h"
 #include "ExpenseListView.h"
 #include "ExpenseModel.h"
 #include "FolderCheck.h"
+#include "ItineraryPdf.h"
 #include "ListCtrl.h"
 #include "RecordCodec.h"
 #include "TravelDocument.h"
@@ -12,6 +15,7 @@
 #include <QJsonArray>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextDocument>
 
 namespace {
 
@@ -245,6 +249,13 @@ private slots:
         QCOMPARE(first.value(QStringLiteral("foreignPrice")).toString(), QStringLiteral("12.50"));
         QCOMPARE(first.value(QStringLiteral("rate")).toString(), QStringLiteral("0.9424"));
         QCOMPARE(first.value(QStringLiteral("rateDate")).toString(), QStringLiteral("2024-05-03"));
+        // The itinerary shows the price as paid and what was paid in each currency.
+        const QString itinerary =
+            ItineraryPdf::BuildDocument(GatherTravel(*m_store, m_travel), m_store->displayFormats())
+                ->toPlainText();
+        QVERIFY(
+            itinerary.contains(ExpenseTotals::ForeignNote(lines[0], m_store->displayFormats())));
+        QVERIFY(itinerary.contains(QStringLiteral("Paid in JPY ¥1,800")));
         const ImportResult imported = ImportTravelDocument(*m_store, shown);
         QVERIFY2(imported.badInput.isEmpty(), qPrintable(imported.badInput));
         QCOMPARE(m_store->LoadExpenses(imported.key), m_store->LoadExpenses(m_travel));
@@ -261,6 +272,46 @@ private slots:
             const int travels = int(m_store->TravelKeys().size());
             QVERIFY(!ImportTravelDocument(*m_store, bad).badInput.isEmpty());
             QCOMPARE(int(m_store->TravelKeys().size()), travels);
+        }
+    }
+
+    // Readers of the old columns find them where they were; the currency ones follow them.
+    void csvKeepsTheOldColumnsInPlace()
+    {
+        const QList<ExpenseRecord> lines{
+            paid(QStringLiteral("Taxi"), 2, "12.50", eur, "0.9424", chf),
+            ExpenseRecord{QStringLiteral("Tea"), 1, {}, 4.5, 4.5, 0}};
+        const QStringList rows = RenderExpensesCsv(lines, m_store->displayFormats())
+                                     .remove(u'"')
+                                     .split(QStringLiteral("\r\n"));
+        QCOMPARE(rows[0], QStringLiteral("Status,Item,Quantity,Unit,Price,Total,Currency,Paid/Unit,"
+                                         "Paid,Rate,Rate Date"));
+        const QStringList taxi = rows[1].split(u',');
+        QCOMPARE(taxi.mid(0, 2),
+                 QStringList({QStringLiteral("Purchased"), QStringLiteral("Taxi")}));
+        QCOMPARE(taxi.mid(6),
+                 QStringList({eur, QStringLiteral("12.50"), QStringLiteral("25.00"),
+                              QStringLiteral("0.9424"), QStringLiteral("2024-05-03")}));
+    }
+
+    // The paid price box takes as many decimals as the line's currency has.
+    void thePaidPriceTakesTheDigitsOfItsCurrency()
+    {
+        ExpenseModel model(m_store->displayFormats());
+        model.setExpenses(
+            {paid(QStringLiteral("A"), 1, "1.234", QStringLiteral("KWD"), "2.8945", chf),
+             paid(QStringLiteral("B"), 1, "1800", QStringLiteral("JPY"), "0.0061", chf),
+             paid(QStringLiteral("C"), 1, "12.50", eur, "0.9424", chf)});
+        ExpenseDelegate delegate(QLocale(QStringLiteral("de_DE")), {});
+        QWidget parent;
+        for (const auto& [row, typed, kept] :
+             {std::tuple{0, "1,2345", "1,234"}, std::tuple{1, "1800,", "1800"},
+              std::tuple{2, "12,505", "12,50"}}) {
+            auto* edit = qobject_cast<QLineEdit*>(
+                delegate.createEditor(&parent, {}, model.index(row, ExpenseModel::PaidPrice)));
+            QVERIFY(edit);
+            QTest::keyClicks(edit, QLatin1String(typed));
+            QCOMPARE(edit->text(), QLatin1String(kept));
         }
     }
 

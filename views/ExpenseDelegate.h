@@ -9,9 +9,9 @@
 // How the expense list draws and edits its cells. Expense rows are drawn as usual, with
 // grid lines; the separator row is left empty and the Grand Total row shows only its
 // label and sum, in bold red. The editors: a text box for the product, number boxes for
-// quantity and price, and a drop-down list of the units for the unit, which changes the
-// unit only when another one is picked. Escape commits what was typed, as Tab and Enter
-// do.
+// quantity and prices (the paid price with as many decimals as its currency has), and a
+// drop-down list of the units for the unit, which changes the unit only when another one
+// is picked. Escape commits what was typed, as Tab and Enter do.
 class ExpenseDelegate : public CListEditDelegate {
     Q_OBJECT
 
