@@ -52,7 +52,8 @@ public:
     const QMap<QString, RateQuote>& ratesUsed() const { return m_ratesUsed; }
     // Whether the currency columns are wanted: some expense is in another currency, or
     // they were asked for.
-    bool showsCurrencies() const { return m_currenciesAsked || counts().anyForeign; }
+    // The subtotal lines are there exactly when an expense was paid in a foreign currency.
+    bool showsCurrencies() const { return m_currenciesAsked || !m_subtotals.isEmpty(); }
     void askForCurrencies(bool asked);
 
     // Shows these expenses sorted by product; nothing is unsaved afterwards.

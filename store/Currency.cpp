@@ -3,6 +3,7 @@
 #include <unicode/ucurr.h>
 #include <unicode/uenum.h>
 
+#include <QHash>
 #include <QSet>
 
 #include <cmath>
@@ -44,7 +45,7 @@ QStringList codesOf(uint32_t kinds)
     return codes;
 }
 
-QString nameOf(const QString& code, const QLocale& locale, UCurrNameStyle style)
+QString lookUpName(const QString& code, const QLocale& locale, UCurrNameStyle style)
 {
     const IcuCode icu(code);
     if (!icu.ok)
@@ -58,6 +59,19 @@ QString nameOf(const QString& code, const QLocale& locale, UCurrNameStyle style)
     if (U_FAILURE(status) || !name)
         return code;
     return QString::fromUtf16(reinterpret_cast<const char16_t*>(name), length);
+}
+
+QString nameOf(const QString& code, const QLocale& locale, UCurrNameStyle style)
+{
+    // ICU looks names up in its resource bundles on every call; a list of thousands of
+    // amounts asks for the same few names again and again.
+    thread_local QHash<QString, QString> known;
+    const QString key = code + QLatin1Char(char('0' + style)) + locale.name();
+    if (const auto it = known.constFind(key); it != known.cend())
+        return *it;
+    QString name = lookUpName(code, locale, style);
+    known.insert(key, name);
+    return name;
 }
 
 } // namespace
@@ -100,12 +114,16 @@ QString LocaleCode(const QLocale& locale)
 
 int Digits(const QString& code)
 {
+    thread_local QHash<QString, int> known;
+    if (const auto it = known.constFind(code); it != known.cend())
+        return *it;
     const IcuCode icu(code);
-    if (!icu.ok)
-        return 2;
     UErrorCode status = U_ZERO_ERROR;
-    const int32_t digits = ucurr_getDefaultFractionDigits(icu.text, &status);
-    return U_SUCCESS(status) && digits >= 0 && digits <= 6 ? digits : 2;
+    const int32_t digits = icu.ok ? ucurr_getDefaultFractionDigits(icu.text, &status) : -1;
+    const int kept = U_SUCCESS(status) && digits >= 0 && digits <= 6 ? digits : 2;
+    if (icu.ok)
+        known.insert(code, kept);
+    return kept;
 }
 
 std::optional<Decimal> RoundCash(const Decimal& amount, const QString& code)

@@ -112,6 +112,14 @@ QString Decimal::toString() const
 
 double Decimal::toDouble() const
 {
+    // Both numbers are exact doubles, and a division rounds correctly: the nearest double
+    // to the decimal, as reading its text would give.
+    static constexpr double powers[MaxScale + 1] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,
+                                                    1e7,  1e8,  1e9,  1e10, 1e11, 1e12, 1e13,
+                                                    1e14, 1e15, 1e16, 1e17, 1e18};
+    constexpr qint64 exact = qint64(1) << 53;
+    if (m_units < exact && m_units > -exact)
+        return double(m_units) / powers[m_scale];
     return QLocale::c().toDouble(toString());
 }
 
