@@ -30,7 +30,7 @@ bool isDigit(QChar c)
 
 } // namespace
 
-bool IsAcceptable(const QString& text, const QLocale& locale)
+bool IsAcceptable(const QString& text, const QLocale& locale, int decimals)
 {
     qsizetype point = -1;
     for (qsizetype i = 0; i < text.size(); ++i) {
@@ -43,7 +43,7 @@ bool IsAcceptable(const QString& text, const QLocale& locale)
             return false;
         }
     }
-    return point < 0 || text.size() - point - 1 <= 2;
+    return point < 0 || (decimals > 0 && text.size() - point - 1 <= decimals);
 }
 
 bool AcceptsTyping(const QString& text, int position, const QString& typed, const QLocale& locale,
@@ -64,9 +64,9 @@ bool IsGroupSeparator(QChar typed, const QLocale& locale)
     return typed == group || (group.isSpace() && typed.isSpace());
 }
 
-std::optional<QString> Accepted(const QString& text, const QLocale& locale)
+std::optional<QString> Accepted(const QString& text, const QLocale& locale, int decimals)
 {
-    if (IsAcceptable(text, locale))
+    if (IsAcceptable(text, locale, decimals))
         return text;
     const QChar group = single(locale.groupSeparator());
     const QChar point = decimalPointOf(locale);
@@ -82,7 +82,7 @@ std::optional<QString> Accepted(const QString& text, const QLocale& locale)
     locale.toDouble(text, &ok);
     QString plain = text;
     plain.remove(group);
-    if (!ok || !IsAcceptable(plain, locale))
+    if (!ok || !IsAcceptable(plain, locale, decimals))
         return std::nullopt;
     return plain;
 }

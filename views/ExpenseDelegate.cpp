@@ -4,12 +4,10 @@
 #include "ExpenseModel.h"
 #include "ListNumberEdit.h"
 #include "ListUnitCombo.h"
-#include "NumberEntry.h"
 
 #include <QLineEdit>
 #include <QPainter>
 #include <QTimer>
-#include <QValidator>
 
 namespace {
 
@@ -19,62 +17,6 @@ ExpenseModel::RowKind kindOf(const QModelIndex& index)
 {
     return ExpenseModel::RowKind(index.data(ExpenseModel::RowKindRole).toInt());
 }
-
-// Where the text, holding digits and at most one point, has its point; -1 when none.
-qsizetype pointIn(const QString& plain)
-{
-    for (qsizetype i = 0; i < plain.size(); ++i) {
-        if (!plain[i].isDigit())
-            return i;
-    }
-    return -1;
-}
-
-// A paid price as the box holds it, with as many decimals as its currency has (none for
-// the yen, three for the dinar); the number boxes' own rules judge everything else.
-std::optional<QString> acceptedPaidPrice(const QString& text, int digits, const QLocale& locale)
-{
-    if (const auto plain = NumberEntry::Accepted(text, locale)) {
-        const qsizetype point = pointIn(*plain);
-        if (point < 0 || (digits > 0 && plain->size() - point - 1 <= digits))
-            return plain;
-        return std::nullopt;
-    }
-    // Decimals beyond the rules' two are judged as the text without them.
-    for (int extra = 1; extra <= digits - 2 && extra < text.size(); ++extra) {
-        const QChar last = text[text.size() - extra];
-        if (last < u'0' || last > u'9')
-            return std::nullopt;
-        const auto head = NumberEntry::Accepted(text.chopped(extra), locale);
-        if (head && pointIn(*head) == head->size() - 3)
-            return *head + text.right(extra);
-    }
-    return std::nullopt;
-}
-
-class PaidPriceValidator : public QValidator {
-public:
-    PaidPriceValidator(const QLocale& locale, int digits, QObject* parent)
-        : QValidator(parent), m_locale(locale), m_digits(digits)
-    {
-    }
-
-    State validate(QString& input, int& position) const override
-    {
-        const auto accepted = acceptedPaidPrice(input, m_digits, m_locale);
-        if (!accepted)
-            return Invalid;
-        if (*accepted != input) {
-            input = *accepted;
-            position = int(input.size());
-        }
-        return Acceptable;
-    }
-
-private:
-    QLocale m_locale;
-    int m_digits;
-};
 
 } // namespace
 
@@ -133,10 +75,8 @@ QWidget* ExpenseDelegate::makeEditor(QWidget* parent, const QStyleOptionViewItem
     case ExpenseModel::PricePerUnit:
         return new CListNumberEdit(m_locale, parent);
     case ExpenseModel::PaidPrice: {
-        auto* edit = new CListNumberEdit(m_locale, parent);
         const QString code = index.siblingAtColumn(ExpenseModel::CurrencyCode).data().toString();
-        edit->setValidator(new PaidPriceValidator(m_locale, Currency::Digits(code), edit));
-        return edit;
+        return new CListNumberEdit(m_locale, parent, Currency::Digits(code));
     }
     case ExpenseModel::Unit:
     case ExpenseModel::CurrencyCode: {

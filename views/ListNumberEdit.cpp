@@ -14,13 +14,14 @@ namespace {
 // with thousands separators loses them.
 class NumberValidator : public QValidator {
 public:
-    NumberValidator(const QLocale& locale, QObject* parent) : QValidator(parent), m_locale(locale)
+    NumberValidator(const QLocale& locale, int decimals, QObject* parent)
+        : QValidator(parent), m_locale(locale), m_decimals(decimals)
     {
     }
 
     State validate(QString& input, int& position) const override
     {
-        const std::optional<QString> accepted = NumberEntry::Accepted(input, m_locale);
+        const std::optional<QString> accepted = NumberEntry::Accepted(input, m_locale, m_decimals);
         if (!accepted)
             return Invalid;
         if (*accepted != input) {
@@ -32,17 +33,18 @@ public:
 
 private:
     QLocale m_locale;
+    int m_decimals;
 };
 
 } // namespace
 
-CListNumberEdit::CListNumberEdit(const QLocale& locale, QWidget* parent)
+CListNumberEdit::CListNumberEdit(const QLocale& locale, QWidget* parent, int decimals)
     : QLineEdit(parent), m_locale(locale)
 {
     setObjectName(QStringLiteral("CListNumberEdit"));
     setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     setContextMenuPolicy(Qt::NoContextMenu);
-    setValidator(new NumberValidator(locale, this));
+    setValidator(new NumberValidator(locale, decimals, this));
     setFrame(false);
 }
 

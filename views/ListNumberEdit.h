@@ -4,7 +4,8 @@
 #include <QLocale>
 
 // The in-place box of a quantity or a price: right-aligned, digits with one decimal point
-// (the locale's own, or ".") and at most two digits after it; no context menu, and the
+// (the locale's own, or ".") and at most two digits after it (or as many as asked for); no
+// context menu, and the
 // right mouse button does nothing. The locale's thousands separator typed is refused and
 // the status bar says why; an amount pasted with its separators in place is taken
 // without them.
@@ -12,7 +13,7 @@ class CListNumberEdit : public QLineEdit {
     Q_OBJECT
 
 public:
-    explicit CListNumberEdit(const QLocale& locale, QWidget* parent = nullptr);
+    explicit CListNumberEdit(const QLocale& locale, QWidget* parent = nullptr, int decimals = 2);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
