@@ -111,6 +111,16 @@ std::optional<QJsonObject> readObject(const QByteArray& bytes, int version, QStr
     return object;
 }
 
+// The home currency a file names: an ISO 4217 code, or none.
+bool readHome(const QJsonObject& object, QString* home, QString* cause)
+{
+    *home = object.value(QStringLiteral("home")).toString();
+    if (home->isEmpty() || Currency::IsIsoCode(*home))
+        return true;
+    *cause = QStringLiteral("home currency \"%1\" is no ISO 4217 code").arg(*home);
+    return false;
+}
+
 // Why the entry does not name this line, or empty when it does.
 QString mismatch(const CurrencyEntry& entry, const QList<ExpenseRecord>& lines, const QString& home,
                  const QString& fileName)
@@ -166,9 +176,10 @@ std::optional<CurrencySideFile> Decode(const QByteArray& bytes, QString* cause)
     if (!object)
         return std::nullopt;
     CurrencySideFile file;
-    file.home = object->value(QStringLiteral("home")).toString();
-    if (!Currency::IsIsoCode(file.home)) {
-        *cause = QStringLiteral("home currency \"%1\" is no ISO 4217 code").arg(file.home);
+    if (!readHome(*object, &file.home, cause))
+        return std::nullopt;
+    if (file.home.isEmpty()) {
+        *cause = QStringLiteral("no home currency");
         return std::nullopt;
     }
     for (const auto& [key, list] : {std::pair{QStringLiteral("entries"), &file.entries},
@@ -202,11 +213,8 @@ std::optional<CurrencySettings> DecodeSettings(const QByteArray& bytes, QString*
     if (!object)
         return std::nullopt;
     CurrencySettings settings;
-    settings.home = object->value(QStringLiteral("home")).toString();
-    if (!settings.home.isEmpty() && !Currency::IsIsoCode(settings.home)) {
-        *cause = QStringLiteral("home currency \"%1\" is no ISO 4217 code").arg(settings.home);
+    if (!readHome(*object, &settings.home, cause))
         return std::nullopt;
-    }
     const QJsonObject rates = object->value(QStringLiteral("lastRates")).toObject();
     for (auto it = rates.constBegin(); it != rates.constEnd(); ++it) {
         const QJsonObject quote = it.value().toObject();
