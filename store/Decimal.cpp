@@ -3,12 +3,19 @@
 #include <QLocale>
 
 #include <cmath>
+#include <iterator>
 
 namespace {
 
 using Wide = __int128;
 
 constexpr qint64 Limit = 1000000000000000000; // 10^18: units stay below it
+// Powers of ten up to the largest scale; each is an exact double.
+constexpr double Powers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8, 1e9,
+                             1e10, 1e11, 1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18};
+static_assert(std::size(Powers) == Decimal::MaxScale + 1);
+// Doubles hold every integer below this exactly.
+constexpr qint64 ExactInteger = qint64(1) << 53;
 
 Wide power10(int exponent)
 {
@@ -98,6 +105,11 @@ std::optional<Decimal> Decimal::fromDouble(double value, int scale)
 {
     if (!std::isfinite(value) || scale < 0 || scale > MaxScale)
         return std::nullopt;
+    // Below 2^52 a product that comes out whole lies within a quarter of the true value,
+    // so it is the correctly rounded one that the text would give.
+    const double scaled = value * Powers[scale];
+    if (std::fabs(scaled) < double(ExactInteger / 2) && scaled == std::floor(scaled))
+        return Decimal(qint64(scaled), scale);
     return parse(QString::number(value, 'f', scale));
 }
 
@@ -114,12 +126,8 @@ double Decimal::toDouble() const
 {
     // Both numbers are exact doubles, and a division rounds correctly: the nearest double
     // to the decimal, as reading its text would give.
-    static constexpr double powers[MaxScale + 1] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,
-                                                    1e7,  1e8,  1e9,  1e10, 1e11, 1e12, 1e13,
-                                                    1e14, 1e15, 1e16, 1e17, 1e18};
-    constexpr qint64 exact = qint64(1) << 53;
-    if (m_units < exact && m_units > -exact)
-        return double(m_units) / powers[m_scale];
+    if (m_units < ExactInteger && m_units > -ExactInteger)
+        return double(m_units) / Powers[m_scale];
     return QLocale::c().toDouble(toString());
 }
 

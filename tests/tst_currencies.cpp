@@ -147,6 +147,21 @@ private slots:
         QCOMPARE(Currency::Convert(dec(qPrintable(price)), *rateBack, home), converted);
     }
 
+    // A double becomes the decimal its text shows, and back the same double.
+    void decimalsMeetDoublesAsTheirText()
+    {
+        for (const auto& [value, scale, text] :
+             {std::tuple{0.29, 2, "0.29"}, std::tuple{-0.29, 2, "-0.29"},
+              std::tuple{1.005, 2, "1.00"}, std::tuple{2.675, 2, "2.67"},
+              std::tuple{4503599627370497.0, 0, "4503599627370497"},
+              std::tuple{1234.5678, 6, "1234.567800"}, std::tuple{0.3, 1, "0.3"}}) {
+            const auto decimal = Decimal::fromDouble(value, scale);
+            QCOMPARE(decimal->toString(), QLatin1String(text));
+            // Exactly: QCOMPARE would let doubles differ in their last bits.
+            QVERIFY(decimal->toDouble() == QByteArray(text).toDouble());
+        }
+    }
+
     void formatsAsTheLocaleWritesMoney_data()
     {
         QTest::addColumn<QString>("locale");
