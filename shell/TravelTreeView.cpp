@@ -65,17 +65,12 @@ CTravelTreeView::CTravelTreeView(TravelDataStore& store, QWidget* parent)
     QFont bold = font();
     bold.setBold(true);
     setFont(bold);
-    // Connected before the view and its selection model connect theirs, so that the
-    // flag is up when they move the current node off rows that go.
-    connect(m_model, &QAbstractItemModel::rowsAboutToBeRemoved, this,
-            [this] { m_removingRows = true; });
-    connect(m_model, &QAbstractItemModel::rowsRemoved, this, [this] { m_removingRows = false; });
     setModel(m_model);
     connect(this, &QTreeView::expanded, this, &CTravelTreeView::onExpanded);
     connect(this, &QTreeView::collapsed, this, &CTravelTreeView::onCollapsed);
     connect(selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& current) {
-                if (current.isValid() && !m_building && !m_removingRows)
+                if (current.isValid() && !m_building)
                     emit nodeSelected(useOf(TravelTreeModel::kindOf(current)).view);
             });
 }

@@ -86,8 +86,7 @@ private:
     void onCollapsed(const QModelIndex& node);
 
     TravelTreeModel* m_model;
-    // Set while the tree changes its own nodes or drops some: the selection moving
-    // meanwhile is no user's choice.
+    // Set while the tree changes its own nodes: the selection moving meanwhile is no
+    // user's choice.
     bool m_building = false;
-    bool m_removingRows = false;
 };

@@ -143,6 +143,19 @@ private slots:
         QTRY_VERIFY(travelMenu->isVisible());
         QVERIFY(travelMenu->actions().contains(m_frame->action(Cmd::TreeTravelCopy)));
         travelMenu->hide();
+
+        // The root, the stages and a stage open their own menus.
+        const QModelIndex stages = tree()->travelChildNode(m_lisbon, TreeNodeKind::Stages);
+        tree()->expand(stages);
+        const std::pair<QModelIndex, PopupMenu> menus[] = {
+            {tree()->monthNode(), PopupMenu::Travels},
+            {stages, PopupMenu::Stages},
+            {tree()->model()->index(0, 0, stages), PopupMenu::Stage}};
+        for (const auto& [node, menu] : menus) {
+            rightClick(node, 10);
+            QTRY_VERIFY(m_frame->popupMenu(menu)->isVisible());
+            m_frame->popupMenu(menu)->hide();
+        }
     }
 
     void commandsFollowTheUpperView()
