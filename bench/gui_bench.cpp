@@ -34,7 +34,6 @@
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTimer>
-#include <QTreeWidget>
 
 #include <algorithm>
 #include <cmath>
@@ -67,11 +66,11 @@ int screenshot(const QString& workdir, const QString& file, QDate month, bool tr
     frame->resize(1100, 700);
     frame->monthPicker()->setDate(month);
     CTravelTreeView* tree = frame->tree();
-    QTreeWidgetItem* travel = tree->root()->child(0);
-    if (travel) {
-        tree->expandItem(travel);
-        tree->expandItem(travel->child(2));
-        tree->setCurrentItem(travelList ? tree->root() : travel);
+    const QModelIndex travel = tree->model()->index(0, 0, tree->monthNode());
+    if (travel.isValid()) {
+        tree->expand(travel);
+        tree->expand(tree->travelChildNode(TravelTreeModel::keyOf(travel), TreeNodeKind::Stages));
+        tree->setCurrentIndex(travelList ? tree->monthNode() : travel);
     }
     QApplication::processEvents();
     return frame->grab().save(file) ? 0 : 1;
@@ -118,7 +117,7 @@ void benchLists(int rows)
     if (!store.SaveCheckList(key, items).ok() || !store.SaveExpenses(key, lines).ok())
         qFatal("the lists could not be written");
     TreeSelection selection;
-    selection.depth = 2;
+    selection.kind = TreeNodeKind::CheckList;
     selection.travelKey = key;
 
     const double loadChecks = meanSeconds([&] { (void)store.LoadCheckList(key); });
@@ -166,6 +165,7 @@ void benchLists(int rows)
         CExpenseListView view(store);
         view.resize(900, 800);
         view.show();
+        selection.kind = TreeNodeKind::Expenses;
         selection.child = TreeChild::Expenses;
         printAgainst("fill", Seconds([&] {
                          view.load(selection);
@@ -235,7 +235,7 @@ void benchCurrencies(int rows)
         qFatal("the expense lists could not be written");
     const auto fill = [&](const RecordKey& key) {
         TreeSelection selection;
-        selection.depth = 2;
+        selection.kind = TreeNodeKind::Expenses;
         selection.travelKey = key;
         selection.child = TreeChild::Expenses;
         return Seconds([&] {

@@ -314,7 +314,7 @@ void CMainFrame::connectUpperView()
 
 void CMainFrame::loadUpperViewForTreeSelection()
 {
-    if (!m_upperView || !m_tree->currentItem()) {
+    if (!m_upperView || !m_tree->currentIndex().isValid()) {
         updateCommands();
         return;
     }

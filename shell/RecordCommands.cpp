@@ -238,7 +238,7 @@ void CRecordCommands::newTravel()
     if (start.year() == month.year() && start.month() == month.month())
         m_frame.tree()->showTravelsMonth();
     else
-        m_frame.tree()->select(m_frame.tree()->root());
+        m_frame.tree()->select(m_frame.tree()->monthNode());
 }
 
 void CRecordCommands::importBooking()
@@ -344,7 +344,7 @@ void CRecordCommands::deleteTravel(const RecordKey& travelKey)
     if (m_frame.imagesView()->travelKey() == travelKey)
         m_frame.showImagesOfTravel(RecordKey());
     report(m_app.store().DeleteTravel(travelKey));
-    m_frame.tree()->removeTravelNode(travelKey);
+    m_frame.tree()->removeTravelNode();
 }
 
 void CRecordCommands::copyTravel(const RecordKey& travelKey)
@@ -418,7 +418,7 @@ void CRecordCommands::deleteStage(const RecordKey& stageKey)
         return;
     const RecordKey travelKey = m_app.store().GetStage(stageKey).travelKey;
     report(m_app.store().DeleteStage(stageKey));
-    m_frame.tree()->removeStageNode(travelKey, stageKey);
+    m_frame.tree()->removeStageNode(travelKey);
 }
 
 void CRecordCommands::newAppointment(const RecordKey& stageKey)

@@ -4,306 +4,205 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScopedValueRollback>
+
+#include <algorithm>
+#include <array>
+#include <optional>
 
 namespace {
 
-constexpr int KeyRole = Qt::UserRole;
-constexpr int ChildRole = Qt::UserRole + 1;
-constexpr int PlaceholderRole = Qt::UserRole + 2;
+// What each kind of node calls for: the upper view that shows it, the child of its travel
+// it stands for, and the context menu a right click on its label opens.
+struct NodeKindUse {
+    TreeNodeKind kind;
+    ViewKind view;
+    TreeChild child;
+    std::optional<PopupMenu> menu;
+};
 
-constexpr int RootImage = 113;
-constexpr int CheckListImage = 115;
-constexpr int ExpensesImage = 117;
-constexpr int StagesImage = 119;
-constexpr int StageImage = 121;
+constexpr std::array<NodeKindUse, 6> nodeKindUses{{
+    {TreeNodeKind::Month, ViewKind::TravelList, TreeChild::None, PopupMenu::Travels},
+    {TreeNodeKind::Travel, ViewKind::TravelDetail, TreeChild::None, PopupMenu::Travel},
+    {TreeNodeKind::CheckList, ViewKind::CheckList, TreeChild::CheckList, std::nullopt},
+    {TreeNodeKind::Expenses, ViewKind::ExpenseList, TreeChild::Expenses, std::nullopt},
+    {TreeNodeKind::Stages, ViewKind::StageList, TreeChild::Stages, PopupMenu::Stages},
+    {TreeNodeKind::Stage, ViewKind::StageDetail, TreeChild::Stages, PopupMenu::Stage},
+}};
 
-const QColor rootColour(41, 97, 156);
-
-TreeChild childOf(const QTreeWidgetItem* item)
+const NodeKindUse& useOf(TreeNodeKind kind)
 {
-    return TreeChild(item->data(0, ChildRole).toInt());
+    return *std::find_if(nodeKindUses.begin(), nodeKindUses.end(),
+                         [kind](const NodeKindUse& use) { return use.kind == kind; });
 }
 
-void setChild(QTreeWidgetItem* item, TreeChild child)
+// The node kind of a travel's child.
+TreeNodeKind kindOfChild(TreeChild child)
 {
-    item->setData(0, ChildRole, int(child));
+    return child == TreeChild::CheckList  ? TreeNodeKind::CheckList
+           : child == TreeChild::Expenses ? TreeNodeKind::Expenses
+                                          : TreeNodeKind::Stages;
+}
+
+// The nodes whose children are read from the store when they open.
+bool listsOnOpening(TreeNodeKind kind)
+{
+    return kind == TreeNodeKind::Month || kind == TreeNodeKind::Travel ||
+           kind == TreeNodeKind::Stages;
 }
 
 } // namespace
 
 CTravelTreeView::CTravelTreeView(TravelDataStore& store, QWidget* parent)
-    : QTreeWidget(parent), m_store(store), m_month(QDate::currentDate())
+    : QTreeView(parent), m_model(new TravelTreeModel(store, this))
 {
     setObjectName(QStringLiteral("travelTree"));
     setHeaderHidden(true);
-    setColumnCount(1);
     setRootIsDecorated(true);
     setDragEnabled(false);
     setUniformRowHeights(true);
     setIconSize(QSize(16, 16));
-    connect(this, &QTreeWidget::itemExpanded, this, &CTravelTreeView::onExpanded);
-    connect(this, &QTreeWidget::itemCollapsed, this, &CTravelTreeView::onCollapsed);
-    // The item the signal names may be gone by now: making an item current scrolls to it,
-    // which opens its parents, and opening a node replaces its placeholder child. The
-    // tree's current item is asked afresh.
-    connect(this, &QTreeWidget::currentItemChanged, this, [this] {
-        QTreeWidgetItem* current = currentItem();
-        if (current && !m_building)
-            emit nodeSelected(viewKindFor(current));
-    });
-}
-
-int CTravelTreeView::depth(const QTreeWidgetItem* item)
-{
-    int levels = 0;
-    for (const QTreeWidgetItem* parent = item ? item->parent() : nullptr; parent;
-         parent = parent->parent())
-        ++levels;
-    return levels;
-}
-
-ViewKind CTravelTreeView::viewKindFor(const QTreeWidgetItem* item)
-{
-    switch (depth(item)) {
-    case 0:
-        return ViewKind::TravelList;
-    case 1:
-        return ViewKind::TravelDetail;
-    case 2:
-        switch (childOf(item)) {
-        case TreeChild::CheckList:
-            return ViewKind::CheckList;
-        case TreeChild::Expenses:
-            return ViewKind::ExpenseList;
-        default:
-            return ViewKind::StageList;
-        }
-    default:
-        return ViewKind::StageDetail;
-    }
-}
-
-QTreeWidgetItem* CTravelTreeView::makeNode(QTreeWidgetItem* parent, const QString& text, int image,
-                                           int selectedImage)
-{
-    auto* item = parent ? new QTreeWidgetItem(parent, {text}) : new QTreeWidgetItem(this, {text});
     QFont bold = font();
     bold.setBold(true);
-    item->setFont(0, bold);
-    QIcon icon;
-    if (image >= 0 && image < m_images.size())
-        icon.addPixmap(m_images[image], QIcon::Normal);
-    if (selectedImage >= 0 && selectedImage < m_images.size())
-        icon.addPixmap(m_images[selectedImage], QIcon::Selected);
-    item->setIcon(0, icon);
-    item->setToolTip(0, text); // long captions show whole
-    return item;
-}
-
-void CTravelTreeView::addPlaceholder(QTreeWidgetItem* parent, int image)
-{
-    auto* placeholder = new QTreeWidgetItem(parent, {QString()});
-    placeholder->setData(0, PlaceholderRole, true);
-    if (image >= 0 && image < m_images.size())
-        placeholder->setIcon(0, QIcon(m_images[image]));
-}
-
-void CTravelTreeView::removeChildren(QTreeWidgetItem* item)
-{
-    qDeleteAll(item->takeChildren());
+    setFont(bold);
+    setModel(m_model);
+    connect(this, &QTreeView::expanded, this, &CTravelTreeView::onExpanded);
+    connect(this, &QTreeView::collapsed, this, &CTravelTreeView::onCollapsed);
+    connect(selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex& current) {
+                if (current.isValid() && !m_building)
+                    emit nodeSelected(useOf(TravelTreeModel::kindOf(current)).view);
+            });
 }
 
 void CTravelTreeView::refresh()
 {
     releaseEveryNode();
-    QTreeWidgetItem* root = makeNode(nullptr, QStringLiteral("Travels"), RootImage, RootImage + 1);
-    root->setForeground(0, rootColour);
-    addPlaceholder(root, -1);
-    expandItem(root); // lists the travels and selects the root
-    setCurrentItem(root);
+    {
+        const QScopedValueRollback building(m_building, true);
+        m_model->reset();
+    }
+    expand(monthNode()); // lists the travels and selects the root
+    setCurrentIndex(monthNode());
 }
 
 void CTravelTreeView::releaseEveryNode()
 {
-    const QSignalBlocker blocker(this);
-    clear();
-}
-
-void CTravelTreeView::listTravels(QTreeWidgetItem* root)
-{
-    const QSignalBlocker blocker(this);
-    removeChildren(root);
-    const QList<RecordKey> keys = m_store.TravelsStartingIn(DateTimeValue::fromDate(m_month));
-    for (const RecordKey& key : keys) {
-        const TravelRecord travel = m_store.GetTravel(key);
-        QTreeWidgetItem* node =
-            makeNode(root, travelCaption(key, travel.title), travel.icon, travel.icon);
-        node->setData(0, KeyRole, key);
-        addPlaceholder(node, 0);
-    }
+    const QScopedValueRollback building(m_building, true);
+    m_model->clear();
 }
 
 void CTravelTreeView::showTravelsMonth()
 {
-    if (!root()) {
+    const QModelIndex month = monthNode();
+    if (!month.isValid()) {
         refresh();
         return;
     }
-    listTravels(root());
-    m_building = true;
-    expandItem(root());
-    m_building = false;
-    select(root());
-}
-
-void CTravelTreeView::buildTravelChildren(QTreeWidgetItem* travel)
-{
-    const QSignalBlocker blocker(this);
-    removeChildren(travel);
-    const RecordKey key = travel->data(0, KeyRole).toString();
-    QTreeWidgetItem* checkList =
-        makeNode(travel, m_store.CheckListCaption(key), CheckListImage, CheckListImage + 1);
-    setChild(checkList, TreeChild::CheckList);
-    QTreeWidgetItem* expenses =
-        makeNode(travel, m_store.ExpensesCaption(key), ExpensesImage, ExpensesImage + 1);
-    setChild(expenses, TreeChild::Expenses);
-    QTreeWidgetItem* stages =
-        makeNode(travel, QStringLiteral("Stages"), StagesImage, StagesImage + 1);
-    setChild(stages, TreeChild::Stages);
-    if (m_store.CountStages(key) > 0)
-        addPlaceholder(stages, StageImage);
-}
-
-void CTravelTreeView::buildStages(QTreeWidgetItem* stages)
-{
-    const QSignalBlocker blocker(this);
-    removeChildren(stages);
-    const RecordKey travelKey = stages->parent()->data(0, KeyRole).toString();
-    for (const RecordKey& key : m_store.StagesOf(travelKey)) {
-        QTreeWidgetItem* node =
-            makeNode(stages, m_store.GetStage(key).title, StageImage, StageImage + 1);
-        node->setData(0, KeyRole, key);
+    {
+        const QScopedValueRollback building(m_building, true);
+        m_model->relist(month);
+        expand(month);
     }
+    select(month);
 }
 
-void CTravelTreeView::onExpanded(QTreeWidgetItem* item)
+void CTravelTreeView::onExpanded(const QModelIndex& node)
 {
-    if (m_building)
+    const bool quiet = m_building;
+    if (m_model->canFetchMore(node)) {
+        const QScopedValueRollback building(m_building, true);
+        m_model->fetchMore(node);
+    }
+    if (!quiet && listsOnOpening(TravelTreeModel::kindOf(node)))
+        setCurrentIndex(node);
+}
+
+void CTravelTreeView::onCollapsed(const QModelIndex& node)
+{
+    const TreeNodeKind kind = TravelTreeModel::kindOf(node);
+    const QScopedValueRollback building(m_building, true);
+    if (kind == TreeNodeKind::Stages)
+        m_model->forgetChildren(node);
+    else if (listsOnOpening(kind))
+        m_model->expireChildren(node); // each opening reads them again
+}
+
+QModelIndex CTravelTreeView::travelChildNode(const RecordKey& travelKey, TreeNodeKind kind,
+                                             const RecordKey& stageKey) const
+{
+    const QModelIndex travel = travelNode(travelKey);
+    if (kind != TreeNodeKind::Stage)
+        return m_model->childNode(travel, kind);
+    return m_model->childNode(m_model->childNode(travel, TreeNodeKind::Stages), TreeNodeKind::Stage,
+                              stageKey);
+}
+
+QModelIndex CTravelTreeView::stagesNodeOf(const RecordKey& travelKey)
+{
+    const QModelIndex travel = travelNode(travelKey);
+    if (!travel.isValid())
+        return {};
+    setCurrentIndex(travel);
+    expand(travel);
+    if (!isExpanded(travel) || m_model->rowCount(travel) < 3) {
+        const QScopedValueRollback building(m_building, true);
+        m_model->relist(travel);
+    }
+    return m_model->childNode(travel, TreeNodeKind::Stages);
+}
+
+void CTravelTreeView::relistStages(const QModelIndex& stages)
+{
+    const QScopedValueRollback building(m_building, true);
+    m_model->relist(stages);
+}
+
+void CTravelTreeView::select(const QModelIndex& node)
+{
+    if (!node.isValid())
         return;
-    const int level = depth(item);
-    if (level == 0)
-        listTravels(item);
-    else if (level == 1)
-        buildTravelChildren(item);
-    else if (level == 2 && childOf(item) == TreeChild::Stages)
-        buildStages(item);
+    if (currentIndex() == node)
+        emit nodeSelected(useOf(TravelTreeModel::kindOf(node)).view);
     else
-        return;
-    setCurrentItem(item);
+        setCurrentIndex(node);
 }
 
-void CTravelTreeView::onCollapsed(QTreeWidgetItem* item)
+void CTravelTreeView::removeTravelNode()
 {
-    if (depth(item) != 2 || childOf(item) != TreeChild::Stages)
-        return;
-    const QSignalBlocker blocker(this);
-    removeChildren(item);
-    addPlaceholder(item, StageImage);
-}
-
-QTreeWidgetItem* CTravelTreeView::travelNode(const RecordKey& travelKey) const
-{
-    QTreeWidgetItem* top = root();
-    for (int i = 0; top && i < top->childCount(); ++i) {
-        if (top->child(i)->data(0, KeyRole).toString() == travelKey)
-            return top->child(i);
-    }
-    return nullptr;
-}
-
-QTreeWidgetItem* CTravelTreeView::stagesNodeOf(const RecordKey& travelKey)
-{
-    QTreeWidgetItem* travel = travelNode(travelKey);
-    if (!travel)
-        return nullptr;
-    setCurrentItem(travel);
-    expandItem(travel);
-    if (!travel->isExpanded() || travel->childCount() < 3)
-        buildTravelChildren(travel);
-    return travel->child(2);
-}
-
-QTreeWidgetItem* CTravelTreeView::stageNode(QTreeWidgetItem* stages,
-                                            const RecordKey& stageKey) const
-{
-    for (int i = 0; stages && i < stages->childCount(); ++i) {
-        if (stages->child(i)->data(0, KeyRole).toString() == stageKey)
-            return stages->child(i);
-    }
-    return nullptr;
-}
-
-void CTravelTreeView::select(QTreeWidgetItem* item)
-{
-    if (!item)
-        return;
-    if (currentItem() == item)
-        emit nodeSelected(viewKindFor(item));
-    else
-        setCurrentItem(item);
-}
-
-void CTravelTreeView::removeTravelNode(const RecordKey& travelKey)
-{
-    if (!root()) {
-        refresh();
-        return;
-    }
-    if (QTreeWidgetItem* travel = travelNode(travelKey)) {
-        const QSignalBlocker blocker(this);
-        delete travel;
-    }
-    // The month is listed again from the store, so the tree shows what is on disk even
-    // when the travel could be deleted only in part.
     showTravelsMonth();
 }
 
 void CTravelTreeView::addStage(const RecordKey& stageKey)
 {
-    const StageRecord stage = m_store.GetStage(stageKey);
-    QTreeWidgetItem* stages = stagesNodeOf(stage.travelKey);
-    if (!stages)
+    const StageRecord stage = m_model->store().GetStage(stageKey);
+    const QModelIndex stages = stagesNodeOf(stage.travelKey);
+    if (!stages.isValid())
         return;
-    buildStages(stages);
-    m_building = true;
-    expandItem(stages);
-    m_building = false;
+    relistStages(stages);
+    {
+        const QScopedValueRollback building(m_building, true);
+        expand(stages);
+    }
     select(stages);
 }
 
 void CTravelTreeView::updateStage(const RecordKey& stageKey)
 {
     addStage(stageKey);
-    const StageRecord stage = m_store.GetStage(stageKey);
-    QTreeWidgetItem* travel = travelNode(stage.travelKey);
-    if (QTreeWidgetItem* node = travel ? stageNode(travel->child(2), stageKey) : nullptr)
-        select(node);
+    const StageRecord stage = m_model->store().GetStage(stageKey);
+    select(travelChildNode(stage.travelKey, TreeNodeKind::Stage, stageKey));
 }
 
-void CTravelTreeView::removeStageNode(const RecordKey& travelKey, const RecordKey& stageKey)
+void CTravelTreeView::removeStageNode(const RecordKey& travelKey)
 {
-    QTreeWidgetItem* stages = stagesNodeOf(travelKey);
-    if (!stages)
+    const QModelIndex stages = stagesNodeOf(travelKey);
+    if (!stages.isValid())
         return;
-    if (QTreeWidgetItem* node = stageNode(stages, stageKey)) {
-        const QSignalBlocker blocker(this);
-        delete node;
-    }
-    buildStages(stages);
-    if (stages->childCount() > 0) {
-        m_building = true;
-        expandItem(stages);
-        m_building = false;
+    relistStages(stages);
+    if (m_model->rowCount(stages) > 0) {
+        const QScopedValueRollback building(m_building, true);
+        expand(stages);
     }
     select(stages);
 }
@@ -317,72 +216,60 @@ void CTravelTreeView::updateAfterTravelChange()
 void CTravelTreeView::selectPath(const RecordKey& travelKey, TreeChild child,
                                  const RecordKey& stageKey)
 {
-    if (!root())
+    const QModelIndex month = monthNode();
+    if (!month.isValid())
         return;
-    expandItem(root());
-    QTreeWidgetItem* travel = travelNode(travelKey);
-    if (!travel)
+    expand(month);
+    const QModelIndex travel = travelNode(travelKey);
+    if (!travel.isValid())
         return;
-    setCurrentItem(travel);
+    setCurrentIndex(travel);
     if (!stageKey.isEmpty())
         child = TreeChild::Stages;
     if (child == TreeChild::None)
         return;
-    expandItem(travel);
-    QTreeWidgetItem* childNode = travel->child(int(child) - 1);
-    if (!childNode)
+    expand(travel);
+    const QModelIndex childNode = m_model->childNode(travel, kindOfChild(child));
+    if (!childNode.isValid())
         return;
     if (stageKey.isEmpty()) {
-        setCurrentItem(childNode);
+        setCurrentIndex(childNode);
         return;
     }
-    expandItem(childNode);
-    if (QTreeWidgetItem* node = stageNode(childNode, stageKey))
-        setCurrentItem(node);
+    expand(childNode);
+    const QModelIndex stage = m_model->childNode(childNode, TreeNodeKind::Stage, stageKey);
+    if (stage.isValid())
+        setCurrentIndex(stage);
 }
 
 void CTravelTreeView::setSelectedCaption(const QString& caption)
 {
-    if (QTreeWidgetItem* item = currentItem()) {
-        const QString text =
-            depth(item) == 1 ? travelCaption(item->data(0, KeyRole).toString(), caption) : caption;
-        item->setText(0, text);
-        item->setToolTip(0, text);
-    }
-}
-
-QString CTravelTreeView::travelCaption(const RecordKey& travelKey, const QString& title) const
-{
-    return m_conflicted.contains(travelKey) ? tr("%1 (conflict)").arg(title) : title;
+    m_model->setCaption(currentIndex(), caption);
 }
 
 TreeSelection CTravelTreeView::selection() const
 {
     TreeSelection selection;
-    selection.month = m_month;
-    const QTreeWidgetItem* item = currentItem();
-    selection.depth = depth(item);
-    if (!item)
+    selection.month = month();
+    const QModelIndex node = currentIndex();
+    if (!node.isValid())
         return selection;
-    const QTreeWidgetItem* travel = item;
-    while (travel && depth(travel) > 1)
-        travel = travel->parent();
-    if (travel && depth(travel) == 1)
-        selection.travelKey = travel->data(0, KeyRole).toString();
-    if (selection.depth == 2)
-        selection.child = childOf(item);
-    if (selection.depth == 3) {
-        selection.child = TreeChild::Stages;
-        selection.stageKey = item->data(0, KeyRole).toString();
+    selection.kind = TravelTreeModel::kindOf(node);
+    selection.child = useOf(selection.kind).child;
+    for (QModelIndex above = node; above.isValid(); above = above.parent()) {
+        if (TravelTreeModel::kindOf(above) == TreeNodeKind::Travel)
+            selection.travelKey = TravelTreeModel::keyOf(above);
     }
+    if (selection.kind == TreeNodeKind::Stage)
+        selection.stageKey = TravelTreeModel::keyOf(node);
     return selection;
 }
 
-bool CTravelTreeView::onLabel(const QTreeWidgetItem* item, const QPoint& position) const
+bool CTravelTreeView::onLabel(const QModelIndex& node, const QPoint& position) const
 {
-    const QRect cell = visualItemRect(item);
+    const QRect cell = visualRect(node);
     const int labelWidth =
-        iconSize().width() + 6 + QFontMetrics(item->font(0)).horizontalAdvance(item->text(0));
+        iconSize().width() + 6 + fontMetrics().horizontalAdvance(node.data().toString());
     return position.x() >= cell.left() && position.x() < cell.left() + labelWidth &&
            cell.contains(QPoint(cell.left(), position.y()));
 }
@@ -390,22 +277,20 @@ bool CTravelTreeView::onLabel(const QTreeWidgetItem* item, const QPoint& positio
 void CTravelTreeView::mousePressEvent(QMouseEvent* event)
 {
     if (event->button() != Qt::RightButton) {
-        QTreeWidget::mousePressEvent(event);
+        QTreeView::mousePressEvent(event);
         // The press marks the node it hit after making it current; when the frame kept
         // its view and put the current node back, the mark goes back with it.
-        if (QTreeWidgetItem* current = currentItem(); current && !current->isSelected())
-            setCurrentItem(current);
+        const QModelIndex current = currentIndex();
+        if (current.isValid() && !selectionModel()->isSelected(current))
+            setCurrentIndex(current);
         return;
     }
-    QTreeWidgetItem* item = itemAt(event->position().toPoint());
-    if (!item || item->data(0, PlaceholderRole).toBool() ||
-        !onLabel(item, event->position().toPoint()))
+    const QModelIndex node = indexAt(event->position().toPoint());
+    if (!node.isValid() || !onLabel(node, event->position().toPoint()))
         return;
-    setCurrentItem(item);
-    const int level = depth(item);
-    if (level == 2 && childOf(item) != TreeChild::Stages)
-        return; // the check list and the expenses have no menu
-    emit contextMenuRequested(PopupMenu(level), event->globalPosition().toPoint());
+    setCurrentIndex(node);
+    if (const std::optional<PopupMenu> menu = useOf(TravelTreeModel::kindOf(node)).menu)
+        emit contextMenuRequested(*menu, event->globalPosition().toPoint());
 }
 
 void CTravelTreeView::drawBranches(QPainter* painter, const QRect& rect,
@@ -431,5 +316,5 @@ void CTravelTreeView::drawBranches(QPainter* painter, const QRect& rect,
             painter->drawLine(x + step / 2, rect.top(), x + step / 2, rect.bottom());
     }
     painter->restore();
-    QTreeWidget::drawBranches(painter, rect, index);
+    QTreeView::drawBranches(painter, rect, index);
 }

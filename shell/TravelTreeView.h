@@ -1,66 +1,69 @@
 #pragma once
 
 #include "RecordKey.h"
+#include "TravelTreeModel.h"
 #include "TreeSelection.h"
 #include "ViewKinds.h"
 
 #include <QDate>
 #include <QPixmap>
 #include <QSet>
-#include <QTreeWidget>
+#include <QTreeView>
 
 class TravelDataStore;
 
 // The tree of travels: the root stands for the travels of one month; under each travel
 // its check list, its expenses and its stages. Children are built from the store only
 // when their parent is expanded, so a month of many travels lists at once.
-class CTravelTreeView : public QTreeWidget {
+class CTravelTreeView : public QTreeView {
     Q_OBJECT
 
 public:
     explicit CTravelTreeView(TravelDataStore& store, QWidget* parent = nullptr);
 
     // Images 0 to 112 are the travel icons, 113 to 122 the tree's own.
-    void setImages(const QList<QPixmap>& images) { m_images = images; }
-    void setMonth(QDate month) { m_month = month; }
+    void setImages(const QList<QPixmap>& images) { m_model->setImages(images); }
+    void setMonth(QDate month) { m_model->setMonth(month); }
     // The travels that a sync engine left conflict copies of: their nodes say so. Takes
     // effect when the travels are listed again.
     void setTravelsWithConflicts(QSet<RecordKey> travelKeys)
     {
-        m_conflicted = std::move(travelKeys);
+        m_model->setTravelsWithConflicts(std::move(travelKeys));
     }
-    // A travel node's text: the title, marked when the travel has conflict copies.
-    QString travelCaption(const RecordKey& travelKey, const QString& title) const;
-    QDate month() const { return m_month; }
+    QDate month() const { return m_model->month(); }
 
     // Lists the month's travels under the root, expands the root and selects it.
     void refresh();
     // Empties the tree.
     void releaseEveryNode();
     void showTravelsMonth();
-    // Lists the month's travels again after one was deleted from the store; selects the
-    // root.
-    void removeTravelNode(const RecordKey& travelKey);
+    // Lists the month's travels again from the store after one was deleted, so the tree
+    // shows what is on disk even when the travel could be deleted only in part; selects
+    // the root.
+    void removeTravelNode();
     // Lists a travel's stages again after one was added; selects and expands "Stages".
     void addStage(const RecordKey& stageKey);
     // As addStage, then selects the stage.
     void updateStage(const RecordKey& stageKey);
     // Lists a travel's stages again after one was deleted from the store; selects
     // "Stages".
-    void removeStageNode(const RecordKey& travelKey, const RecordKey& stageKey);
+    void removeStageNode(const RecordKey& travelKey);
     void updateAfterTravelChange();
     // Selects the travel, one of its children or one of its stages.
     void selectPath(const RecordKey& travelKey, TreeChild child, const RecordKey& stageKey);
     void setSelectedCaption(const QString& caption);
     // Selects a node; the upper view is loaded again even when the node was selected.
-    void select(QTreeWidgetItem* item);
+    void select(const QModelIndex& node);
 
-    static int depth(const QTreeWidgetItem* item);
-    QTreeWidgetItem* root() const { return topLevelItem(0); }
-    QTreeWidgetItem* travelNode(const RecordKey& travelKey) const;
+    QModelIndex monthNode() const { return m_model->monthNode(); }
+    QModelIndex travelNode(const RecordKey& travelKey) const
+    {
+        return m_model->travelNode(travelKey);
+    }
+    // A listed child of a travel's node of the given kind, or the listed stage.
+    QModelIndex travelChildNode(const RecordKey& travelKey, TreeNodeKind kind,
+                                const RecordKey& stageKey = {}) const;
     TreeSelection selection() const;
-    // The kind of upper view a node calls for.
-    static ViewKind viewKindFor(const QTreeWidgetItem* item);
 
 signals:
     // A node was selected; the upper view must show what it calls for.
@@ -74,22 +77,16 @@ protected:
                       const QModelIndex& index) const override;
 
 private:
-    QTreeWidgetItem* makeNode(QTreeWidgetItem* parent, const QString& text, int image,
-                              int selectedImage);
-    void addPlaceholder(QTreeWidgetItem* parent, int image);
-    void removeChildren(QTreeWidgetItem* item);
-    void listTravels(QTreeWidgetItem* root);
-    void buildTravelChildren(QTreeWidgetItem* travel);
-    void buildStages(QTreeWidgetItem* stages);
-    QTreeWidgetItem* stagesNodeOf(const RecordKey& travelKey);
-    QTreeWidgetItem* stageNode(QTreeWidgetItem* stages, const RecordKey& stageKey) const;
-    bool onLabel(const QTreeWidgetItem* item, const QPoint& position) const;
-    void onExpanded(QTreeWidgetItem* item);
-    void onCollapsed(QTreeWidgetItem* item);
+    // Opens a node without selecting it, its children listed.
+    void openQuietly(const QModelIndex& node);
+    QModelIndex stagesNodeOf(const RecordKey& travelKey);
+    void relistStages(const QModelIndex& stages);
+    bool onLabel(const QModelIndex& node, const QPoint& position) const;
+    void onExpanded(const QModelIndex& node);
+    void onCollapsed(const QModelIndex& node);
 
-    TravelDataStore& m_store;
-    QList<QPixmap> m_images;
-    QDate m_month;
-    QSet<RecordKey> m_conflicted;
+    TravelTreeModel* m_model;
+    // Set while the tree changes its own nodes: the selection moving meanwhile is no
+    // user's choice.
     bool m_building = false;
 };

@@ -4,6 +4,7 @@
 #include "ScriptedPrompter.h"
 #include "TestSupport.h"
 #include "TravelDataStore.h"
+#include "TravelTreeView.h"
 #include "VoyantaApp.h"
 
 #include <QDateEdit>
@@ -19,6 +20,27 @@ inline RecordKey addTitledTravel(TravelDataStore& store, const DateTimeValue& st
     TravelRecord travel(start);
     travel.title = title;
     return store.AddTravel(travel).key;
+}
+
+// The texts of a tree node's listed children, in their order, joined by "|".
+inline QString childCaptions(const QModelIndex& node)
+{
+    QStringList captions;
+    for (int row = 0; node.isValid() && row < node.model()->rowCount(node); ++row)
+        captions.append(node.model()->index(row, 0, node).data().toString());
+    return captions.join(QLatin1Char('|'));
+}
+
+// How many travels the tree lists under its month.
+inline int listedTravels(const CTravelTreeView* tree)
+{
+    return tree->model()->rowCount(tree->monthNode());
+}
+
+// The text of the tree's current node.
+inline QString currentCaption(const CTravelTreeView* tree)
+{
+    return tree->currentIndex().data().toString();
 }
 
 // The names a store lists while it loads a category file.

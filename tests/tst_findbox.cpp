@@ -80,7 +80,7 @@ private slots:
         QTest::keyClick(box->input(), Qt::Key_Return);
         QCOMPARE(m_frame->tree()->month().month(), 1);
         QCOMPARE(m_frame->tree()->month().year(), 2027);
-        QCOMPARE(m_frame->tree()->currentItem(), m_frame->tree()->travelNode(m_zurich));
+        QCOMPARE(m_frame->tree()->currentIndex(), m_frame->tree()->travelNode(m_zurich));
         auto* detail = qobject_cast<CTravelDetailListView*>(m_frame->upperView());
         QVERIFY(detail);
         QCOMPARE(detail->list()->markedRow(), 1); // the title's row

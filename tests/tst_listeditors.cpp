@@ -68,7 +68,7 @@ private:
     ScriptedPrompter& prompter() { return m_run->prompter; }
     TravelDataStore& store() { return m_run->store; }
     CTravelTreeView* tree() const { return m_frame->tree(); }
-    QString caption() const { return tree()->currentItem()->text(0); }
+    QString caption() const { return currentCaption(tree()); }
     CChekListView* checkList() const { return qobject_cast<CChekListView*>(m_frame->upperView()); }
     CExpenseListView* expenses() const
     {
@@ -158,7 +158,8 @@ private slots:
                  (QList<CheckListItem>{{QStringLiteral("Camera"), 1},
                                        {QStringLiteral("Passport"), 1},
                                        {QStringLiteral("Visa"), 0}}));
-        QCOMPARE(tree()->travelNode(m_rome)->child(0)->text(0), QStringLiteral("Check List [2/3]"));
+        QCOMPARE(tree()->travelChildNode(m_rome, TreeNodeKind::CheckList).data().toString(),
+                 QStringLiteral("Check List [2/3]"));
     }
 
     void checkListRenamesInPlace()
@@ -510,7 +511,7 @@ private slots:
 
     void aFailedSaveKeepsTheRows()
     {
-        tree()->expandItem(tree()->travelNode(m_oslo)); // its check list is one click away
+        tree()->expand(tree()->travelNode(m_oslo)); // its check list is one click away
         CChekListView* view = openCheckList(m_rome);
         clickCheckBox(view->list(), 0);
         // The file's place is taken by a folder: it cannot be written.
@@ -526,12 +527,14 @@ private slots:
         QCOMPARE(tree()->selection().child, TreeChild::CheckList);
         // A click straight on another travel's check list, a view of the same kind: the
         // same, and the node that is marked is the one the view shows.
-        const QRect osloList = tree()->visualItemRect(tree()->travelNode(m_oslo)->child(0));
+        const QRect osloList =
+            tree()->visualRect(tree()->travelChildNode(m_oslo, TreeNodeKind::CheckList));
         QTest::mouseClick(tree()->viewport(), Qt::LeftButton, {}, osloList.center());
         QCOMPARE(prompter().chooseTexts.size(), 2);
         QCOMPARE(m_frame->upperView(), view);
         QCOMPARE(tree()->selection().travelKey, m_rome);
-        QCOMPARE(tree()->selectedItems(), QList<QTreeWidgetItem*>{tree()->currentItem()});
+        QCOMPARE(tree()->selectionModel()->selectedIndexes(),
+                 QModelIndexList{tree()->currentIndex()});
         trigger(Cmd::Refresh);
         QCOMPARE(prompter().chooseTexts.size(), 3);
         QCOMPARE(m_frame->upperView(), view);

@@ -148,7 +148,7 @@ private slots:
         QTest::mouseClick(rows->viewport(), Qt::LeftButton, {}, second.center());
         QTest::mouseDClick(rows->viewport(), Qt::LeftButton, {}, second.center());
         QTRY_COMPARE(m_frame->upperView()->kind(), ViewKind::TravelDetail);
-        QCOMPARE(m_frame->tree()->currentItem(), m_frame->tree()->travelNode(m_paris));
+        QCOMPARE(m_frame->tree()->currentIndex(), m_frame->tree()->travelNode(m_paris));
     }
 
     void displayModesShareRowsAndMark()
@@ -229,7 +229,7 @@ private slots:
         QCOMPARE(m_frame->upperView(), detail);
         clickFromRight(126);
         QTRY_COMPARE(m_frame->upperView()->kind(), ViewKind::ExpenseList);
-        QCOMPARE(m_frame->tree()->currentItem()->parent(), m_frame->tree()->travelNode(m_paris));
+        QCOMPARE(m_frame->tree()->currentIndex().parent(), m_frame->tree()->travelNode(m_paris));
     }
 };
 

@@ -300,7 +300,7 @@ private slots:
         frame->tree()->selectPath(rome, TreeChild::None, {}); // a save point
         QCOMPARE(run.prompter.chooseTexts.size(), 1);
         QVERIFY(run.prompter.chooseTexts.first().contains(QStringLiteral("\"Rome\" was removed")));
-        QTRY_VERIFY(!frame->tree()->travelNode(rome)); // read again
+        QTRY_VERIFY(!frame->tree()->travelNode(rome).isValid()); // read again
         QVERIFY(!QFileInfo::exists(run.store.dataFolder().travelFile(rome)));
         QVERIFY(!QFileInfo::exists(run.store.dataFolder().checkListFile(rome)));
 
@@ -312,7 +312,7 @@ private slots:
             QCOMPARE(run.store.GetTravel(travels.first()).title, QStringLiteral("Rome"));
             QCOMPARE(run.store.LoadCheckList(travels.first()),
                      (QList<CheckListItem>{{QStringLiteral("Visa"), 1}}));
-            QVERIFY(frame->tree()->travelNode(travels.first()));
+            QVERIFY(frame->tree()->travelNode(travels.first()).isValid());
         }
         QVERIFY2(run.prompter.unexpected.isEmpty(), qPrintable(run.prompter.unexpected.join(u',')));
     }

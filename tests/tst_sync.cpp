@@ -134,7 +134,8 @@ private:
         frame->action(Cmd::Synchronize)->trigger();
         m_status = !ended.isEmpty() || ended.wait(40000) ? frame->statusBar()->currentMessage()
                                                          : QString();
-        return frame->tree()->travelNode(added) ? m_status : QStringLiteral("(not read again)");
+        return frame->tree()->travelNode(added).isValid() ? m_status
+                                                          : QStringLiteral("(not read again)");
     }
 
     int cli(const SyncthingSide& side, const QStringList& arguments)

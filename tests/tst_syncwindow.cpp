@@ -72,7 +72,7 @@ private slots:
         QVERIFY2(message.contains(u"No sync engine shares this folder") &&
                      message.contains(u"Using Voyanta on several computers"),
                  qPrintable(message));
-        QVERIFY(frame->tree()->travelNode(first));
+        QVERIFY(frame->tree()->travelNode(first).isValid());
 
         QSettings profile(QStringLiteral("Pellingham"), QStringLiteral("Voyanta"));
         profile.setValue(QStringLiteral("Sync/Command"), QStringLiteral("sh"));
@@ -85,7 +85,7 @@ private slots:
         const RecordKey second = addTitledTravel(*behind, at(2006, 3, 9), QStringLiteral("Faro"));
         message = synchronize(frame);
         QCOMPARE(message, QStringLiteral("sh ended with exit status 3: disk full"));
-        QVERIFY(frame->tree()->travelNode(second));
+        QVERIFY(frame->tree()->travelNode(second).isValid());
 
         profile.setValue(QStringLiteral("Sync/Arguments"),
                          QStringList{QStringLiteral("-c"), QStringLiteral("sleep 5")});
@@ -130,7 +130,8 @@ private slots:
 
         CMainFrame* frame = f.startOnFolder(march2006);
         QVERIFY(frame);
-        QCOMPARE(frame->tree()->travelNode(key)->text(0), QStringLiteral("Lisbon (conflict)"));
+        QCOMPARE(frame->tree()->travelNode(key).data().toString(),
+                 QStringLiteral("Lisbon (conflict)"));
         QCOMPARE(frame->findChild<QLabel*>(QStringLiteral("conflictNotice"))->text(),
                  QStringLiteral("3 conflict copies of records: Tools, Resolve Conflicts"));
         QVERIFY(frame->action(Cmd::ResolveConflicts)->isEnabled());
@@ -159,7 +160,7 @@ private slots:
         QVERIFY(f.prompter.informed.isEmpty() && f.prompter.unexpected.isEmpty());
 
         // The folder was read again: the copy's title, no mark, nothing left to settle.
-        QCOMPARE(frame->tree()->travelNode(key)->text(0), QStringLiteral("Lisboa"));
+        QCOMPARE(frame->tree()->travelNode(key).data().toString(), QStringLiteral("Lisboa"));
         QVERIFY(!frame->action(Cmd::ResolveConflicts)->isEnabled());
         QCOMPARE(f.store.LoadCheckList(key).size(), 3);
         QCOMPARE(f.store.LoadExpenses(key).size(), 1);

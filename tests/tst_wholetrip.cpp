@@ -109,10 +109,7 @@ private:
 
     ScriptedPrompter& prompter() { return *m_prompter; }
     CTravelTreeView* tree() const { return m_frame->tree(); }
-    QString caption() const
-    {
-        return tree()->currentItem() ? tree()->currentItem()->text(0) : QString();
-    }
+    QString caption() const { return currentCaption(tree()); }
     QString imagesFolder() const { return m_run->app.imagesFolder(); }
 
     // Picks a command from the menu bar: it must stand in one of its menus and be enabled.
@@ -127,38 +124,38 @@ private:
     }
 
     // A click on a node of the tree, as a user picks it.
-    void clickNode(QTreeWidgetItem* node)
+    void clickNode(const QModelIndex& node)
     {
-        QVERIFY2(node, "the node is not in the tree");
-        tree()->scrollToItem(node);
-        const QRect cell = tree()->visualItemRect(node);
+        QVERIFY2(node.isValid(), "the node is not in the tree");
+        tree()->scrollTo(node);
+        const QRect cell = tree()->visualRect(node);
         QTest::mouseClick(tree()->viewport(), Qt::LeftButton, {},
                           QPoint(cell.left() + 24, cell.center().y()));
-        QCOMPARE(tree()->currentItem(), node);
+        QCOMPARE(tree()->currentIndex(), node);
     }
 
     // Picks a node and opens it with the Right key.
-    void openNode(QTreeWidgetItem* node)
+    void openNode(const QModelIndex& node)
     {
         CHECKED(clickNode(node));
         QTest::keyClick(tree(), Qt::Key_Right);
-        QVERIFY2(node->isExpanded(), qPrintable(node->text(0) + QStringLiteral(" did not open")));
+        QVERIFY2(tree()->isExpanded(node),
+                 qPrintable(node.data().toString() + QStringLiteral(" did not open")));
     }
 
-    QTreeWidgetItem* travelNode() const { return tree()->travelNode(m_travel); }
-    QTreeWidgetItem* childNode(TreeChild child) const
+    QModelIndex travelNode() const { return tree()->travelNode(m_travel); }
+    QModelIndex childNode(TreeNodeKind kind) const
     {
-        QTreeWidgetItem* travel = travelNode();
-        return travel ? travel->child(int(child) - 1) : nullptr;
+        return tree()->travelChildNode(m_travel, kind);
     }
-    QTreeWidgetItem* stageNode(const QString& title) const
+    QModelIndex stageNode(const QString& title) const
     {
-        QTreeWidgetItem* stages = childNode(TreeChild::Stages);
-        for (int i = 0; stages && i < stages->childCount(); ++i) {
-            if (stages->child(i)->text(0) == title)
-                return stages->child(i);
+        const QModelIndex stages = childNode(TreeNodeKind::Stages);
+        for (int row = 0; row < tree()->model()->rowCount(stages); ++row) {
+            if (tree()->model()->index(row, 0, stages).data() == title)
+                return tree()->model()->index(row, 0, stages);
         }
-        return nullptr;
+        return {};
     }
 
     void showTravelDetail()
@@ -170,7 +167,7 @@ private:
     void openTravel()
     {
         CHECKED(openNode(travelNode()));
-        QCOMPARE(travelNode()->childCount(), 3);
+        QCOMPARE(tree()->model()->rowCount(travelNode()), 3);
     }
 
     CChekListView* checkList() const { return qobject_cast<CChekListView*>(m_frame->upperView()); }
@@ -234,14 +231,14 @@ private:
         QCOMPARE(m_store->TravelKeys().size(), 1);
         m_travel = m_store->TravelKeys().first();
         // The travel starts in the month shown: the tree lists it at once.
-        QVERIFY2(travelNode(), "the new travel is not in the tree");
+        QVERIFY2(travelNode().isValid(), "the new travel is not in the tree");
         CHECKED(showTravelDetail());
     }
 
     void twoStages()
     {
         CHECKED(openTravel());
-        CHECKED(clickNode(childNode(TreeChild::Stages)));
+        CHECKED(clickNode(childNode(TreeNodeKind::Stages)));
         QCOMPARE(m_frame->upperView()->kind(), ViewKind::StageList);
         const auto stageAnswer = [](const QString& title, const QString& place, QDate date,
                                     const QString& notes) {
@@ -266,7 +263,8 @@ private:
         const QList<RecordKey> stages = m_store->StagesOf(m_travel);
         m_alfama = stages[0];
         m_sintra = stages[1];
-        QVERIFY2(stageNode(QStringLiteral("Alfama")) && stageNode(QStringLiteral("Sintra")),
+        QVERIFY2(stageNode(QStringLiteral("Alfama")).isValid() &&
+                     stageNode(QStringLiteral("Sintra")).isValid(),
                  "the stages are not under the Stages node");
     }
 
@@ -287,14 +285,14 @@ private:
         CHECKED(menu(Cmd::AppointmentNew));
         QVERIFY2(prompter().dialogs.isEmpty(), "the appointment dialog was not opened");
         // Leaving the stage writes its appointments.
-        CHECKED(clickNode(childNode(TreeChild::Stages)));
+        CHECKED(clickNode(childNode(TreeNodeKind::Stages)));
         const QList<AppointmentRecord> saved = m_store->LoadAppointments(m_alfama);
         QCOMPARE(saved.size(), 1);
     }
 
     void aCheckList()
     {
-        CHECKED(clickNode(childNode(TreeChild::CheckList)));
+        CHECKED(clickNode(childNode(TreeNodeKind::CheckList)));
         CChekListView* view = checkList();
         QVERIFY2(view, "the check list is not shown");
         // "Passport", the master list's first entry, ticked with the Space key.
@@ -349,7 +347,7 @@ private:
 
     void threeExpenses()
     {
-        CHECKED(clickNode(childNode(TreeChild::Expenses)));
+        CHECKED(clickNode(childNode(TreeNodeKind::Expenses)));
         CExpenseListView* view = expenses();
         QVERIFY2(view, "the expense list is not shown");
         CHECKED(menu(Cmd::ExpenseNew));
@@ -398,14 +396,15 @@ private:
     // The tree, the lists and the images pane show the trip as the user left it.
     void theWindowShowsTheTrip()
     {
-        QVERIFY2(travelNode(), "the travel is not in the tree");
-        QCOMPARE(travelNode()->text(0), tripTitle);
+        QVERIFY2(travelNode().isValid(), "the travel is not in the tree");
+        QCOMPARE(travelNode().data().toString(), tripTitle);
         CHECKED(openTravel());
-        QCOMPARE(childNode(TreeChild::CheckList)->text(0), QStringLiteral("Check List [1/2]"));
-        QCOMPARE(childNode(TreeChild::Expenses)->text(0),
+        QCOMPARE(childNode(TreeNodeKind::CheckList).data().toString(),
+                 QStringLiteral("Check List [1/2]"));
+        QCOMPARE(childNode(TreeNodeKind::Expenses).data().toString(),
                  QStringLiteral("Expenses [1/3] - $71.00"));
-        CHECKED(openNode(childNode(TreeChild::Stages)));
-        QCOMPARE(childNode(TreeChild::Stages)->childCount(), 2);
+        CHECKED(openNode(childNode(TreeNodeKind::Stages)));
+        QCOMPARE(tree()->model()->rowCount(childNode(TreeNodeKind::Stages)), 2);
 
         CHECKED(clickNode(stageNode(QStringLiteral("Alfama"))));
         CStageDetailListView* detail = stageDetail();
@@ -415,7 +414,7 @@ private:
         QCOMPARE(detail->model()->index(row, 1).data().toString(),
                  QStringLiteral("Fado dinner at Clube de Fado"));
 
-        CHECKED(clickNode(childNode(TreeChild::Expenses)));
+        CHECKED(clickNode(childNode(TreeNodeKind::Expenses)));
         QVERIFY2(expenses(), "the expense list is not shown");
         QCOMPARE(expenses()->model()->index(4, ExpenseModel::Total).data().toString(),
                  QStringLiteral("$71.00"));
@@ -430,7 +429,7 @@ private:
     {
         CHECKED(menu(Cmd::Refresh));
         QCOMPARE(m_frame->upperView()->kind(), ViewKind::TravelList);
-        QCOMPARE(tree()->currentItem(), tree()->root());
+        QCOMPARE(tree()->currentIndex(), tree()->monthNode());
         CHECKED(theWindowShowsTheTrip());
     }
 

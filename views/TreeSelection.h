@@ -1,13 +1,14 @@
 #pragma once
 
 #include "RecordKey.h"
+#include "TreeNodeKind.h"
 #include "ViewKinds.h"
 
 #include <QDate>
 
 // What the tree has selected, as an upper view needs it to fill itself.
 struct TreeSelection {
-    int depth = 0; // 0 root, 1 travel, 2 check list / expenses / stages, 3 stage
+    TreeNodeKind kind = TreeNodeKind::Month;
     TreeChild child = TreeChild::None;
     RecordKey travelKey;
     RecordKey stageKey;

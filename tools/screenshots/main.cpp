@@ -15,7 +15,6 @@
 #include <QElapsedTimer>
 #include <QTextStream>
 #include <QThread>
-#include <QTreeWidgetItem>
 
 namespace {
 
@@ -85,12 +84,12 @@ int main(int argc, char* argv[])
     frame->monthPicker()->setDate(month.addDays(5));
     settle();
     CTravelTreeView* tree = frame->tree();
-    QTreeWidgetItem* root = tree->root();
-    if (!root || root->childCount() == 0) {
+    const QModelIndex first = tree->model()->index(0, 0, tree->monthNode());
+    if (!first.isValid()) {
         err << "voyanta-screenshots: no travel starts in that month\n";
         return 1;
     }
-    const QString travel = root->child(0)->data(0, Qt::UserRole).toString();
+    const RecordKey travel = TravelTreeModel::keyOf(first);
     const auto shoot = [&](const QString& name) {
         settle();
         const QString path = output.filePath(name + QStringLiteral(".png"));
@@ -110,10 +109,10 @@ int main(int argc, char* argv[])
     ok = ok && shoot(QStringLiteral("view-expenses"));
     tree->selectPath(travel, TreeChild::Stages, {});
     ok = ok && shoot(QStringLiteral("view-stage-list"));
-    QTreeWidgetItem* stages = tree->currentItem();
-    if (stages && stages->childCount() > 0) {
-        tree->expandItem(stages);
-        tree->setCurrentItem(stages->child(0));
+    const QModelIndex stages = tree->currentIndex();
+    if (tree->model()->hasChildren(stages)) {
+        tree->expand(stages);
+        tree->setCurrentIndex(tree->model()->index(0, 0, stages));
         ok = ok && shoot(QStringLiteral("view-stage-detail"));
     }
     frame->close();
