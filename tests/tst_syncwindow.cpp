@@ -132,6 +132,11 @@ private slots:
         QVERIFY(frame);
         QCOMPARE(frame->tree()->travelNode(key).data().toString(),
                  QStringLiteral("Lisbon (conflict)"));
+        // A title edited in the window keeps the mark.
+        frame->tree()->select(frame->tree()->travelNode(key));
+        frame->tree()->setSelectedCaption(QStringLiteral("Lisbon!"));
+        QCOMPARE(frame->tree()->travelNode(key).data().toString(),
+                 QStringLiteral("Lisbon! (conflict)"));
         QCOMPARE(frame->findChild<QLabel*>(QStringLiteral("conflictNotice"))->text(),
                  QStringLiteral("3 conflict copies of records: Tools, Resolve Conflicts"));
         QVERIFY(frame->action(Cmd::ResolveConflicts)->isEnabled());
