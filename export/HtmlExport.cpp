@@ -124,9 +124,7 @@ QString RenderExpensesHtml(const QList<ExpenseRecord>& expenses, const DisplayFo
                  << Currency::Format(it->paid, it.key(), formats.locale()) << expenseThirdCell
                  << formats.FormatAmount(it->home) << expenseRowEnd;
     }
-    const double sum = count.purchasedSum;
-    html << grandTotalStart << formats.FormatCurrency(QString::asprintf("%.2f", sum))
-         << grandTotalEnd;
+    html << grandTotalStart << formats.FormatAmount(count.purchasedSum) << grandTotalEnd;
     return html.take();
 }
 

@@ -274,6 +274,13 @@ private slots:
             QVERIFY(format == ExportFormat::Text || text.contains(u8("172,88\u00a0€")));
         }
         QCOMPARE(ExpensesCaption(whole.expenses, de), u8("Expenses [4/4] - 588,70\u00a0€"));
+        // A home currency with three decimals keeps them in the Grand Total of every export.
+        DisplayFormats dinar(QLocale(QStringLiteral("en_US")));
+        dinar.setCurrency(QStringLiteral("KWD"));
+        for (ExportFormat format : {ExportFormat::Html, ExportFormat::Text}) {
+            const QString text = QString::fromUtf8(RenderExportFile(whole, dinar, format));
+            QVERIFY2(text.contains(QLatin1String("588.691")), qPrintable(text));
+        }
     }
 };
 
