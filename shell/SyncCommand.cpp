@@ -1,5 +1,6 @@
 #include "SyncCommand.h"
 
+#include "CommandSync.h"
 #include "MainFrame.h"
 #include "Prompter.h"
 #include "SyncHandOff.h"
@@ -9,9 +10,6 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QFileInfo>
-#include <QProcess>
-#include <QSettings>
-#include <QTimer>
 
 namespace {
 
@@ -25,14 +23,6 @@ QString noEngineMessage(const QString& reason)
         .arg(guideSection, reason);
 }
 
-// The last line a program wrote on its standard error, if any.
-QString lastLine(const QByteArray& output)
-{
-    const QStringList lines =
-        QString::fromLocal8Bit(output).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    return lines.isEmpty() ? QString() : lines.last().trimmed();
-}
-
 } // namespace
 
 CSyncCommand::CSyncCommand(CMainFrame& frame, CVoyantaApp& app)
@@ -42,11 +32,8 @@ CSyncCommand::CSyncCommand(CMainFrame& frame, CVoyantaApp& app)
 
 CSyncCommand::~CSyncCommand()
 {
-    if (m_process) {
-        m_process->disconnect(this);
-        m_process->kill();
-        m_process->waitForFinished(1000);
-    }
+    if (m_command)
+        m_command->disconnect(this);
 }
 
 bool CSyncCommand::engineSharesFolder()
@@ -68,12 +55,8 @@ void CSyncCommand::run()
     }
     if (!m_frame.endPendingEdits())
         return;
-    const QSettings profile(QStringLiteral("Pellingham"), QStringLiteral("Voyanta"));
-    const QString command = profile.value(QStringLiteral("Sync/Command")).toString();
-    if (!command.isEmpty()) {
-        const int seconds = profile.value(QStringLiteral("Sync/TimeLimit"), 30).toInt();
-        runCommand(command, profile.value(QStringLiteral("Sync/Arguments")).toStringList(),
-                   seconds > 0 ? seconds * 1000 : m_timeLimit);
+    if (const auto command = ConfiguredSyncCommand(m_timeLimit)) {
+        runCommand(*command);
         return;
     }
     QString reason;
@@ -112,48 +95,19 @@ void CSyncCommand::runSyncthing(const SyncthingSetup& setup)
     m_syncthing->start();
 }
 
-void CSyncCommand::runCommand(const QString& program, const QStringList& arguments, int timeLimit)
+void CSyncCommand::runCommand(const SyncCommandSetup& setup)
 {
     m_running = true;
-    const QString name = QFileInfo(program).fileName();
-    m_process = new QProcess(this);
-    m_process->setStandardOutputFile(QProcess::nullDevice());
-    auto* limit = new QTimer(m_process);
-    limit->setSingleShot(true);
-    connect(limit, &QTimer::timeout, m_process, [this, name, timeLimit] {
-        const QString line = lastLine(m_process->readAllStandardError());
-        m_process->disconnect(this);
-        connect(m_process, &QProcess::finished, m_process, &QObject::deleteLater);
-        m_process->kill();
-        finish(tr("%1 did not end within %2 s and was stopped%3")
-                   .arg(name)
-                   .arg(timeLimit / 1000.0)
-                   .arg(line.isEmpty() ? QString() : QStringLiteral(": ") + line));
-    });
-    connect(
-        m_process, &QProcess::errorOccurred, this, [this, program](QProcess::ProcessError error) {
-            if (error != QProcess::FailedToStart)
-                return;
-            const QString cause = m_process->errorString();
-            m_process->disconnect(this);
-            m_process->deleteLater();
-            finish(tr("Could not start the sync command %1 (%2); install it or change the group "
-                      "[Sync] of the settings. Read the folder again.")
-                       .arg(program, cause));
-        });
-    connect(m_process, &QProcess::finished, this,
-            [this, name](int exitCode, QProcess::ExitStatus status) {
-                const QString line = lastLine(m_process->readAllStandardError());
-                m_process->deleteLater();
-                const QString ending =
-                    status == QProcess::CrashExit
-                        ? tr("%1 crashed").arg(name)
-                        : tr("%1 ended with exit status %2").arg(name).arg(exitCode);
-                finish(line.isEmpty() ? ending : QStringLiteral("%1: %2").arg(ending, line));
+    m_command = new CommandSync(setup, this);
+    connect(m_command, &CommandSync::finished, this,
+            [this](CommandSync::Result result, const QString& message) {
+                m_command->deleteLater();
+                finish(result == CommandSync::Result::NotStarted
+                           ? tr("%1. Read the folder again.").arg(message)
+                           : message);
             });
-    progress(tr("Synchronizing with %1…").arg(name));
-    limit->start(timeLimit);
-    m_process->start(program, arguments);
+    progress(tr("Synchronizing with %1…").arg(QFileInfo(setup.program).fileName()));
+    m_command->start();
 }
 
 void CSyncCommand::progress(const QString& text)

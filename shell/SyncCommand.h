@@ -6,8 +6,9 @@
 
 class CMainFrame;
 class CVoyantaApp;
-class QProcess;
+class CommandSync;
 class SyncthingSync;
+struct SyncCommandSetup;
 struct SyncthingSetup;
 
 // Tools, Synchronize: ends what is being edited, has the folder synchronised without
@@ -41,7 +42,7 @@ signals:
 
 private:
     void runSyncthing(const SyncthingSetup& setup);
-    void runCommand(const QString& program, const QStringList& arguments, int timeLimit);
+    void runCommand(const SyncCommandSetup& setup);
     void progress(const QString& text);
     void finish(const QString& message);
     // Whether the user is in a dialog or an in-place editor, which a reload would pull the
@@ -51,7 +52,7 @@ private:
     CMainFrame& m_frame;
     CVoyantaApp& m_app;
     QPointer<SyncthingSync> m_syncthing;
-    QPointer<QProcess> m_process;
+    QPointer<CommandSync> m_command;
     bool m_running = false;
     int m_timeLimit = 30000;
     int m_pollInterval = 250;

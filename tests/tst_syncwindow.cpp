@@ -1,6 +1,7 @@
 // The window's Synchronize without a sync engine and with a command the profile names, and
 // conflict copies in the window: marked in the tree and the status bar, settled in the
 // Resolve Conflicts dialog.
+#include "CliRun.h"
 #include "CommandIds.h"
 #include "ConflictsCommand.h"
 #include "RecordCodec.h"
@@ -86,18 +87,33 @@ private slots:
         message = synchronize(frame);
         QCOMPARE(message, QStringLiteral("sh ended with exit status 3: disk full"));
         QVERIFY(frame->tree()->travelNode(second).isValid());
+        // voyanta-cli sync runs the same command and tells the same.
+        const auto cliSync = [&](const QString& timeout) {
+            return runCli({QStringLiteral("--workdir"), f.dir.path(), QStringLiteral("sync"),
+                           QStringLiteral("--timeout"), timeout},
+                          CliContext{});
+        };
+        CliRun cli = cliSync(QStringLiteral("5"));
+        QCOMPARE(cli.exitCode, 3);
+        QCOMPARE(cli.err, QStringLiteral(
+                              "Synchronizing with sh…\nsh ended with exit status 3: disk full\n"));
 
         profile.setValue(QStringLiteral("Sync/Arguments"),
                          QStringList{QStringLiteral("-c"), QStringLiteral("sleep 5")});
         profile.setValue(QStringLiteral("Sync/TimeLimit"), 0); // the injected limit
         profile.sync();
         QCOMPARE(synchronize(frame), QStringLiteral("sh did not end within 0.1 s and was stopped"));
+        cli = cliSync(QStringLiteral("0.1"));
+        QCOMPARE(cli.exitCode, 4);
+        QVERIFY2(cli.err.endsWith(u"sh did not end within 0.1 s and was stopped\n"),
+                 qPrintable(cli.err));
 
         profile.setValue(QStringLiteral("Sync/Command"), QStringLiteral("/nonexistent/unison"));
         profile.sync();
         message = synchronize(frame);
         QVERIFY2(message.startsWith(u"Could not start the sync command /nonexistent/unison"),
                  qPrintable(message));
+        QCOMPARE(cliSync(QStringLiteral("5")).exitCode, 5);
         QVERIFY(f.prompter.informed.isEmpty() && f.prompter.unexpected.isEmpty());
     }
 

@@ -1,6 +1,7 @@
 #include "Cli.h"
 
 #include "BookingMapping.h"
+#include "CommandSync.h"
 #include "ConflictResolution.h"
 #include "Currency.h"
 #include "ExportFile.h"
@@ -70,8 +71,10 @@ const char* const usage =
     "                          settle a conflict copy (or every copy of a record file);\n"
     "                          the versions not kept go to the folder Conflicts\n"
     "  sync [--timeout SECONDS]\n"
-    "                          have the sync engine that shares the working directory\n"
-    "                          bring it up to date with the other computers\n";
+    "                          have the sync command the settings name ([Sync] Command),\n"
+    "                          or the Syncthing that shares the working directory, bring\n"
+    "                          it up to date with the other computers; exit 4 when the\n"
+    "                          time limit (30 s) runs out, 5 when there is no engine\n";
 
 // Thrown for bad usage or input; becomes one line on standard error and exit 2.
 struct UsageError {
@@ -275,8 +278,8 @@ private:
         if (command == QLatin1String("sync")) {
             expectArguments(command, args, 0);
             return sync(workingDirectory, parser.isSet(options.timeout)
-                                              ? parser.value(options.timeout)
-                                              : QStringLiteral("30"));
+                                              ? std::optional(parser.value(options.timeout))
+                                              : std::nullopt);
         }
         if (command == QLatin1String("conflicts")) {
             expectArguments(command, args, 0);
@@ -724,12 +727,23 @@ private:
         return problems.isEmpty() ? ExitSuccess : ExitProblemsFound;
     }
 
-    int sync(const QString& workingDirectory, const QString& timeoutText)
+    // The command the profile names, else the Syncthing that shares the folder; the time
+    // limit is --timeout when given, else the profile's, else 30 s.
+    int sync(const QString& workingDirectory, const std::optional<QString>& timeoutText)
     {
-        bool ok = false;
-        const double seconds = timeoutText.toDouble(&ok);
-        if (!ok || seconds <= 0 || seconds > 24 * 3600)
-            throw UsageError{QStringLiteral("--timeout takes a number of seconds")};
+        int limit = 30000;
+        if (timeoutText) {
+            bool ok = false;
+            const double seconds = timeoutText->toDouble(&ok);
+            if (!ok || seconds <= 0 || seconds > 24 * 3600)
+                throw UsageError{QStringLiteral("--timeout takes a number of seconds")};
+            limit = std::max(1, int(seconds * 1000));
+        }
+        if (auto command = ConfiguredSyncCommand(limit)) {
+            if (timeoutText)
+                command->timeLimit = limit;
+            return runSyncCommand(*command);
+        }
         QString reason;
         const auto setup = FindSyncthing(workingDirectory, &reason);
         if (!setup) {
@@ -737,19 +751,47 @@ private:
             return ExitNoSyncEngine;
         }
         SyncthingSync sync(*setup);
-        sync.setTimeLimit(int(seconds * 1000));
+        sync.setTimeLimit(limit);
+        QObject::connect(&sync, &SyncthingSync::progress, &sync,
+                         [this](const QString& text) { warn(text + QLatin1Char('\n')); });
+        return waitForEnd(sync, &SyncthingSync::finished, [](SyncthingSync::Result result) {
+            return result == SyncthingSync::Result::InSync     ? ExitSuccess
+                   : result == SyncthingSync::Result::TimedOut ? ExitSyncTimedOut
+                                                               : ExitNoSyncEngine;
+        });
+    }
+
+    int runSyncCommand(const SyncCommandSetup& setup)
+    {
+        CommandSync command(setup);
+        warn(QStringLiteral("Synchronizing with %1…\n").arg(QFileInfo(setup.program).fileName()));
+        return waitForEnd(command, &CommandSync::finished, [](CommandSync::Result result) {
+            switch (result) {
+            case CommandSync::Result::Ended:
+                return ExitSuccess;
+            case CommandSync::Result::TimedOut:
+                return ExitSyncTimedOut;
+            case CommandSync::Result::NotStarted:
+                return ExitNoSyncEngine;
+            case CommandSync::Result::Failed:
+                break;
+            }
+            return ExitFailed;
+        });
+    }
+
+    // Starts a synchronisation and runs events until it ends; its message goes to standard
+    // error, and the exit status is what exitFor makes of its result.
+    template <typename Sync, typename Result, typename ExitFor>
+    int waitForEnd(Sync& sync, void (Sync::*finished)(Result, const QString&), ExitFor exitFor)
+    {
         QEventLoop loop;
         int exit = ExitSuccess;
-        QObject::connect(&sync, &SyncthingSync::progress, &loop,
-                         [this](const QString& text) { warn(text + QLatin1Char('\n')); });
-        QObject::connect(&sync, &SyncthingSync::finished, &loop,
-                         [&](SyncthingSync::Result result, const QString& message) {
-                             warn(message + QLatin1Char('\n'));
-                             exit = result == SyncthingSync::Result::InSync     ? ExitSuccess
-                                    : result == SyncthingSync::Result::TimedOut ? ExitSyncTimedOut
-                                                                                : ExitNoSyncEngine;
-                             loop.quit();
-                         });
+        QObject::connect(&sync, finished, &loop, [&](Result result, const QString& message) {
+            warn(message + QLatin1Char('\n'));
+            exit = exitFor(result);
+            loop.quit();
+        });
         sync.start();
         loop.exec();
         return exit;
