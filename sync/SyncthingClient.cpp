@@ -144,10 +144,14 @@ std::optional<SyncthingSetup> FindSyncthing(const QString& workingDirectory, QSt
 
 SyncthingSync::SyncthingSync(SyncthingSetup setup, QObject* parent)
     : QObject(parent), m_setup(std::move(setup)), m_network(new QNetworkAccessManager(this)),
-      m_pollTimer(new QTimer(this))
+      m_pollTimer(new QTimer(this)), m_limitTimer(new QTimer(this))
 {
     m_pollTimer->setSingleShot(true);
     connect(m_pollTimer, &QTimer::timeout, this, &SyncthingSync::poll);
+    // A reply that never comes (a rescan of a large folder, an engine that hangs) ends
+    // the wait too, not only a poll that finds the time up.
+    m_limitTimer->setSingleShot(true);
+    connect(m_limitTimer, &QTimer::timeout, this, &SyncthingSync::finishTimedOut);
 }
 
 SyncthingSync::~SyncthingSync() = default;
@@ -191,6 +195,7 @@ QString SyncthingSync::failureOf(QNetworkReply* reply) const
 void SyncthingSync::start()
 {
     m_clock.start();
+    m_limitTimer->start(m_timeLimit);
     emit progress(QStringLiteral("Asking Syncthing to look for changes…"));
     QNetworkReply* status = request("GET", QStringLiteral("/rest/system/status"));
     connect(status, &QNetworkReply::finished, this, [this, status] {
@@ -226,14 +231,8 @@ void SyncthingSync::poll()
 {
     if (m_done)
         return;
-    if (m_clock.elapsed() >= m_timeLimit) {
-        QString waiting = m_incomplete.isEmpty() ? QStringLiteral("this computer")
-                                                 : m_incomplete.join(QLatin1String(", "));
-        return finish(Result::TimedOut,
-                      QStringLiteral("Not in sync after %1 s: %2 still has changes to take")
-                          .arg(m_timeLimit / 1000.0)
-                          .arg(waiting));
-    }
+    if (m_clock.elapsed() >= m_timeLimit)
+        return finishTimedOut();
     m_incomplete.clear();
     m_connected.clear();
     QNetworkReply* status = request("GET", QStringLiteral("/rest/db/status"),
@@ -334,11 +333,21 @@ void SyncthingSync::poll()
     });
 }
 
+void SyncthingSync::finishTimedOut()
+{
+    const QString waiting = m_incomplete.isEmpty() ? QStringLiteral("this computer")
+                                                   : m_incomplete.join(QLatin1String(", "));
+    finish(Result::TimedOut, QStringLiteral("Not in sync after %1 s: %2 still has changes to take")
+                                 .arg(m_timeLimit / 1000.0)
+                                 .arg(waiting));
+}
+
 void SyncthingSync::finish(Result result, const QString& message)
 {
     if (m_done)
         return;
     m_done = true;
     m_pollTimer->stop();
+    m_limitTimer->stop();
     emit finished(result, message);
 }

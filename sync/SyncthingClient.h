@@ -67,11 +67,13 @@ private:
     // The reason a reply failed, or empty when it did not.
     QString failureOf(QNetworkReply* reply) const;
     void poll();
+    void finishTimedOut();
     void finish(Result result, const QString& message);
 
     SyncthingSetup m_setup;
     QNetworkAccessManager* m_network;
     QTimer* m_pollTimer;
+    QTimer* m_limitTimer;
     QElapsedTimer m_clock;
     QString m_myId;
     QString m_lastProgress;

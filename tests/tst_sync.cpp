@@ -1,6 +1,8 @@
 // voyanta-cli sync against two Syncthing instances on this computer's loopback only,
 // each with its own home and working directory, sharing one folder.
+#include "Archive.h"
 #include "CommandIds.h"
+#include "RecordCodec.h"
 #include "SyncCommand.h"
 #include "SyncthingPair.h"
 #include "TravelTreeView.h"
@@ -91,22 +93,103 @@ private slots:
                      QStringLiteral("Changed on another device: press F5 to reload"));
     }
 
-    void wrongApiKey()
+    // The same check list changed on both computers while they cannot see each other: once
+    // they meet, both list the conflict copy, which holds the other version, and a merge on
+    // one computer reaches the other.
+    void conflictFoundAndSettledOnBoth()
     {
-        const QString config = m_pair->a.home + QStringLiteral("/config.xml");
-        QString text = QString::fromUtf8(readFile(config));
-        text.replace(QRegularExpression(QStringLiteral("<apikey>[^<]*</apikey>")),
-                     QStringLiteral("<apikey>wrong</apikey>"));
-        const QString wrong = m_dir.filePath(QStringLiteral("wrong.xml"));
-        writeText(wrong, text);
-        writeText(m_pair->a.root + QStringLiteral("/Pellingham/Voyanta.conf"),
-                  QStringLiteral("[Sync]\nConfigPath=%1\n").arg(wrong));
-        QCOMPARE(cli(m_pair->a, {QStringLiteral("sync")}), 5);
-        QVERIFY2(m_err.contains("refused the API key"), m_err.constData());
-        QSettings(QStringLiteral("Pellingham"), QStringLiteral("Voyanta"))
-            .setValue(QStringLiteral("Sync/ConfigPath"), wrong);
-        QVERIFY2(windowSync().contains(u"refused the API key"), qPrintable(m_status));
-        QFile::remove(m_pair->a.root + QStringLiteral("/Pellingham/Voyanta.conf"));
+        QCOMPARE(cli(m_pair->a, {QStringLiteral("list")}), 0);
+        const QString key = QString::fromLatin1(m_out.left(m_out.indexOf('\t')));
+        QVERIFY(!key.isEmpty());
+        for (const char* action : {"pause", "resume"}) {
+            if (QByteArray(action) == "resume") {
+                saveCheckList(m_pair->a, key, {{QStringLiteral("Passport"), 1}});
+                saveCheckList(m_pair->b, key, {{QStringLiteral("Visa"), 0}});
+            }
+            SyncthingPair::rest(m_pair->a, "POST",
+                                QStringLiteral("/rest/system/%1?device=%2")
+                                    .arg(QLatin1String(action), m_pair->b.id));
+            SyncthingPair::rest(m_pair->b, "POST",
+                                QStringLiteral("/rest/system/%1?device=%2")
+                                    .arg(QLatin1String(action), m_pair->a.id));
+            const bool wanted = QByteArray(action) == "resume";
+            QTRY_COMPARE_WITH_TIMEOUT(SyncthingPair::connected(m_pair->a, m_pair->b), wanted,
+                                      20000);
+        }
+        const QString timeout = QStringLiteral("30");
+        QElapsedTimer met;
+        met.start();
+        while ((cli(m_pair->a, {QStringLiteral("conflicts")}) != 1 ||
+                cli(m_pair->b, {QStringLiteral("conflicts")}) != 1) &&
+               met.elapsed() < 30000) {
+            for (const SyncthingSide* side : {&m_pair->a, &m_pair->b})
+                cli(*side, {QStringLiteral("sync"), QStringLiteral("--timeout"), timeout});
+        }
+        QCOMPARE(cli(m_pair->a, {QStringLiteral("conflicts")}), 1);
+        const QList<QByteArray> fields = m_out.trimmed().split('\t');
+        QCOMPARE(fields.size(), 4);
+        QCOMPARE(fields.at(2), QByteArray("Syncthing"));
+        QCOMPARE(cli(m_pair->b, {QStringLiteral("conflicts")}), 1);
+        QCOMPARE(m_out.trimmed().split('\t').value(1), fields.at(1));
+        // Either version may have become the copy; neither is lost.
+        const QStringList versions = {checkListText(m_pair->a, QString::fromUtf8(fields.at(0))),
+                                      checkListText(m_pair->a, QString::fromUtf8(fields.at(1)))};
+        QVERIFY2(versions.contains(u"Passport") && versions.contains(u"Visa"),
+                 qPrintable(versions.join(u' ')));
+
+        QCOMPARE(cli(m_pair->a, {QStringLiteral("resolve"),
+                                 QFileInfo(QString::fromUtf8(fields.at(1))).fileName(),
+                                 QStringLiteral("--keep"), QStringLiteral("merge")}),
+                 0);
+        QCOMPARE(cli(m_pair->a, {QStringLiteral("sync"), QStringLiteral("--timeout"), timeout}), 0);
+        QTRY_COMPARE_WITH_TIMEOUT(cli(m_pair->b, {QStringLiteral("conflicts")}), 0, 20000);
+        QTRY_COMPARE_WITH_TIMEOUT(checkListText(m_pair->b, QString::fromUtf8(fields.at(0))),
+                                  QStringLiteral("Passport Visa"), 20000);
+    }
+
+    // Syncthing refuses the key, shares another folder, or is not through in time: the
+    // command line says why with its exit status, and so does the window for the key.
+    void engineRefusesOrTimesOut_data()
+    {
+        QTest::addColumn<QString>("pattern");
+        QTest::addColumn<QString>("with");
+        QTest::addColumn<QString>("timeout");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("wrong key") << "<apikey>[^<]*</apikey>"
+                                   << "<apikey>wrong</apikey>"
+                                   << "30" << 5 << "refused the API key";
+        QTest::newRow("not shared") << "path=\"[^\"]*\""
+                                    << "path=\"/elsewhere\""
+                                    << "30" << 5 << "shares no folder that holds";
+        QTest::newRow("time-out") << "^$"
+                                  << ""
+                                  << "0.001" << 4
+                                  << "Not in sync after 0.001 s: this computer still has "
+                                     "changes to take";
+    }
+
+    void engineRefusesOrTimesOut()
+    {
+        QFETCH(QString, pattern);
+        QFETCH(QString, with);
+        QFETCH(QString, timeout);
+        QString text = QString::fromUtf8(readFile(m_pair->a.configPath()));
+        text.replace(QRegularExpression(pattern), with);
+        const QString config = m_dir.filePath(QStringLiteral("changed.xml"));
+        writeText(config, text);
+        const QString profile = m_pair->a.root + QStringLiteral("/Pellingham/Voyanta.conf");
+        writeText(profile, QStringLiteral("[Sync]\nConfigPath=%1\n").arg(config));
+        QTEST(cli(m_pair->a, {QStringLiteral("sync"), QStringLiteral("--timeout"), timeout}),
+              "exitCode");
+        QFETCH(QString, message);
+        QVERIFY2(m_err.contains(message.toUtf8()), m_err.constData());
+        QFile::remove(profile);
+        if (QLatin1String(QTest::currentDataTag()) == QLatin1String("wrong key")) {
+            QSettings(QStringLiteral("Pellingham"), QStringLiteral("Voyanta"))
+                .setValue(QStringLiteral("Sync/ConfigPath"), config);
+            QVERIFY2(windowSync().contains(message), qPrintable(m_status));
+        }
     }
 
     void syncthingStopped()
@@ -148,6 +231,29 @@ private:
         m_out = process.readAllStandardOutput();
         m_err = process.readAllStandardError();
         return process.exitCode();
+    }
+
+    // A side's check list of the travel, as it stands in the given record file.
+    static QString checkListText(const SyncthingSide& side, const QString& relativePath)
+    {
+        ArchiveReader reader(readFile(side.workdir + u'/' + relativePath));
+        StoredList<CheckListItem> list;
+        if (!decodeCheckList(reader, list))
+            return QStringLiteral("(unreadable)");
+        QStringList texts;
+        for (const CheckListItem& item : list.items)
+            texts.append(item.text);
+        texts.sort();
+        return texts.join(u' ');
+    }
+
+    static void saveCheckList(const SyncthingSide& side, const QString& key,
+                              const QList<CheckListItem>& items)
+    {
+        TravelDataStore store;
+        store.setWorkingDirectory(side.workdir);
+        QVERIFY(store.Refresh().ok());
+        QVERIFY(store.SaveCheckList(key, items).ok());
     }
 
     static void writeText(const QString& path, const QString& text)
