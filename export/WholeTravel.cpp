@@ -1,5 +1,6 @@
 #include "WholeTravel.h"
 
+#include "CheckListTotals.h"
 #include "ChronologicalOrder.h"
 #include "ExpenseTotals.h"
 #include "TravelDataStore.h"
@@ -59,11 +60,7 @@ QList<const StageWithAppointments*> StagesInStoreOrder(const WholeTravel& whole)
 
 QString CheckListCaption(const QList<CheckListItem>& items)
 {
-    if (items.isEmpty())
-        return QStringLiteral("Check List");
-    const auto checked = std::count_if(items.cbegin(), items.cend(),
-                                       [](const CheckListItem& item) { return item.checked != 0; });
-    return QStringLiteral("Check List [%1/%2]").arg(checked).arg(items.size());
+    return CheckListTotals::Caption(CheckListTotals::Count(items));
 }
 
 QString ExpensesCaption(const QList<ExpenseRecord>& expenses, const DisplayFormats& formats)

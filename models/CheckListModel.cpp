@@ -1,5 +1,7 @@
 #include "CheckListModel.h"
 
+#include "CheckListTotals.h"
+
 #include <QFont>
 
 #include <algorithm>
@@ -81,22 +83,12 @@ bool CheckListModel::removeItem(int row)
 
 CheckListCount CheckListModel::counts() const
 {
-    CheckListCount count;
-    count.total = int(m_items.size());
-    count.checked = int(std::count_if(m_items.cbegin(), m_items.cend(),
-                                      [](const CheckListItem& item) { return item.checked != 0; }));
-    return count;
+    return CheckListTotals::Count(m_items);
 }
 
 QString CheckListModel::caption() const
 {
-    const CheckListCount count = counts();
-    if (count.total == 0)
-        return QStringLiteral("Check List");
-    return QStringLiteral("%1 [%2/%3]")
-        .arg(QStringLiteral("Check List"))
-        .arg(count.checked)
-        .arg(count.total);
+    return CheckListTotals::Caption(counts());
 }
 
 void CheckListModel::changed()

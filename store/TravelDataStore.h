@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Archive.h"
+#include "CheckListTotals.h"
 #include "ConflictCopies.h"
 #include "CurrencySideFile.h"
 #include "DataFolder.h"
@@ -21,11 +22,6 @@
 #include <map>
 #include <set>
 #include <unordered_map>
-
-struct CheckListCount {
-    int total = 0;
-    int checked = 0;
-};
 
 // Where LoadCategories lists the category names: the images view's drop-down list.
 class CategoryDropDown {

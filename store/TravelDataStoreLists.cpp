@@ -136,23 +136,12 @@ Outcome TravelDataStore::SaveCheckList(const RecordKey& travelKey,
 
 CheckListCount TravelDataStore::CountCheckList(const RecordKey& travelKey)
 {
-    CheckListCount count;
-    for (const CheckListItem& item : LoadCheckList(travelKey)) {
-        ++count.total;
-        count.checked += item.checked != 0 ? 1 : 0;
-    }
-    return count;
+    return CheckListTotals::Count(LoadCheckList(travelKey));
 }
 
 QString TravelDataStore::CheckListCaption(const RecordKey& travelKey)
 {
-    const CheckListCount count = CountCheckList(travelKey);
-    if (count.total == 0)
-        return QStringLiteral("Check List");
-    return QStringLiteral("%1 [%2/%3]")
-        .arg(QStringLiteral("Check List"))
-        .arg(count.checked)
-        .arg(count.total);
+    return CheckListTotals::Caption(CountCheckList(travelKey));
 }
 
 Outcome TravelDataStore::CopyCheckList(const RecordKey& oldTravelKey, const RecordKey& newTravelKey)
