@@ -42,6 +42,8 @@ namespace {
 constexpr int StatusMessageMilliseconds = 10000;
 // How long after one of its own saves a change in the folder is taken for that save.
 constexpr int OwnChangeMilliseconds = 2000;
+// How many unreadable files the start-up message names one by one.
+constexpr qsizetype NamedProblems = 15;
 
 } // namespace
 
@@ -471,10 +473,10 @@ void CMainFrame::reportSkippedFiles()
     if (problems.isEmpty())
         return;
     QStringList lines;
-    for (qsizetype i = 0; i < problems.size() && i < 15; ++i)
+    for (qsizetype i = 0; i < problems.size() && i < NamedProblems; ++i)
         lines.append(problems[i].fileName + QStringLiteral(": ") + problems[i].cause);
-    if (problems.size() > 15)
-        lines.append(QStringLiteral("... and %1 more").arg(problems.size() - 15));
+    if (problems.size() > NamedProblems)
+        lines.append(QStringLiteral("... and %1 more").arg(problems.size() - NamedProblems));
     m_app.prompter().notify(
         this, QStringLiteral("These record files could not be read whole; Voyanta left them as "
                              "they are and shows everything else:\n\n%1")
