@@ -251,6 +251,10 @@ QString ExpenseModel::displayText(const Line& line, int column) const
                    ? Currency::Format(line.record.foreign->price, line.record.foreign->currency,
                                       m_formats.locale())
                    : QString();
+    case RateDate:
+        return line.record.foreign ? m_formats.locale().toString(line.record.foreign->rateDate,
+                                                                 QLocale::ShortFormat)
+                                   : QString();
     default: {
         if (!line.record.foreign || line.record.foreign->rate.isZero())
             return {};
@@ -269,7 +273,8 @@ QVariant ExpenseModel::data(const QModelIndex& index, int role) const
     if (role == RowKindRole)
         return int(kind);
     if (role == Qt::TextAlignmentRole) {
-        const bool right = column != Product && column != Unit && column != CurrencyCode;
+        const bool right =
+            column != Product && column != Unit && column != CurrencyCode && column != RateDate;
         return int((right ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
     }
     if (kind == RowKind::Separator)
@@ -308,6 +313,8 @@ QVariant ExpenseModel::data(const QModelIndex& index, int role) const
                                                                  m_formats.locale().decimalPoint());
         if (column == CurrencyCode && !line.record.foreign)
             return QString();
+        if (column == RateDate)
+            return line.record.foreign ? QVariant(line.record.foreign->rateDate) : QVariant();
         return displayText(line, column);
     case Qt::ToolTipRole: {
         const auto& foreign = line.record.foreign;
@@ -352,6 +359,14 @@ bool ExpenseModel::setData(const QModelIndex& index, const QVariant& value, int 
         if ((record.purchased != 0) == (purchased != 0))
             return true;
         record.purchased = purchased;
+    } else if (role == Qt::EditRole && column == RateDate) {
+        const QDate date = value.toDate();
+        if (!record.foreign || !date.isValid())
+            return false;
+        if (date == record.foreign->rateDate)
+            return true;
+        record.foreign->rateDate = date;
+        noteRate(*record.foreign);
     } else if (role == Qt::EditRole) {
         const QString text = value.toString();
         switch (column) {
@@ -408,8 +423,9 @@ Qt::ItemFlags ExpenseModel::flags(const QModelIndex& index) const
         return Qt::ItemIsEnabled | Qt::ItemNeverHasChildren;
     Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
     const bool worked =
-        index.column() == Total || (!m_lines[index.row()].record.foreign &&
-                                    (index.column() == PaidPrice || index.column() == Rate));
+        index.column() == Total ||
+        (!m_lines[index.row()].record.foreign &&
+         (index.column() == PaidPrice || index.column() == Rate || index.column() == RateDate));
     if (!worked)
         flags |= Qt::ItemIsEditable;
     if (index.column() == Product)
@@ -423,14 +439,16 @@ QVariant ExpenseModel::headerData(int section, Qt::Orientation orientation, int 
         return {};
     // Amounts stand right, texts left: printing aligns each column's cells as its heading.
     if (role == Qt::TextAlignmentRole)
-        return int((section == Quantity || (section >= PricePerUnit && section != CurrencyCode)
+        return int((section == Quantity || (section >= PricePerUnit && section != CurrencyCode &&
+                                            section != RateDate)
                         ? Qt::AlignRight
                         : Qt::AlignLeft) |
                    Qt::AlignVCenter);
     if (role != Qt::DisplayRole)
         return {};
-    static const char* const captions[ColumnCount] = {
-        "Product", "Qty", "Unit", "Price/Unit", "Total", "Currency", "Paid/Unit", "Rate"};
+    static const char* const captions[ColumnCount] = {"Product",    "Qty",   "Unit",
+                                                      "Price/Unit", "Total", "Currency",
+                                                      "Paid/Unit",  "Rate",  "Rate Date"};
     return QString::fromLatin1(captions[section]);
 }
 

@@ -19,8 +19,9 @@ class ExpenseModel : public EditedListModel {
     Q_OBJECT
 
 public:
-    // CurrencyCode, PaidPrice and Rate show where an expense was paid in another currency than
-    // the home one: its code, its price as paid and the rate it was converted at.
+    // CurrencyCode, PaidPrice, Rate and RateDate show where an expense was paid in another
+    // currency than the home one: its code, its price as paid, the rate it was converted at
+    // and the day that rate is for.
     enum Column {
         Product,
         Quantity,
@@ -30,6 +31,7 @@ public:
         CurrencyCode,
         PaidPrice,
         Rate,
+        RateDate,
         ColumnCount
     };
     // The columns the sort codes speak of.
@@ -91,7 +93,7 @@ public:
     // The product takes any text that is not blank, the unit any that is not empty (the
     // same text again changes nothing, so the list is not edited); quantity and price
     // take the text of a number box (not a number reads as 0), and the total follows
-    // them.
+    // them. The rate date takes a valid QDate.
     bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
     QVariant headerData(int section, Qt::Orientation orientation,

@@ -24,8 +24,8 @@ QList<int> StageList(int clientWidth)
 QList<int> ExpenseList(int clientWidth, bool currencies)
 {
     if (currencies) {
-        const int w = (clientWidth - 50) / 8;
-        return {clientWidth - 7 * w, w, w, w, w, w, w, w};
+        const int w = (clientWidth - 50) / 9;
+        return {clientWidth - 8 * w, w, w, w, w, w, w, w, w};
     }
     const int w = (clientWidth - 50) / 5;
     return {clientWidth - 4 * w, w, w, w, w};

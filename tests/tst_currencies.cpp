@@ -12,6 +12,7 @@
 #include "TravelTreeView.h"
 #include "WindowFixture.h"
 
+#include <QDateEdit>
 #include <QJsonArray>
 #include <QTemporaryDir>
 #include <QTest>
@@ -379,9 +380,23 @@ private slots:
         QCOMPARE(text(5, ExpenseModel::Total), formats.FormatAmount(123.56));
         QCOMPARE(text(5, ExpenseModel::PricePerUnit), QStringLiteral("Grand Total"));
 
+        // The day the rate is for is typed in the cell's date box; a home expense has none.
+        QVERIFY(!(model->index(0, ExpenseModel::RateDate).flags() & Qt::ItemIsEditable));
+        const QModelIndex rateDay = model->index(row, ExpenseModel::RateDate);
+        view->list()->setCurrentIndex(rateDay);
+        view->list()->edit(rateDay);
+        auto* dateBox = view->list()->findChild<QDateEdit*>();
+        QVERIFY(dateBox && dateBox->calendarPopup());
+        dateBox->setDate(QDate(2006, 3, 21));
+        QTest::keyClick(dateBox, Qt::Key_Return);
+        QCOMPARE(rateDay.data(Qt::EditRole).toDate(), QDate(2006, 3, 21));
+
         frame->tree()->selectPath(travel, TreeChild::None, {});
-        QCOMPARE(run.store.LoadExpenses(travel)[1].foreign->price, dec("12.50"));
+        const ForeignPrice saved = *run.store.LoadExpenses(travel)[1].foreign;
+        QCOMPARE(saved.price, dec("12.50"));
+        QCOMPARE(saved.rateDate, QDate(2006, 3, 21));
         QCOMPARE(run.store.LastRate(eur)->rate, dec("0.9424"));
+        QCOMPARE(run.store.LastRate(eur)->rateDate, QDate(2006, 3, 21));
     }
 };
 

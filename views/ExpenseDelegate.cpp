@@ -5,6 +5,7 @@
 #include "ListNumberEdit.h"
 #include "ListUnitCombo.h"
 
+#include <QDateEdit>
 #include <QLineEdit>
 #include <QPainter>
 #include <QTimer>
@@ -77,6 +78,12 @@ QWidget* ExpenseDelegate::makeEditor(QWidget* parent, const QStyleOptionViewItem
     case ExpenseModel::PaidPrice: {
         const QString code = index.siblingAtColumn(ExpenseModel::CurrencyCode).data().toString();
         return new CListNumberEdit(m_locale, parent, Currency::Digits(code));
+    }
+    case ExpenseModel::RateDate: {
+        auto* date = new QDateEdit(parent);
+        date->setCalendarPopup(true);
+        date->setDisplayFormat(m_locale.dateFormat(QLocale::ShortFormat));
+        return date;
     }
     case ExpenseModel::Unit:
     case ExpenseModel::CurrencyCode: {
