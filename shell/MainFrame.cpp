@@ -312,6 +312,7 @@ void CMainFrame::connectUpperView()
     connect(view, &CUpperView::commandRequested, this, &CMainFrame::onCommand);
     connect(view, &CUpperView::contextMenuRequested, this, &CMainFrame::popupContextMenu);
     connect(view, &CUpperView::captionChanged, m_tree, &CTravelTreeView::setSelectedCaption);
+    connect(view, &CUpperView::notice, this, &CMainFrame::showStatus);
 }
 
 void CMainFrame::loadUpperViewForTreeSelection()

@@ -14,6 +14,7 @@
 
 #include <QDateEdit>
 #include <QJsonArray>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextDocument>
@@ -397,6 +398,19 @@ private slots:
         QCOMPARE(saved.rateDate, QDate(2006, 3, 21));
         QCOMPARE(run.store.LastRate(eur)->rate, dec("0.9424"));
         QCOMPARE(run.store.LastRate(eur)->rateDate, QDate(2006, 3, 21));
+
+        // Another program puts a line where the taxi was: the entry is told, not applied.
+        QList<ExpenseRecord> moved = run.store.LoadExpenses(travel);
+        moved[1].product = QStringLiteral("Bus");
+        moved[1].foreign.reset();
+        QVERIFY(writeFile(run.store.dataFolder().expensesFile(travel),
+                          RecordCodec::encodeExpenses(RecordCodec::listOf(moved))));
+        frame->refresh();
+        frame->tree()->selectPath(travel, TreeChild::Expenses, RecordKey());
+        const QString told = frame->statusBar()->currentMessage();
+        QVERIFY2(told.startsWith(u"EUR 12.50 set aside: "), qPrintable(told));
+        const auto* reread = qobject_cast<CExpenseListView*>(frame->upperView());
+        QVERIFY(reread && !reread->model()->counts().anyForeign);
     }
 };
 

@@ -57,7 +57,15 @@ CExpenseListView::CExpenseListView(ExpenseModel* model, TravelDataStore& store, 
     });
     connect(m_model, &QAbstractItemModel::dataChanged, this,
             &CExpenseListView::showCurrencyColumns);
-    connect(m_model, &QAbstractItemModel::modelReset, this, &CExpenseListView::showCurrencyColumns);
+    connect(m_model, &QAbstractItemModel::modelReset, this, [this] {
+        showCurrencyColumns();
+        // Told once when the expenses are read, not at every edit.
+        if (const QString notes = m_list->toolTip(); !notes.isEmpty())
+            emit notice(notes.section(QLatin1Char('\n'), 0, 0) +
+                        (notes.contains(QLatin1Char('\n'))
+                             ? tr(" (and more: see the list's tooltip)")
+                             : QString()));
+    });
     showCurrencyColumns();
     m_header->showFirstOrder(ExpenseModel::Product);
     m_list->installEventFilter(this);

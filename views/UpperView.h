@@ -93,6 +93,8 @@ signals:
     void contextMenuRequested(PopupMenu menu, const QPoint& globalPosition);
     // The caption of the selected tree node changed with the view's rows.
     void captionChanged(const QString& caption);
+    // Something the user should know about the records shown, for the status bar.
+    void notice(const QString& text);
 
 protected:
     TravelDataStore& m_store;
