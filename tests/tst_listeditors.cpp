@@ -38,8 +38,7 @@ void clickCheckBox(CListCtrl* list, int row)
 
 void clickCell(CListCtrl* list, int row, int column)
 {
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                      list->visualRect(list->model()->index(row, column)).center());
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, cellCentre(list, row, column));
 }
 
 // Answers the Import Items dialog by ticking the master list's entries at these rows.
@@ -75,12 +74,7 @@ private:
         return qobject_cast<CExpenseListView*>(m_frame->upperView());
     }
 
-    void trigger(int command)
-    {
-        QAction* action = m_frame->action(command);
-        QVERIFY2(action->isEnabled(), qPrintable(QString::number(command)));
-        action->trigger();
-    }
+    void trigger(int command) { triggerCommand(m_frame, command); }
 
     CChekListView* openCheckList(const RecordKey& travel)
     {
@@ -182,9 +176,7 @@ private slots:
         QTest::keyClick(view->openEditor(), Qt::Key_Escape);
         QCOMPARE(column(view->model()).first(), QStringLiteral("Tripod"));
         // A double click right of the box opens the editor too.
-        clickCell(list, 2, 0);
-        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {},
-                           list->visualRect(view->model()->index(2, 0)).center());
+        doubleClickCell(list, 2);
         QVERIFY(view->openEditor());
         QTest::keyClick(view->openEditor(), Qt::Key_Escape);
         // On the box a double click ticks, and opens nothing.
@@ -368,19 +360,15 @@ private slots:
         CListHeaderCtrl* header = view->header();
         QCOMPARE(header->imageSet(ExpenseModel::Product), 1);
         view->list()->markRow(1); // Hotel
-        const auto clickColumn = [header](int column) {
-            const int x = header->sectionViewportPosition(column) + header->sectionSize(column) / 2;
-            QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(x, 5));
-        };
-        clickColumn(ExpenseModel::PricePerUnit);
-        clickColumn(ExpenseModel::PricePerUnit);
+        clickSection(header, ExpenseModel::PricePerUnit);
+        clickSection(header, ExpenseModel::PricePerUnit);
         QCOMPARE(header->imageSet(ExpenseModel::PricePerUnit), 2);
         QCOMPARE(column(view->model()).first(), QStringLiteral("Hotel"));
         QCOMPARE(view->list()->markedRow(), 0);
         // A sort ends an open edit first, keeping what was typed.
         clickCell(view->list(), 1, ExpenseModel::Product);
         QTest::keyClicks(view->openEditor(), QStringLiteral("Tram"));
-        clickColumn(ExpenseModel::Product);
+        clickSection(header, ExpenseModel::Product);
         QVERIFY(!view->openEditor());
         QCOMPARE(
             column(view->model()),
@@ -392,12 +380,10 @@ private slots:
         CExpenseListView* view = openExpenses(m_rome);
         CListCtrl* list = view->list();
         QSignalSpy menus(view, &CUpperView::contextMenuRequested);
-        QTest::mouseClick(list->viewport(), Qt::RightButton, {},
-                          list->visualRect(view->model()->index(3, 0)).center());
+        QTest::mouseClick(list->viewport(), Qt::RightButton, {}, cellCentre(list, 3));
         QCOMPARE(menus.last().first().value<PopupMenu>(), PopupMenu::NewImport);
         m_frame->popupMenu(PopupMenu::NewImport)->hide();
-        QTest::mouseClick(list->viewport(), Qt::RightButton, {},
-                          list->visualRect(view->model()->index(1, 2)).center());
+        QTest::mouseClick(list->viewport(), Qt::RightButton, {}, cellCentre(list, 1, 2));
         QCOMPARE(menus.last().first().value<PopupMenu>(), PopupMenu::ExpenseMenu);
         QCOMPARE(list->markedRow(), 1);
         m_frame->popupMenu(PopupMenu::ExpenseMenu)->hide();

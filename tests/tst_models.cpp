@@ -25,7 +25,6 @@ TravelRecord travel(const QString& title, const DateTimeValue& start)
 {
     TravelRecord t(start);
     t.title = title;
-    t.end = start;
     return t;
 }
 
