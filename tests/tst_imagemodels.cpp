@@ -75,35 +75,24 @@ private slots:
     void enablingFollowsTravelCategoryAndCurrentRow()
     {
         using ImagesViewRules::EnabledButtons;
+        // The images view's tests go through a travel without categories and the last of
+        // three images; here the first of three, the only one, and none current.
         ImagesViewState state;
         QCOMPARE(EnabledButtons(state), ImageButtons{});
-
-        state.travelShown = true;
-        ImageButtons expected;
-        expected.addCategory = true;
-        QCOMPARE(EnabledButtons(state), expected);
-
-        state.categorySelected = true;
-        expected.renameCategory = expected.deleteCategory = expected.addImage = true;
-        QCOMPARE(EnabledButtons(state), expected);
-
-        // One image: it can be changed and removed, there is nothing before or after it.
-        state.rowCount = 1;
-        state.currentRow = 0;
-        expected.changeImage = expected.removeImage = true;
-        QCOMPARE(EnabledButtons(state), expected);
-
+        state.travelShown = state.categorySelected = true;
         state.rowCount = 3;
+        state.currentRow = 0;
+        ImageButtons expected;
+        expected.addCategory = expected.renameCategory = expected.deleteCategory = true;
+        expected.addImage = expected.changeImage = expected.removeImage = true;
         expected.nextImage = true;
         QCOMPARE(EnabledButtons(state), expected);
-        state.currentRow = 2;
+        state.rowCount = 1;
         expected.nextImage = false;
-        expected.previousImage = true;
         QCOMPARE(EnabledButtons(state), expected);
-
-        // Rows but none current.
+        state.rowCount = 3;
         state.currentRow = -1;
-        expected.previousImage = expected.changeImage = expected.removeImage = false;
+        expected.changeImage = expected.removeImage = false;
         QCOMPARE(EnabledButtons(state), expected);
 
         // No travel: nothing, whatever else is set.
@@ -321,8 +310,6 @@ private slots:
         QCOMPARE(changed.size(), 2);
         QCOMPARE(model.index(0, 0).data(ImageLinkModel::ThumbnailRole).value<QImage>().size(),
                  QSize(150, 50));
-        QCOMPARE(model.index(0, 0).data(ImageLinkModel::PictureSizeRole).toSize(), QSize(300, 100));
-        QVERIFY(model.index(1, 0).data(ImageLinkModel::ThumbnailRole).value<QImage>().isNull());
         QVERIFY(!model.index(1, 0).data(ImageLinkModel::PictureSizeRole).toSize().isValid());
         QCOMPARE(loader.readCount(), 2);
     }
