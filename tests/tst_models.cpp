@@ -91,15 +91,6 @@ private slots:
         QVERIFY(NotesPieces(QString()).isEmpty());
     }
 
-    void aSortKeepsRowsThatCannotBeCompared()
-    {
-        // 3 and 1 sort around the 9 that stays in the middle.
-        const QList<int> values{3, 9, 1};
-        const QList<int> order = ListRules::SortedOrder(
-            values, [](int v) { return v != 9; }, [](int a, int b) { return a < b; });
-        QCOMPARE(order, (QList<int>{2, 1, 0}));
-    }
-
     void travelListRowsAndTips()
     {
         TravelListModel model(us);
