@@ -286,7 +286,7 @@ private slots:
         QCOMPARE(list.rowCount(), 0);
     }
 
-    void stageDetailRows()
+    void stageDetailRowsAndNotes()
     {
         StageDetailModel model(us);
         const auto checked = tester(&model);
@@ -305,11 +305,7 @@ private slots:
         QVERIFY(model.index(StageDetailModel::TitleRow, 1)
                     .data(DetailSheetStyle::HeadingRole)
                     .toBool());
-    }
 
-    void stageDetailNotesPieces()
-    {
-        StageDetailModel model(us);
         StageRecord s = stage(QStringLiteral("Notes"), at(2006, 3, 6));
         // 51 characters without a blank: 50 in the "Notes" row, 1 in a row of its own
         // with no label; the section starts below the last piece.
@@ -475,7 +471,7 @@ private slots:
         QCOMPARE(model.caption(), QStringLiteral("Check List [1/4]"));
     }
 
-    void expenseFirstNewMakesThreeRows()
+    void expenseFirstNewMakesThreeRowsAndItsTotalFollowsEdits()
     {
         ExpenseModel model(us);
         const auto checked = tester(&model);
@@ -495,13 +491,8 @@ private slots:
         QVERIFY(!model.setData(model.index(2, ExpenseModel::Product), QStringLiteral("x")));
         QVERIFY(!(model.flags(model.index(0, ExpenseModel::Total)) & Qt::ItemIsEditable));
         QVERIFY(!model.setData(model.index(0, ExpenseModel::Total), QStringLiteral("9")));
-    }
 
-    void expenseTotalsFollowEdits()
-    {
-        ExpenseModel model(us);
-        const auto checked = tester(&model);
-        model.addExpense(QStringLiteral("Taxi"));
+        // The row's total follows its quantity and price.
         QVERIFY(model.setData(model.index(0, ExpenseModel::Quantity), QStringLiteral("3")));
         QCOMPARE(model.index(0, ExpenseModel::PricePerUnit).data().toString(), QString());
         QVERIFY(model.setData(model.index(0, ExpenseModel::PricePerUnit), QStringLiteral("2.5")));
@@ -515,7 +506,7 @@ private slots:
         QCOMPARE(model.expense(0).total, 0.0);
         QVERIFY(!model.setData(model.index(0, ExpenseModel::Product), QStringLiteral("  ")));
         QVERIFY(!model.setData(model.index(0, ExpenseModel::Unit), QString()));
-        QCOMPARE(model.expense(0).product, QStringLiteral("Taxi"));
+        QCOMPARE(model.expense(0).product, QStringLiteral("New Expense"));
 
         // A German user types a comma and sees euros.
         ExpenseModel german(DisplayFormats(QLocale(QStringLiteral("de_DE"))));
