@@ -7,9 +7,12 @@
 #include "TravelTreeView.h"
 #include "VoyantaApp.h"
 
+#include <QAction>
 #include <QDateEdit>
+#include <QHeaderView>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <memory>
 
@@ -41,6 +44,34 @@ inline int listedTravels(const CTravelTreeView* tree)
 inline QString currentCaption(const CTravelTreeView* tree)
 {
     return tree->currentIndex().data().toString();
+}
+
+// Triggers a command of the window; it must be enabled.
+inline void triggerCommand(const CMainFrame* frame, int command)
+{
+    QAction* action = frame->action(command);
+    QVERIFY2(action->isEnabled(), qPrintable(QString::number(command)));
+    action->trigger();
+}
+
+// A left click in the middle of a header's section.
+inline void clickSection(QHeaderView* header, int section)
+{
+    const int x = header->sectionViewportPosition(section) + header->sectionSize(section) / 2;
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(x, 5));
+}
+
+// The middle of a cell of a list.
+inline QPoint cellCentre(const QAbstractItemView* list, int row, int column = 0)
+{
+    return list->visualRect(list->model()->index(row, column)).center();
+}
+
+// A click, then a double click, in the middle of a cell.
+inline void doubleClickCell(QAbstractItemView* list, int row, int column = 0)
+{
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, cellCentre(list, row, column));
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, cellCentre(list, row, column));
 }
 
 // The names a store lists while it loads a category file.

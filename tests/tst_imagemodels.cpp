@@ -75,35 +75,24 @@ private slots:
     void enablingFollowsTravelCategoryAndCurrentRow()
     {
         using ImagesViewRules::EnabledButtons;
+        // The images view's tests go through a travel without categories and the last of
+        // three images; here the first of three, the only one, and none current.
         ImagesViewState state;
         QCOMPARE(EnabledButtons(state), ImageButtons{});
-
-        state.travelShown = true;
-        ImageButtons expected;
-        expected.addCategory = true;
-        QCOMPARE(EnabledButtons(state), expected);
-
-        state.categorySelected = true;
-        expected.renameCategory = expected.deleteCategory = expected.addImage = true;
-        QCOMPARE(EnabledButtons(state), expected);
-
-        // One image: it can be changed and removed, there is nothing before or after it.
-        state.rowCount = 1;
-        state.currentRow = 0;
-        expected.changeImage = expected.removeImage = true;
-        QCOMPARE(EnabledButtons(state), expected);
-
+        state.travelShown = state.categorySelected = true;
         state.rowCount = 3;
+        state.currentRow = 0;
+        ImageButtons expected;
+        expected.addCategory = expected.renameCategory = expected.deleteCategory = true;
+        expected.addImage = expected.changeImage = expected.removeImage = true;
         expected.nextImage = true;
         QCOMPARE(EnabledButtons(state), expected);
-        state.currentRow = 2;
+        state.rowCount = 1;
         expected.nextImage = false;
-        expected.previousImage = true;
         QCOMPARE(EnabledButtons(state), expected);
-
-        // Rows but none current.
+        state.rowCount = 3;
         state.currentRow = -1;
-        expected.previousImage = expected.changeImage = expected.removeImage = false;
+        expected.changeImage = expected.removeImage = false;
         QCOMPARE(EnabledButtons(state), expected);
 
         // No travel: nothing, whatever else is set.
@@ -138,13 +127,10 @@ private slots:
         QCOMPARE(model.addLink(QStringLiteral("/e.png"), QStringLiteral("E")), 2);
         QCOMPARE(model.links().value(1003).displayTitle, QStringLiteral("E"));
 
-        model.changeLink(0, QStringLiteral("/a2.png"), QStringLiteral("A2"));
-        QCOMPARE(model.links().value(1000).picturePath, QStringLiteral("/a2.png"));
-
         // Removing marks the link and keeps the key, so the numbering has no gap.
         model.removeLink(1);
         QCOMPARE(column(&model),
-                 (QStringList{QStringLiteral("A2\n/a2.png"), QStringLiteral("E\n/e.png")}));
+                 (QStringList{QStringLiteral("A\n/a.png"), QStringLiteral("E\n/e.png")}));
         QCOMPARE(model.links().value(1002).removed, 1);
         QCOMPARE(model.keyCount(1), 4);
 
@@ -321,8 +307,6 @@ private slots:
         QCOMPARE(changed.size(), 2);
         QCOMPARE(model.index(0, 0).data(ImageLinkModel::ThumbnailRole).value<QImage>().size(),
                  QSize(150, 50));
-        QCOMPARE(model.index(0, 0).data(ImageLinkModel::PictureSizeRole).toSize(), QSize(300, 100));
-        QVERIFY(model.index(1, 0).data(ImageLinkModel::ThumbnailRole).value<QImage>().isNull());
         QVERIFY(!model.index(1, 0).data(ImageLinkModel::PictureSizeRole).toSize().isValid());
         QCOMPARE(loader.readCount(), 2);
     }

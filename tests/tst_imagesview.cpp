@@ -18,18 +18,6 @@
 
 #include <sys/stat.h>
 
-namespace {
-
-TravelRecord travel(const QString& title, const DateTimeValue& start)
-{
-    TravelRecord t(start);
-    t.title = title;
-    t.end = start;
-    return t;
-}
-
-} // namespace
-
 // The images view and the Select Image dialog in the real window: categories, images, the
 // dialog's answers, and what reaches the travel's category file.
 class ImagesViewTest : public QObject {
@@ -129,8 +117,8 @@ private slots:
         {
             const std::unique_ptr<TravelDataStore> data = m_run->seed();
             QVERIFY(data);
-            m_lisbon = data->AddTravel(travel(QStringLiteral("Lisbon"), at(2006, 3, 3))).key;
-            m_rome = data->AddTravel(travel(QStringLiteral("Rome"), at(2006, 3, 20))).key;
+            m_lisbon = addTitledTravel(*data, at(2006, 3, 3), QStringLiteral("Lisbon"));
+            m_rome = addTitledTravel(*data, at(2006, 3, 20), QStringLiteral("Rome"));
         }
         const QString pictures = m_run->folder(QStringLiteral("photos"));
         m_one = QDir(pictures).filePath(QStringLiteral("one.png"));
@@ -357,16 +345,14 @@ private slots:
         CImageLinkList* list = m_view->imageList();
         m_view->resize(900, 420);
         QApplication::processEvents();
-        const QRect first = list->visualRect(m_view->linkModel().index(0, 0));
 
         // A click makes a row current.
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, first.center());
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, cellCentre(list, 0));
         QCOMPARE(caption(), QStringLiteral("One"));
 
         // Right click on a row: that row, and the Add / Mod / Del menu.
-        const QRect second = list->visualRect(m_view->linkModel().index(1, 0));
-        QContextMenuEvent onRow(QContextMenuEvent::Mouse, second.center(),
-                                list->viewport()->mapToGlobal(second.center()));
+        QContextMenuEvent onRow(QContextMenuEvent::Mouse, cellCentre(list, 1),
+                                list->viewport()->mapToGlobal(cellCentre(list, 1)));
         QApplication::sendEvent(list->viewport(), &onRow);
         QVERIFY(list->rowMenu()->isVisible());
         QCOMPARE(m_view->currentRow(), 1);
@@ -399,10 +385,8 @@ private slots:
         QCOMPARE(categoryFile(m_lisbon), QStringList{QStringLiteral("Hotels|Two small=three.bmp")});
 
         // A double click changes the image.
-        const QRect only = list->visualRect(m_view->linkModel().index(0, 0));
         prompter().dialogs.append(pressButton(Control::Cancel));
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, only.center());
-        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, only.center());
+        doubleClickCell(list, 0);
         QCOMPARE(prompter().dialogs.size(), 0);
     }
 
@@ -465,7 +449,7 @@ private slots:
         QCOMPARE(view.widget()->size(), QSize(500, 320));
         QVERIFY(view.verticalScrollBar()->maximum() > 0);
         QVERIFY(view.horizontalScrollBar()->maximum() > 0);
-        QCOMPARE(geometry(ImagesViewControl::NextImage), QRect(250 + 10 + 60 + 112, 280, 28, 20));
+        QCOMPARE(geometry(ImagesViewControl::NextImage), QRect(432, 280, 28, 20));
     }
 };
 

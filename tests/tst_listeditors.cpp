@@ -38,8 +38,7 @@ void clickCheckBox(CListCtrl* list, int row)
 
 void clickCell(CListCtrl* list, int row, int column)
 {
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                      list->visualRect(list->model()->index(row, column)).center());
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, cellCentre(list, row, column));
 }
 
 // Answers the Import Items dialog by ticking the master list's entries at these rows.
@@ -75,12 +74,7 @@ private:
         return qobject_cast<CExpenseListView*>(m_frame->upperView());
     }
 
-    void trigger(int command)
-    {
-        QAction* action = m_frame->action(command);
-        QVERIFY2(action->isEnabled(), qPrintable(QString::number(command)));
-        action->trigger();
-    }
+    void trigger(int command) { triggerCommand(m_frame, command); }
 
     CChekListView* openCheckList(const RecordKey& travel)
     {
@@ -97,10 +91,8 @@ private:
     // Leaves the list for its travel's details, which saves it.
     void leave(const RecordKey& travel) { tree()->selectPath(travel, TreeChild::None, {}); }
 
-    int rowOf(const QAbstractItemModel* model, const QString& text) const
-    {
-        return int(column(model).indexOf(text));
-    }
+    // A list's file in the store's data folder.
+    QString dataFile(const QString& name) { return store().dataFolder().filePath(name); }
 
 private slots:
     void init()
@@ -182,9 +174,7 @@ private slots:
         QTest::keyClick(view->openEditor(), Qt::Key_Escape);
         QCOMPARE(column(view->model()).first(), QStringLiteral("Tripod"));
         // A double click right of the box opens the editor too.
-        clickCell(list, 2, 0);
-        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {},
-                           list->visualRect(view->model()->index(2, 0)).center());
+        doubleClickCell(list, 2);
         QVERIFY(view->openEditor());
         QTest::keyClick(view->openEditor(), Qt::Key_Escape);
         // On the box a double click ticks, and opens nothing.
@@ -218,7 +208,7 @@ private slots:
         QCOMPARE(view->model()->rowCount(), 4);
         trigger(Cmd::Delete);
         QCOMPARE(prompter().asked.size(), 2);
-        QCOMPARE(rowOf(view->model(), QStringLiteral("Adapter")), -1);
+        QVERIFY(!column(view->model()).contains(QStringLiteral("Adapter")));
         // Deleting every entry leaves an empty list, and the caption says so.
         prompter().answers = {true, true, true};
         for (int i = 0; i < 3; ++i) {
@@ -229,8 +219,7 @@ private slots:
         QVERIFY(!m_frame->action(Cmd::CheckListDelete)->isEnabled());
 
         m_frame->monthPicker()->setDate(QDate(2006, 4, 1));
-        QCOMPARE(readFile(store().dataFolder().filePath(DataFolder::checkListFileName(m_rome))),
-                 hex("00000000"));
+        QCOMPARE(readFile(dataFile(DataFolder::checkListFileName(m_rome))), hex("00000000"));
     }
 
     void checkListImportsIntoTheRows()
@@ -338,7 +327,7 @@ private slots:
         ExpenseRecord ferry = expense(QStringLiteral("Ferry"), 2, 9, false);
         ferry.unit = QStringLiteral("Ticket");
         QVERIFY(store().SaveExpenses(m_oslo, {ferry}).ok());
-        const QString file = store().dataFolder().filePath(DataFolder::expensesFileName(m_oslo));
+        const QString file = dataFile(DataFolder::expensesFileName(m_oslo));
         const QByteArray before = readFile(file);
         CExpenseListView* view = openExpenses(m_oslo);
         CListCtrl* list = view->list();
@@ -368,19 +357,15 @@ private slots:
         CListHeaderCtrl* header = view->header();
         QCOMPARE(header->imageSet(ExpenseModel::Product), 1);
         view->list()->markRow(1); // Hotel
-        const auto clickColumn = [header](int column) {
-            const int x = header->sectionViewportPosition(column) + header->sectionSize(column) / 2;
-            QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(x, 5));
-        };
-        clickColumn(ExpenseModel::PricePerUnit);
-        clickColumn(ExpenseModel::PricePerUnit);
+        clickSection(header, ExpenseModel::PricePerUnit);
+        clickSection(header, ExpenseModel::PricePerUnit);
         QCOMPARE(header->imageSet(ExpenseModel::PricePerUnit), 2);
         QCOMPARE(column(view->model()).first(), QStringLiteral("Hotel"));
         QCOMPARE(view->list()->markedRow(), 0);
         // A sort ends an open edit first, keeping what was typed.
         clickCell(view->list(), 1, ExpenseModel::Product);
         QTest::keyClicks(view->openEditor(), QStringLiteral("Tram"));
-        clickColumn(ExpenseModel::Product);
+        clickSection(header, ExpenseModel::Product);
         QVERIFY(!view->openEditor());
         QCOMPARE(
             column(view->model()),
@@ -392,12 +377,10 @@ private slots:
         CExpenseListView* view = openExpenses(m_rome);
         CListCtrl* list = view->list();
         QSignalSpy menus(view, &CUpperView::contextMenuRequested);
-        QTest::mouseClick(list->viewport(), Qt::RightButton, {},
-                          list->visualRect(view->model()->index(3, 0)).center());
+        QTest::mouseClick(list->viewport(), Qt::RightButton, {}, cellCentre(list, 3));
         QCOMPARE(menus.last().first().value<PopupMenu>(), PopupMenu::NewImport);
         m_frame->popupMenu(PopupMenu::NewImport)->hide();
-        QTest::mouseClick(list->viewport(), Qt::RightButton, {},
-                          list->visualRect(view->model()->index(1, 2)).center());
+        QTest::mouseClick(list->viewport(), Qt::RightButton, {}, cellCentre(list, 1, 2));
         QCOMPARE(menus.last().first().value<PopupMenu>(), PopupMenu::ExpenseMenu);
         QCOMPARE(list->markedRow(), 1);
         m_frame->popupMenu(PopupMenu::ExpenseMenu)->hide();
@@ -411,8 +394,7 @@ private slots:
         list->markRow(0);
         trigger(Cmd::Delete);
         QCOMPARE(caption(), QStringLiteral("Expense List"));
-        QCOMPARE(readFile(store().dataFolder().filePath(DataFolder::expensesFileName(m_rome))),
-                 hex("00000000"));
+        QCOMPARE(readFile(dataFile(DataFolder::expensesFileName(m_rome))), hex("00000000"));
         QVERIFY(!m_frame->action(Cmd::ExpenseDelete)->isEnabled());
     }
 
@@ -472,15 +454,14 @@ private slots:
         // The list went to its own folder, and nothing of it into the new one.
         QCOMPARE(m_run->seed()->LoadCheckList(m_rome).first(),
                  (CheckListItem{QStringLiteral("Camera"), 1}));
-        QVERIFY(
-            !QFile::exists(store().dataFolder().filePath(DataFolder::checkListFileName(m_rome))));
+        QVERIFY(!QFile::exists(dataFile(DataFolder::checkListFileName(m_rome))));
     }
 
     void aListThatWasNotChangedIsNotWritten()
     {
         openExpenses(m_rome);
         // A sync tool replaces the file while the list is shown unchanged.
-        const QString file = store().dataFolder().filePath(DataFolder::expensesFileName(m_rome));
+        const QString file = dataFile(DataFolder::expensesFileName(m_rome));
         {
             const std::unique_ptr<TravelDataStore> other = m_run->seed();
             QVERIFY(
@@ -515,7 +496,7 @@ private slots:
         CChekListView* view = openCheckList(m_rome);
         clickCheckBox(view->list(), 0);
         // The file's place is taken by a folder: it cannot be written.
-        const QString file = store().dataFolder().filePath(DataFolder::checkListFileName(m_rome));
+        const QString file = dataFile(DataFolder::checkListFileName(m_rome));
         QVERIFY(QFile::remove(file));
         QVERIFY(QDir().mkdir(file));
         prompter().choices = QStringList(3, QStringLiteral("Cancel"));

@@ -24,17 +24,6 @@
 #include <QTest>
 #include <QWheelEvent>
 
-namespace {
-
-TravelRecord travel(const QString& title, const DateTimeValue& start)
-{
-    TravelRecord t(start);
-    t.title = title;
-    return t;
-}
-
-} // namespace
-
 // The wiring of the travel list and the travel detail in the real window: header
 // clicks, mouse, menus, display modes. Their rows and orders are the models' tests.
 class ListViewsTest : public QObject {
@@ -57,13 +46,14 @@ private slots:
         {
             const std::unique_ptr<TravelDataStore> data = m_run->seed();
             QVERIFY(data);
-            TravelRecord paris = travel(QStringLiteral("Paris"), at(2006, 3, 31, 18));
+            TravelRecord paris(at(2006, 3, 31, 18));
+            paris.title = QStringLiteral("Paris");
             paris.end = at(2006, 4, 2);
             paris.from = QStringLiteral("Berlin");
             paris.destination = QStringLiteral("Paris");
             paris.notes = QStringLiteral("First line\r\n\r\nSecond line");
             m_paris = data->AddTravel(paris).key;
-            QVERIFY(data->AddTravel(travel(QStringLiteral("athens"), at(2006, 3, 10))).ok());
+            QVERIFY(!addTitledTravel(*data, at(2006, 3, 10), QStringLiteral("athens")).isEmpty());
         }
         m_run->app.setDisplayFormats(DisplayFormats(QLocale(QStringLiteral("en_US"))));
         m_frame = m_run->startOnFolder(QDate(2006, 3, 1));
@@ -84,14 +74,10 @@ private slots:
         CListHeaderCtrl* header = list->header();
         QCOMPARE(header->imageSet(0), 1); // marked at fill
         QSignalSpy sorts(header, &CListHeaderCtrl::sortRequested);
-        const auto clickColumn = [&](int column) {
-            const int x = header->sectionViewportPosition(column) + header->sectionSize(column) / 2;
-            QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(x, 5));
-        };
         list->resize(900, 300);
-        clickColumn(3);
+        clickSection(header, 3);
         QCOMPARE(header->imageSet(0), 0);
-        clickColumn(3);
+        clickSection(header, 3);
         QCOMPARE(header->imageSet(3), 2);
         QCOMPARE(header->imageIndex(3), 13);
         // The marked row follows the sort.
@@ -99,7 +85,7 @@ private slots:
                  (QStringList{QStringLiteral("Paris"), QStringLiteral("athens")}));
         QCOMPARE(list->markedRow(), 0);
         QCOMPARE(list->shownTravel(), m_paris);
-        clickColumn(3);
+        clickSection(header, 3);
         QCOMPARE(header->imageSet(3), 1);
         QCOMPARE(sorts.size(), 3);
         QCOMPARE(sorts[1].first().toInt(), 8);
@@ -116,10 +102,6 @@ private slots:
 
     void theTravelListFollowsTheMouse()
     {
-        // Paris starts on 31 March and ends in April: March only.
-        QCOMPARE(travelList()->model()->rowCount(), 2);
-        m_frame->monthPicker()->setDate(QDate(2006, 4, 5));
-        QCOMPARE(travelList()->model()->rowCount(), 0);
         m_frame->monthPicker()->setDate(QDate(2006, 3, 5));
         CTravelListView* list = travelList();
         QCOMPARE(list->markedRow(), 0);
@@ -155,11 +137,9 @@ private slots:
     {
         CTravelListView* list = travelList();
         list->markRow(1);
+        // Small icons; the switch of modes and their shared mark are the stage list's tests.
         m_frame->action(Cmd::ViewIcon)->trigger();
-        QVERIFY(list->icons()->isVisibleTo(list));
-        QVERIFY(!list->report()->isVisibleTo(list));
         QCOMPARE(list->icons()->iconSize(), QSize(16, 16));
-        QCOMPARE(list->icons()->currentIndex().row(), 1);
         // A click in the icons marks the row for the commands too.
         const QRect first = list->icons()->visualRect(list->model()->index(0, 0));
         QTest::mouseClick(list->icons()->viewport(), Qt::LeftButton, {}, first.center());
@@ -204,18 +184,15 @@ private slots:
         auto* detail = qobject_cast<CTravelDetailListView*>(m_frame->upperView());
         QVERIFY(detail);
         CListCtrl* rows = detail->list();
-        QCOMPARE(detail->model()->rowCount(), 15);
         QCOMPARE(DetailSheetDelegate::shortcutAt(500 - 154, 500), 0); // bounds are exclusive
         QCOMPARE(DetailSheetDelegate::shortcutAt(500 - 153, 500), 1);
-        QCOMPARE(DetailSheetDelegate::shortcutAt(500 - 116, 500), 0); // the gap after the second
         QCOMPARE(DetailSheetDelegate::shortcutAt(500 - 100, 500), 3);
 
         // A right click changes nothing: the grey row stays where it was.
         const QRect row5 = rows->visualRect(detail->model()->index(5, 0));
         QTest::mouseClick(rows->viewport(), Qt::LeftButton, {}, row5.center());
         QCOMPARE(rows->markedRow(), 5);
-        QTest::mouseClick(rows->viewport(), Qt::RightButton, {},
-                          rows->visualRect(detail->model()->index(8, 0)).center());
+        QTest::mouseClick(rows->viewport(), Qt::RightButton, {}, cellCentre(rows, 8));
         QCOMPARE(rows->markedRow(), 5);
 
         // The second icon opens the expense node; two pixels right of it, nothing.

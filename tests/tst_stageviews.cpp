@@ -85,24 +85,10 @@ private:
         tree()->selectPath(m_lisbon, TreeChild::Stages, stage);
         return qobject_cast<CStageDetailListView*>(m_frame->upperView());
     }
-    void trigger(int command)
-    {
-        QAction* action = m_frame->action(command);
-        QVERIFY2(action->isEnabled(), qPrintable(QString::number(command)));
-        action->trigger();
-    }
+    void trigger(int command) { triggerCommand(m_frame, command); }
     static void rightClick(QAbstractItemView* list, const QPoint& at)
     {
         QTest::mouseClick(list->viewport(), Qt::RightButton, {}, at);
-    }
-    static QPoint rowCentre(QAbstractItemView* list, int row)
-    {
-        return list->visualRect(list->model()->index(row, 0)).center();
-    }
-    static void doubleClick(QAbstractItemView* list, int row)
-    {
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rowCentre(list, row));
-        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, rowCentre(list, row));
     }
 
 private slots:
@@ -148,8 +134,7 @@ private slots:
         QCOMPARE(list->header()->imageSet(StageListModel::Date), 1);
         // A header click sorts by that column.
         CListHeaderCtrl* header = list->header();
-        const int x = header->sectionViewportPosition(2) + header->sectionSize(2) / 2;
-        QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(x, 5));
+        clickSection(header, 2);
         QCOMPARE(column(list->model(), 0),
                  (QStringList{QStringLiteral("Sintra"), QStringLiteral("Belem"),
                               QStringLiteral("Alfama")}));
@@ -169,7 +154,7 @@ private slots:
         QCOMPARE(list->icons()->currentIndex().row(), 2);
         // A click among the icons marks for the commands.
         QTest::mouseClick(list->icons()->viewport(), Qt::LeftButton, {},
-                          rowCentre(list->icons(), 0));
+                          cellCentre(list->icons(), 0));
         QCOMPARE(list->shownStage(), m_alfama);
         trigger(Cmd::ViewReport);
         QVERIFY(list->report()->isVisibleTo(list));
@@ -195,7 +180,7 @@ private slots:
         list = qobject_cast<CStageListView*>(m_frame->upperView());
         QSignalSpy rowMenus(list, &CUpperView::contextMenuRequested);
         const int belem = list->model()->rowOf(m_belem);
-        rightClick(list->report(), rowCentre(list->report(), belem));
+        rightClick(list->report(), cellCentre(list->report(), belem));
         QCOMPARE(rowMenus[0].first().value<PopupMenu>(), PopupMenu::Sta);
         QCOMPARE(list->shownStage(), m_belem);
         m_frame->popupMenu(PopupMenu::Sta)->hide();
@@ -220,7 +205,7 @@ private slots:
                            QPoint(20, rows->viewport()->height() - 5));
         QApplication::processEvents();
         QCOMPARE(m_frame->upperView(), list);
-        doubleClick(rows, list->model()->rowOf(m_alfama));
+        doubleClickCell(rows, list->model()->rowOf(m_alfama));
         QTRY_COMPARE(m_frame->upperView()->kind(), ViewKind::StageDetail);
         QCOMPARE(tree()->selection().stageKey, m_alfama);
 
@@ -238,14 +223,14 @@ private slots:
         CListCtrl* rows = detail->list();
         QSignalSpy menus(detail, &CUpperView::contextMenuRequested);
         rows->markRow(StageDetailModel::PlaceRow);
-        rightClick(rows, rowCentre(rows, StageDetailModel::DateRow));
-        rightClick(rows, rowCentre(rows, detail->model()->firstAppointmentRow() - 1));
+        rightClick(rows, cellCentre(rows, StageDetailModel::DateRow));
+        rightClick(rows, cellCentre(rows, detail->model()->firstAppointmentRow() - 1));
         QApplication::processEvents();
         QCOMPARE(menus.size(), 0);
         QCOMPARE(rows->markedRow(), int(StageDetailModel::PlaceRow));
         // On an appointment: marked, and the appointment menu.
         const int tower = detail->model()->firstAppointmentRow();
-        rightClick(rows, rowCentre(rows, tower));
+        rightClick(rows, cellCentre(rows, tower));
         QCOMPARE(menus[0].first().value<PopupMenu>(), PopupMenu::Appointment);
         QCOMPARE(rows->markedRow(), tower);
         m_frame->popupMenu(PopupMenu::Appointment)->hide();
@@ -308,7 +293,7 @@ private slots:
         // A change by double click reaches the disk when the view is replaced.
         const int tower = detail->model()->firstAppointmentRow();
         prompter().dialogs = {appointmentAnswer(QStringLiteral("Tower of Belem"), Control::Ok)};
-        doubleClick(detail->list(), tower);
+        doubleClickCell(detail->list(), tower);
         QCOMPARE(onDisk(m_belem)[0].subject, QStringLiteral("Tower"));
         QVERIFY(stageList());
         QCOMPARE(onDisk(m_belem)[0].subject, QStringLiteral("Tower of Belem"));
@@ -387,9 +372,9 @@ private slots:
         QCOMPARE(detail->model()->index(heading + 1, 0).data().toString(),
                  QStringLiteral("3/8/06 11:15 AM"));
         // A double click on the title asks to change the stage; on the heading, nothing.
-        doubleClick(detail->list(), heading);
+        doubleClickCell(detail->list(), heading);
         prompter().dialogs = {pressButton(Control::Cancel)};
-        doubleClick(detail->list(), StageDetailModel::TitleRow);
+        doubleClickCell(detail->list(), StageDetailModel::TitleRow);
         QVERIFY(prompter().dialogs.isEmpty());
         QCOMPARE(m_frame->upperView(), detail);
     }
