@@ -140,7 +140,6 @@ private slots:
     {
         StoreOnFolder folder;
         auto& [dir, clock, store] = folder;
-        store.setImagesFolder(dir.filePath(QStringLiteral("Travel Images")));
         QVERIFY(folder.open());
         const RecordKey travel = addTitledTravel(store, at(2006, 3, 20), QStringLiteral("Rome"));
         StageRecord stage = stageOf(travel, at(2006, 3, 21), QStringLiteral("Forum"));
