@@ -431,7 +431,6 @@ private slots:
 
         const QString none = m_dir->filePath(QStringLiteral("none.json"));
         failsWith(2, "copy", QStringLiteral("1999"), QStringLiteral("no travel"));
-        failsWith(2, "delete", QStringLiteral("1999"), QStringLiteral("no travel"));
         failsWith(2, "import", none, none);
         failsWith(2, "export", key, QStringLiteral("export: --format is missing"));
         failsWith(2, "export @ --format docx", key, QStringLiteral("export: unknown format"));

@@ -463,11 +463,7 @@ private slots:
 
         const LegacyPictures first = mine.CopyLegacyPictures(legacy);
         QCOMPARE(first.copied, 1);
-        QCOMPARE(first.failed, 2);
-        QCOMPARE(first.copiedMessage(),
-                 QStringLiteral("Copied the pictures of 1 travel from %1 into this working "
-                                "directory")
-                     .arg(QDir::toNativeSeparators(legacy)));
+        QCOMPARE(first.failed, 2); // the wording of the messages is the start-up test's
         const QString failure = first.failureMessage();
         for (const RecordKey& key : {linked, unreadable})
             QVERIFY2(failure.contains(QDir::toNativeSeparators(legacyFile(key))),
