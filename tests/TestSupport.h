@@ -22,6 +22,7 @@
 
 #include "DateTimeValue.h"
 #include "Records.h"
+#include "TravelDataStore.h"
 
 // A stored date-time of a calendar moment; nine in the morning unless told otherwise.
 inline DateTimeValue at(int year, int month, int day, int hour = 9, int minute = 0, int second = 0)
@@ -95,6 +96,17 @@ struct TestClock {
         return [this] { return now; };
     }
 };
+
+// Points a store at a working directory, made if missing, on a test clock when given one,
+// and reads it.
+inline bool openStore(TravelDataStore& store, const QString& folder, TestClock* clock = nullptr)
+{
+    QDir().mkpath(folder);
+    store.setWorkingDirectory(folder);
+    if (clock)
+        store.setClock(clock->function());
+    return store.Refresh().ok();
+}
 
 // Limits the size of the files this process writes while it lives, as a full disk
 // would: a write past the limit fails. Only where the system has such a limit (not on

@@ -73,9 +73,7 @@ private slots:
         m_dir = std::make_unique<QTemporaryDir>();
         QVERIFY(m_dir->isValid());
         TravelDataStore store;
-        store.setWorkingDirectory(m_dir->path());
-        store.setClock(m_clock.function());
-        QVERIFY(store.Refresh().ok());
+        QVERIFY(openStore(store, m_dir->path(), &m_clock));
         TravelRecord rome(at(2006, 3, 20, 8));
         rome.title = QStringLiteral("Rome");
         rome.from = QStringLiteral("Berlin");
@@ -177,8 +175,7 @@ private slots:
         QCOMPARE(run.err, QString());
 
         TravelDataStore store;
-        store.setWorkingDirectory(m_dir->path());
-        QVERIFY(store.Refresh().ok());
+        QVERIFY(openStore(store, m_dir->path()));
         QByteArray bytes;
         QBuffer buffer(&bytes);
         buffer.open(QIODevice::WriteOnly);

@@ -111,16 +111,10 @@ private:
         QVERIFY(writeFile(data(name), bytes));
     }
 
-    int cli(const QStringList& arguments, QString* out = nullptr, QString* err = nullptr)
+    CliRun cli(const QStringList& arguments)
     {
-        const CliRun run =
-            runCli(QStringList{QStringLiteral("--workdir"), m_dir.path()} + arguments,
-                   CliContext{m_images});
-        if (out)
-            *out = run.out;
-        if (err)
-            *err = run.err;
-        return run.exitCode;
+        return runCli(QStringList{QStringLiteral("--workdir"), m_dir.path()} + arguments,
+                      CliContext{m_images});
     }
 
 private slots:
@@ -129,11 +123,8 @@ private slots:
         m_data = m_dir.filePath(QStringLiteral("Voyanta Files"));
         m_images = m_dir.filePath(QStringLiteral("Travel Images"));
         QVERIFY(QDir().mkpath(m_images));
-        {
-            TravelDataStore store;
-            store.setWorkingDirectory(m_dir.path());
-            QVERIFY(store.Refresh().ok()); // the default preference lists
-        }
+        TravelDataStore store;
+        QVERIFY(openStore(store, m_dir.path())); // the default preference lists
         m_lisbonStage = m_lisbon + QStringLiteral("2006030509050010");
         m_romeStage = m_rome + QStringLiteral("2006030509050010");
         for (const auto& [key, stageKey] :
@@ -201,9 +192,7 @@ private slots:
         const auto before = folderFingerprint(m_dir.path());
         const PipeWatchdog watchdog(m_pipes);
         TravelDataStore store;
-        store.setWorkingDirectory(m_dir.path());
-        store.setImagesFolder(m_images);
-        QVERIFY(store.Refresh().ok());
+        QVERIFY(openStore(store, m_dir.path()));
         QCOMPARE(store.TravelKeys(), (QStringList{m_lisbon, m_rome, m_renamed}));
         QCOMPARE(store.CountStages(m_lisbon), 1);
         QCOMPARE(store.CountStages(m_rome), 1);
@@ -256,8 +245,8 @@ private slots:
     {
         const auto before = folderFingerprint(m_dir.path());
         const PipeWatchdog watchdog(m_pipes);
-        QString out;
-        QCOMPARE(cli({QStringLiteral("check")}, &out), int(ExitProblemsFound));
+        const CliRun checked = cli({QStringLiteral("check")});
+        QCOMPARE(checked.exitCode, int(ExitProblemsFound));
         QVERIFY(!watchdog.fired());
         const QString countOf = QStringLiteral("; the count of %1 at byte 0 is more than the %2 "
                                                "bytes after it can hold");
@@ -304,7 +293,7 @@ private slots:
         expected.insert(8, QStringLiteral("Pipe.stg\tnot a plain file; skipped"));
         expected.insert(18, QStringLiteral("TravelZero.tra\ta link, not a record file; skipped"));
 #endif
-        QCOMPARE(out.split(QLatin1Char('\n'), Qt::SkipEmptyParts), expected);
+        QCOMPARE(checked.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts), expected);
         QCOMPARE(folderFingerprint(m_dir.path()), before);
     }
 
@@ -315,18 +304,19 @@ private slots:
 #endif
         const auto before = folderFingerprint(m_dir.path());
         const PipeWatchdog watchdog(m_pipes);
-        QString out;
-        QString err;
-        QCOMPARE(cli({QStringLiteral("show"), m_lisbon}, &out, &err), int(ExitSuccess));
-        QVERIFY(out.contains(QLatin1String("\"checklist\": [\n    ]")));
-        QVERIFY(err.contains(QLatin1String("run \"voyanta-cli check\"")));
+        const CliRun shown = cli({QStringLiteral("show"), m_lisbon});
+        QCOMPARE(shown.exitCode, int(ExitSuccess));
+        QVERIFY(shown.out.contains(QLatin1String("\"checklist\": [\n    ]")));
+        QVERIFY(shown.err.contains(QLatin1String("run \"voyanta-cli check\"")));
         for (const char* format : {"html", "text", "checklist-csv", "expenses-csv", "ics"}) {
             QCOMPARE(cli({QStringLiteral("export"), m_lisbon, QStringLiteral("--format"),
-                          QLatin1String(format)}),
+                          QLatin1String(format)})
+                         .exitCode,
                      int(ExitSuccess));
         }
-        QCOMPARE(cli({QStringLiteral("copy"), m_lisbon}, nullptr, &err), int(ExitFailed));
-        QVERIFY(err.contains(m_lisbon));
+        const CliRun copied = cli({QStringLiteral("copy"), m_lisbon});
+        QCOMPARE(copied.exitCode, int(ExitFailed));
+        QVERIFY(copied.err.contains(m_lisbon));
 
         const QList<std::pair<QString, QString>> unreadable{
             {data(DataFolder::checkListFileName(m_lisbon)), QStringLiteral("not a plain file")},
@@ -336,15 +326,17 @@ private slots:
             {data(DataFolder::expensesFileName(m_renamed)), QStringLiteral("a folder, not a file")},
         };
         for (const auto& [path, cause] : unreadable) {
-            QCOMPARE(cli({QStringLiteral("dump"), path}, nullptr, &err), int(ExitBadUsage));
-            QCOMPARE(err, QStringLiteral("voyanta-cli: %1: %2\n").arg(path, cause));
+            const CliRun dumped = cli({QStringLiteral("dump"), path});
+            QCOMPARE(dumped.exitCode, int(ExitBadUsage));
+            QCOMPARE(dumped.err, QStringLiteral("voyanta-cli: %1: %2\n").arg(path, cause));
         }
         for (const QString& document :
              {m_dir.filePath(QStringLiteral("pipe.json")), QStringLiteral("/dev/zero"),
               data(DataFolder::appointmentFileName(m_lisbonStage))}) {
-            QCOMPARE(cli({QStringLiteral("import"), document}, nullptr, &err), int(ExitBadUsage));
-            QVERIFY2(err.startsWith(QStringLiteral("voyanta-cli: %1: ").arg(document)),
-                     qPrintable(err));
+            const CliRun imported = cli({QStringLiteral("import"), document});
+            QCOMPARE(imported.exitCode, int(ExitBadUsage));
+            QVERIFY2(imported.err.startsWith(QStringLiteral("voyanta-cli: %1: ").arg(document)),
+                     qPrintable(imported.err));
         }
         QVERIFY(!watchdog.fired());
         QCOMPARE(folderFingerprint(m_dir.path()), before);
@@ -353,21 +345,22 @@ private slots:
     void deletingTouchesNothingOutsideTheFolder()
     {
         const auto before = folderFingerprint(m_dir.path());
-        QCOMPARE(cli({QStringLiteral("delete"), QStringLiteral("../x")}), int(ExitBadUsage));
-        QCOMPARE(cli({QStringLiteral("delete"), QStringLiteral("..\\..\\x")}), int(ExitBadUsage));
+        for (const char* key : {"../x", "..\\..\\x"})
+            QCOMPARE(cli({QStringLiteral("delete"), QLatin1String(key)}).exitCode,
+                     int(ExitBadUsage));
         for (const QString& key : {m_lisbon, m_rome})
-            QCOMPARE(cli({QStringLiteral("delete"), key}), int(ExitSuccess));
+            QCOMPARE(cli({QStringLiteral("delete"), key}).exitCode, int(ExitSuccess));
         // A folder where a list file is removed stops the deletion before the travel goes.
-        QString err;
-        QCOMPARE(cli({QStringLiteral("delete"), m_renamed}, nullptr, &err), int(ExitFailed));
-        QVERIFY(err.startsWith(
+        const CliRun stopped = cli({QStringLiteral("delete"), m_renamed});
+        QCOMPARE(stopped.exitCode, int(ExitFailed));
+        QVERIFY(stopped.err.startsWith(
             QStringLiteral("voyanta-cli: %1: ")
                 .arg(QDir::toNativeSeparators(data(DataFolder::expensesFileName(m_renamed))))));
-        QString out;
-        QCOMPARE(cli({QStringLiteral("list")}, &out), int(ExitSuccess));
+        const CliRun listed = cli({QStringLiteral("list")});
+        QCOMPARE(listed.exitCode, int(ExitSuccess));
         // Files that held a deleted travel under another name went with it: nothing
         // comes back at the next load.
-        QCOMPARE(out.section(QLatin1Char('\t'), 0, 0), m_renamed);
+        QCOMPARE(listed.out.section(QLatin1Char('\t'), 0, 0), m_renamed);
         QVERIFY(!QFile::exists(data(QStringLiteral("TravelTwin.tra"))));
         QVERIFY(QFile::exists(data(QStringLiteral("TravelRenamed.tra"))));
         // The link went, the device it named did not.

@@ -34,15 +34,13 @@ QStringList dataFiles(const QString& workingDirectory)
         .entryList(QDir::Files | QDir::System | QDir::Hidden, QDir::Name);
 }
 
-// Points the store at a folder, with the clock when given one, and reads it.
-bool open(TravelDataStore& store, const QString& folder, TestClock* clock = nullptr)
-{
-    QDir().mkpath(folder);
-    store.setWorkingDirectory(folder);
-    if (clock)
-        store.setClock(clock->function());
-    return store.Refresh().ok();
-}
+// A store on a temporary folder, on a test clock.
+struct StoreOnFolder {
+    QTemporaryDir dir;
+    TestClock clock;
+    TravelDataStore store;
+    bool open() { return openStore(store, dir.path(), &clock); }
+};
 
 // The window started on a folder holding the travel "Rome" with the given check list, its
 // check list view shown.
@@ -74,7 +72,7 @@ private slots:
         // the importing processes never meets an empty or half-written file.
         QTemporaryDir dir;
         TravelDataStore store;
-        QVERIFY(open(store, dir.path()));
+        QVERIFY(openStore(store, dir.path()));
         const QString worker =
             QCoreApplication::applicationDirPath() + QLatin1String("/folder_worker");
         std::vector<std::unique_ptr<QProcess>> workers;
@@ -140,11 +138,9 @@ private slots:
 
     void savesRefuseRecordsRemovedOutside()
     {
-        QTemporaryDir dir;
-        TestClock clock;
-        TravelDataStore store;
-        store.setImagesFolder(dir.filePath(QStringLiteral("Travel Images")));
-        QVERIFY(open(store, dir.path(), &clock));
+        StoreOnFolder folder;
+        auto& [dir, clock, store] = folder;
+        QVERIFY(folder.open());
         const RecordKey travel = addTitledTravel(store, at(2006, 3, 20), QStringLiteral("Rome"));
         StageRecord stage = stageOf(travel, at(2006, 3, 21), QStringLiteral("Forum"));
         stage.key = store.AddStage(stage).key;
@@ -180,14 +176,13 @@ private slots:
 
     void travelReplacedOutsideIsNotOverwritten()
     {
-        QTemporaryDir dir;
-        TestClock clock;
-        TravelDataStore window;
-        QVERIFY(open(window, dir.path(), &clock));
+        StoreOnFolder folder;
+        TravelDataStore& window = folder.store;
+        QVERIFY(folder.open());
         const RecordKey key = addTitledTravel(window, at(2006, 3, 20), QStringLiteral("Rome"));
 
         TravelDataStore other;
-        QVERIFY(open(other, dir.path()));
+        QVERIFY(openStore(other, folder.dir.path()));
         TravelRecord theirs = other.GetTravel(key);
         theirs.title = QStringLiteral("Rome and Naples");
         QVERIFY(other.SaveTravel(theirs).ok());
@@ -209,11 +204,10 @@ private slots:
 
     void linksInTheFolderAreNeverWrittenThrough()
     {
-        QTemporaryDir dir;
+        StoreOnFolder folder;
+        TravelDataStore& store = folder.store;
+        QVERIFY(folder.open());
         QTemporaryDir outside;
-        TestClock clock;
-        TravelDataStore store;
-        QVERIFY(open(store, dir.path(), &clock));
         // A dangling link where the next key's check list would go: the key is passed over.
         const QString target = outside.filePath(QStringLiteral("planted"));
         const QString nextList =
@@ -239,10 +233,9 @@ private slots:
 
     void damagedListIsNeverCopiedShort()
     {
-        QTemporaryDir dir;
-        TestClock clock;
-        TravelDataStore store;
-        QVERIFY(open(store, dir.path(), &clock));
+        StoreOnFolder folder;
+        auto& [dir, clock, store] = folder;
+        QVERIFY(folder.open());
         const RecordKey key = addTitledTravel(store, at(2006, 3, 20), QStringLiteral("Rome"));
         QVERIFY(store.SaveCheckList(key, {{QStringLiteral("Visa"), 0}, {QStringLiteral("Map"), 1}})
                     .ok());
@@ -254,8 +247,6 @@ private slots:
         const KeyOutcome copied = store.CopyTravel(key);
         QVERIFY(!copied.ok());
         QVERIFY(copied.outcome.message().contains(DataFolder::checkListFileName(key)));
-        QCOMPARE(dataFiles(dir.path()), before);
-        QVERIFY(cli(dir.path(), {QStringLiteral("copy"), key}) != 0);
         QCOMPARE(dataFiles(dir.path()), before);
 
         // A stage whose appointments cannot be read whole ends the copy just as well, with
@@ -414,7 +405,7 @@ private slots:
         for (TravelDataStore* store : {&home, &copy}) {
             const QString folder =
                 dir.filePath(i == 0 ? QStringLiteral("Home") : QStringLiteral("Copy"));
-            QVERIFY(open(*store, folder, &clock));
+            QVERIFY(openStore(*store, folder, &clock));
             keys[i] = store->AddTravel(TravelRecord(at(2006, 3, 10)));
             QVERIFY(keys[i].ok());
             QCOMPARE(store->imagesFolder(), QDir(folder).filePath(QStringLiteral("Travel Images")));
@@ -444,7 +435,7 @@ private slots:
         for (TravelDataStore* store : {&mine, &other}) {
             const QString folder =
                 dir.filePath(store == &mine ? QStringLiteral("Mine") : QStringLiteral("Other"));
-            QVERIFY(open(*store, folder, &clock));
+            QVERIFY(openStore(*store, folder, &clock));
         }
         const auto add = [&clock](TravelDataStore& store) {
             clock.advance();
@@ -472,11 +463,7 @@ private slots:
 
         const LegacyPictures first = mine.CopyLegacyPictures(legacy);
         QCOMPARE(first.copied, 1);
-        QCOMPARE(first.failed, 2);
-        QCOMPARE(first.copiedMessage(),
-                 QStringLiteral("Copied the pictures of 1 travel from %1 into this working "
-                                "directory")
-                     .arg(QDir::toNativeSeparators(legacy)));
+        QCOMPARE(first.failed, 2); // the wording of the messages is the start-up test's
         const QString failure = first.failureMessage();
         for (const RecordKey& key : {linked, unreadable})
             QVERIFY2(failure.contains(QDir::toNativeSeparators(legacyFile(key))),
