@@ -160,14 +160,25 @@ private slots:
 
     void commandsFollowTheUpperView()
     {
+        // Every command is enabled only when its rule allows it and something runs it:
+        // no menu item, button or key may look enabled and do nothing.
+        const auto sweep = [this] {
+            for (QAction* action : m_frame->findChildren<QAction*>()) {
+                const int command = action->objectName().toInt();
+                if (command > 0 && action->isEnabled())
+                    QVERIFY2(m_frame->isHandled(command), qPrintable(action->objectName()));
+            }
+        };
         // The travel list marks its first row; a month without travels marks none, and
         // the travel commands wait for one.
         QVERIFY(m_frame->action(Cmd::TravelModify)->isEnabled());
+        sweep();
         m_frame->monthPicker()->setDate(QDate(2006, 4, 1));
         QVERIFY(!m_frame->action(Cmd::TravelModify)->isEnabled());
         QVERIFY(m_frame->action(Cmd::NewTravel)->isEnabled());
         QVERIFY(!m_frame->action(Cmd::ViewReport)->isEnabled()); // mode 3 is shown
         QVERIFY(m_frame->action(Cmd::ViewIcon)->isEnabled());
+        sweep();
         m_frame->monthPicker()->setDate(QDate(2006, 3, 1));
         QVERIFY(m_frame->action(Cmd::Modify)->isEnabled());
         trigger(Cmd::ViewIcon);
@@ -177,11 +188,23 @@ private slots:
         tree()->setCurrentIndex(tree()->travelNode(m_lisbon));
         QVERIFY(m_frame->action(Cmd::TravelModify)->isEnabled());
         QVERIFY(!m_frame->action(Cmd::ViewIcon)->isEnabled());
+        sweep();
         tree()->selectPath(m_lisbon, TreeChild::CheckList, QString());
         QVERIFY(m_frame->action(Cmd::ExportToCsv)->isEnabled());
         QVERIFY(m_frame->action(Cmd::CheckListImport)->isEnabled());
         QVERIFY(!m_frame->action(Cmd::TravelModify)->isEnabled());
         QCOMPARE(m_frame->action(Cmd::NewTravel)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_N));
+        sweep();
+        for (TreeChild child : {TreeChild::Expenses, TreeChild::Stages}) {
+            tree()->selectPath(m_lisbon, child, QString());
+            sweep();
+        }
+        const QModelIndex stages = tree()->currentIndex();
+        tree()->expand(stages);
+        tree()->setCurrentIndex(tree()->model()->index(0, 0, stages));
+        QCOMPARE(upperKind(), ViewKind::StageDetail);
+        sweep();
+        QVERIFY(!m_frame->action(Cmd::Cut)->isEnabled()); // Shift+Delete: nothing runs it
     }
 
     void refreshAndSynchronizeReturnToTheRoot()
@@ -255,32 +278,6 @@ private slots:
         QVERIFY(QSettings(QStringLiteral("Pellingham"), QStringLiteral("Voyanta"))
                     .value(QStringLiteral("Directory/Path"))
                     .toString() != sample);
-    }
-
-    void commandsThatNothingRunsAreDisabled()
-    {
-        // Every command is enabled only when its rule allows it and something runs it:
-        // no menu item, button or key may look enabled and do nothing.
-        const auto sweep = [this] {
-            for (QAction* action : m_frame->findChildren<QAction*>()) {
-                const int command = action->objectName().toInt();
-                if (command > 0 && action->isEnabled())
-                    QVERIFY2(m_frame->isHandled(command), qPrintable(action->objectName()));
-            }
-        };
-        sweep();
-        tree()->setCurrentIndex(tree()->travelNode(m_lisbon));
-        sweep();
-        for (TreeChild child : {TreeChild::CheckList, TreeChild::Expenses, TreeChild::Stages}) {
-            tree()->selectPath(m_lisbon, child, QString());
-            sweep();
-        }
-        const QModelIndex stages = tree()->currentIndex();
-        tree()->expand(stages);
-        tree()->setCurrentIndex(tree()->model()->index(0, 0, stages));
-        QCOMPARE(upperKind(), ViewKind::StageDetail);
-        sweep();
-        QVERIFY(!m_frame->action(Cmd::Cut)->isEnabled()); // Shift+Delete: nothing runs it
     }
 
     void theNewViewTakesTheFocusFromTheOldOne()
