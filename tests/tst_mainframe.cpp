@@ -82,7 +82,7 @@ private slots:
         QCOMPARE(tree()->currentIndex(), tree()->monthNode());
     }
 
-    void childrenAreBuiltWhenExpanded()
+    void childrenAreBuiltWhenExpandedAndRightClicksFollowTheLabel()
     {
         const QModelIndex lisbon = tree()->travelNode(m_lisbon);
         QVERIFY(childCaptions(lisbon).isEmpty()); // listed when opened
@@ -119,13 +119,8 @@ private slots:
         tree()->setCurrentIndex(tree()->travelNode(m_rome));
         QCOMPARE(m_frame->upperView(), detail);
         QCOMPARE(detail->shownTravel(), m_rome);
-    }
 
-    void rightClicksFollowTheLabel()
-    {
-        const QModelIndex lisbon = tree()->travelNode(m_lisbon);
-        tree()->expand(lisbon);
-        const QModelIndex checkList = tree()->travelChildNode(m_lisbon, TreeNodeKind::CheckList);
+        // Right clicks follow the label.
         rightClick(checkList, 10);
         QCOMPARE(tree()->currentIndex(), checkList);
         QCOMPARE(upperKind(), ViewKind::CheckList);
@@ -145,8 +140,6 @@ private slots:
         travelMenu->hide();
 
         // The root, the stages and a stage open their own menus.
-        const QModelIndex stages = tree()->travelChildNode(m_lisbon, TreeNodeKind::Stages);
-        tree()->expand(stages);
         const std::pair<QModelIndex, PopupMenu> menus[] = {
             {tree()->monthNode(), PopupMenu::Travels},
             {stages, PopupMenu::Stages},
