@@ -1,7 +1,6 @@
 #include "CliRun.h"
 #include "CommandIds.h"
 #include "ImportBookingDlg.h"
-#include "TravelTreeView.h"
 #include "WindowFixture.h"
 
 #include <QApplication>
@@ -11,8 +10,6 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSettings>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTreeWidget>
 

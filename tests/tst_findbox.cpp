@@ -5,10 +5,8 @@
 #include "FindDlg.h"
 #include "FindResultsModel.h"
 #include "ListCtrl.h"
-#include "MainFrame.h"
 #include "StageDlg.h"
 #include "TravelDetailListView.h"
-#include "TravelTreeView.h"
 #include "WindowFixture.h"
 
 #include <QAction>

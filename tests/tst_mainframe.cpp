@@ -6,7 +6,6 @@
 #include "ListCtrl.h"
 #include "TravelListModel.h"
 #include "TravelListView.h"
-#include "TravelTreeView.h"
 #include "UpperView.h"
 #include "WindowFixture.h"
 

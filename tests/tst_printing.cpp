@@ -1,9 +1,7 @@
 #include "CommandIds.h"
 #include "ImagesView.h"
-#include "MainFrame.h"
 #include "PdfText.h"
 #include "TravelListView.h"
-#include "TravelTreeView.h"
 #include "WindowFixture.h"
 
 #include <QAction>

@@ -12,13 +12,11 @@
 #include "TravelListView.h"
 #include "TravelPage1.h"
 #include "TravelSheet.h"
-#include "TravelTreeView.h"
 #include "WindowFixture.h"
 #include "WorkingDirectoryDialog.h"
 
 #include <QAction>
 #include <QComboBox>
-#include <QDateEdit>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
