@@ -204,12 +204,8 @@ private slots:
         tree()->selectPath(m_lisbon, TreeChild::Stages, QString());
         QCOMPARE(upperKind(), ViewKind::StageList);
         // A travel added behind the program's back appears after F5.
-        TravelDataStore other;
-        other.setWorkingDirectory(m_run->dir.path());
-        (void)other.Refresh();
-        TravelRecord extra(at(2006, 3, 1));
-        extra.title = QStringLiteral("Extra");
-        QVERIFY(other.AddTravel(extra).ok());
+        QVERIFY(
+            !addTitledTravel(*m_run->seed(), at(2006, 3, 1), QStringLiteral("Extra")).isEmpty());
         trigger(Cmd::Refresh);
         QCOMPARE(tree()->currentIndex(), tree()->monthNode());
         QCOMPARE(upperKind(), ViewKind::TravelList);
