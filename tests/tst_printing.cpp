@@ -40,9 +40,7 @@ private slots:
             rome.from = QStringLiteral("Berlin");
             m_rome = data->AddTravel(rome).key;
             QVERIFY(data->SaveCheckList(m_rome, {{QStringLiteral("Passport"), 1}}).ok());
-            TravelRecord lisbon(at(2006, 3, 5));
-            lisbon.title = QStringLiteral("Lisbon");
-            QVERIFY(data->AddTravel(lisbon).ok());
+            QVERIFY(!addTitledTravel(*data, at(2006, 3, 5), QStringLiteral("Lisbon")).isEmpty());
         }
         m_frame = m_run->startOnFolder(QDate(2006, 3, 1));
         QVERIFY(m_frame);
