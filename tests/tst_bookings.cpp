@@ -245,8 +245,7 @@ private slots:
                                 "asked for"));
 
         // Into a travel named: its own stage, found there again the next time.
-        TravelRecord other(at(2027, 3, 1));
-        const RecordKey otherKey = data.AddTravel(other).key;
+        const RecordKey otherKey = data.AddTravel(TravelRecord(at(2027, 3, 1))).key;
         for (int i = 0; i < 2; ++i)
             QCOMPARE(import(printing(everyKind()), {QStringLiteral("--travel"), otherKey}).exitCode,
                      0);
