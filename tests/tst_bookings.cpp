@@ -1,31 +1,21 @@
-#include "Cli.h"
+#include "CliRun.h"
 #include "CommandIds.h"
 #include "ImportBookingDlg.h"
-#include "TravelTreeView.h"
 #include "WindowFixture.h"
 
 #include <QApplication>
-#include <QBuffer>
 #include <QDialogButtonBox>
 #include <QDragEnterEvent>
 #include <QLabel>
 #include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSettings>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTreeWidget>
 
 #include <signal.h>
 
 namespace {
-
-struct Run {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
 
 // One of each kind of booking in each form of time the extractor prints: a flight that
 // lands the next day in another zone (offsets), a train in UTC with its zone named, a
@@ -52,6 +42,12 @@ QByteArray flightAt(const char* departure, const char* arrival)
     return QByteArray(flight).replace("%1", departure).replace("%2", arrival);
 }
 
+// Shell commands that print the JSON given.
+QByteArray cat(const QByteArray& json)
+{
+    return "cat <<'END'\n" + json + "\nEND\n";
+}
+
 } // namespace
 
 class BookingsTest : public QObject {
@@ -66,21 +62,12 @@ private:
 
     QString path(const QString& name) const { return m_dir->filePath(name); }
 
-    Run cli(const QStringList& arguments)
+    CliRun cli(const QStringList& arguments)
     {
-        QBuffer out;
-        QBuffer err;
-        out.open(QIODevice::WriteOnly);
-        err.open(QIODevice::WriteOnly);
         CliContext context{path(QStringLiteral("Travel Images")), m_clock.function()};
         context.installedExtractor = m_installed;
         context.extractorTimeLimitMs = m_timeLimitMs;
-        Run run;
-        run.exitCode = RunCli(QStringList{QStringLiteral("--workdir"), m_dir->path()} + arguments,
-                              out, err, context);
-        run.out = QString::fromUtf8(out.data());
-        run.err = QString::fromUtf8(err.data());
-        return run;
+        return runCli(QStringList{QStringLiteral("--workdir"), m_dir->path()} + arguments, context);
     }
 
     // An extractor that runs the shell commands given, whatever file it is handed.
@@ -91,13 +78,24 @@ private:
         QFile::setPermissions(program, QFile::permissions(program) | QFile::ExeOwner);
         return program;
     }
-    QString printing(const QByteArray& json) { return stub("cat <<'END'\n" + json + "\nEND"); }
-
-    Run import(const QString& extractor, QStringList arguments = {})
+    QString printing(const QByteArray& json) { return stub(cat(json)); }
+    // An extractor that prints the JSON given for the e-mail and runs the commands given
+    // for any other file.
+    QString byFile(const QByteArray& mailJson, const QByteArray& others)
     {
-        return cli(QStringList{QStringLiteral("import-booking"), path(QStringLiteral("mail.eml")),
-                               QStringLiteral("--extractor"), extractor} +
-                   arguments);
+        return stub("for last; do :; done\ncase \"$last\" in *.eml) " + cat(mailJson) + ";; *) " +
+                    others + ";; esac");
+    }
+    QString mail() const { return path(QStringLiteral("mail.eml")); }
+
+    CliRun importing(const QStringList& files, const QStringList& arguments = {})
+    {
+        return cli(QStringList{QStringLiteral("import-booking")} + files + arguments);
+    }
+    CliRun import(const QString& extractor, const QStringList& arguments = {})
+    {
+        return importing({mail()},
+                         QStringList{QStringLiteral("--extractor"), extractor} + arguments);
     }
 
     TravelDataStore store()
@@ -149,7 +147,7 @@ private slots:
         m_timeLimitMs = 20000;
         m_stubs = 0;
         QSettings(QStringLiteral("Pellingham"), QStringLiteral("Voyanta")).clear();
-        QVERIFY(writeFile(path(QStringLiteral("mail.eml")), "From: x\n\nbooked\n"));
+        QVERIFY(writeFile(mail(), "From: x\n\nbooked\n"));
         QCOMPARE(cli({QStringLiteral("init")}).exitCode, 0);
     }
 
@@ -158,7 +156,7 @@ private slots:
     void everyKindBecomesStagesAtLocalTimes()
     {
         const QString extractor = printing(everyKind());
-        const Run preview = import(extractor, {QStringLiteral("--dry-run")});
+        const CliRun preview = import(extractor, {QStringLiteral("--dry-run")});
         QCOMPARE(preview.exitCode, 0);
         QCOMPARE(preview.out.count(QLatin1Char('\n')), 9);
         QVERIFY(preview.out.startsWith(
@@ -166,7 +164,7 @@ private slots:
                            "taxi\t2027-03-11 17:00\tHotel Lobby\tTX1\t\n")));
         QCOMPARE(store().TravelKeys().size(), 0);
 
-        const Run run = import(extractor);
+        const CliRun run = import(extractor);
         QCOMPARE(run.exitCode, 0);
         const RecordKey key = run.out.section(QLatin1Char('\n'), 0, 0);
         QCOMPARE(run.out.count(QLatin1Char('\n')), 8); // the travel and seven stages
@@ -214,7 +212,7 @@ private slots:
     // and what the user added stays.
     void importingAgainChangesWhatItMade()
     {
-        const Run first = import(printing(flightAt("10:05", "12:50")));
+        const CliRun first = import(printing(flightAt("10:05", "12:50")));
         QCOMPARE(first.exitCode, 0);
         const RecordKey key = first.out.section(QLatin1Char('\n'), 0, 0);
         TravelDataStore data = store();
@@ -229,7 +227,7 @@ private slots:
         QVERIFY(data.SaveAppointments(stageKey, appointments).ok());
         m_clock.advance();
 
-        const Run again = import(printing(flightAt("14:30", "17:15")));
+        const CliRun again = import(printing(flightAt("14:30", "17:15")));
         QCOMPARE(again.exitCode, 0);
         QCOMPARE(again.out, key + QLatin1Char('\n') + stageKey + QLatin1Char('\n'));
         QCOMPARE(store().TravelKeys(), QList<RecordKey>{key});
@@ -247,8 +245,7 @@ private slots:
                                 "asked for"));
 
         // Into a travel named: its own stage, found there again the next time.
-        TravelRecord other(at(2027, 3, 1));
-        const RecordKey otherKey = data.AddTravel(other).key;
+        const RecordKey otherKey = data.AddTravel(TravelRecord(at(2027, 3, 1))).key;
         for (int i = 0; i < 2; ++i)
             QCOMPARE(import(printing(everyKind()), {QStringLiteral("--travel"), otherKey}).exitCode,
                      0);
@@ -261,11 +258,9 @@ private slots:
     void aBoardingPassJoinsItsFlight()
     {
         QVERIFY(writeFile(path(QStringLiteral("pass.txt")), "M1EXAMPLE/ADA"));
-        const Run run = cli({QStringLiteral("import-booking"), path(QStringLiteral("pass.txt")),
-                             path(QStringLiteral("mail.eml")), QStringLiteral("--extractor"),
-                             stub("for last; do :; done\ncase \"$last\" in *.eml) cat <<'END'\n" +
-                                  flightAt("10:05", "12:50") + "\nEND\n;; *) cat <<'END'\n" +
-                                  boardingPass + "\nEND\n;; esac")});
+        const CliRun run = importing(
+            {path(QStringLiteral("pass.txt")), mail()},
+            {QStringLiteral("--extractor"), byFile(flightAt("10:05", "12:50"), cat(boardingPass))});
         QCOMPARE(run.exitCode, 0);
         const TravelRecord travel = store().GetTravel(run.out.section(QLatin1Char('\n'), 0, 0));
         QCOMPARE(travel.start, at(2027, 3, 10, 10, 5));
@@ -300,10 +295,9 @@ private slots:
         QVERIFY(writeFile(path(QStringLiteral("ticket.pdf")), "%PDF-1.4"));
         const auto before = folderFingerprint(path(QStringLiteral("Voyanta Files")));
         // The file that works comes first: it is not imported either.
-        const Run run = cli({QStringLiteral("import-booking"), path(QStringLiteral("mail.eml")),
-                             path(QStringLiteral("ticket.pdf")), QStringLiteral("--extractor"),
-                             stub("for last; do :; done\ncase \"$last\" in *.eml) cat <<'END'\n" +
-                                  everyKind() + "\nEND\n;; *) " + commands + ";; esac")});
+        const CliRun run =
+            importing({mail(), path(QStringLiteral("ticket.pdf"))},
+                      {QStringLiteral("--extractor"), byFile(everyKind(), commands)});
         QCOMPARE(run.exitCode, exitCode);
         QVERIFY2(run.err.contains(message) && run.err.contains(QLatin1String("ticket.pdf")),
                  qPrintable(run.err));
@@ -319,8 +313,7 @@ private slots:
         large.close();
         for (const QString& file :
              {large.fileName(), m_dir->path(), path(QStringLiteral("none"))}) {
-            const Run refused = cli(
-                {QStringLiteral("import-booking"), file, QStringLiteral("--extractor"), touching});
+            const CliRun refused = importing({file}, {QStringLiteral("--extractor"), touching});
             QCOMPARE(refused.exitCode, 2);
             QVERIFY(refused.err.contains(QDir::toNativeSeparators(file)));
         }
@@ -328,8 +321,7 @@ private slots:
 
         const QByteArray searchPath = qgetenv("PATH");
         qputenv("PATH", m_dir->path().toUtf8());
-        const Run missing =
-            cli({QStringLiteral("import-booking"), path(QStringLiteral("mail.eml"))});
+        const CliRun missing = importing({mail()});
         QCOMPARE(missing.exitCode, 5);
         QVERIFY(
             missing.err.contains(QLatin1String("install the Debian package libkpimitinerary-bin")));
@@ -339,16 +331,13 @@ private slots:
         // The profile names one when none is installed; the one given wins.
         QSettings(QStringLiteral("Pellingham"), QStringLiteral("Voyanta"))
             .setValue(QStringLiteral("Bookings/Extractor"), printing(flightAt("10:05", "12:50")));
-        const Run fromProfile =
-            cli({QStringLiteral("import-booking"), path(QStringLiteral("mail.eml")),
-                 QStringLiteral("--dry-run")});
+        const CliRun fromProfile = importing({mail()}, {QStringLiteral("--dry-run")});
         QCOMPARE(fromProfile.exitCode, 0);
         QCOMPARE(fromProfile.out.section(QLatin1Char('\t'), 0, 0), QStringLiteral("flight"));
         QCOMPARE(import(touching).exitCode, 1);
         QVERIFY(QFile::exists(marker));
         m_installed = touching;
-        QCOMPARE(cli({QStringLiteral("import-booking"), path(QStringLiteral("mail.eml"))}).exitCode,
-                 1);
+        QCOMPARE(importing({mail()}).exitCode, 1);
     }
 
     // The extractor itself, on documents of each kind it reads.
@@ -393,7 +382,7 @@ private slots:
         if (BookingExtractor::Find({}).isEmpty())
             QSKIP("the booking extractor is not installed (scripts/install-deps.sh installs it)");
         QVERIFY(writeFile(path(name), content));
-        const Run run = cli({QStringLiteral("import-booking"), path(name)});
+        const CliRun run = importing({path(name)});
         QVERIFY2(run.exitCode == 0, qPrintable(run.err));
         const RecordKey key = run.out.section(QLatin1Char('\n'), 0, 0);
         COMPARE_TEXT(itinerary(key), stages);
@@ -407,11 +396,10 @@ private slots:
         const auto okEnabled = [](const CImportBookingDlg& dialog) {
             return dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->isEnabled();
         };
-        const QStringList mail{path(QStringLiteral("mail.eml"))};
         const QString pidFile = path(QStringLiteral("pid"));
         BookingExtractor::Settings settings;
         settings.program = stub("echo $$ > '" + pidFile.toUtf8() + "'; exec sleep 30");
-        CImportBookingDlg slow(mail, settings, QString());
+        CImportBookingDlg slow({mail()}, settings, QString());
         QVERIFY(slow.isReading());
         QTRY_VERIFY(readFile(pidFile).endsWith('\n'));
         QTest::keyClick(&slow, Qt::Key_Escape);
@@ -419,16 +407,14 @@ private slots:
         QCOMPARE(::kill(readFile(pidFile).trimmed().toInt(), 0), -1); // stopped, not left behind
 
         settings.program = stub("echo 'cannot open' >&2; exit 4");
-        CImportBookingDlg failing(mail, settings, QString());
+        CImportBookingDlg failing({mail()}, settings, QString());
         QTRY_VERIFY(!failing.isReading());
         QVERIFY(failing.status()->text().endsWith(QLatin1String("exit status 4): cannot open")));
         QVERIFY(!okEnabled(failing));
 
         QVERIFY(writeFile(path(QStringLiteral("ticket.pdf")), "%PDF-1.4"));
-        settings.program =
-            stub("for last; do :; done\ncase \"$last\" in *.eml) cat <<'END'\n" + everyKind() +
-                 "\nEND\n;; *) cat <<'END'\n" + flightAt("10:05", "12:50") + "\nEND\n;; esac");
-        CImportBookingDlg reading(mail + QStringList{path(QStringLiteral("ticket.pdf"))}, settings,
+        settings.program = byFile(everyKind(), cat(flightAt("10:05", "12:50")));
+        CImportBookingDlg reading({mail(), path(QStringLiteral("ticket.pdf"))}, settings,
                                   QStringLiteral("Spring"));
         QVERIFY(!okEnabled(reading));
         QTRY_VERIFY(!reading.isReading());

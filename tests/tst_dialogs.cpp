@@ -10,10 +10,8 @@
 #include "TravelPage1.h"
 #include "TravelSheet.h"
 
-#include <QApplication>
 #include <QDateEdit>
 #include <QDateTimeEdit>
-#include <QDialog>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>

@@ -6,7 +6,6 @@
 #include "ListCtrl.h"
 #include "TravelListModel.h"
 #include "TravelListView.h"
-#include "TravelTreeView.h"
 #include "UpperView.h"
 #include "WindowFixture.h"
 
@@ -82,7 +81,7 @@ private slots:
         QCOMPARE(tree()->currentIndex(), tree()->monthNode());
     }
 
-    void childrenAreBuiltWhenExpanded()
+    void childrenAreBuiltWhenExpandedAndRightClicksFollowTheLabel()
     {
         const QModelIndex lisbon = tree()->travelNode(m_lisbon);
         QVERIFY(childCaptions(lisbon).isEmpty()); // listed when opened
@@ -119,13 +118,8 @@ private slots:
         tree()->setCurrentIndex(tree()->travelNode(m_rome));
         QCOMPARE(m_frame->upperView(), detail);
         QCOMPARE(detail->shownTravel(), m_rome);
-    }
 
-    void rightClicksFollowTheLabel()
-    {
-        const QModelIndex lisbon = tree()->travelNode(m_lisbon);
-        tree()->expand(lisbon);
-        const QModelIndex checkList = tree()->travelChildNode(m_lisbon, TreeNodeKind::CheckList);
+        // Right clicks follow the label.
         rightClick(checkList, 10);
         QCOMPARE(tree()->currentIndex(), checkList);
         QCOMPARE(upperKind(), ViewKind::CheckList);
@@ -145,8 +139,6 @@ private slots:
         travelMenu->hide();
 
         // The root, the stages and a stage open their own menus.
-        const QModelIndex stages = tree()->travelChildNode(m_lisbon, TreeNodeKind::Stages);
-        tree()->expand(stages);
         const std::pair<QModelIndex, PopupMenu> menus[] = {
             {tree()->monthNode(), PopupMenu::Travels},
             {stages, PopupMenu::Stages},
@@ -160,14 +152,25 @@ private slots:
 
     void commandsFollowTheUpperView()
     {
+        // Every command is enabled only when its rule allows it and something runs it:
+        // no menu item, button or key may look enabled and do nothing.
+        const auto sweep = [this] {
+            for (QAction* action : m_frame->findChildren<QAction*>()) {
+                const int command = action->objectName().toInt();
+                if (command > 0 && action->isEnabled())
+                    QVERIFY2(m_frame->isHandled(command), qPrintable(action->objectName()));
+            }
+        };
         // The travel list marks its first row; a month without travels marks none, and
         // the travel commands wait for one.
         QVERIFY(m_frame->action(Cmd::TravelModify)->isEnabled());
+        sweep();
         m_frame->monthPicker()->setDate(QDate(2006, 4, 1));
         QVERIFY(!m_frame->action(Cmd::TravelModify)->isEnabled());
         QVERIFY(m_frame->action(Cmd::NewTravel)->isEnabled());
         QVERIFY(!m_frame->action(Cmd::ViewReport)->isEnabled()); // mode 3 is shown
         QVERIFY(m_frame->action(Cmd::ViewIcon)->isEnabled());
+        sweep();
         m_frame->monthPicker()->setDate(QDate(2006, 3, 1));
         QVERIFY(m_frame->action(Cmd::Modify)->isEnabled());
         trigger(Cmd::ViewIcon);
@@ -177,11 +180,23 @@ private slots:
         tree()->setCurrentIndex(tree()->travelNode(m_lisbon));
         QVERIFY(m_frame->action(Cmd::TravelModify)->isEnabled());
         QVERIFY(!m_frame->action(Cmd::ViewIcon)->isEnabled());
+        sweep();
         tree()->selectPath(m_lisbon, TreeChild::CheckList, QString());
         QVERIFY(m_frame->action(Cmd::ExportToCsv)->isEnabled());
         QVERIFY(m_frame->action(Cmd::CheckListImport)->isEnabled());
         QVERIFY(!m_frame->action(Cmd::TravelModify)->isEnabled());
         QCOMPARE(m_frame->action(Cmd::NewTravel)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_N));
+        sweep();
+        for (TreeChild child : {TreeChild::Expenses, TreeChild::Stages}) {
+            tree()->selectPath(m_lisbon, child, QString());
+            sweep();
+        }
+        const QModelIndex stages = tree()->currentIndex();
+        tree()->expand(stages);
+        tree()->setCurrentIndex(tree()->model()->index(0, 0, stages));
+        QCOMPARE(upperKind(), ViewKind::StageDetail);
+        sweep();
+        QVERIFY(!m_frame->action(Cmd::Cut)->isEnabled()); // Shift+Delete: nothing runs it
     }
 
     void refreshAndSynchronizeReturnToTheRoot()
@@ -189,12 +204,8 @@ private slots:
         tree()->selectPath(m_lisbon, TreeChild::Stages, QString());
         QCOMPARE(upperKind(), ViewKind::StageList);
         // A travel added behind the program's back appears after F5.
-        TravelDataStore other;
-        other.setWorkingDirectory(m_run->dir.path());
-        (void)other.Refresh();
-        TravelRecord extra(at(2006, 3, 1));
-        extra.title = QStringLiteral("Extra");
-        QVERIFY(other.AddTravel(extra).ok());
+        QVERIFY(
+            !addTitledTravel(*m_run->seed(), at(2006, 3, 1), QStringLiteral("Extra")).isEmpty());
         trigger(Cmd::Refresh);
         QCOMPARE(tree()->currentIndex(), tree()->monthNode());
         QCOMPARE(upperKind(), ViewKind::TravelList);
@@ -255,32 +266,6 @@ private slots:
         QVERIFY(QSettings(QStringLiteral("Pellingham"), QStringLiteral("Voyanta"))
                     .value(QStringLiteral("Directory/Path"))
                     .toString() != sample);
-    }
-
-    void commandsThatNothingRunsAreDisabled()
-    {
-        // Every command is enabled only when its rule allows it and something runs it:
-        // no menu item, button or key may look enabled and do nothing.
-        const auto sweep = [this] {
-            for (QAction* action : m_frame->findChildren<QAction*>()) {
-                const int command = action->objectName().toInt();
-                if (command > 0 && action->isEnabled())
-                    QVERIFY2(m_frame->isHandled(command), qPrintable(action->objectName()));
-            }
-        };
-        sweep();
-        tree()->setCurrentIndex(tree()->travelNode(m_lisbon));
-        sweep();
-        for (TreeChild child : {TreeChild::CheckList, TreeChild::Expenses, TreeChild::Stages}) {
-            tree()->selectPath(m_lisbon, child, QString());
-            sweep();
-        }
-        const QModelIndex stages = tree()->currentIndex();
-        tree()->expand(stages);
-        tree()->setCurrentIndex(tree()->model()->index(0, 0, stages));
-        QCOMPARE(upperKind(), ViewKind::StageDetail);
-        sweep();
-        QVERIFY(!m_frame->action(Cmd::Cut)->isEnabled()); // Shift+Delete: nothing runs it
     }
 
     void theNewViewTakesTheFocusFromTheOldOne()

@@ -1,20 +1,13 @@
 #include "CommandIds.h"
 #include "ImagesView.h"
-#include "MainFrame.h"
 #include "PdfText.h"
 #include "TravelListView.h"
-#include "TravelTreeView.h"
 #include "WindowFixture.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QPrinter>
-#include <QProcess>
 #include <QTest>
-
-namespace {
-
-} // namespace
 
 // Print and Print Preview in the real window: what is printed, in which form, and when
 // nothing is.
@@ -47,9 +40,7 @@ private slots:
             rome.from = QStringLiteral("Berlin");
             m_rome = data->AddTravel(rome).key;
             QVERIFY(data->SaveCheckList(m_rome, {{QStringLiteral("Passport"), 1}}).ok());
-            TravelRecord lisbon(at(2006, 3, 5));
-            lisbon.title = QStringLiteral("Lisbon");
-            QVERIFY(data->AddTravel(lisbon).ok());
+            QVERIFY(!addTitledTravel(*data, at(2006, 3, 5), QStringLiteral("Lisbon")).isEmpty());
         }
         m_frame = m_run->startOnFolder(QDate(2006, 3, 1));
         QVERIFY(m_frame);
@@ -78,6 +69,10 @@ private slots:
         for (const char* expected : {"Name", "From", "Destination", "Lisbon", "Rome", "Berlin"})
             QVERIFY2(text.contains(QLatin1String(expected)), expected);
         QVERIFY(m_run->prompter.informed.isEmpty());
+        // The preview shows the same pages.
+        QVERIFY(m_frame->action(Cmd::PrintPreview)->isEnabled());
+        m_frame->action(Cmd::PrintPreview)->trigger();
+        QCOMPARE(m_run->prompter.previews, 1);
     }
 
     void theCheckListPrintsUnderItsTravelsTitle()
@@ -92,32 +87,23 @@ private slots:
         QVERIFY(text.contains(QLatin1String("Passport")));
     }
 
-    void cancellingPrintsNothing()
+    void cancelledOrUnwritablePrintsNothing()
     {
-        const QString pdf = m_run->dir.filePath(QStringLiteral("never.pdf"));
-        m_run->prompter.printers = {[pdf](QPrinter& printer) {
-            printer.setOutputFileName(pdf);
+        // Cancelled in the print dialog: no file and no message.
+        const QString never = m_run->dir.filePath(QStringLiteral("never.pdf"));
+        m_run->prompter.printers = {[never](QPrinter& printer) {
+            printer.setOutputFileName(never);
             return false;
         }};
         m_frame->action(Cmd::Print)->trigger();
-        QVERIFY(!QFile::exists(pdf));
+        QVERIFY(!QFile::exists(never));
         QVERIFY(m_run->prompter.informed.isEmpty());
-    }
-
-    void aFileThatCannotBeWrittenIsReported()
-    {
+        // A file that cannot be written is reported.
         const QString pdf = m_run->dir.filePath(QStringLiteral("missing/travels.pdf"));
         m_run->prompter.printers = {toPdf(pdf)};
         m_frame->action(Cmd::Print)->trigger();
         QCOMPARE(m_run->prompter.informed.size(), 1);
         QVERIFY(m_run->prompter.informed.first().contains(QDir::toNativeSeparators(pdf)));
-    }
-
-    void thePreviewShowsTheSamePages()
-    {
-        QVERIFY(m_frame->action(Cmd::PrintPreview)->isEnabled());
-        m_frame->action(Cmd::PrintPreview)->trigger();
-        QCOMPARE(m_run->prompter.previews, 1);
     }
 
     void theImagesPaneHasNoPrintedForm()

@@ -1,28 +1,22 @@
 #include "CommandIds.h"
 #include "ExportFile.h"
-#include "ImportItemsDlg.h"
 #include "ListCtrl.h"
 #include "PreferencePage.h"
 #include "PreferenceSheet.h"
 #include "RecordCommands.h"
 #include "SelectIconDlg.h"
-#include "StageDlg.h"
 #include "StageListView.h"
 #include "StringTable.h"
-#include "TestSupport.h"
 #include "TravelDetailListView.h"
 #include "TravelListModel.h"
 #include "TravelListView.h"
 #include "TravelPage1.h"
 #include "TravelSheet.h"
-#include "TravelTreeView.h"
 #include "WindowFixture.h"
 #include "WorkingDirectoryDialog.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QComboBox>
-#include <QDateEdit>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -227,23 +221,6 @@ private slots:
         QCOMPARE(readFile(dataFile(DataFolder::preferenceFileName(6))), units);
     }
 
-    void deleteAsksFirst()
-    {
-        tree()->selectPath(m_lisbon, TreeChild::None, RecordKey());
-        prompter().answers = {false};
-        trigger(Cmd::TravelDelete);
-        QCOMPARE(prompter().asked, QStringList{ResourceText(Str::ConfirmDeleteTravel)});
-        QVERIFY(QFile::exists(dataFile(DataFolder::travelFileName(m_lisbon))));
-        prompter().answers = {true};
-        trigger(Cmd::TravelDelete);
-        for (const QString& name :
-             {DataFolder::travelFileName(m_lisbon), DataFolder::stageFileName(m_alfama),
-              DataFolder::checkListFileName(m_lisbon)})
-            QVERIFY2(!QFile::exists(dataFile(name)), qPrintable(name));
-        QCOMPARE(tree()->currentIndex(), tree()->monthNode());
-        QCOMPARE(listedTravels(tree()), 1);
-    }
-
     void copyListsTheCopy()
     {
         tree()->selectPath(m_rome, TreeChild::None, RecordKey());
@@ -257,11 +234,15 @@ private slots:
 
     void aDeletedTravelLeavesNoRowBehind()
     {
-        // Delete from the travel list: the list shows what is on disk, and Modify and
-        // the exports act on a travel that exists.
+        // Delete from the travel list: its files go, the list shows what is on disk, and
+        // Modify and the exports act on a travel that exists.
         QCOMPARE(travelList()->shownTravel(), m_lisbon);
         prompter().answers = {true};
         trigger(Cmd::Delete);
+        for (const QString& name :
+             {DataFolder::travelFileName(m_lisbon), DataFolder::stageFileName(m_alfama),
+              DataFolder::checkListFileName(m_lisbon)})
+            QVERIFY2(!QFile::exists(dataFile(name)), qPrintable(name));
         QCOMPARE(travelList()->model()->rowCount(), 1);
         QCOMPARE(travelList()->shownTravel(), m_rome);
         TravelRecord opened;
@@ -272,11 +253,17 @@ private slots:
         trigger(Cmd::TravelModify);
         QCOMPARE(opened.title, QStringLiteral("Rome"));
 
-        // Delete from the travel detail: back to the list of what is left.
+        // Delete from the travel detail asks first; then back to the list of what is left.
         tree()->selectPath(m_rome, TreeChild::None, RecordKey());
+        prompter().asked.clear();
+        prompter().answers = {false};
+        trigger(Cmd::TravelDelete);
+        QCOMPARE(prompter().asked, QStringList{ResourceText(Str::ConfirmDeleteTravel)});
+        QVERIFY(QFile::exists(dataFile(DataFolder::travelFileName(m_rome))));
         prompter().answers = {true};
         trigger(Cmd::TravelDelete);
         QCOMPARE(tree()->currentIndex(), tree()->monthNode());
+        QCOMPARE(listedTravels(tree()), 0);
         QCOMPARE(travelList()->model()->rowCount(), 0);
         QVERIFY(!m_frame->action(Cmd::TravelModify)->isEnabled());
         QVERIFY(!m_frame->action(Cmd::ExportToHtml)->isEnabled());
@@ -384,9 +371,7 @@ private slots:
         const QString csv = folder + QStringLiteral("/list.csv");
         prompter().saveNames = {csv};
         trigger(Cmd::ExportToCsv);
-        QCOMPARE(
-            readFile(csv),
-            QByteArray("Check List Item,Check Condition\r\n\"Passport, visa\",Checked\r\n\r\n"));
+        QCOMPARE(readFile(csv), RenderExportFile(store(), m_lisbon, ExportFormat::CheckListCsv));
 
         // A folder that is not there: one message naming the file, nothing opened.
         prompter().opened.clear();

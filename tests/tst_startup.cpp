@@ -1,20 +1,13 @@
 #include "CommandIds.h"
 #include "DataFolder.h"
-#include "MainFrame.h"
-#include "ScriptedPrompter.h"
 #include "StringTable.h"
-#include "TestSupport.h"
-#include "TravelDataStore.h"
-#include "VoyantaApp.h"
 #include "WindowFixture.h"
 #include "WorkingDirectoryDialog.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QLineEdit>
-#include <QSettings>
 #include <QStatusBar>
-#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -29,15 +22,6 @@ void setProfile(const QString& path)
 {
     QSettings(QStringLiteral("Pellingham"), QStringLiteral("Voyanta"))
         .setValue(QStringLiteral("Directory/Path"), path);
-}
-
-// Browses to a folder in the Working Directory dialog, then presses a button.
-std::function<int(QDialog*)> browseThenPress(Control id)
-{
-    return [id](QDialog* dialog) {
-        static_cast<CWorkingDirectoryDlg*>(dialog)->browse();
-        return pressButton(id)(dialog);
-    };
 }
 
 } // namespace
@@ -70,7 +54,10 @@ private slots:
         setProfile(m_run->dir.filePath(QStringLiteral("gone")));
         const QString chosen = folder(QStringLiteral("Trips"));
         m_run->prompter.directories.append(chosen);
-        m_run->prompter.dialogs.append(browseThenPress(Control::Ok));
+        m_run->prompter.dialogs.append([](QDialog* dialog) {
+            static_cast<CWorkingDirectoryDlg*>(dialog)->browse();
+            return pressButton(Control::Ok)(dialog);
+        });
         QVERIFY(m_run->app.startUp());
         QCOMPARE(m_run->prompter.informed, QStringList{ResourceText(61516)});
         QCOMPARE(m_run->app.workingDirectory(), chosen);
