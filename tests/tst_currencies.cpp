@@ -207,6 +207,7 @@ private slots:
         const ExpenseCount count = m_store->CountExpenses(m_travel);
         QCOMPARE(count.purchasedSum, 23.56 + 10.50);
         QCOMPARE(count.byCurrency.value(eur).paid, dec("35.00"));
+        QCOMPARE(count.byCurrency.value(eur).home, 23.56 + 10.50);
         QCOMPARE(m_store->LastRate(eur)->rate, dec("1.05"));
     }
 
