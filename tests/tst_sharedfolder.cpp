@@ -43,19 +43,34 @@ struct StoreOnFolder {
 };
 
 // The window started on a folder holding the travel "Rome" with the given check list, its
-// check list view shown.
-CMainFrame* startOnRomesList(WindowFixture& run, RecordKey& rome, const QList<CheckListItem>& list)
+// check list view shown. Given a place for them, the list file is cut short by two bytes
+// first, and the bytes left are put there.
+CMainFrame* startOnRomesList(WindowFixture& run, RecordKey& rome, const QList<CheckListItem>& list,
+                             QByteArray* cut = nullptr)
 {
     {
         const auto data = run.seed();
         rome = addTitledTravel(*data, at(2006, 3, 20), QStringLiteral("Rome"));
+        const QString file = data->dataFolder().checkListFile(rome);
         if (!data->SaveCheckList(rome, list).ok())
+            return nullptr;
+        if (cut && !writeFile(file, *cut = readFile(file).chopped(2)))
             return nullptr;
     }
     CMainFrame* frame = run.startOnFolder(QDate(2006, 3, 1));
     if (frame)
         frame->tree()->selectPath(rome, TreeChild::CheckList, {});
     return frame;
+}
+
+// The check list view of the window, with its first entry ticked.
+CChekListView* withFirstTicked(CMainFrame* frame)
+{
+    auto* view = frame ? qobject_cast<CChekListView*>(frame->upperView()) : nullptr;
+    if (!view ||
+        !view->model()->setData(view->model()->index(0, 0), Qt::Checked, Qt::CheckStateRole))
+        return nullptr;
+    return view;
 }
 
 } // namespace
@@ -280,11 +295,7 @@ private slots:
         WindowFixture run;
         RecordKey rome;
         CMainFrame* frame = startOnRomesList(run, rome, {{QStringLiteral("Visa"), 0}});
-        QVERIFY(frame);
-        auto* view = qobject_cast<CChekListView*>(frame->upperView());
-        QVERIFY(view);
-        QVERIFY(
-            view->model()->setData(view->model()->index(0, 0), Qt::Checked, Qt::CheckStateRole));
+        QVERIFY(withFirstTicked(frame));
 
         QCOMPARE(cli(run.dir.path(), {QStringLiteral("delete"), rome}), 0);
         run.prompter.choices = {answer};
@@ -312,27 +323,14 @@ private slots:
     {
         WindowFixture run;
         RecordKey rome;
-        QString list;
         QByteArray cut;
-        {
-            const auto data = run.seed();
-            rome = addTitledTravel(*data, at(2006, 3, 20), QStringLiteral("Rome"));
-            QVERIFY(
-                data->SaveCheckList(rome, {{QStringLiteral("Visa"), 0}, {QStringLiteral("Map"), 1}})
-                    .ok());
-            list = data->dataFolder().checkListFile(rome);
-            cut = readFile(list);
-            cut.chop(2);
-            QVERIFY(writeFile(list, cut));
-        }
         run.prompter.answers = {}; // the start's notice of damaged files asks nothing
-        CMainFrame* frame = run.startOnFolder(QDate(2006, 3, 1));
-        QVERIFY(frame);
-
         run.prompter.choices = {QStringLiteral("Leave It")};
-        frame->tree()->selectPath(rome, TreeChild::CheckList, {});
-        auto* view = qobject_cast<CChekListView*>(frame->upperView());
+        CMainFrame* frame = startOnRomesList(
+            run, rome, {{QStringLiteral("Visa"), 0}, {QStringLiteral("Map"), 1}}, &cut);
+        auto* view = frame ? qobject_cast<CChekListView*>(frame->upperView()) : nullptr;
         QVERIFY(view);
+        const QString list = run.store.dataFolder().checkListFile(rome);
         QCOMPARE(run.prompter.chooseTexts.size(), 1);
         QVERIFY(run.prompter.chooseTexts.first().contains(DataFolder::checkListFileName(rome)));
         const QModelIndex visa = view->model()->index(0, 0);
@@ -362,10 +360,8 @@ private slots:
         WindowFixture run;
         RecordKey rome;
         CMainFrame* frame = startOnRomesList(run, rome, {{QStringLiteral("Visa"), 0}});
-        QVERIFY(frame);
-        auto* view = qobject_cast<CChekListView*>(frame->upperView());
-        QVERIFY(
-            view->model()->setData(view->model()->index(0, 0), Qt::Checked, Qt::CheckStateRole));
+        CChekListView* view = withFirstTicked(frame);
+        QVERIFY(view);
         // A folder in the list file's place: no save can replace it, not even as root.
         const QString list = run.store.dataFolder().checkListFile(rome);
         QVERIFY(QFile::remove(list));
