@@ -440,8 +440,6 @@ private slots:
         const RecordKey copied = add(mine);
         const RecordKey foreign = add(other);
         const RecordKey linked = add(mine);
-        const RecordKey unreadable = add(mine);
-        const RecordKey without = add(mine);
 
         // The folder as earlier versions left it, with the other folder's pictures too.
         const QString legacy = dir.filePath(QStringLiteral("Legacy"));
@@ -453,23 +451,19 @@ private slots:
         QVERIFY(writeFile(legacyFile(foreign), "other's"));
         QVERIFY(writeFile(dir.filePath(QStringLiteral("secret")), "secret"));
         QVERIFY(QFile::link(dir.filePath(QStringLiteral("secret")), legacyFile(linked)));
-        QVERIFY(QDir(legacy).mkdir(DataFolder::imageCategoryFileName(unreadable)));
-        Q_UNUSED(without);
         const auto before = folderFingerprint(legacy);
 
         const LegacyPictures first = mine.CopyLegacyPictures(legacy);
+        // A folder in a file's place, the messages and the copy's bytes are the start-up test's.
         QCOMPARE(first.copied, 1);
-        QCOMPARE(first.failed, 2); // the wording of the messages is the start-up test's
-        const QString failure = first.failureMessage();
-        for (const RecordKey& key : {linked, unreadable})
-            QVERIFY2(failure.contains(QDir::toNativeSeparators(legacyFile(key))),
-                     qPrintable(failure));
-        QVERIFY2(failure.contains(QStringLiteral(": a link, not a file")), qPrintable(failure));
+        QCOMPARE(first.failed, 1);
+        QVERIFY2(first.failureMessage().contains(QDir::toNativeSeparators(legacyFile(linked)) +
+                                                 QStringLiteral(": a link, not a file")),
+                 qPrintable(first.failureMessage()));
         const QDir own(mine.imagesFolder());
         QCOMPARE(
             own.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
             QStringList{DataFolder::imageCategoryFileName(copied)});
-        QCOMPARE(readFile(mine.imageCategoryFile(copied)), QByteArray("mine"));
 
         // Once: the working directory has its folder now, also when it is emptied.
         QVERIFY(QFile::remove(mine.imageCategoryFile(copied)));
