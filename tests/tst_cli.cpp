@@ -421,8 +421,6 @@ private slots:
         failsWith(2, "import", none, none);
         failsWith(2, "export", key, QStringLiteral("export: --format is missing"));
         failsWith(2, "export @ --format docx", key, QStringLiteral("export: unknown format"));
-        failsWith(2, "export @ --format pdf", key,
-                  QStringLiteral("export: a PDF is written to a file"));
         for (const QString& output :
              {m_dir->filePath(QStringLiteral("missing/trip.html")), m_dir->path()}) {
             const CliRun run = cmd("export @ --format html --output", {key, output});

@@ -396,23 +396,16 @@ private slots:
         TestClock clock;
         TravelDataStore home;
         TravelDataStore copy;
-        KeyOutcome keys[2];
-        int i = 0;
+        const RecordKey key = QStringLiteral("2006030509012110"); // the clock's first
         for (TravelDataStore* store : {&home, &copy}) {
             const QString folder =
-                dir.filePath(i == 0 ? QStringLiteral("Home") : QStringLiteral("Copy"));
+                dir.filePath(store == &home ? QStringLiteral("Home") : QStringLiteral("Copy"));
             QVERIFY(openStore(*store, folder, &clock));
-            keys[i] = store->AddTravel(TravelRecord(at(2006, 3, 10)));
-            QVERIFY(keys[i].ok());
+            QCOMPARE(store->AddTravel(TravelRecord(at(2006, 3, 10))).key, key);
             QCOMPARE(store->imagesFolder(), QDir(folder).filePath(QStringLiteral("Travel Images")));
-            ImageCategory category;
-            category.name = QFileInfo(folder).fileName();
-            store->AddCategory(category);
-            QVERIFY(store->SaveCategories(keys[i].key, {}).ok());
-            ++i;
+            store->AddCategory(ImageCategory{QFileInfo(folder).fileName(), {}, 0});
+            QVERIFY(store->SaveCategories(key, {}).ok());
         }
-        const RecordKey key = keys[0].key;
-        QCOMPARE(keys[1].key, key);
         const QByteArray homePictures = readFile(home.imageCategoryFile(key));
         QVERIFY(!homePictures.isEmpty());
         QVERIFY(homePictures != readFile(copy.imageCategoryFile(key)));
