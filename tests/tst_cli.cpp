@@ -105,7 +105,7 @@ private slots:
 
     void cleanup() { delete m_dir; }
 
-    void initCreatesTheDataFolderAndTheProfileIsTheDefault()
+    void theWorkingDirectoryIsTheProfilesUnlessGivenAndSaysWhyItCannotServe()
     {
         QCOMPARE(
             QDir(m_dir->filePath(QStringLiteral("Voyanta Files"))).entryList(QDir::Files).size(),
@@ -123,6 +123,36 @@ private slots:
         QCOMPARE(cli({QStringLiteral("list")}).out,
                  key + QStringLiteral("\t2006-03-05 09:00:00\t2007-01-02 03:04:05\tRome\n"));
         QSettings(QStringLiteral("Pellingham"), QStringLiteral("Voyanta")).clear();
+
+        // Working directories that cannot serve say so.
+        const auto failsWith = [this](const QString& folder, const char* command, int code,
+                                      const QString& message, const QString& path) {
+            const CliRun run = cli({QStringLiteral("--workdir"), folder, QLatin1String(command)});
+            QCOMPARE(run.exitCode, code);
+            QCOMPARE(run.err, QStringLiteral("voyanta-cli: ") +
+                                  message.arg(QDir::toNativeSeparators(path)) + u'\n');
+        };
+        const QString file = m_dir->filePath(QStringLiteral("notes.txt"));
+        QVERIFY(writeFile(file, "x"));
+        failsWith(file, "list", 2,
+                  QStringLiteral("the working directory %1 is a file, not a folder"), file);
+        const QString nowhere = m_dir->filePath(QStringLiteral("nowhere"));
+        failsWith(nowhere, "list", 2, QStringLiteral("the working directory %1 does not exist"),
+                  nowhere);
+
+        // A data folder that cannot be made: the reason, and exit 3.
+        QTemporaryDir other;
+        const QString blocked = other.filePath(QStringLiteral("Voyanta Files"));
+        QVERIFY(writeFile(blocked, "x"));
+        failsWith(other.path(), "init", 3, QStringLiteral("%1: a file of that name is in the way"),
+                  blocked);
+        TravelDataStore inFile;
+        inFile.setWorkingDirectory(file); // the data folder would be inside a file
+        const Outcome refreshed = inFile.Refresh();
+        QVERIFY(!refreshed.ok());
+        QCOMPARE(
+            refreshed.error().reason,
+            QString::fromStdString(std::make_error_code(std::errc::not_a_directory).message()));
     }
 
     void listFollowsTheStoreOrder()
@@ -356,38 +386,6 @@ private slots:
             QCOMPARE(shown.out.count(QLatin1String("\"kept\"")), t);
         }
         QCOMPARE(travelCount(), 6);
-    }
-
-    void workingDirectoriesThatCannotServeSaySo()
-    {
-        const auto failsWith = [this](const QString& folder, const char* command, int code,
-                                      const QString& message, const QString& path) {
-            const CliRun run = cli({QStringLiteral("--workdir"), folder, QLatin1String(command)});
-            QCOMPARE(run.exitCode, code);
-            QCOMPARE(run.err, QStringLiteral("voyanta-cli: ") +
-                                  message.arg(QDir::toNativeSeparators(path)) + u'\n');
-        };
-        const QString file = m_dir->filePath(QStringLiteral("notes.txt"));
-        QVERIFY(writeFile(file, "x"));
-        failsWith(file, "list", 2,
-                  QStringLiteral("the working directory %1 is a file, not a folder"), file);
-        const QString nowhere = m_dir->filePath(QStringLiteral("nowhere"));
-        failsWith(nowhere, "list", 2, QStringLiteral("the working directory %1 does not exist"),
-                  nowhere);
-
-        // A data folder that cannot be made: the reason, and exit 3.
-        QTemporaryDir other;
-        const QString blocked = other.filePath(QStringLiteral("Voyanta Files"));
-        QVERIFY(writeFile(blocked, "x"));
-        failsWith(other.path(), "init", 3, QStringLiteral("%1: a file of that name is in the way"),
-                  blocked);
-        TravelDataStore store;
-        store.setWorkingDirectory(file); // the data folder would be inside a file
-        const Outcome refreshed = store.Refresh();
-        QVERIFY(!refreshed.ok());
-        QCOMPARE(
-            refreshed.error().reason,
-            QString::fromStdString(std::make_error_code(std::errc::not_a_directory).message()));
     }
 
     void everyFailingCommandExitsWithItsCode()
