@@ -175,9 +175,6 @@ private slots:
         QCOMPARE(march.out,
                  early + QStringLiteral("\t2006-03-02 08:00:00\tinvalid\tEarly\n") + late +
                      QStringLiteral("\t2006-03-20 10:00:00\tnull\tLate \u00e9t\u00e9\n"));
-        const CliRun all = cmd("list");
-        QCOMPARE(all.out.split(QLatin1Char('\n')).first().section(QLatin1Char('\t'), 0, 0),
-                 qMin(late, early));
         QCOMPARE(cmd("list --month 2006-04").out, QString());
     }
 
@@ -194,7 +191,6 @@ private slots:
         QCOMPARE(copied.exitCode, 0);
         const QString newKey = copied.out.trimmed();
         QCOMPARE(newKey, QStringLiteral("2006030509012111"));
-        QCOMPARE(cmd("stages", {newKey}).out.count(QLatin1Char('\n')), 1);
 
         QCOMPARE(cmd("delete", {key}).exitCode, 0);
         QCOMPARE(travelCount(), 1);
