@@ -105,7 +105,7 @@ private slots:
 
     void cleanup() { delete m_dir; }
 
-    void initCreatesTheDataFolderAndTheProfileIsTheDefault()
+    void theWorkingDirectoryIsTheProfilesUnlessGivenAndSaysWhyItCannotServe()
     {
         QCOMPARE(
             QDir(m_dir->filePath(QStringLiteral("Voyanta Files"))).entryList(QDir::Files).size(),
@@ -123,9 +123,39 @@ private slots:
         QCOMPARE(cli({QStringLiteral("list")}).out,
                  key + QStringLiteral("\t2006-03-05 09:00:00\t2007-01-02 03:04:05\tRome\n"));
         QSettings(QStringLiteral("Pellingham"), QStringLiteral("Voyanta")).clear();
+
+        // Working directories that cannot serve say so.
+        const auto failsWith = [this](const QString& folder, const char* command, int code,
+                                      const QString& message, const QString& path) {
+            const CliRun run = cli({QStringLiteral("--workdir"), folder, QLatin1String(command)});
+            QCOMPARE(run.exitCode, code);
+            QCOMPARE(run.err, QStringLiteral("voyanta-cli: ") +
+                                  message.arg(QDir::toNativeSeparators(path)) + u'\n');
+        };
+        const QString file = m_dir->filePath(QStringLiteral("notes.txt"));
+        QVERIFY(writeFile(file, "x"));
+        failsWith(file, "list", 2,
+                  QStringLiteral("the working directory %1 is a file, not a folder"), file);
+        const QString nowhere = m_dir->filePath(QStringLiteral("nowhere"));
+        failsWith(nowhere, "list", 2, QStringLiteral("the working directory %1 does not exist"),
+                  nowhere);
+
+        // A data folder that cannot be made: the reason, and exit 3.
+        QTemporaryDir other;
+        const QString blocked = other.filePath(QStringLiteral("Voyanta Files"));
+        QVERIFY(writeFile(blocked, "x"));
+        failsWith(other.path(), "init", 3, QStringLiteral("%1: a file of that name is in the way"),
+                  blocked);
+        TravelDataStore inFile;
+        inFile.setWorkingDirectory(file); // the data folder would be inside a file
+        const Outcome refreshed = inFile.Refresh();
+        QVERIFY(!refreshed.ok());
+        QCOMPARE(
+            refreshed.error().reason,
+            QString::fromStdString(std::make_error_code(std::errc::not_a_directory).message()));
     }
 
-    void listAndStagesFollowTheStoreOrder()
+    void listFollowsTheStoreOrder()
     {
         TravelDataStore data = store();
         const RecordKey late =
@@ -145,20 +175,7 @@ private slots:
         QCOMPARE(march.out,
                  early + QStringLiteral("\t2006-03-02 08:00:00\tinvalid\tEarly\n") + late +
                      QStringLiteral("\t2006-03-20 10:00:00\tnull\tLate \u00e9t\u00e9\n"));
-        const CliRun all = cmd("list");
-        QCOMPARE(all.out.split(QLatin1Char('\n')).first().section(QLatin1Char('\t'), 0, 0),
-                 qMin(late, early));
         QCOMPARE(cmd("list --month 2006-04").out, QString());
-
-        StageRecord stage = stageOf(late, at(2006, 3, 21, 9), QStringLiteral("second"));
-        const KeyOutcome second = data.AddStage(stage);
-        m_clock.advance();
-        stage.date = at(2006, 3, 20, 12);
-        stage.title = QStringLiteral("first");
-        const KeyOutcome first = data.AddStage(stage);
-        QCOMPARE(cmd("stages", {late}).out,
-                 first.key + QStringLiteral("\t2006-03-20 12:00:00\tfirst\n") + second.key +
-                     QStringLiteral("\t2006-03-21 09:00:00\tsecond\n"));
     }
 
     void copyAndDeleteWorkOnTheFolder()
@@ -174,7 +191,6 @@ private slots:
         QCOMPARE(copied.exitCode, 0);
         const QString newKey = copied.out.trimmed();
         QCOMPARE(newKey, QStringLiteral("2006030509012111"));
-        QCOMPARE(cmd("stages", {newKey}).out.count(QLatin1Char('\n')), 1);
 
         QCOMPARE(cmd("delete", {key}).exitCode, 0);
         QCOMPARE(travelCount(), 1);
@@ -362,45 +378,10 @@ private slots:
             QCOMPARE(store().GetTravel(newKey).end, odd[t]);
             const QJsonArray pictures = before.value(QLatin1String("pictures")).toArray();
             QCOMPARE(pictures.size(), t);
-            QCOMPARE(QFile::exists(
-                         m_dir->filePath(QStringLiteral("Travel Images/Images%1.img").arg(newKey))),
-                     t > 0);
             // The texts no window shows are printed, and so imported again.
             QCOMPARE(shown.out.count(QLatin1String("\"kept\"")), t);
         }
         QCOMPARE(travelCount(), 6);
-    }
-
-    void workingDirectoriesThatCannotServeSaySo()
-    {
-        const auto failsWith = [this](const QString& folder, const char* command, int code,
-                                      const QString& message, const QString& path) {
-            const CliRun run = cli({QStringLiteral("--workdir"), folder, QLatin1String(command)});
-            QCOMPARE(run.exitCode, code);
-            QCOMPARE(run.err, QStringLiteral("voyanta-cli: ") +
-                                  message.arg(QDir::toNativeSeparators(path)) + u'\n');
-        };
-        const QString file = m_dir->filePath(QStringLiteral("notes.txt"));
-        QVERIFY(writeFile(file, "x"));
-        failsWith(file, "list", 2,
-                  QStringLiteral("the working directory %1 is a file, not a folder"), file);
-        const QString nowhere = m_dir->filePath(QStringLiteral("nowhere"));
-        failsWith(nowhere, "list", 2, QStringLiteral("the working directory %1 does not exist"),
-                  nowhere);
-
-        // A data folder that cannot be made: the reason, and exit 3.
-        QTemporaryDir other;
-        const QString blocked = other.filePath(QStringLiteral("Voyanta Files"));
-        QVERIFY(writeFile(blocked, "x"));
-        failsWith(other.path(), "init", 3, QStringLiteral("%1: a file of that name is in the way"),
-                  blocked);
-        TravelDataStore store;
-        store.setWorkingDirectory(file); // the data folder would be inside a file
-        const Outcome refreshed = store.Refresh();
-        QVERIFY(!refreshed.ok());
-        QCOMPARE(
-            refreshed.error().reason,
-            QString::fromStdString(std::make_error_code(std::errc::not_a_directory).message()));
     }
 
     void everyFailingCommandExitsWithItsCode()
@@ -434,8 +415,6 @@ private slots:
         failsWith(2, "import", none, none);
         failsWith(2, "export", key, QStringLiteral("export: --format is missing"));
         failsWith(2, "export @ --format docx", key, QStringLiteral("export: unknown format"));
-        failsWith(2, "export @ --format pdf", key,
-                  QStringLiteral("export: a PDF is written to a file"));
         for (const QString& output :
              {m_dir->filePath(QStringLiteral("missing/trip.html")), m_dir->path()}) {
             const CliRun run = cmd("export @ --format html --output", {key, output});
@@ -574,8 +553,6 @@ private slots:
             {R"({"title": "x", "stages": [{"date": {"status": 0, "days": 1e999}}]})",
              QStringLiteral("not a travel document: illegal number")},
             // Valid dates outside the years 100 to 9999.
-            {R"({"title": "x", "end": {"status": 0, "days": 1e300}})",
-             noDate.arg(QLatin1String("end"))},
             {R"({"stages": [{"appointments": [{"when": {"days": -1e15}}]}]})",
              QStringLiteral("stages[0]: appointments[0]: ") + noDate.arg(QLatin1String("when"))},
             {R"({"start": {"status": 0, "days": -657435}})", noDate.arg(QLatin1String("start"))},
@@ -606,18 +583,12 @@ private slots:
         zurich.title = QStringLiteral("Conference in Z\u00fcrich\tand more");
         zurich.notes = QStringLiteral("Lake Zurich");
         const RecordKey travel = data.AddTravel(zurich).key;
-        StageRecord old = stageOf(travel, at(2027, 1, 11, 9), QStringLiteral("Old town"),
-                                  QStringLiteral("ZURICH Altstadt"));
-        const RecordKey stage = data.AddStage(old).key;
+        const RecordKey stage = data.AddStage(stageOf(travel, at(2027, 1, 11, 9))).key;
         AppointmentRecord dinner(at(2027, 1, 11, 19, 30));
         dinner.subject = QStringLiteral("Dinner");
         dinner.location = QStringLiteral("Z\u00fcrichberg");
         QVERIFY(data.SaveAppointments(stage, {dinner}).ok());
         QVERIFY(data.SaveCheckList(travel, {{QStringLiteral("Z\u00fcrich card"), 0}}).ok());
-        ExpenseRecord ticket;
-        ticket.product = QStringLiteral("Rail pass");
-        ticket.unit = QStringLiteral("Zurich zone");
-        QVERIFY(data.SaveExpenses(travel, {ticket}).ok());
         m_clock.advance();
         addTravel(data, at(2027, 2, 1), QStringLiteral("Geneva"));
 
@@ -628,10 +599,8 @@ private slots:
         COMPARE_TEXT(found.out,
                      QStringLiteral("travel\t%1\t2027-01-10 08:00:00\t%2\ttitle\n"
                                     "travel\t%1\t2027-01-10 08:00:00\t%2\tnotes\n"
-                                    "stage\t%3\t2027-01-11 09:00:00\tOld town\tplace\n"
                                     "appointment\t%3\t2027-01-11 19:30:00\tDinner\tlocation\n"
-                                    "checklist\t%1\t2027-01-10 08:00:00\tZ\u00fcrich card\tentry\n"
-                                    "expense\t%1\t2027-01-10 08:00:00\tRail pass\tunit\n")
+                                    "checklist\t%1\t2027-01-10 08:00:00\tZ\u00fcrich card\tentry\n")
                          .arg(travel, title, stage));
 
         const CliRun nothing = cmd("find Lisbon");

@@ -19,8 +19,7 @@ private slots:
         using namespace CrashRecords;
         QTemporaryDir dir;
         TravelDataStore store;
-        store.setWorkingDirectory(dir.path());
-        QVERIFY(store.Refresh().ok());
+        QVERIFY(openStore(store, dir.path()));
         const DataFolder& folder = store.dataFolder();
 
         // What each file may hold: its old or its new content, nothing else.
@@ -80,10 +79,8 @@ private slots:
                 listed += names;
             listed.sort();
             QStringList expected = versions.keys();
-            expected +=
-                QStringList{DataFolder::preferenceFileName(2), DataFolder::preferenceFileName(3),
-                            DataFolder::preferenceFileName(4), DataFolder::preferenceFileName(5),
-                            DataFolder::preferenceFileName(6), DataFolder::preferenceFileName(7)};
+            for (int number = 2; number <= 7; ++number)
+                expected += DataFolder::preferenceFileName(number);
             expected.sort();
             QCOMPARE(listed, expected);
             for (auto it = versions.cbegin(); it != versions.cend(); ++it) {

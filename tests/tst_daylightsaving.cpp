@@ -61,10 +61,8 @@ private slots:
         QTemporaryDir dir;
         TestClock clock;
         TravelDataStore store;
-        store.setWorkingDirectory(dir.path());
-        store.setClock(clock.function());
+        QVERIFY(openStore(store, dir.path(), &clock));
         store.setDisplayFormats(german);
-        QVERIFY(store.Refresh().ok());
         TravelRecord travel(value);
         travel.title = QStringLiteral("Night train");
         travel.end = DateTimeValue::fromDate(day, QTime(0, 0));
