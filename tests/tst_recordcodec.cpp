@@ -42,25 +42,19 @@ class RecordCodecTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void travelFileOfADefaultTravelIs55Bytes()
-    {
-        TravelRecord travel(march5);
-        travel.key = QStringLiteral("2006030509012110");
-        const QByteArray expected = travelFileOfDefaultTravel();
-        QCOMPARE(expected.size(), 55);
-        QCOMPARE(RecordCodec::encodeTravel(travel), expected);
-
-        ArchiveReader reader(expected);
-        TravelRecord read{DateTimeValue{}};
-        QVERIFY(RecordCodec::decodeTravel(reader, read));
-        QCOMPARE(read, travel);
-        QCOMPARE(reader.remaining(), 0);
-        // A record made without a date starts now, and valid.
-        QVERIFY(TravelRecord().start.isValid());
-    }
-
     void travelFieldsKeepTheirOrder()
     {
+        // A record made without a date starts now, and valid; here, one on the 5th of March
+        // with nothing but its key.
+        QVERIFY(TravelRecord().start.isValid());
+        TravelRecord plain(march5);
+        plain.key = QStringLiteral("2006030509012110");
+        QCOMPARE(travelFileOfDefaultTravel().size(), 55);
+        QCOMPARE(RecordCodec::encodeTravel(plain), travelFileOfDefaultTravel());
+        QCOMPARE(decoded(travelFileOfDefaultTravel(), RecordCodec::decodeTravel,
+                         TravelRecord{DateTimeValue{}}),
+                 plain);
+
         TravelRecord travel(DateTimeValue{-1.25, DateTimeValue::Valid});
         travel.key = QStringLiteral("K");
         travel.title = QStringLiteral("T");
@@ -215,26 +209,6 @@ private slots:
         QVERIFY(!RecordFileKindOf(QStringLiteral("notes.txt")));
     }
 
-    void primitivesAreLittleEndian()
-    {
-        ArchiveWriter writer;
-        writer.writeInt32(-2);
-        writer.writeDouble(1.5);
-        writer.writeDateTime(DateTimeValue{38781.5, DateTimeValue::Null});
-        QCOMPARE(writer.data(), hex("feffffff 000000000000f83f 02000000 00000000b0efe240"));
-
-        ArchiveReader reader(writer.data());
-        qint32 i = 0;
-        double d = 0;
-        DateTimeValue dt;
-        QVERIFY(reader.readInt32(i) && reader.readDouble(d) && reader.readDateTime(dt));
-        QCOMPARE(i, -2);
-        QCOMPARE(d, 1.5);
-        QCOMPARE(dt.status, qint32(DateTimeValue::Null));
-        QCOMPARE(dt.days, 38781.5);
-        QCOMPARE(reader.remaining(), 0);
-    }
-
     void textPrefixBoundaries_data()
     {
         QTest::addColumn<int>("length");
@@ -289,15 +263,6 @@ private slots:
         QCOMPARE(CodePage::decode(alone), QString(QChar(unicode)));
         QVERIFY(CodePage::canEncode(QString(QChar(unicode))));
         QCOMPARE(CodePage::encode(QString(QChar(unicode))), alone);
-        // Amid plain text too, and through the archive's text form.
-        const QByteArray amid = QByteArray("a") + alone + "z";
-        QCOMPARE(CodePage::decode(amid), QStringLiteral("a%1z").arg(QChar(unicode)));
-        ArchiveReader reader(QByteArray(1, char(3)) + amid);
-        QString text;
-        QVERIFY(reader.readText(text));
-        ArchiveWriter writer;
-        writer.writeText(text);
-        QCOMPARE(writer.data(), QByteArray(1, char(3)) + amid);
     }
 
     void everyByteRoundTripsAndOtherCharactersHaveNone()
