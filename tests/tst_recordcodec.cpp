@@ -286,7 +286,6 @@ private slots:
             QVERIFY2(!CodePage::canEncode(text), qPrintable(QString::number(missing, 16)));
             QCOMPARE(CodePage::encode(text), QByteArray("a?z"));
         }
-        QVERIFY(!CodePage::canEncode(u"Z\u00fcrich \u6771\u4eac"));
     }
 
     void textsOutsideTheCodePageUseTheUtf16Form()
@@ -295,26 +294,12 @@ private slots:
         writer.writeText(QString::fromUtf16(u"A\u6771"));
         QCOMPARE(writer.data(), hex("ff feff 02 4100 7167"));
 
-        // Read with short, word-length and long second prefixes; a text that fits the code
-        // page and one that does not.
+        // Read with the second prefix, which is read as the first (the prefix boundaries
+        // test reads its longer forms); a text that fits the code page and one that does not.
         QString text;
         ArchiveReader shortForm(hex("ff feff 03 6300 e900 ac20"));
         QVERIFY(shortForm.readText(text));
         QCOMPARE(text, QString::fromUtf16(u"c\u00e9\u20ac"));
-
-        QByteArray wordForm = hex("ff feff ff 0001");
-        for (int i = 0; i < 256; ++i)
-            wordForm += hex("1a04");
-        ArchiveReader wordReader(wordForm);
-        QVERIFY(wordReader.readText(text));
-        QCOMPARE(text, QString(256, QChar(0x041A)));
-
-        QByteArray longForm = hex("ff feff ff ffff feff0000");
-        longForm += QByteArray(65534 * 2, 'a');
-        ArchiveReader longReader(longForm);
-        QVERIFY(longReader.readText(text));
-        QCOMPARE(text.size(), 65534);
-        QCOMPARE(longReader.remaining(), 0);
 
         // The UTF-16 marker twice is malformed, not a deeper nesting.
         ArchiveReader twice(hex("ff feff ff feff 01 4100"));
