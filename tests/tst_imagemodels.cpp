@@ -95,7 +95,6 @@ private slots:
 
         QCOMPARE(ImagesViewRules::CategoryName(QStringLiteral("  Hotels ")),
                  QStringLiteral("Hotels"));
-        QVERIFY(ImagesViewRules::CategoryName(QStringLiteral(" \t ")).isEmpty());
     }
 
     void theLinkModelListsTheLiveLinksOfACategory()
