@@ -113,23 +113,36 @@ private slots:
         QVERIFY(!parisName.data(Qt::DecorationRole).value<QIcon>().isNull());
     }
 
-    void travelListFillsOneMonth()
+    void theListsFillFromTheStore()
     {
         QTemporaryDir dir;
         TravelDataStore store;
         TestClock clock;
         QVERIFY(openStore(store, dir.path(), &clock));
         // Listed by its start: the end in April does not list it there.
-        QVERIFY(store.AddTravel(travel(QStringLiteral("March"), at(2006, 3, 31, 23))).ok());
+        const RecordKey march =
+            store.AddTravel(travel(QStringLiteral("March"), at(2006, 3, 31, 23))).key;
         QVERIFY(store.AddTravel(travel(QStringLiteral("Other year"), at(2007, 3, 2))).ok());
-        QVERIFY(store.AddTravel(travel(QStringLiteral("April"), at(2006, 4, 1, 0))).ok());
+        const RecordKey april =
+            store.AddTravel(travel(QStringLiteral("April"), at(2006, 4, 1, 0))).key;
         TravelListModel model(us);
         model.fill(store, QDate(2006, 3, 15));
         QCOMPARE(column(&model), QStringList{QStringLiteral("March")});
         model.fill(store, QDate(2006, 4, 1));
         QCOMPARE(column(&model), QStringList{QStringLiteral("April")});
-        QCOMPARE(model.rowOf(model.travel(0).key), 0);
+        QCOMPARE(model.rowOf(april), 0);
         QCOMPARE(model.rowOf(QStringLiteral("nothing")), -1);
+
+        // A travel's stages by date, and no other travel's.
+        QVERIFY(store.AddStage(stageOf(march, at(2006, 4, 9), QStringLiteral("Late"))).ok());
+        QVERIFY(store.AddStage(stageOf(april, at(2006, 4, 6), QStringLiteral("April"))).ok());
+        QVERIFY(store.AddStage(stageOf(march, at(2006, 4, 6), QStringLiteral("Early"))).ok());
+        StageListModel list(us);
+        list.fill(store, march);
+        QCOMPARE(column(&list, 0), (QStringList{QStringLiteral("Early"), QStringLiteral("Late")}));
+        QCOMPARE(list.stage(0).travelKey, march);
+        list.fill(store, QStringLiteral("20990101000000000"));
+        QCOMPARE(list.rowCount(), 0);
     }
 
     void travelListSortCodes()
@@ -250,29 +263,6 @@ private slots:
         const QCollator collator(us.locale());
         QCOMPARE(StageListModel::compare(undated, model.stage(0), 1, collator), 0);
         QCOMPARE(StageListModel::compare(model.stage(2), model.stage(0), 1, collator), 1);
-    }
-
-    void theStageListFillsFromTheStore()
-    {
-        QTemporaryDir dir;
-        TravelDataStore store;
-        TestClock clock;
-        QVERIFY(openStore(store, dir.path(), &clock));
-        const RecordKey lisbon = store.AddTravel(TravelRecord(at(2006, 3, 5))).key;
-        const RecordKey rome = store.AddTravel(TravelRecord(at(2006, 3, 5))).key;
-        for (const auto& [travel, title] :
-             {std::pair{lisbon, QStringLiteral("Late")}, std::pair{rome, QStringLiteral("Rome")},
-              std::pair{lisbon, QStringLiteral("Early")}}) {
-            StageRecord s = stage(title, at(2006, 3, title == QLatin1String("Late") ? 9 : 6));
-            s.travelKey = travel;
-            QVERIFY(store.AddStage(s).ok());
-        }
-        StageListModel list(us);
-        list.fill(store, lisbon);
-        QCOMPARE(column(&list, 0), (QStringList{QStringLiteral("Early"), QStringLiteral("Late")}));
-        QCOMPARE(list.stage(0).travelKey, lisbon);
-        list.fill(store, QStringLiteral("20990101000000000"));
-        QCOMPARE(list.rowCount(), 0);
     }
 
     void stageDetailRowsAndNotes()
