@@ -155,10 +155,7 @@ private slots:
                      format);
             const CQVImage image(file);
             QVERIFY2(image.IsValid(), format);
-            quint32 width = 0;
-            quint32 height = 0;
-            image.GetImageDimension(width, height);
-            QCOMPARE(QSize(int(width), int(height)), QSize(24, 16));
+            QCOMPARE(image.size(), QSize(24, 16));
             const CQVImage::Reading read = CQVImage::Read(file, QSize(12, 12));
             QVERIFY2(!read.image.isNull(), format);
             QCOMPARE(read.image.size(), QSize(12, 8));
