@@ -32,9 +32,7 @@ private slots:
         m_dir = std::make_unique<QTemporaryDir>();
         m_data = std::make_unique<TravelDataStore>();
         TravelDataStore& store = *m_data;
-        store.setClock(m_clock.function());
-        store.setWorkingDirectory(m_dir->path());
-        QVERIFY(store.Refresh().ok());
+        QVERIFY(openStore(store, m_dir->path(), &m_clock));
         TravelRecord zurich(at(2027, 1, 10));
         zurich.title = QStringLiteral("Conference in Zürich");
         zurich.notes = QStringLiteral("Hotel near the lake\r\nBring the adapter");

@@ -48,9 +48,8 @@ private slots:
     {
         m_dir = new QTemporaryDir;
         m_store = new TravelDataStore;
-        m_store->setWorkingDirectory(m_dir->path());
         m_store->setImagesFolder(m_dir->filePath(QStringLiteral("Travel Images")));
-        QVERIFY(m_store->Refresh().ok());
+        QVERIFY(openStore(*m_store, m_dir->path()));
         // The lists belong to a travel that is on disk.
         TravelRecord travel(at(2006, 3, 5));
         travel.key = m_travel;
