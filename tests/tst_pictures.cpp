@@ -127,7 +127,6 @@ private slots:
         QCOMPARE(icons.size(), Bitmaps::TravelIconCount);
         QCOMPARE(icons.first().size(), QSize(64, 64));
         QCOMPARE(icons.first().devicePixelRatio(), 2.0);
-        QCOMPARE(icons.last().deviceIndependentSize(), QSizeF(32, 32));
         QCOMPARE(LoadImageStrip(Bitmaps::TreeImages, 16, 1.5).size(), 123);
     }
 
