@@ -88,11 +88,7 @@ private slots:
         };
         QVERIFY(m_store->SaveExpenses(m_travel, lines).ok());
         QCOMPARE(m_store->LoadExpenses(m_travel), lines);
-        const ExpenseCount count = m_store->CountExpenses(m_travel);
-        QCOMPARE(count.total, 3);
-        QCOMPARE(count.purchased, 1);
-        QCOMPARE(count.purchasedSum, 12.5);
-
+        // The caption shows the count: all, purchased and their sum.
         m_store->setDisplayFormats(DisplayFormats(QLocale(QStringLiteral("en_US"))));
         QCOMPARE(m_store->ExpensesCaption(m_travel), QStringLiteral("Expenses [1/3] - $12.50"));
     }
