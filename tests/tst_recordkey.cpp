@@ -155,10 +155,8 @@ private slots:
         const DateTimeValue value = DateTimeValue::fromDate(QDate(2006, 3, 5), QTime(21, 1, 59));
         const DisplayFormats us(QLocale(QStringLiteral("en_US")));
         const DisplayFormats de(QLocale(QStringLiteral("de_DE")));
-        QCOMPARE(us.FormatShortDate(value), QStringLiteral("3/5/06"));
+        // The American forms are in the model tests' rows.
         QCOMPARE(de.FormatShortDate(value), QStringLiteral("05.03.06"));
-        QCOMPARE(us.FormatShortTime(value).remove(QChar(0x202f)).remove(QLatin1Char(' ')),
-                 QStringLiteral("9:01PM"));
         QCOMPARE(de.FormatShortTime(value), QStringLiteral("21:01"));
         for (const char* name : {"en_US", "de_DE", "fr_FR", "ja_JP", "fi_FI", "ar_EG"}) {
             const DisplayFormats formats{QLocale(QLatin1String(name))};
