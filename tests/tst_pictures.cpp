@@ -87,7 +87,6 @@ private slots:
     {
         QVERIFY(LoadImageStrip(999, 16).isEmpty());
         QVERIFY(LoadBitmap(999).isNull());
-        QVERIFY(LoadBitmap(999, 2.0).isNull());
         QVERIFY(!Bitmaps::FindLayout(999));
         QCOMPARE(BitmapResourcePath(999), QStringLiteral(":/voyanta/bitmaps/999.png"));
         QVERIFY(LoadImageStrip(Bitmaps::TravelIcons32, 0).isEmpty());
