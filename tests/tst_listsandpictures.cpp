@@ -173,16 +173,6 @@ private slots:
         QCOMPARE(m_store->problems().first().fileName, DataFolder::imageCategoryFileName(m_travel));
         QCOMPARE(readFile(picturesFile()), whole.left(whole.size() - 3));
     }
-
-    void copiesAreValueByValue()
-    {
-        const RecordKey copy = QStringLiteral("2006030509012111");
-        QVERIFY(writeFile(dataFile(DataFolder::checkListFileName(m_travel)), hex("00000000")));
-        QVERIFY(m_store->CopyCheckList(m_travel, copy).ok());
-        QCOMPARE(readFile(dataFile(DataFolder::checkListFileName(copy))), hex("00000000"));
-        QVERIFY(m_store->CopyExpenses(m_travel, copy).ok());
-        QVERIFY(!QFile::exists(dataFile(DataFolder::expensesFileName(copy))));
-    }
 };
 
 QTEST_GUILESS_MAIN(ListsAndPicturesTest)
