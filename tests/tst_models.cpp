@@ -361,12 +361,11 @@ private slots:
         for (const char* wrong : {"2,75", "12,34.50", "1,234.505", "-1,234", "1,234x"})
             QVERIFY2(!Accepted(QLatin1String(wrong), us), wrong);
         QVERIFY(!Accepted(QStringLiteral("2.50"), de));
-        QCOMPARE(Read(QStringLiteral("2,75"), us), 0.0);
         QCOMPARE(Read(QStringLiteral("2,50"), de), 2.5);
         for (const char* read : {" 3 ", "3.", "3"})
             QCOMPARE(Read(QLatin1String(read), c), 3.0);
-        QCOMPARE(Read(QStringLiteral("."), c), 0.0);
-        QCOMPARE(Read(QString(), c), 0.0);
+        for (const char* zero : {"2,75", ".", ""})
+            QCOMPARE(Read(QLatin1String(zero), us), 0.0);
         QCOMPARE(Write(2.5, de), QStringLiteral("2,50"));
         QCOMPARE(Write(0, c), QStringLiteral("0.00"));
     }
