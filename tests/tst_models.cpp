@@ -4,7 +4,6 @@
 #include "ListRules.h"
 #include "ModelRoles.h"
 #include "NumberEntry.h"
-#include "RecordCodec.h"
 #include "StageDetailModel.h"
 #include "StageListModel.h"
 #include "TestSupport.h"
@@ -67,15 +66,11 @@ private slots:
     void notesPieces()
     {
         using ListRules::NotesPieces;
-        QCOMPARE(NotesPieces(QStringLiteral("First line\r\n\r\nSecond line")),
-                 (QStringList{QStringLiteral("First line"), QStringLiteral("Second line")}));
         QCOMPARE(NotesPieces(QString(120, QLatin1Char('x'))),
                  (QStringList{QString(50, QLatin1Char('x')), QString(50, QLatin1Char('x')),
                               QString(20, QLatin1Char('x'))}));
         QCOMPARE(NotesPieces(QString(50, QLatin1Char('x'))),
                  QStringList{QString(50, QLatin1Char('x'))});
-        QCOMPARE(NotesPieces(QString(51, QLatin1Char('x'))),
-                 (QStringList{QString(50, QLatin1Char('x')), QStringLiteral("x")}));
         // Twenty words of five letters: breaks at the last blank that fits.
         const QString words = QStringList(20, QStringLiteral("abcde")).join(QLatin1Char(' '));
         const QStringList pieces = NotesPieces(words);
@@ -108,68 +103,61 @@ private slots:
                  QStringLiteral("3/31/06"));
         QCOMPARE(model.index(1, TravelListModel::EndDate).data().toString(),
                  QStringLiteral("4/2/06"));
-        QCOMPARE(parisName.data(Qt::ToolTipRole).toString(), QStringLiteral("Paris"));
         QCOMPARE(parisName.data(ModelRole::IconModeToolTip).toString(),
                  QStringLiteral("Paris\nBerlin\nParis\n3/31/06\n4/2/06"));
         // Without from and destination the tip has three lines.
         QCOMPARE(model.index(0, 0).data(ModelRole::IconModeToolTip).toString(),
                  QStringLiteral("Bare\n3/1/06\n3/1/06"));
-        QCOMPARE(parisName.data(ModelRole::Key).toString(), paris.key);
         QVERIFY(!parisName.data(Qt::DecorationRole).value<QIcon>().isNull());
     }
 
-    void travelListFillsOneMonth()
+    void theListsFillFromTheStore()
     {
         QTemporaryDir dir;
         TravelDataStore store;
         TestClock clock;
-        store.setClock(clock.function());
-        store.setWorkingDirectory(dir.path());
-        QVERIFY(store.Refresh().ok());
+        QVERIFY(openStore(store, dir.path(), &clock));
         // Listed by its start: the end in April does not list it there.
-        QVERIFY(store.AddTravel(travel(QStringLiteral("March"), at(2006, 3, 31, 23))).ok());
+        const RecordKey march =
+            store.AddTravel(travel(QStringLiteral("March"), at(2006, 3, 31, 23))).key;
         QVERIFY(store.AddTravel(travel(QStringLiteral("Other year"), at(2007, 3, 2))).ok());
-        QVERIFY(store.AddTravel(travel(QStringLiteral("April"), at(2006, 4, 1, 0))).ok());
+        const RecordKey april =
+            store.AddTravel(travel(QStringLiteral("April"), at(2006, 4, 1, 0))).key;
         TravelListModel model(us);
         model.fill(store, QDate(2006, 3, 15));
         QCOMPARE(column(&model), QStringList{QStringLiteral("March")});
         model.fill(store, QDate(2006, 4, 1));
         QCOMPARE(column(&model), QStringList{QStringLiteral("April")});
-        QCOMPARE(model.rowOf(model.travel(0).key), 0);
+        QCOMPARE(model.rowOf(april), 0);
         QCOMPARE(model.rowOf(QStringLiteral("nothing")), -1);
+
+        // A travel's stages by date, and no other travel's.
+        QVERIFY(store.AddStage(stageOf(march, at(2006, 4, 9), QStringLiteral("Late"))).ok());
+        QVERIFY(store.AddStage(stageOf(april, at(2006, 4, 6), QStringLiteral("April"))).ok());
+        QVERIFY(store.AddStage(stageOf(march, at(2006, 4, 6), QStringLiteral("Early"))).ok());
+        StageListModel list(us);
+        list.fill(store, march);
+        QCOMPARE(column(&list, 0), (QStringList{QStringLiteral("Early"), QStringLiteral("Late")}));
+        QCOMPARE(list.stage(0).travelKey, march);
+        list.fill(store, QStringLiteral("20990101000000000"));
+        QCOMPARE(list.rowCount(), 0);
     }
 
-    void travelListSortCodes()
+    // Dates, titles, the order kept where a date is invalid and the codes that sort nothing
+    // are the stage list's test and the travel list view's; here the from column.
+    void travelListSortsFromAsTheLocaleDoes()
     {
         TravelListModel model(us);
         const auto checked = tester(&model);
         QList<TravelRecord> travels{travel(QStringLiteral("c"), at(2006, 3, 2)),
                                     travel(QStringLiteral("B"), at(2006, 3, 1)),
                                     travel(QStringLiteral("a"), at(2006, 3, 3))};
-        travels[1].start.status = DateTimeValue::Invalid;
         travels[2].from = QStringLiteral("Zagreb");
         travels[0].from = QStringLiteral("\u00C5lesund");
         model.setTravels(travels);
-        const auto order = [&model] { return column(&model).join(QString()); };
-        // Titles as the locale compares them, not by character codes.
-        QCOMPARE(order(), QStringLiteral("aBc"));
-        const QPersistentModelIndex c = model.index(2, 0);
-        // By start: the invalid start keeps its place, the others sort around it.
-        model.sortByCode(TravelListModel::StartDate);
-        QCOMPARE(order(), QStringLiteral("cBa"));
-        model.sortByCode(TravelListModel::ColumnCount + TravelListModel::StartDate);
-        QCOMPARE(order(), QStringLiteral("aBc"));
-        // From: an empty from first, then "Alesund" with its ring before "Zagreb".
+        // An empty from first, then "Alesund" with its ring before "Zagreb".
         model.sortByCode(TravelListModel::From);
-        QCOMPARE(order(), QStringLiteral("Bca"));
-        // A code of 10 or more keeps the order; a persistent index follows its travel.
-        model.sortByCode(12);
-        QCOMPARE(order(), QStringLiteral("Bca"));
-        QCOMPARE(c.row(), 1);
-        model.sortByCode(TravelListModel::ColumnCount + TravelListModel::Name);
-        QCOMPARE(order(), QStringLiteral("cBa"));
-        QCOMPARE(c.row(), 0);
-        QCOMPARE(c.data().toString(), QStringLiteral("c"));
+        QCOMPARE(column(&model).join(QString()), QStringLiteral("Bca"));
     }
 
     void travelDetailRows()
@@ -225,18 +213,15 @@ private slots:
         QCOMPARE(model.index(0, 0).data(ModelRole::Key).toString(), QStringLiteral("Alfama-key"));
         QVERIFY(!model.index(0, 0).data(Qt::DecorationRole).value<QIcon>().isNull());
         QVERIFY(!model.index(0, StageListModel::Date).data(Qt::DecorationRole).isValid());
-        QCOMPARE(model.rowOf(QStringLiteral("Belem-key")), 1);
-        QCOMPARE(model.rowOf(QStringLiteral("none")), -1);
     }
 
     void stageListSortCodes()
     {
         StageListModel model(us);
         const auto checked = tester(&model);
-        StageRecord undated = stage(QStringLiteral("undated"), invalidDate(), QStringLiteral("b"));
         model.setStages(QStringLiteral("T"),
                         {stage(QStringLiteral("zeta"), at(2006, 3, 9), QStringLiteral("a")),
-                         undated,
+                         stage(QStringLiteral("undated"), invalidDate(), QStringLiteral("b")),
                          stage(QStringLiteral("Alpha"), at(2006, 3, 2), QStringLiteral("C"))});
         const QStringList ascending{QStringLiteral("Alpha"), QStringLiteral("undated"),
                                     QStringLiteral("zeta")};
@@ -256,34 +241,6 @@ private slots:
         model.sortByCode(-1);
         QCOMPARE(column(&model, 2),
                  (QStringList{QStringLiteral("C"), QStringLiteral("b"), QStringLiteral("a")}));
-        const QCollator collator(us.locale());
-        QCOMPARE(StageListModel::compare(undated, model.stage(0), 1, collator), 0);
-        QCOMPARE(StageListModel::compare(model.stage(2), model.stage(0), 1, collator), 1);
-    }
-
-    void theStageListFillsFromTheStore()
-    {
-        QTemporaryDir dir;
-        TravelDataStore store;
-        TestClock clock;
-        store.setClock(clock.function());
-        store.setWorkingDirectory(dir.path());
-        QVERIFY(store.Refresh().ok());
-        const RecordKey lisbon = store.AddTravel(TravelRecord(at(2006, 3, 5))).key;
-        const RecordKey rome = store.AddTravel(TravelRecord(at(2006, 3, 5))).key;
-        for (const auto& [travel, title] :
-             {std::pair{lisbon, QStringLiteral("Late")}, std::pair{rome, QStringLiteral("Rome")},
-              std::pair{lisbon, QStringLiteral("Early")}}) {
-            StageRecord s = stage(title, at(2006, 3, title == QLatin1String("Late") ? 9 : 6));
-            s.travelKey = travel;
-            QVERIFY(store.AddStage(s).ok());
-        }
-        StageListModel list(us);
-        list.fill(store, lisbon);
-        QCOMPARE(column(&list, 0), (QStringList{QStringLiteral("Early"), QStringLiteral("Late")}));
-        QCOMPARE(list.stage(0).travelKey, lisbon);
-        list.fill(store, QStringLiteral("20990101000000000"));
-        QCOMPARE(list.rowCount(), 0);
     }
 
     void stageDetailRowsAndNotes()
@@ -331,14 +288,11 @@ private slots:
         StageDetailModel model(us);
         const auto checked = tester(&model);
         model.setStage(stage(QStringLiteral("Alfama"), at(2006, 3, 6)), {});
-        QSignalSpy inserted(&model, &QAbstractItemModel::rowsInserted);
-        // The first appointment brings the empty row and the heading before it.
+        // The first appointment brings the empty row and the heading before it (the model
+        // tester checks the rows inserted against the count).
         QCOMPARE(model.addAppointment(appointment(QStringLiteral("Fado"), at(2006, 3, 6, 21, 5, 42),
                                                   QStringLiteral("Tasca"))),
                  8);
-        QCOMPARE(inserted.size(), 1);
-        QCOMPARE(inserted[0][1].toInt(), 6);
-        QCOMPARE(inserted[0][2].toInt(), 8);
         QVERIFY(!model.isAppointmentRow(7));
         QVERIFY(model.isAppointmentRow(8));
         // The date, a blank and the time without seconds.
@@ -355,12 +309,9 @@ private slots:
         model.removeAppointment(7);
         model.removeAppointment(3);
         QCOMPARE(model.rowCount(), 10);
-        // Deleting one leaves the section; deleting the last takes its two rows too.
+        // Deleting one leaves the section (the stage views test deletes the last).
         model.removeAppointment(8);
         QCOMPARE(model.appointment(8).subject, QStringLiteral("Tram"));
-        model.removeAppointment(8);
-        QVERIFY(!model.hasAppointmentSection());
-        QVERIFY(model.appointments().isEmpty());
 
         // Appointments whose dates are not valid keep their places among the others.
         model.setStage(stage(QStringLiteral("Alfama"), at(2006, 3, 6)),
@@ -410,58 +361,38 @@ private slots:
         for (const char* wrong : {"2,75", "12,34.50", "1,234.505", "-1,234", "1,234x"})
             QVERIFY2(!Accepted(QLatin1String(wrong), us), wrong);
         QVERIFY(!Accepted(QStringLiteral("2.50"), de));
-        QCOMPARE(Read(QStringLiteral("2,75"), us), 0.0);
         QCOMPARE(Read(QStringLiteral("2,50"), de), 2.5);
         for (const char* read : {" 3 ", "3.", "3"})
             QCOMPARE(Read(QLatin1String(read), c), 3.0);
-        QCOMPARE(Read(QStringLiteral("."), c), 0.0);
-        QCOMPARE(Read(QString(), c), 0.0);
+        for (const char* zero : {"2,75", ".", ""})
+            QCOMPARE(Read(QLatin1String(zero), us), 0.0);
         QCOMPARE(Write(2.5, de), QStringLiteral("2,50"));
         QCOMPARE(Write(0, c), QStringLiteral("0.00"));
     }
 
-    void checkListRowsFontsAndCaption()
+    void checkListEditsAddsAndCaption()
     {
         CheckListModel model(us);
         const auto checked = tester(&model);
-        // A checked value of 7 from a file counts as done.
-        model.setItems({{QStringLiteral("Visa"), 1},
-                        {QStringLiteral("Passport"), 0},
-                        {QStringLiteral("camera"), 7}});
-        QCOMPARE(column(&model), (QStringList{QStringLiteral("camera"), QStringLiteral("Passport"),
-                                              QStringLiteral("Visa")}));
-        QCOMPARE(model.caption(), QStringLiteral("Check List [2/3]"));
-        QVERIFY(!model.isModified());
-        const QModelIndex passport = model.index(1, 0);
+        // A checked value of 7 from a file counts as done. Open entries are bold, ticked
+        // ones normal italic.
+        model.setItems({{QStringLiteral("Passport"), 0}, {QStringLiteral("Visa"), 7}});
+        QCOMPARE(model.caption(), QStringLiteral("Check List [1/2]"));
+        const QPersistentModelIndex passport = model.index(0, 0);
         QFont font = passport.data(Qt::FontRole).value<QFont>();
         QVERIFY(font.bold() && !font.italic());
-        QCOMPARE(passport.data(Qt::CheckStateRole).toInt(), int(Qt::Unchecked));
-        QVERIFY(model.flags(passport) & Qt::ItemIsUserCheckable);
-
-        // A ticked entry is normal italic.
-        QVERIFY(model.setData(passport, Qt::Checked, Qt::CheckStateRole));
-        font = passport.data(Qt::FontRole).value<QFont>();
+        font = model.index(1, 0).data(Qt::FontRole).value<QFont>();
         QVERIFY(!font.bold() && font.italic());
-        QVERIFY(model.isModified());
-        QVERIFY(model.setData(passport, Qt::Unchecked, Qt::CheckStateRole));
-        QCOMPARE(model.items()[1], (CheckListItem{QStringLiteral("Passport"), 0}));
-    }
-
-    void checkListEditsAndAdds()
-    {
-        CheckListModel model(us);
-        const auto checked = tester(&model);
-        model.setItems({{QStringLiteral("Passport"), 0}, {QStringLiteral("Visa"), 1}});
-        const QPersistentModelIndex passport = model.index(0, 0);
         // Blank is refused and the old text stays; a new text is trimmed.
         QVERIFY(!model.setData(passport, QStringLiteral("   "), Qt::EditRole));
         QVERIFY(!model.isModified());
         QVERIFY(model.setData(passport, QStringLiteral("  Zip bags "), Qt::EditRole));
-        // A changed text stays where it is; the next added entry sorts every row.
+        // A changed text stays where it is; the next added entry sorts every row, as the
+        // locale compares them.
         QCOMPARE(column(&model), (QStringList{QStringLiteral("Zip bags"), QStringLiteral("Visa")}));
-        QCOMPARE(model.addItem(QStringLiteral("Maps")), 0);
+        QCOMPARE(model.addItem(QStringLiteral("maps")), 0);
         QCOMPARE(passport.row(), 2);
-        QCOMPARE(column(&model), (QStringList{QStringLiteral("Maps"), QStringLiteral("Visa"),
+        QCOMPARE(column(&model), (QStringList{QStringLiteral("maps"), QStringLiteral("Visa"),
                                               QStringLiteral("Zip bags")}));
         // The same master entry imported twice gives two rows.
         QCOMPARE(model.addItem(QStringLiteral("Umbrella")), 1);
@@ -492,62 +423,41 @@ private slots:
         QVERIFY(!(model.flags(model.index(0, ExpenseModel::Total)) & Qt::ItemIsEditable));
         QVERIFY(!model.setData(model.index(0, ExpenseModel::Total), QStringLiteral("9")));
 
-        // The row's total follows its quantity and price.
+        // A price is shown as an amount and edited as a number (the list editor tests
+        // follow the total).
         QVERIFY(model.setData(model.index(0, ExpenseModel::Quantity), QStringLiteral("3")));
-        QCOMPARE(model.index(0, ExpenseModel::PricePerUnit).data().toString(), QString());
         QVERIFY(model.setData(model.index(0, ExpenseModel::PricePerUnit), QStringLiteral("2.5")));
         QCOMPARE(model.index(0, ExpenseModel::PricePerUnit).data().toString(),
                  QStringLiteral("$2.50"));
         QCOMPARE(model.index(0, ExpenseModel::PricePerUnit).data(Qt::EditRole).toString(),
                  QStringLiteral("2.50"));
-        QCOMPARE(model.index(0, ExpenseModel::Total).data().toString(), QStringLiteral("$7.50"));
         // Not a number reads as 0; a blank product and an empty unit are refused.
         QVERIFY(model.setData(model.index(0, ExpenseModel::Quantity), QStringLiteral(".")));
         QCOMPARE(model.expense(0).total, 0.0);
         QVERIFY(!model.setData(model.index(0, ExpenseModel::Product), QStringLiteral("  ")));
         QVERIFY(!model.setData(model.index(0, ExpenseModel::Unit), QString()));
         QCOMPARE(model.expense(0).product, QStringLiteral("New Expense"));
-
-        // A German user types a comma and sees euros.
-        ExpenseModel german(DisplayFormats(QLocale(QStringLiteral("de_DE"))));
-        german.setExpenses({expense(QStringLiteral("Brot"), 2, 1.25, false)});
-        QCOMPARE(german.index(0, ExpenseModel::Quantity).data().toString(), QStringLiteral("2,00"));
-        QVERIFY(
-            german.setData(german.index(0, ExpenseModel::PricePerUnit), QStringLiteral("2,50")));
-        QCOMPARE(german.index(0, ExpenseModel::Total).data().toString(),
-                 QStringLiteral("5,00\u00a0\u20ac"));
     }
 
-    void expenseTickAndDeleteMoveTheGrandTotal()
+    void expenseTickRepaintsTheGrandTotal()
     {
         ExpenseModel model(us);
         const auto checked = tester(&model);
-        ExpenseRecord hotelLine = expense(QStringLiteral("Hotel"), 1, 12.5, false);
-        hotelLine.unit = QStringLiteral("Night");
-        model.setExpenses({hotelLine, expense(QStringLiteral("Bus"), 2, 1.5, true)});
-        // Editors closed as they were opened leave the list unedited.
-        QVERIFY(model.setData(model.index(1, ExpenseModel::Unit), QStringLiteral("Night")));
+        model.setExpenses({expense(QStringLiteral("Hotel"), 1, 12.5, false),
+                           expense(QStringLiteral("Bus"), 2, 1.5, true)});
+        // An editor closed as it was opened leaves the list unedited.
         QVERIFY(model.setData(model.index(1, ExpenseModel::Product), QStringLiteral("Hotel")));
         QVERIFY(!model.isModified());
         QSignalSpy changes(&model, &QAbstractItemModel::dataChanged);
         const QModelIndex hotel = model.index(1, 0);
         QVERIFY(hotel.data(Qt::FontRole).value<QFont>().bold());
         QVERIFY(model.setData(hotel, Qt::Checked, Qt::CheckStateRole));
-        QCOMPARE(model.index(3, ExpenseModel::Total).data().toString(), QStringLiteral("$15.50"));
         QVERIFY(!hotel.data(Qt::FontRole).value<QFont>().bold());
-        // The Grand Total row is told to repaint.
+        // The Grand Total row is told to repaint; the separator is no expense.
         QVERIFY(std::any_of(changes.cbegin(), changes.cend(), [](const QList<QVariant>& change) {
             return change.first().toModelIndex().row() == 3;
         }));
-        QVERIFY(model.setData(hotel, Qt::Unchecked, Qt::CheckStateRole));
-        QVERIFY(model.isModified());
-        // Deleting the hotel leaves the bus and its total; the separator is no expense.
         QVERIFY(!model.removeExpense(2));
-        QVERIFY(model.removeExpense(1));
-        QCOMPARE(model.rowCount(), 3);
-        QCOMPARE(model.index(2, ExpenseModel::Total).data().toString(), QStringLiteral("$3.00"));
-        QVERIFY(model.removeExpense(0));
-        QCOMPARE(model.rowCount(), 0);
     }
 
     void expenseTotalsAreRoundedAndTheGrandTotalSumsTheRowsShown()
@@ -571,29 +481,17 @@ private slots:
                          QString(), QStringLiteral("588,70\u00a0\u20ac")}));
         QCOMPARE(model.caption(), QStringLiteral("Expenses [4/4] - 588,70\u00a0\u20ac"));
 
-        // The file keeps the rounded totals, and the tree's caption sums them.
+        // The tree's caption sums the same totals. Totals written unrounded elsewhere (the
+        // exports test sums them) are summed and saved rounded.
         QTemporaryDir dir;
         TravelDataStore store;
         store.setDisplayFormats(de);
-        store.setWorkingDirectory(dir.path());
-        QVERIFY(store.Refresh().ok());
+        QVERIFY(openStore(store, dir.path()));
         const RecordKey key = store.AddTravel(TravelRecord(at(2006, 3, 5))).key;
         QVERIFY(store.SaveExpenses(key, model.expenses()).ok());
-        QCOMPARE(store.LoadExpenses(key)[1].total, 172.88);
         QCOMPARE(store.ExpensesCaption(key), model.caption());
-        CheckListModel checkList(de);
-        checkList.setItems({{QStringLiteral("Passport"), 1}});
-        checkList.addItem(QStringLiteral("Visa"));
-        QVERIFY(store.SaveCheckList(key, checkList.items()).ok());
-        QCOMPARE(checkList.caption(), store.CheckListCaption(key));
-
-        // Totals written unrounded elsewhere are shown, summed and saved rounded.
-        ExpenseRecord unrounded = expense(QStringLiteral("Ski pass"), 1, 172.876, true);
-        QVERIFY(writeFile(store.dataFolder().filePath(DataFolder::expensesFileName(key)),
-                          RecordCodec::encodeExpenses(
-                              RecordCodec::listOf(QList<ExpenseRecord>{unrounded, unrounded}))));
-        QCOMPARE(store.ExpensesCaption(key), QStringLiteral("Expenses [2/2] - 345,76\u00a0\u20ac"));
-        model.setExpenses(store.LoadExpenses(key));
+        const ExpenseRecord unrounded = expense(QStringLiteral("Ski pass"), 1, 172.876, true);
+        model.setExpenses({unrounded, unrounded});
         QCOMPARE(model.grandTotal(), 345.76);
         QVERIFY(store.SaveExpenses(key, {unrounded}).ok());
         QCOMPARE(store.LoadExpenses(key)[0].total, 172.88);
@@ -617,10 +515,6 @@ private slots:
         model.sortByCode(ExpenseModel::Total);
         QCOMPARE(products(), QStringLiteral("b|a|C||"));
         QCOMPARE(b.row(), 0);
-        model.sortByCode(ExpenseModel::SortColumnCount + ExpenseModel::Product);
-        QCOMPARE(products(), QStringLiteral("C|b|a||"));
-        model.sortByCode(10); // no such code: the order stays
-        QCOMPARE(products(), QStringLiteral("C|b|a||"));
         QCOMPARE(grandTotal.row(), 4);
         QCOMPARE(grandTotal.data().toString(), QStringLiteral("$4.20"));
         // A new expense goes above the separator, whatever the order.

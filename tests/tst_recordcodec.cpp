@@ -6,8 +6,6 @@
 
 #include <QTest>
 
-#include <limits>
-
 namespace {
 
 const DateTimeValue march5 = DateTimeValue::fromDate(QDate(2006, 3, 5), QTime(9, 1, 21));
@@ -42,25 +40,18 @@ class RecordCodecTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void travelFileOfADefaultTravelIs55Bytes()
-    {
-        TravelRecord travel(march5);
-        travel.key = QStringLiteral("2006030509012110");
-        const QByteArray expected = travelFileOfDefaultTravel();
-        QCOMPARE(expected.size(), 55);
-        QCOMPARE(RecordCodec::encodeTravel(travel), expected);
-
-        ArchiveReader reader(expected);
-        TravelRecord read{DateTimeValue{}};
-        QVERIFY(RecordCodec::decodeTravel(reader, read));
-        QCOMPARE(read, travel);
-        QCOMPARE(reader.remaining(), 0);
-        // A record made without a date starts now, and valid.
-        QVERIFY(TravelRecord().start.isValid());
-    }
-
     void travelFieldsKeepTheirOrder()
     {
+        // A record made without a date starts now, and valid; here, one on the 5th of March
+        // with nothing but its key.
+        QVERIFY(TravelRecord().start.isValid());
+        TravelRecord plain(march5);
+        plain.key = QStringLiteral("2006030509012110");
+        QCOMPARE(RecordCodec::encodeTravel(plain), travelFileOfDefaultTravel());
+        QCOMPARE(decoded(travelFileOfDefaultTravel(), RecordCodec::decodeTravel,
+                         TravelRecord{DateTimeValue{}}),
+                 plain);
+
         TravelRecord travel(DateTimeValue{-1.25, DateTimeValue::Valid});
         travel.key = QStringLiteral("K");
         travel.title = QStringLiteral("T");
@@ -99,9 +90,6 @@ private slots:
 
     void listLayouts()
     {
-        QCOMPARE(RecordCodec::encodeCheckList(RecordCodec::listOf(QList<CheckListItem>{})),
-                 hex("00000000"));
-
         const QByteArray checkList = hex("02000000 0450617373 07000000 00 00000000");
         const auto items =
             decoded<StoredList<CheckListItem>>(checkList, RecordCodec::decodeCheckList);
@@ -208,31 +196,10 @@ private slots:
 
     void fileKindsFollowTheExtension()
     {
-        QCOMPARE(RecordFileKindOf(QStringLiteral("Travel1.tra")), RecordFileKind::Travel);
+        // The hostile folder test's check names a bad file of every kind by its extension.
         QCOMPARE(RecordFileKindOf(QStringLiteral("/x/CheckList1.CHK")), RecordFileKind::CheckList);
         QCOMPARE(RecordFileKindOf(QStringLiteral("Preferences.alm")), RecordFileKind::Marker);
-        QCOMPARE(RecordFileKindOf(QStringLiteral("Images1.img")), RecordFileKind::ImageCategories);
         QVERIFY(!RecordFileKindOf(QStringLiteral("notes.txt")));
-    }
-
-    void primitivesAreLittleEndian()
-    {
-        ArchiveWriter writer;
-        writer.writeInt32(-2);
-        writer.writeDouble(1.5);
-        writer.writeDateTime(DateTimeValue{38781.5, DateTimeValue::Null});
-        QCOMPARE(writer.data(), hex("feffffff 000000000000f83f 02000000 00000000b0efe240"));
-
-        ArchiveReader reader(writer.data());
-        qint32 i = 0;
-        double d = 0;
-        DateTimeValue dt;
-        QVERIFY(reader.readInt32(i) && reader.readDouble(d) && reader.readDateTime(dt));
-        QCOMPARE(i, -2);
-        QCOMPARE(d, 1.5);
-        QCOMPARE(dt.status, qint32(DateTimeValue::Null));
-        QCOMPARE(dt.days, 38781.5);
-        QCOMPARE(reader.remaining(), 0);
     }
 
     void textPrefixBoundaries_data()
@@ -265,53 +232,25 @@ private slots:
         QCOMPARE(reader.remaining(), 0);
     }
 
-    void everyHighByteDecodesAndEncodesOnItsOwn_data()
+    void everyByteRoundTripsAndOtherCharactersHaveNone()
     {
-        QTest::addColumn<int>("byte");
-        QTest::addColumn<int>("unicode");
-        // windows-1252 from 0x80 to 0x9F; its five undefined bytes are the C1 controls of
-        // the same number.
-        const int table[32] = {
+        // Latin-1, but for windows-1252 from 0x80 to 0x9F, whose five undefined bytes are
+        // the C1 controls of the same number.
+        const char16_t high[32] = {
             0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, // 80-87
             0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F, // 88-8F
             0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, // 90-97
             0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178, // 98-9F
         };
-        for (int i = 0; i < 32; ++i)
-            QTest::addRow("%02X", 0x80 + i) << 0x80 + i << table[i];
-    }
-
-    void everyHighByteDecodesAndEncodesOnItsOwn()
-    {
-        QFETCH(int, byte);
-        QFETCH(int, unicode);
-        const QByteArray alone(1, char(byte));
-        QCOMPARE(CodePage::decode(alone), QString(QChar(unicode)));
-        QVERIFY(CodePage::canEncode(QString(QChar(unicode))));
-        QCOMPARE(CodePage::encode(QString(QChar(unicode))), alone);
-        // Amid plain text too, and through the archive's text form.
-        const QByteArray amid = QByteArray("a") + alone + "z";
-        QCOMPARE(CodePage::decode(amid), QStringLiteral("a%1z").arg(QChar(unicode)));
-        ArchiveReader reader(QByteArray(1, char(3)) + amid);
-        QString text;
-        QVERIFY(reader.readText(text));
-        ArchiveWriter writer;
-        writer.writeText(text);
-        QCOMPARE(writer.data(), QByteArray(1, char(3)) + amid);
-    }
-
-    void everyByteRoundTripsAndOtherCharactersHaveNone()
-    {
         QByteArray all(256, 0);
-        for (int b = 0; b < 256; ++b)
-            all[b] = char(b);
-        const QString decoded = CodePage::decode(all);
+        QString expected;
         for (int b = 0; b < 256; ++b) {
-            if (b < 0x80 || b >= 0xA0)
-                QCOMPARE(decoded.at(b), QChar(b)); // Latin-1
+            all[b] = char(b);
+            expected += QChar(b >= 0x80 && b < 0xA0 ? high[b - 0x80] : char16_t(b));
         }
-        QVERIFY(CodePage::canEncode(decoded));
-        QCOMPARE(CodePage::encode(decoded), all);
+        QCOMPARE(CodePage::decode(all), expected);
+        QVERIFY(CodePage::canEncode(expected));
+        QCOMPARE(CodePage::encode(expected), all);
 
         // The C1 controls that windows-1252 gives other characters, characters beyond
         // Latin-1 that it lacks, and the halves of a character outside the BMP.
@@ -321,7 +260,6 @@ private slots:
             QVERIFY2(!CodePage::canEncode(text), qPrintable(QString::number(missing, 16)));
             QCOMPARE(CodePage::encode(text), QByteArray("a?z"));
         }
-        QVERIFY(!CodePage::canEncode(u"Z\u00fcrich \u6771\u4eac"));
     }
 
     void textsOutsideTheCodePageUseTheUtf16Form()
@@ -330,26 +268,12 @@ private slots:
         writer.writeText(QString::fromUtf16(u"A\u6771"));
         QCOMPARE(writer.data(), hex("ff feff 02 4100 7167"));
 
-        // Read with short, word-length and long second prefixes; a text that fits the code
-        // page and one that does not.
+        // Read with the second prefix, which is read as the first (the prefix boundaries
+        // test reads its longer forms); a text that fits the code page and one that does not.
         QString text;
         ArchiveReader shortForm(hex("ff feff 03 6300 e900 ac20"));
         QVERIFY(shortForm.readText(text));
         QCOMPARE(text, QString::fromUtf16(u"c\u00e9\u20ac"));
-
-        QByteArray wordForm = hex("ff feff ff 0001");
-        for (int i = 0; i < 256; ++i)
-            wordForm += hex("1a04");
-        ArchiveReader wordReader(wordForm);
-        QVERIFY(wordReader.readText(text));
-        QCOMPARE(text, QString(256, QChar(0x041A)));
-
-        QByteArray longForm = hex("ff feff ff ffff feff0000");
-        longForm += QByteArray(65534 * 2, 'a');
-        ArchiveReader longReader(longForm);
-        QVERIFY(longReader.readText(text));
-        QCOMPARE(text.size(), 65534);
-        QCOMPARE(longReader.remaining(), 0);
 
         // The UTF-16 marker twice is malformed, not a deeper nesting.
         ArchiveReader twice(hex("ff feff ff feff 01 4100"));
@@ -370,10 +294,6 @@ private slots:
         // Nothing more is read after the first failure, even where the bytes would do.
         QVERIFY(!reader.readInt32(i));
         QCOMPARE(reader.error()->offset, 4);
-
-        ArchiveReader shortInt(hex("0100"));
-        QVERIFY(!shortInt.readInt32(i));
-        QCOMPARE(shortInt.error()->cause, QStringLiteral("truncated at byte 0"));
 
         // A 4-byte length far beyond the data: no allocation, just an error.
         ArchiveReader hugeText(hex("ff ffff ffffff7f 41"));
@@ -400,11 +320,6 @@ private slots:
         QCOMPARE(reader.error()->cause,
                  QStringLiteral("truncated at byte 10; the count of 2147483647 at byte 0 is more "
                                 "than the 6 bytes after it can hold"));
-
-        ArchiveReader negative(hex("00000080"));
-        QVERIFY(negative.readCount(count, 5));
-        QCOMPARE(count, std::numeric_limits<qint32>::min());
-        QCOMPARE(negative.capacity(5), 0);
     }
 };
 
