@@ -46,12 +46,6 @@ CQVImage::CQVImage(QString path) : m_path(std::move(path))
     m_valid = !m_size.isEmpty();
 }
 
-void CQVImage::GetImageDimension(quint32& width, quint32& height) const
-{
-    width = quint32(qMax(0, m_size.width()));
-    height = quint32(qMax(0, m_size.height()));
-}
-
 bool CQVImage::MayOpen(const QString& path)
 {
     if (path.isEmpty())

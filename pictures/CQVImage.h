@@ -23,7 +23,6 @@ public:
     virtual ~CQVImage() = default;
 
     bool IsValid() const { return m_valid; }
-    void GetImageDimension(quint32& width, quint32& height) const;
     QSize size() const { return m_size; }
     const QString& path() const { return m_path; }
 
