@@ -14,6 +14,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <functional>
 #include <memory>
 
 // Adds a travel with a title and nothing else; its key, or an empty one when it failed.
@@ -173,4 +174,46 @@ struct WindowRestart {
     ScriptedPrompter prompter;
     TravelDataStore store;
     CVoyantaApp app{prompter, store};
+};
+
+// The base of a test of the window: each test function gets a fresh run, seeded through a
+// store on its folder, then the window started on it; the run ends with no prompt unanswered.
+class WindowTest : public QObject {
+protected:
+    // A fresh run whose folder the function fills before the window starts.
+    void seedRun(const std::function<void(TravelDataStore*)>& fill)
+    {
+        m_run = std::make_unique<WindowFixture>();
+        const std::unique_ptr<TravelDataStore> data = m_run->seed();
+        QVERIFY(data);
+        fill(data.get());
+    }
+
+    // Starts the window on the run's folder and shows a month.
+    void startWindow(QDate month)
+    {
+        m_frame = m_run->startOnFolder(month);
+        QVERIFY(m_frame);
+    }
+
+    void endRun()
+    {
+        QVERIFY2(prompter().unexpected.isEmpty(), qPrintable(prompter().unexpected.join(u',')));
+        m_run.reset();
+    }
+
+    ScriptedPrompter& prompter() { return m_run->prompter; }
+    TravelDataStore& store() { return m_run->store; }
+    CTravelTreeView* tree() const { return m_frame->tree(); }
+    void trigger(int command) { triggerCommand(m_frame, command); }
+    // A list's file in the store's data folder.
+    QString dataFile(const QString& name) { return store().dataFolder().filePath(name); }
+    // The upper view, when it is of that kind.
+    template <typename View> View* upper() const
+    {
+        return qobject_cast<View*>(m_frame->upperView());
+    }
+
+    std::unique_ptr<WindowFixture> m_run;
+    CMainFrame* m_frame = nullptr;
 };

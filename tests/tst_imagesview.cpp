@@ -20,20 +20,16 @@
 
 // The images view and the Select Image dialog in the real window: categories, images, the
 // dialog's answers, and what reaches the travel's category file.
-class ImagesViewTest : public QObject {
+class ImagesViewTest : public WindowTest {
     Q_OBJECT
 
 private:
-    std::unique_ptr<WindowFixture> m_run;
-    CMainFrame* m_frame = nullptr;
     CImagesView* m_view = nullptr;
     RecordKey m_lisbon;
     RecordKey m_rome;
     QString m_one;
     QString m_two;
     QString m_three;
-
-    ScriptedPrompter& prompter() { return m_run->prompter; }
 
     template <typename Widget = QWidget> Widget* part(ImagesViewControl id) const
     {
@@ -113,13 +109,10 @@ private:
 private slots:
     void init()
     {
-        m_run = std::make_unique<WindowFixture>();
-        {
-            const std::unique_ptr<TravelDataStore> data = m_run->seed();
-            QVERIFY(data);
+        seedRun([this](TravelDataStore* data) {
             m_lisbon = addTitledTravel(*data, at(2006, 3, 3), QStringLiteral("Lisbon"));
             m_rome = addTitledTravel(*data, at(2006, 3, 20), QStringLiteral("Rome"));
-        }
+        });
         const QString pictures = m_run->folder(QStringLiteral("photos"));
         m_one = QDir(pictures).filePath(QStringLiteral("one.png"));
         m_two = QDir(pictures).filePath(QStringLiteral("two.jpg"));
@@ -129,19 +122,13 @@ private slots:
         QVERIFY(picture.save(m_one));
         QVERIFY(picture.save(m_two));
         QVERIFY(picture.scaled(40, 30).save(m_three));
-        m_frame = m_run->startOnFolder(QDate(2006, 3, 1));
-        QVERIFY(m_frame);
+        startWindow(QDate(2006, 3, 1));
         m_view = m_frame->imagesView();
         QVERIFY(m_view);
         showTravel(m_lisbon);
     }
 
-    void cleanup()
-    {
-        QVERIFY2(m_run->prompter.unexpected.isEmpty(),
-                 qPrintable(m_run->prompter.unexpected.join(QLatin1Char(','))));
-        m_run.reset();
-    }
+    void cleanup() { endRun(); }
 
     void aTravelWithoutCategoriesOffersOnlyAddCategory()
     {

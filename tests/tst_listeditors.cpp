@@ -55,26 +55,16 @@ std::function<int(QDialog*)> importing(const QList<int>& rows)
 
 // The check list and the expense list in the real window: ticking, typing, importing and
 // deleting through their widgets, the tree's captions, and the files at every save point.
-class ListEditorsTest : public QObject {
+class ListEditorsTest : public WindowTest {
     Q_OBJECT
 
 private:
-    std::unique_ptr<WindowFixture> m_run;
-    CMainFrame* m_frame = nullptr;
     RecordKey m_rome;
     RecordKey m_oslo;
 
-    ScriptedPrompter& prompter() { return m_run->prompter; }
-    TravelDataStore& store() { return m_run->store; }
-    CTravelTreeView* tree() const { return m_frame->tree(); }
     QString caption() const { return currentCaption(tree()); }
-    CChekListView* checkList() const { return qobject_cast<CChekListView*>(m_frame->upperView()); }
-    CExpenseListView* expenses() const
-    {
-        return qobject_cast<CExpenseListView*>(m_frame->upperView());
-    }
-
-    void trigger(int command) { triggerCommand(m_frame, command); }
+    CChekListView* checkList() const { return upper<CChekListView>(); }
+    CExpenseListView* expenses() const { return upper<CExpenseListView>(); }
 
     CChekListView* openCheckList(const RecordKey& travel)
     {
@@ -91,16 +81,10 @@ private:
     // Leaves the list for its travel's details, which saves it.
     void leave(const RecordKey& travel) { tree()->selectPath(travel, TreeChild::None, {}); }
 
-    // A list's file in the store's data folder.
-    QString dataFile(const QString& name) { return store().dataFolder().filePath(name); }
-
 private slots:
     void init()
     {
-        m_run = std::make_unique<WindowFixture>();
-        {
-            const std::unique_ptr<TravelDataStore> data = m_run->seed();
-            QVERIFY(data);
+        seedRun([this](TravelDataStore* data) {
             m_rome = addTitledTravel(*data, at(2006, 3, 20), QStringLiteral("Rome"));
             m_oslo = addTitledTravel(*data, at(2006, 3, 8), QStringLiteral("Oslo"));
             QVERIFY(data->SaveCheckList(m_rome, {{QStringLiteral("Visa"), 0},
@@ -110,20 +94,15 @@ private slots:
             QVERIFY(data->SaveExpenses(m_rome, {expense(QStringLiteral("Hotel"), 1, 12.5, false),
                                                 expense(QStringLiteral("Bus"), 2, 1.5, true)})
                         .ok());
-        }
+        });
         m_run->app.setDisplayFormats(DisplayFormats(QLocale(QStringLiteral("en_US"))));
-        m_frame = m_run->startOnFolder(QDate(2006, 3, 1));
-        QVERIFY(m_frame);
+        startWindow(QDate(2006, 3, 1));
         m_frame->resize(1100, 760);
         m_frame->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_frame));
     }
 
-    void cleanup()
-    {
-        QVERIFY2(prompter().unexpected.isEmpty(), qPrintable(prompter().unexpected.join(u',')));
-        m_run.reset();
-    }
+    void cleanup() { endRun(); }
 
     void checkListTicksAndCaptions()
     {

@@ -26,26 +26,18 @@
 
 // The wiring of the travel list and the travel detail in the real window: header
 // clicks, mouse, menus, display modes. Their rows and orders are the models' tests.
-class ListViewsTest : public QObject {
+class ListViewsTest : public WindowTest {
     Q_OBJECT
 
 private:
-    std::unique_ptr<WindowFixture> m_run;
-    CMainFrame* m_frame = nullptr;
     RecordKey m_paris;
 
-    CTravelListView* travelList() const
-    {
-        return qobject_cast<CTravelListView*>(m_frame->upperView());
-    }
+    CTravelListView* travelList() const { return upper<CTravelListView>(); }
 
 private slots:
     void init()
     {
-        m_run = std::make_unique<WindowFixture>();
-        {
-            const std::unique_ptr<TravelDataStore> data = m_run->seed();
-            QVERIFY(data);
+        seedRun([this](TravelDataStore* data) {
             TravelRecord paris(at(2006, 3, 31, 18));
             paris.title = QStringLiteral("Paris");
             paris.end = at(2006, 4, 2);
@@ -54,17 +46,12 @@ private slots:
             paris.notes = QStringLiteral("First line\r\n\r\nSecond line");
             m_paris = data->AddTravel(paris).key;
             QVERIFY(!addTitledTravel(*data, at(2006, 3, 10), QStringLiteral("athens")).isEmpty());
-        }
+        });
         m_run->app.setDisplayFormats(DisplayFormats(QLocale(QStringLiteral("en_US"))));
-        m_frame = m_run->startOnFolder(QDate(2006, 3, 1));
-        QVERIFY(m_frame);
+        startWindow(QDate(2006, 3, 1));
     }
 
-    void cleanup()
-    {
-        QVERIFY(m_run->prompter.unexpected.isEmpty());
-        m_run.reset();
-    }
+    void cleanup() { endRun(); }
 
     void theHeaderSortsAndShowsItsSets()
     {
@@ -181,7 +168,7 @@ private slots:
     void theTravelDetailSheet()
     {
         m_frame->tree()->selectPath(m_paris, TreeChild::None, RecordKey());
-        auto* detail = qobject_cast<CTravelDetailListView*>(m_frame->upperView());
+        auto* detail = upper<CTravelDetailListView>();
         QVERIFY(detail);
         CListCtrl* rows = detail->list();
         QCOMPARE(DetailSheetDelegate::shortcutAt(500 - 154, 500), 0); // bounds are exclusive

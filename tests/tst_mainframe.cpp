@@ -18,24 +18,14 @@
 #include <QTest>
 #include <QTextBrowser>
 
-class MainFrameTest : public QObject {
+class MainFrameTest : public WindowTest {
     Q_OBJECT
 
 private:
-    std::unique_ptr<WindowFixture> m_run;
-    CMainFrame* m_frame = nullptr;
     RecordKey m_rome;
     RecordKey m_lisbon;
 
-    CTravelTreeView* tree() const { return m_frame->tree(); }
     ViewKind upperKind() const { return m_frame->upperView()->kind(); }
-
-    void trigger(int command)
-    {
-        QAction* action = m_frame->action(command);
-        QVERIFY2(action->isEnabled(), qPrintable(QString::number(command)));
-        action->trigger();
-    }
 
     void rightClick(const QModelIndex& node, int xOffset)
     {
@@ -47,10 +37,7 @@ private:
 private slots:
     void init()
     {
-        m_run = std::make_unique<WindowFixture>();
-        {
-            const std::unique_ptr<TravelDataStore> data = m_run->seed();
-            QVERIFY(data);
+        seedRun([this](TravelDataStore* data) {
             m_rome = addTitledTravel(*data, at(2006, 3, 20), QStringLiteral("Rome"));
             m_lisbon = addTitledTravel(*data, at(2006, 3, 5), QStringLiteral("Lisbon"));
             StageRecord stage = stageOf(m_lisbon, at(2006, 3, 6), QStringLiteral("Alfama"));
@@ -58,22 +45,16 @@ private slots:
             QVERIFY(data->SaveCheckList(m_lisbon, {{QStringLiteral("Passport"), 1},
                                                    {QStringLiteral("Visa"), 0}})
                         .ok());
-        }
-        m_frame = m_run->startOnFolder(QDate(2006, 3, 1));
-        QVERIFY(m_frame);
+        });
+        startWindow(QDate(2006, 3, 1));
     }
 
-    void cleanup()
-    {
-        QVERIFY2(m_run->prompter.unexpected.isEmpty(),
-                 qPrintable(m_run->prompter.unexpected.join(u',')));
-        m_run.reset();
-    }
+    void cleanup() { endRun(); }
 
     void theTreeListsTheMonthByStart()
     {
         QCOMPARE(childCaptions(tree()->monthNode()), QStringLiteral("Lisbon|Rome"));
-        QCOMPARE(qobject_cast<CTravelListView*>(m_frame->upperView())->model()->rowCount(), 2);
+        QCOMPARE(upper<CTravelListView>()->model()->rowCount(), 2);
 
         // Another month: the root alone, selected, with the travel list.
         m_frame->monthPicker()->setDate(QDate(2006, 4, 10));
@@ -273,7 +254,7 @@ private slots:
         m_frame->show();
         QVERIFY(QTest::qWaitForWindowActive(m_frame));
         // A double click in the travel list replaces the view that had the focus.
-        auto* travels = qobject_cast<CTravelListView*>(m_frame->upperView());
+        auto* travels = upper<CTravelListView>();
         travels->report()->setFocus();
         const QRect first = travels->report()->visualRect(travels->model()->index(1, 0));
         QTest::mouseClick(travels->report()->viewport(), Qt::LeftButton, {}, first.center());
@@ -331,7 +312,7 @@ private slots:
     {
         m_frame->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_frame));
-        auto* travels = qobject_cast<CTravelListView*>(m_frame->upperView());
+        auto* travels = upper<CTravelListView>();
         CListCtrl* report = travels->report();
         const auto widthsFollow = [report] {
             const QList<int> rule = ColumnWidths::TravelList(report->viewport()->width());

@@ -11,12 +11,10 @@
 
 // Print and Print Preview in the real window: what is printed, in which form, and when
 // nothing is.
-class PrintingTest : public QObject {
+class PrintingTest : public WindowTest {
     Q_OBJECT
 
 private:
-    std::unique_ptr<WindowFixture> m_run;
-    CMainFrame* m_frame = nullptr;
     RecordKey m_rome;
 
     std::function<bool(QPrinter&)> toPdf(const QString& path)
@@ -31,31 +29,22 @@ private:
 private slots:
     void init()
     {
-        m_run = std::make_unique<WindowFixture>();
-        {
-            const std::unique_ptr<TravelDataStore> data = m_run->seed();
-            QVERIFY(data);
+        seedRun([this](TravelDataStore* data) {
             TravelRecord rome(at(2006, 3, 20));
             rome.title = QStringLiteral("Rome");
             rome.from = QStringLiteral("Berlin");
             m_rome = data->AddTravel(rome).key;
             QVERIFY(data->SaveCheckList(m_rome, {{QStringLiteral("Passport"), 1}}).ok());
             QVERIFY(!addTitledTravel(*data, at(2006, 3, 5), QStringLiteral("Lisbon")).isEmpty());
-        }
-        m_frame = m_run->startOnFolder(QDate(2006, 3, 1));
-        QVERIFY(m_frame);
+        });
+        startWindow(QDate(2006, 3, 1));
     }
 
-    void cleanup()
-    {
-        QVERIFY2(m_run->prompter.unexpected.isEmpty(),
-                 qPrintable(m_run->prompter.unexpected.join(u',')));
-        m_run.reset();
-    }
+    void cleanup() { endRun(); }
 
     void theTravelListPrintsAsItsReport()
     {
-        auto* travels = qobject_cast<CTravelListView*>(m_frame->upperView());
+        auto* travels = upper<CTravelListView>();
         m_frame->action(Cmd::ViewLargeIcon)->trigger();
         QCOMPARE(travels->displayMode(), DisplayMode::LargeIcons);
         const QString pdf = m_run->dir.filePath(QStringLiteral("travels.pdf"));

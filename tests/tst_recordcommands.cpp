@@ -40,59 +40,32 @@ std::function<int(QDialog*)> stageAnswer(const QString& title, const QString& no
 
 } // namespace
 
-class RecordCommandsTest : public QObject {
+class RecordCommandsTest : public WindowTest {
     Q_OBJECT
 
 private:
-    std::unique_ptr<WindowFixture> m_run;
-    CMainFrame* m_frame = nullptr;
     RecordKey m_lisbon;
     RecordKey m_alfama;
     RecordKey m_rome;
 
-    ScriptedPrompter& prompter() { return m_run->prompter; }
-    TravelDataStore& store() { return m_run->store; }
-    CTravelTreeView* tree() const { return m_frame->tree(); }
-    CTravelDetailListView* detail() const
-    {
-        return qobject_cast<CTravelDetailListView*>(m_frame->upperView());
-    }
-    CTravelListView* travelList() const
-    {
-        return qobject_cast<CTravelListView*>(m_frame->upperView());
-    }
-    QString dataFile(const QString& name) const { return m_run->store.dataFolder().filePath(name); }
-
-    void trigger(int command)
-    {
-        QAction* action = m_frame->action(command);
-        QVERIFY2(action->isEnabled(), qPrintable(QString::number(command)));
-        action->trigger();
-    }
+    CTravelDetailListView* detail() const { return upper<CTravelDetailListView>(); }
+    CTravelListView* travelList() const { return upper<CTravelListView>(); }
 
 private slots:
     void init()
     {
-        m_run = std::make_unique<WindowFixture>();
-        {
-            const std::unique_ptr<TravelDataStore> data = m_run->seed();
-            QVERIFY(data);
+        seedRun([this](TravelDataStore* data) {
             m_lisbon = addTitledTravel(*data, at(2006, 3, 5), QStringLiteral("Lisbon"));
             StageRecord alfama = stageOf(m_lisbon, at(2006, 3, 6), QStringLiteral("Alfama"),
                                          QStringLiteral("Old town"));
             m_alfama = data->AddStage(alfama).key;
             QVERIFY(data->SaveCheckList(m_lisbon, {{QStringLiteral("Passport, visa"), 1}}).ok());
             m_rome = addTitledTravel(*data, at(2006, 3, 20), QStringLiteral("Rome"));
-        }
-        m_frame = m_run->startOnFolder(QDate(2006, 3, 1));
-        QVERIFY(m_frame);
+        });
+        startWindow(QDate(2006, 3, 1));
     }
 
-    void cleanup()
-    {
-        QVERIFY2(prompter().unexpected.isEmpty(), qPrintable(prompter().unexpected.join(u',')));
-        m_run.reset();
-    }
+    void cleanup() { endRun(); }
 
     void newTravelInAnotherMonth()
     {
@@ -323,7 +296,7 @@ private slots:
         // With the stage list showing, New Appointment is a record command: the dialog,
         // then the store at once.
         tree()->selectPath(m_lisbon, TreeChild::Stages, RecordKey());
-        auto* stages = qobject_cast<CStageListView*>(m_frame->upperView());
+        auto* stages = upper<CStageListView>();
         QVERIFY(stages);
         stages->markRow(0);
         prompter().dialogs = {[](QDialog* dialog) {

@@ -56,20 +56,15 @@ std::function<int(QDialog*)> titleAnswer(const QString& title)
 // The wiring of the stage list and the stage detail in the real window: the header,
 // display modes, mouse and menus, the appointment commands, and when the appointments
 // in the rows reach the disk. Their rows and orders are the models' tests.
-class StageViewsTest : public QObject {
+class StageViewsTest : public WindowTest {
     Q_OBJECT
 
 private:
-    std::unique_ptr<WindowFixture> m_run;
-    CMainFrame* m_frame = nullptr;
     RecordKey m_lisbon;
     RecordKey m_alfama; // no appointments; its date has seconds
     RecordKey m_belem;  // one appointment
     RecordKey m_sintra;
 
-    ScriptedPrompter& prompter() { return m_run->prompter; }
-    TravelDataStore& store() { return m_run->store; }
-    CTravelTreeView* tree() const { return m_frame->tree(); }
     QList<AppointmentRecord> onDisk(const RecordKey& stage)
     {
         return store().LoadAppointments(stage);
@@ -78,14 +73,13 @@ private:
     CStageListView* stageList()
     {
         tree()->selectPath(m_lisbon, TreeChild::Stages, RecordKey());
-        return qobject_cast<CStageListView*>(m_frame->upperView());
+        return upper<CStageListView>();
     }
     CStageDetailListView* detailOf(const RecordKey& stage)
     {
         tree()->selectPath(m_lisbon, TreeChild::Stages, stage);
-        return qobject_cast<CStageDetailListView*>(m_frame->upperView());
+        return upper<CStageDetailListView>();
     }
-    void trigger(int command) { triggerCommand(m_frame, command); }
     static void rightClick(QAbstractItemView* list, const QPoint& at)
     {
         QTest::mouseClick(list->viewport(), Qt::RightButton, {}, at);
@@ -94,10 +88,7 @@ private:
 private slots:
     void init()
     {
-        m_run = std::make_unique<WindowFixture>();
-        {
-            const std::unique_ptr<TravelDataStore> data = m_run->seed();
-            QVERIFY(data);
+        seedRun([this](TravelDataStore* data) {
             m_lisbon = addTitledTravel(*data, at(2006, 3, 5), QStringLiteral("Lisbon"));
             const auto addStage = [&](const QString& title, const DateTimeValue& date,
                                       const QString& place) {
@@ -115,17 +106,12 @@ private slots:
             AppointmentRecord tower(at(2006, 3, 7, 10));
             tower.subject = QStringLiteral("Tower");
             QVERIFY(data->SaveAppointments(m_belem, {tower}).ok());
-        }
+        });
         m_run->app.setDisplayFormats(DisplayFormats(QLocale(QStringLiteral("en_US"))));
-        m_frame = m_run->startOnFolder(QDate(2006, 3, 1));
-        QVERIFY(m_frame);
+        startWindow(QDate(2006, 3, 1));
     }
 
-    void cleanup()
-    {
-        QVERIFY2(prompter().unexpected.isEmpty(), qPrintable(prompter().unexpected.join(u',')));
-        m_run.reset();
-    }
+    void cleanup() { endRun(); }
 
     void theStageListSortsAndSwitchesModes()
     {
@@ -177,7 +163,7 @@ private slots:
         QCOMPARE(m_frame->upperView()->kind(), ViewKind::StageList);
 
         // On a row: the row is marked and "Sta" offers Modify and Delete of it.
-        list = qobject_cast<CStageListView*>(m_frame->upperView());
+        list = upper<CStageListView>();
         QSignalSpy rowMenus(list, &CUpperView::contextMenuRequested);
         const int belem = list->model()->rowOf(m_belem);
         rightClick(list->report(), cellCentre(list->report(), belem));
