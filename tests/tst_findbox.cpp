@@ -9,10 +9,8 @@
 #include "TravelDetailListView.h"
 #include "WindowFixture.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QLineEdit>
-#include <QTest>
 #include <QTreeView>
 
 // The find box in the real window: what it lists, and what choosing a match shows.

@@ -3,10 +3,7 @@
 #include "ImageLinkList.h"
 #include "ImagePreview.h"
 #include "ImagesView.h"
-#include "MainFrame.h"
 #include "SelectImageDlg.h"
-#include "TestSupport.h"
-#include "TravelTreeView.h"
 #include "WindowFixture.h"
 
 #include <QLabel>
@@ -14,7 +11,6 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QTest>
 
 #include <sys/stat.h>
 

@@ -9,22 +9,16 @@
 #include "ListHeaderCtrl.h"
 #include "ListNumberEdit.h"
 #include "ListUnitCombo.h"
-#include "MainFrame.h"
-#include "TestSupport.h"
-#include "TravelTreeView.h"
 #include "WindowFixture.h"
 #include "WorkingDirectoryDialog.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QClipboard>
-#include <QDateEdit>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QSignalSpy>
 #include <QStatusBar>
-#include <QTest>
 
 namespace {
 

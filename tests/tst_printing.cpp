@@ -4,10 +4,8 @@
 #include "TravelListView.h"
 #include "WindowFixture.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QPrinter>
-#include <QTest>
 
 // Print and Print Preview in the real window: what is printed, in which form, and when
 // nothing is.

@@ -15,13 +15,11 @@
 #include "WindowFixture.h"
 #include "WorkingDirectoryDialog.h"
 
-#include <QAction>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QTabWidget>
-#include <QTest>
 #include <QWizard>
 
 #include <libical/ical.h>
@@ -103,31 +101,26 @@ private slots:
 
     void modifyOpensOnThePageOfTheMarkedRow()
     {
-        tree()->selectPath(m_lisbon, TreeChild::None, RecordKey());
-        detail()->list()->markRow(10);
-        int openedOn = -1;
-        prompter().dialogs = {[&openedOn](QDialog* dialog) {
-            openedOn = control<QTabWidget>(dialog, Control::Pages)->currentIndex();
-            control<QComboBox>(dialog, Control::Status)->setEditText(QStringLiteral("Done"));
-            control<QLineEdit>(dialog, Control::Title)->setText(QStringLiteral("  Lisboa  "));
-            return pressButton(Control::Ok)(dialog);
-        }};
-        trigger(Cmd::TravelModify);
-        QCOMPARE(openedOn, 1);
+        // Changes status and title from the detail with a row marked; the page it opened on.
+        const auto modify = [this](int row, Control button) {
+            tree()->selectPath(m_lisbon, TreeChild::None, RecordKey());
+            detail()->list()->markRow(row);
+            int openedOn = -1;
+            prompter().dialogs = {[&openedOn, button](QDialog* dialog) {
+                openedOn = control<QTabWidget>(dialog, Control::Pages)->currentIndex();
+                control<QComboBox>(dialog, Control::Status)->setEditText(QStringLiteral("Done"));
+                control<QLineEdit>(dialog, Control::Title)->setText(QStringLiteral("  Lisboa  "));
+                return pressButton(button)(dialog);
+            }};
+            trigger(Cmd::TravelModify);
+            return openedOn;
+        };
+        QCOMPARE(modify(9, Control::Cancel), 0);
+        QCOMPARE(store().GetTravel(m_lisbon).title, QStringLiteral("Lisbon"));
+        QCOMPARE(modify(10, Control::Ok), 1);
         QCOMPARE(store().GetTravel(m_lisbon).status, QStringLiteral("Done"));
         QCOMPARE(store().GetTravel(m_lisbon).title, QStringLiteral("Lisboa"));
         QCOMPARE(tree()->currentIndex(), tree()->monthNode());
-
-        tree()->selectPath(m_lisbon, TreeChild::None, RecordKey());
-        detail()->list()->markRow(9);
-        prompter().dialogs = {[&openedOn](QDialog* dialog) {
-            openedOn = control<QTabWidget>(dialog, Control::Pages)->currentIndex();
-            control<QLineEdit>(dialog, Control::Title)->setText(QStringLiteral("changed"));
-            return pressButton(Control::Cancel)(dialog);
-        }};
-        trigger(Cmd::TravelModify);
-        QCOMPARE(openedOn, 0);
-        QCOMPARE(store().GetTravel(m_lisbon).title, QStringLiteral("Lisboa"));
     }
 
     void theIconIsChosenInItsOwnDialog()

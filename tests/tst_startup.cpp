@@ -8,7 +8,6 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QStatusBar>
-#include <QTest>
 
 namespace {
 
