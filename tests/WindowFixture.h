@@ -47,14 +47,6 @@ inline QString currentCaption(const CTravelTreeView* tree)
     return tree->currentIndex().data().toString();
 }
 
-// Triggers a command of the window; it must be enabled.
-inline void triggerCommand(const CMainFrame* frame, int command)
-{
-    QAction* action = frame->action(command);
-    QVERIFY2(action->isEnabled(), qPrintable(QString::number(command)));
-    action->trigger();
-}
-
 // A left click in the middle of a header's section.
 inline void clickSection(QHeaderView* header, int section)
 {
@@ -205,7 +197,13 @@ protected:
     ScriptedPrompter& prompter() { return m_run->prompter; }
     TravelDataStore& store() { return m_run->store; }
     CTravelTreeView* tree() const { return m_frame->tree(); }
-    void trigger(int command) { triggerCommand(m_frame, command); }
+    // Triggers a command of the window; it must be enabled.
+    void trigger(int command)
+    {
+        QAction* action = m_frame->action(command);
+        QVERIFY2(action->isEnabled(), qPrintable(QString::number(command)));
+        action->trigger();
+    }
     // A list's file in the store's data folder.
     QString dataFile(const QString& name) { return store().dataFolder().filePath(name); }
     // The upper view, when it is of that kind.

@@ -75,7 +75,6 @@ private slots:
         list->report()->setColumnWidthRule([](int) { return QList<int>{60, 60, 60, 60, 60}; });
         QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(850, 5));
         QCOMPARE(sorts.size(), 3);
-        QCOMPARE(header->imageSet(3), 1);
         // A new fill shows the first column sorted in its first order again.
         m_frame->monthPicker()->setDate(QDate(2006, 3, 2));
         QCOMPARE(travelList()->header()->imageSet(0), 1);

@@ -327,7 +327,6 @@ private slots:
         picker->setFocus();
         picker->setCurrentSection(QDateTimeEdit::MonthSection);
         QTest::keyClick(picker, Qt::Key_Up);
-        QCOMPARE(picker->date(), QDate(2007, 1, 15));
         QCOMPARE(tree()->month(), QDate(2007, 1, 15));
         QTest::keyClick(picker, Qt::Key_Down);
         QTest::keyClick(picker, Qt::Key_Down);
@@ -360,7 +359,6 @@ private slots:
     void shutdownKeepsTheOrder()
     {
         tree()->selectPath(m_lisbon, TreeChild::CheckList, QString());
-        QCOMPARE(m_frame->imagesView()->travelKey(), m_lisbon);
         m_frame->close();
         QCOMPARE(upperKind(), ViewKind::TravelList);
         QVERIFY(m_frame->imagesView()->travelKey().isEmpty());

@@ -119,7 +119,6 @@ private slots:
         QCOMPARE(column(list->model(), 0),
                  (QStringList{QStringLiteral("Sintra"), QStringLiteral("Belem"),
                               QStringLiteral("Alfama")}));
-        QCOMPARE(header->imageSet(2), 1);
 
         // Another mode shows the same rows and mark, sorted by title as the header says.
         list->markRow(0); // Sintra
@@ -181,12 +180,8 @@ private slots:
     void aDoubleClickOrEnterOpensTheStage()
     {
         CStageListView* list = stageList();
-        CListCtrl* rows = list->report();
-        QTest::mouseDClick(rows->viewport(), Qt::LeftButton, {},
-                           QPoint(20, rows->viewport()->height() - 5));
-        QApplication::processEvents();
-        QCOMPARE(m_frame->upperView(), list);
-        doubleClickCell(rows, list->model()->rowOf(m_alfama));
+        // A double click on no row is the travel list test's.
+        doubleClickCell(list->report(), list->model()->rowOf(m_alfama));
         QTRY_COMPARE(m_frame->upperView()->kind(), ViewKind::StageDetail);
         QCOMPARE(tree()->selection().stageKey, m_alfama);
 
