@@ -279,13 +279,9 @@ private slots:
         clickCheckBox(list, 0);
         QCOMPARE(caption(), QStringLiteral("Expenses [1/1] - $7.50"));
         trigger(Cmd::Refresh);
-        const QList<ExpenseRecord> saved = store().LoadExpenses(m_oslo);
-        QCOMPARE(saved.size(), 1);
-        QCOMPARE(saved[0].product + saved[0].unit, QStringLiteral("Taxikg"));
-        QCOMPARE(saved[0].quantity, 3.0);
-        QCOMPARE(saved[0].pricePerUnit, 2.5);
-        QCOMPARE(saved[0].total, 7.5);
-        QCOMPARE(saved[0].purchased, 1);
+        QCOMPARE(
+            store().LoadExpenses(m_oslo),
+            (QList<ExpenseRecord>{{QStringLiteral("Taxi"), 3, QStringLiteral("kg"), 2.5, 7.5, 1}}));
     }
 
     void aUnitOutsideTheUnitsListIsKeptUntilAnotherIsChosen()

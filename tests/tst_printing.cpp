@@ -40,7 +40,7 @@ private slots:
 
     void cleanup() { endRun(); }
 
-    void theTravelListPrintsAsItsReport()
+    void theTravelListAndACheckListPrint()
     {
         auto* travels = upper<CTravelListView>();
         m_frame->action(Cmd::ViewLargeIcon)->trigger();
@@ -58,18 +58,17 @@ private slots:
         // The preview shows the same pages.
         trigger(Cmd::PrintPreview);
         QCOMPARE(m_run->prompter.previews, 1);
-    }
 
-    void theCheckListPrintsUnderItsTravelsTitle()
-    {
+        // A check list prints under its travel's title.
         m_frame->tree()->selectPath(m_rome, TreeChild::CheckList, {});
-        const QString pdf = m_run->dir.filePath(QStringLiteral("checklist.pdf"));
-        m_run->prompter.printers = {toPdf(pdf)};
+        const QString list = m_run->dir.filePath(QStringLiteral("checklist.pdf"));
+        m_run->prompter.printers = {toPdf(list)};
         m_frame->action(Cmd::Print)->trigger();
-        const QString text = pdfText(pdf, PdfTextOrder::Layout);
-        QVERIFY2(text.contains(QLatin1String("Voyanta - Check List for Rome")), qPrintable(text));
-        QVERIFY(text.contains(QLatin1String("Check List Items")));
-        QVERIFY(text.contains(QLatin1String("Passport")));
+        const QString listText = pdfText(list, PdfTextOrder::Layout);
+        QVERIFY2(listText.contains(QLatin1String("Voyanta - Check List for Rome")),
+                 qPrintable(listText));
+        QVERIFY(listText.contains(QLatin1String("Check List Items")));
+        QVERIFY(listText.contains(QLatin1String("Passport")));
     }
 
     void cancelledOrUnwritablePrintsNothing()
