@@ -57,19 +57,17 @@ private:
     RecordKey m_oslo;
 
     QString caption() const { return currentCaption(tree()); }
-    CChekListView* checkList() const { return upper<CChekListView>(); }
-    CExpenseListView* expenses() const { return upper<CExpenseListView>(); }
 
     CChekListView* openCheckList(const RecordKey& travel)
     {
         tree()->selectPath(travel, TreeChild::CheckList, RecordKey());
-        return checkList();
+        return upper<CChekListView>();
     }
 
     CExpenseListView* openExpenses(const RecordKey& travel)
     {
         tree()->selectPath(travel, TreeChild::Expenses, RecordKey());
-        return expenses();
+        return upper<CExpenseListView>();
     }
 
     // Leaves the list for its travel's details, which saves it.

@@ -87,10 +87,7 @@ private slots:
             m_lisbon = addTitledTravel(*data, at(2006, 3, 5), QStringLiteral("Lisbon"));
             const auto addStage = [&](const QString& title, const DateTimeValue& date,
                                       const QString& place) {
-                StageRecord stage(date);
-                stage.travelKey = m_lisbon;
-                stage.title = title;
-                stage.place = place;
+                StageRecord stage = stageOf(m_lisbon, date, title, place);
                 stage.notes = title + QStringLiteral(" notes");
                 return data->AddStage(stage).key;
             };
