@@ -125,11 +125,7 @@ struct WindowFixture {
     std::unique_ptr<TravelDataStore> seed()
     {
         auto data = std::make_unique<TravelDataStore>();
-        useTestClock(*data);
-        data->setWorkingDirectory(dir.path());
-        if (!data->Refresh().ok())
-            return nullptr;
-        return data;
+        return openStore(*data, dir.path(), &clock) ? std::move(data) : nullptr;
     }
 
     // A folder inside the temporary one, made if missing.

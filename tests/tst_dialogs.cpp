@@ -46,11 +46,7 @@ private:
     }
 
 private slots:
-    void initTestCase()
-    {
-        m_store.setWorkingDirectory(m_dir.path());
-        QVERIFY(m_store.Refresh().ok());
-    }
+    void initTestCase() { QVERIFY(openStore(m_store, m_dir.path())); }
 
     void datesAreTakenAsTypedAndBoundOnlyAfterAChange()
     {
@@ -160,8 +156,7 @@ private slots:
         // An entry wider than the screen: the dialog stays on it.
         QTemporaryDir dir;
         TravelDataStore store;
-        store.setWorkingDirectory(dir.path());
-        QVERIFY(store.Refresh().ok());
+        QVERIFY(openStore(store, dir.path()));
         QVERIFY(store.WritePreferenceList(QString(400, QLatin1Char('W')), 7).ok());
         CImportItemsDlg dialog(store, PreferenceList::MasterList);
         QVERIFY(dialog.width() <= dialog.screen()->availableGeometry().width());

@@ -61,7 +61,6 @@ private slots:
         QCOMPARE(header->imageSet(0), 0);
         clickSection(header, 3);
         QCOMPARE(header->imageSet(3), 2);
-        QCOMPARE(header->imageIndex(3), 13);
         // The marked row follows the sort.
         QCOMPARE(column(list->model()),
                  (QStringList{QStringLiteral("Paris"), QStringLiteral("athens")}));
