@@ -1,15 +1,18 @@
 #pragma once
 
+#include "CommandIds.h"
 #include "MainFrame.h"
 #include "ScriptedPrompter.h"
 #include "TestSupport.h"
 #include "TravelDataStore.h"
 #include "TravelTreeView.h"
 #include "VoyantaApp.h"
+#include "WorkingDirectoryDialog.h"
 
 #include <QAction>
 #include <QDateEdit>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
@@ -65,6 +68,15 @@ inline void doubleClickCell(QAbstractItemView* list, int row, int column = 0)
 {
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, cellCentre(list, row, column));
     QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, cellCentre(list, row, column));
+}
+
+// Answers a stage's dialog with a title.
+inline std::function<int(QDialog*)> titleAnswer(const QString& title)
+{
+    return [=](QDialog* dialog) {
+        control<QLineEdit>(dialog, Control::Title)->setText(title);
+        return pressButton(Control::Ok)(dialog);
+    };
 }
 
 // The names a store lists while it loads a category file.
@@ -199,6 +211,16 @@ protected:
         QAction* action = m_frame->action(command);
         QVERIFY2(action->isEnabled(), qPrintable(QString::number(command)));
         action->trigger();
+    }
+    // Chooses a working directory as a user does: Browse picks it, then OK.
+    void chooseWorkingDirectory(const QString& folder)
+    {
+        prompter().directories = {folder};
+        prompter().dialogs = {[](QDialog* dialog) {
+            static_cast<CWorkingDirectoryDlg*>(dialog)->browse();
+            return pressButton(Control::Ok)(dialog);
+        }};
+        trigger(Cmd::WorkingDirectory);
     }
     // A list's file in the store's data folder.
     QString dataFile(const QString& name) { return store().dataFolder().filePath(name); }

@@ -1,4 +1,3 @@
-#include "CommandIds.h"
 #include "GuiKit.h"
 #include "ImageLinkList.h"
 #include "ImagePreview.h"
@@ -7,7 +6,6 @@
 #include "WindowFixture.h"
 
 #include <QLabel>
-#include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QScrollBar>
@@ -88,14 +86,6 @@ private:
     QString categoryFilePath(const RecordKey& key) const
     {
         return QDir(m_run->app.imagesFolder()).filePath(QStringLiteral("Images%1.img").arg(key));
-    }
-
-    QStringList comboItems() const
-    {
-        QStringList items;
-        for (int i = 0; i < m_view->categories()->count(); ++i)
-            items.append(m_view->categories()->itemText(i));
-        return items;
     }
 
     QString caption() const { return part<QLabel>(ImagesViewControl::ImageCaption)->text(); }
@@ -198,7 +188,6 @@ private slots:
         const QImage thumbnail = first.data(ImageLinkModel::ThumbnailRole).value<QImage>();
         QVERIFY(!thumbnail.isNull());
         QCOMPARE(thumbnail.height(), 50); // the band between title and path
-        QCOMPARE(first.data(ImageLinkModel::PictureSizeRole).toSize(), QSize(640, 480));
         const int reads = m_view->thumbnails().readCount();
         (void)list->viewport()->grab();
         m_view->resize(m_view->width() + 40, m_view->height());
@@ -266,10 +255,10 @@ private slots:
         addImage(m_two, QStringLiteral("Vatican"));
         addImage(m_three, QStringLiteral("Forum"));
         showTravel(m_lisbon);
-        QCOMPARE(comboItems(), QStringList{QStringLiteral("Hotels")});
+        QCOMPARE(column(m_view->categories()->model()), QStringList{QStringLiteral("Hotels")});
         QCOMPARE(caption(), QStringLiteral("Lisbon hotel"));
         showTravel(m_rome);
-        QCOMPARE(comboItems(), QStringList{QStringLiteral("Museums")});
+        QCOMPARE(column(m_view->categories()->model()), QStringList{QStringLiteral("Museums")});
         QCOMPARE(categoryFile(m_lisbon),
                  QStringList{QStringLiteral("Hotels|Lisbon hotel=one.png")});
         QCOMPARE(categoryFile(m_rome),

@@ -1,6 +1,5 @@
 #include "CheckListModel.h"
 #include "CheckListView.h"
-#include "CommandIds.h"
 #include "ControlIds.h"
 #include "ExpenseListView.h"
 #include "ExpenseModel.h"
@@ -10,11 +9,9 @@
 #include "ListNumberEdit.h"
 #include "ListUnitCombo.h"
 #include "WindowFixture.h"
-#include "WorkingDirectoryDialog.h"
 
 #include <QApplication>
 #include <QClipboard>
-#include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QSignalSpy>
@@ -404,12 +401,7 @@ private slots:
         CChekListView* view = openCheckList(m_rome);
         clickCheckBox(view->list(), 0);
         const QString other = m_run->folder(QStringLiteral("Other"));
-        prompter().directories = {other};
-        prompter().dialogs = {[](QDialog* dialog) {
-            static_cast<CWorkingDirectoryDlg*>(dialog)->browse();
-            return pressButton(Control::Ok)(dialog);
-        }};
-        trigger(Cmd::WorkingDirectory);
+        chooseWorkingDirectory(other);
         QCOMPARE(store().dataFolder().workingDirectory(), other);
         // The list went to its own folder, and nothing of it into the new one.
         QCOMPARE(m_run->seed()->LoadCheckList(m_rome).first(),

@@ -1,5 +1,4 @@
 #include "ColumnWidths.h"
-#include "CommandIds.h"
 #include "HelpWindow.h"
 #include "ImageLinkList.h"
 #include "ImagesView.h"
@@ -52,7 +51,6 @@ private slots:
     void theTreeListsTheMonthByStart()
     {
         QCOMPARE(childCaptions(tree()->monthNode()), QStringLiteral("Lisbon|Rome"));
-        QCOMPARE(upper<CTravelListView>()->model()->rowCount(), 2);
 
         // Another month: the root alone, selected, with the travel list.
         m_frame->monthPicker()->setDate(QDate(2006, 4, 10));

@@ -1,4 +1,3 @@
-#include "CommandIds.h"
 #include "ImagesView.h"
 #include "PdfText.h"
 #include "TravelListView.h"

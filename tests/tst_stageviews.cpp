@@ -1,5 +1,4 @@
 #include "AppointmentDlg.h"
-#include "CommandIds.h"
 #include "IconListCtrl.h"
 #include "ListCtrl.h"
 #include "ListHeaderCtrl.h"
@@ -14,7 +13,6 @@
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QDateTimeEdit>
-#include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QSignalSpy>
@@ -34,15 +32,6 @@ std::function<int(QDialog*)> appointmentAnswer(const QString& subject, Control b
         if (when.isValid())
             control<QDateTimeEdit>(dialog, Control::Date)->setDateTime(when);
         return pressButton(button)(dialog);
-    };
-}
-
-// Answers a stage's dialog with a title.
-std::function<int(QDialog*)> titleAnswer(const QString& title)
-{
-    return [=](QDialog* dialog) {
-        control<QLineEdit>(dialog, Control::Title)->setText(title);
-        return pressButton(Control::Ok)(dialog);
     };
 }
 
@@ -164,8 +153,6 @@ private slots:
         prompter().answers = {true};
         trigger(Cmd::ListDeleteStage);
         QCOMPARE(store().CountStages(m_lisbon), 3);
-        QVERIFY(!QFile::exists(
-            store().dataFolder().filePath(DataFolder::appointmentFileName(m_belem))));
 
         list = stageList();
         list->markRow(list->model()->rowOf(m_sintra));

@@ -1,12 +1,9 @@
-#include "CommandIds.h"
 #include "DataFolder.h"
 #include "StringTable.h"
 #include "WindowFixture.h"
-#include "WorkingDirectoryDialog.h"
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QLineEdit>
 #include <QStatusBar>
 
 namespace {
