@@ -10,6 +10,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <optional>
 
 // Answers every prompt from answers a test prepared in advance, and records what was
 // asked. A prompt without a prepared answer is cancelled and noted in `unexpected`, so
@@ -30,14 +31,20 @@ public:
 
     void inform(QWidget*, const QString& text) override { informed.append(text); }
     void notify(QWidget*, const QString& text) override { notified.append(text); }
+    // The next prepared answer of a queue; without one the prompt is noted as unexpected.
+    template <typename Answer>
+    std::optional<Answer> next(QList<Answer>& queue, const QString& prompt)
+    {
+        if (queue.isEmpty()) {
+            unexpected.append(prompt);
+            return std::nullopt;
+        }
+        return queue.takeFirst();
+    }
     bool ask(QWidget*, const QString& text) override
     {
         asked.append(text);
-        if (answers.isEmpty()) {
-            unexpected.append(text);
-            return false;
-        }
-        return answers.takeFirst();
+        return next(answers, text).value_or(false);
     }
     // Answers of choose(), by the text of the button to press.
     QStringList choices;
@@ -45,55 +52,35 @@ public:
     int choose(QWidget*, const QString& text, const QStringList& buttons) override
     {
         chooseTexts.append(text);
-        if (choices.isEmpty()) {
-            unexpected.append(text);
-            return int(buttons.size()) - 1;
-        }
-        const QString wanted = choices.takeFirst();
-        for (int i = 0; i < int(buttons.size()); ++i) {
-            if (QString(buttons[i]).remove(QLatin1Char('&')) == wanted)
+        const std::optional<QString> wanted = next(choices, text);
+        for (int i = 0; wanted && i < int(buttons.size()); ++i) {
+            if (QString(buttons[i]).remove(QLatin1Char('&')) == *wanted)
                 return i;
         }
-        unexpected.append(wanted);
+        if (wanted)
+            unexpected.append(*wanted);
         return int(buttons.size()) - 1;
     }
     int run(QDialog* dialog) override
     {
-        if (dialogs.isEmpty()) {
-            unexpected.append(dialog->objectName());
-            return QDialog::Rejected;
-        }
-        return dialogs.takeFirst()(dialog);
+        const auto answer = next(dialogs, dialog->objectName());
+        return answer ? (*answer)(dialog) : int(QDialog::Rejected);
     }
     QString existingDirectory(QWidget*, const QString& title, const QString&) override
     {
-        if (directories.isEmpty()) {
-            unexpected.append(title);
-            return {};
-        }
-        return directories.takeFirst();
+        return next(directories, title).value_or(QString());
     }
     QStringList saveNames;
-    QStringList saveFilters;
-    QString saveFileName(QWidget*, const QString& defaultSuffix, const QString& filter) override
+    QString saveFileName(QWidget*, const QString&, const QString& filter) override
     {
-        saveFilters.append(defaultSuffix + QLatin1Char('|') + filter);
-        if (saveNames.isEmpty()) {
-            unexpected.append(filter);
-            return {};
-        }
-        return saveNames.takeFirst();
+        return next(saveNames, filter).value_or(QString());
     }
     QStringList openNames;
     QStringList openFilters;
     QString openFileName(QWidget*, const QString& filter, const QString&) override
     {
         openFilters.append(filter);
-        if (openNames.isEmpty()) {
-            unexpected.append(filter);
-            return {};
-        }
-        return openNames.takeFirst();
+        return next(openNames, filter).value_or(QString());
     }
     // Several names in one answer are separated by line breaks.
     QStringList openFileNames(QWidget* parent, const QString& filter, const QString& start) override
@@ -118,11 +105,8 @@ public:
     int previews = 0;
     bool choosePrinter(QWidget*, QPrinter& printer) override
     {
-        if (printers.isEmpty()) {
-            unexpected.append(QStringLiteral("print dialog"));
-            return false;
-        }
-        return printers.takeFirst()(printer);
+        const auto answer = next(printers, QStringLiteral("print dialog"));
+        return answer && (*answer)(printer);
     }
     // The preview paints its pages on the printer as the real one does when it opens.
     void previewPrint(QWidget*, QPrinter& printer,
@@ -133,18 +117,8 @@ public:
     }
 };
 
-// A control of a dialog by its identifier.
-template <typename Widget> Widget* control(const QWidget* dialog, Control id)
-{
-    return dialog->findChild<Widget*>(IdName(id));
-}
-
-template <typename Widget> Widget* control(const QWidget* view, ImagesViewControl id)
-{
-    return view->findChild<Widget*>(IdName(id));
-}
-
-template <typename Widget> Widget* control(const QWidget* dialog, SelectImageControl id)
+// A control of a dialog or view by its identifier.
+template <typename Widget, typename Id> Widget* control(const QWidget* dialog, Id id)
 {
     return dialog->findChild<Widget*>(IdName(id));
 }

@@ -1,19 +1,23 @@
 #pragma once
 
+#include "CommandIds.h"
 #include "MainFrame.h"
 #include "ScriptedPrompter.h"
 #include "TestSupport.h"
 #include "TravelDataStore.h"
 #include "TravelTreeView.h"
 #include "VoyantaApp.h"
+#include "WorkingDirectoryDialog.h"
 
 #include <QAction>
 #include <QDateEdit>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <functional>
 #include <memory>
 
 // Adds a travel with a title and nothing else; its key, or an empty one when it failed.
@@ -46,14 +50,6 @@ inline QString currentCaption(const CTravelTreeView* tree)
     return tree->currentIndex().data().toString();
 }
 
-// Triggers a command of the window; it must be enabled.
-inline void triggerCommand(const CMainFrame* frame, int command)
-{
-    QAction* action = frame->action(command);
-    QVERIFY2(action->isEnabled(), qPrintable(QString::number(command)));
-    action->trigger();
-}
-
 // A left click in the middle of a header's section.
 inline void clickSection(QHeaderView* header, int section)
 {
@@ -72,6 +68,15 @@ inline void doubleClickCell(QAbstractItemView* list, int row, int column = 0)
 {
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, cellCentre(list, row, column));
     QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, cellCentre(list, row, column));
+}
+
+// Answers a stage's dialog with a title.
+inline std::function<int(QDialog*)> titleAnswer(const QString& title)
+{
+    return [=](QDialog* dialog) {
+        control<QLineEdit>(dialog, Control::Title)->setText(title);
+        return pressButton(Control::Ok)(dialog);
+    };
 }
 
 // The names a store lists while it loads a category file.
@@ -132,11 +137,7 @@ struct WindowFixture {
     std::unique_ptr<TravelDataStore> seed()
     {
         auto data = std::make_unique<TravelDataStore>();
-        useTestClock(*data);
-        data->setWorkingDirectory(dir.path());
-        if (!data->Refresh().ok())
-            return nullptr;
-        return data;
+        return openStore(*data, dir.path(), &clock) ? std::move(data) : nullptr;
     }
 
     // A folder inside the temporary one, made if missing.
@@ -173,4 +174,62 @@ struct WindowRestart {
     ScriptedPrompter prompter;
     TravelDataStore store;
     CVoyantaApp app{prompter, store};
+};
+
+// The base of a test of the window: each test function gets a fresh run, seeded through a
+// store on its folder, then the window started on it; the run ends with no prompt unanswered.
+class WindowTest : public QObject {
+protected:
+    // A fresh run whose folder the function fills before the window starts.
+    void seedRun(const std::function<void(TravelDataStore*)>& fill)
+    {
+        m_run = std::make_unique<WindowFixture>();
+        const std::unique_ptr<TravelDataStore> data = m_run->seed();
+        QVERIFY(data);
+        fill(data.get());
+    }
+
+    // Starts the window on the run's folder and shows a month.
+    void startWindow(QDate month)
+    {
+        m_frame = m_run->startOnFolder(month);
+        QVERIFY(m_frame);
+    }
+
+    void endRun()
+    {
+        QVERIFY2(prompter().unexpected.isEmpty(), qPrintable(prompter().unexpected.join(u',')));
+        m_run.reset();
+    }
+
+    ScriptedPrompter& prompter() { return m_run->prompter; }
+    TravelDataStore& store() { return m_run->store; }
+    CTravelTreeView* tree() const { return m_frame->tree(); }
+    // Triggers a command of the window; it must be enabled.
+    void trigger(int command)
+    {
+        QAction* action = m_frame->action(command);
+        QVERIFY2(action->isEnabled(), qPrintable(QString::number(command)));
+        action->trigger();
+    }
+    // Chooses a working directory as a user does: Browse picks it, then OK.
+    void chooseWorkingDirectory(const QString& folder)
+    {
+        prompter().directories = {folder};
+        prompter().dialogs = {[](QDialog* dialog) {
+            static_cast<CWorkingDirectoryDlg*>(dialog)->browse();
+            return pressButton(Control::Ok)(dialog);
+        }};
+        trigger(Cmd::WorkingDirectory);
+    }
+    // A list's file in the store's data folder.
+    QString dataFile(const QString& name) { return store().dataFolder().filePath(name); }
+    // The upper view, when it is of that kind.
+    template <typename View> View* upper() const
+    {
+        return qobject_cast<View*>(m_frame->upperView());
+    }
+
+    std::unique_ptr<WindowFixture> m_run;
+    CMainFrame* m_frame = nullptr;
 };

