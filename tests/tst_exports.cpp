@@ -113,8 +113,11 @@ private slots:
         meeting.location = hostile("Location");
         meeting.notes = hostile("Appointment notes");
         QVERIFY(m_store.SaveAppointments(stageKey, {meeting}).ok());
-        QVERIFY(
-            m_store.SaveCheckList(m_hostile, {{hostile("Done"), 1}, {hostile("Open"), 0}}).ok());
+        QVERIFY(m_store
+                    .SaveCheckList(m_hostile, {{hostile("Done"), 1},
+                                               {hostile("Open"), 0},
+                                               {QStringLiteral("Two\nlines"), 0}})
+                    .ok());
         QVERIFY(m_store
                     .SaveExpenses(m_hostile, {{hostile("Bought"), 1.5, hostile("Unit"), 2, 3, 1},
                                               {hostile("Wanted"), 2, hostile("Box"), 4, 8, 0}})
