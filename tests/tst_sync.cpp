@@ -100,51 +100,40 @@ private slots:
     {
         QCOMPARE(cli(m_pair->a, {QStringLiteral("list")}), 0);
         const QString key = QString::fromLatin1(m_out.left(m_out.indexOf('\t')));
-        QVERIFY(!key.isEmpty());
-        for (const char* action : {"pause", "resume"}) {
-            if (QByteArray(action) == "resume") {
-                saveCheckList(m_pair->a, key, {{QStringLiteral("Passport"), 1}});
-                saveCheckList(m_pair->b, key, {{QStringLiteral("Visa"), 0}});
-            }
-            SyncthingPair::rest(m_pair->a, "POST",
-                                QStringLiteral("/rest/system/%1?device=%2")
-                                    .arg(QLatin1String(action), m_pair->b.id));
-            SyncthingPair::rest(m_pair->b, "POST",
-                                QStringLiteral("/rest/system/%1?device=%2")
-                                    .arg(QLatin1String(action), m_pair->a.id));
-            const bool wanted = QByteArray(action) == "resume";
-            QTRY_COMPARE_WITH_TIMEOUT(SyncthingPair::connected(m_pair->a, m_pair->b), wanted,
-                                      20000);
-        }
-        const QString timeout = QStringLiteral("30");
+        setPaused(true);
+        saveCheckList(m_pair->a, key, {{QStringLiteral("Passport"), 1}});
+        saveCheckList(m_pair->b, key, {{QStringLiteral("Visa"), 0}});
+        setPaused(false);
+        // record file, copy, engine, date; none while there is no conflict copy
+        const auto conflict = [&](const SyncthingSide& side) {
+            return cli(side, {QStringLiteral("conflicts")}) == 1 ? m_out.trimmed().split('\t')
+                                                                 : QList<QByteArray>();
+        };
         QElapsedTimer met;
         met.start();
-        while ((cli(m_pair->a, {QStringLiteral("conflicts")}) != 1 ||
-                cli(m_pair->b, {QStringLiteral("conflicts")}) != 1) &&
+        while ((conflict(m_pair->a).isEmpty() || conflict(m_pair->b).isEmpty()) &&
                met.elapsed() < 30000) {
-            for (const SyncthingSide* side : {&m_pair->a, &m_pair->b})
-                cli(*side, {QStringLiteral("sync"), QStringLiteral("--timeout"), timeout});
+            sync(m_pair->a);
+            sync(m_pair->b);
         }
-        QCOMPARE(cli(m_pair->a, {QStringLiteral("conflicts")}), 1);
-        const QList<QByteArray> fields = m_out.trimmed().split('\t');
-        QCOMPARE(fields.size(), 4);
-        QCOMPARE(fields.at(2), QByteArray("Syncthing"));
-        QCOMPARE(cli(m_pair->b, {QStringLiteral("conflicts")}), 1);
-        QCOMPARE(m_out.trimmed().split('\t').value(1), fields.at(1));
+        const QList<QByteArray> fields = conflict(m_pair->a);
+        QCOMPARE(fields.value(2), QByteArray("Syncthing"));
+        QCOMPARE(conflict(m_pair->b).value(1), fields.value(1));
         // Either version may have become the copy; neither is lost.
-        const QStringList versions = {checkListText(m_pair->a, QString::fromUtf8(fields.at(0))),
-                                      checkListText(m_pair->a, QString::fromUtf8(fields.at(1)))};
+        const QString record = QString::fromUtf8(fields.value(0));
+        const QString copy = QString::fromUtf8(fields.value(1));
+        const QStringList versions = {checkListText(m_pair->a, record),
+                                      checkListText(m_pair->a, copy)};
         QVERIFY2(versions.contains(u"Passport") && versions.contains(u"Visa"),
                  qPrintable(versions.join(u' ')));
 
-        QCOMPARE(cli(m_pair->a, {QStringLiteral("resolve"),
-                                 QFileInfo(QString::fromUtf8(fields.at(1))).fileName(),
+        QCOMPARE(cli(m_pair->a, {QStringLiteral("resolve"), QFileInfo(copy).fileName(),
                                  QStringLiteral("--keep"), QStringLiteral("merge")}),
                  0);
-        QCOMPARE(cli(m_pair->a, {QStringLiteral("sync"), QStringLiteral("--timeout"), timeout}), 0);
-        QTRY_COMPARE_WITH_TIMEOUT(cli(m_pair->b, {QStringLiteral("conflicts")}), 0, 20000);
-        QTRY_COMPARE_WITH_TIMEOUT(checkListText(m_pair->b, QString::fromUtf8(fields.at(0))),
-                                  QStringLiteral("Passport Visa"), 20000);
+        QCOMPARE(sync(m_pair->a), 0);
+        QTRY_COMPARE_WITH_TIMEOUT(checkListText(m_pair->b, record), QStringLiteral("Passport Visa"),
+                                  20000);
+        QTRY_VERIFY_WITH_TIMEOUT(conflict(m_pair->b).isEmpty(), 20000);
     }
 
     // Syncthing refuses the key, shares another folder, or is not through in time: the
@@ -233,12 +222,28 @@ private:
         return process.exitCode();
     }
 
+    int sync(const SyncthingSide& side)
+    {
+        return cli(side,
+                   {QStringLiteral("sync"), QStringLiteral("--timeout"), QStringLiteral("30")});
+    }
+
+    // Pauses or resumes each device on the other, and waits until they are apart or met.
+    void setPaused(bool paused)
+    {
+        const QString path = QStringLiteral("/rest/system/%1?device=%2")
+                                 .arg(QLatin1String(paused ? "pause" : "resume"));
+        SyncthingPair::rest(m_pair->a, "POST", path.arg(m_pair->b.id));
+        SyncthingPair::rest(m_pair->b, "POST", path.arg(m_pair->a.id));
+        QTRY_COMPARE_WITH_TIMEOUT(SyncthingPair::connected(m_pair->a, m_pair->b), !paused, 20000);
+    }
+
     // A side's check list of the travel, as it stands in the given record file.
     static QString checkListText(const SyncthingSide& side, const QString& relativePath)
     {
         ArchiveReader reader(readFile(side.workdir + u'/' + relativePath));
         StoredList<CheckListItem> list;
-        if (!decodeCheckList(reader, list))
+        if (!RecordCodec::decodeCheckList(reader, list))
             return QStringLiteral("(unreadable)");
         QStringList texts;
         for (const CheckListItem& item : list.items)
