@@ -198,11 +198,15 @@ private:
                 QStringLiteral("<urAccepted>-1</urAccepted>"));
         replace(text, "<autoUpgradeIntervalH>[^<]*</autoUpgradeIntervalH>",
                 QStringLiteral("<autoUpgradeIntervalH>0</autoUpgradeIntervalH>"));
+        // A device resumed after a pause is dialled again within a second, not a minute; a
+        // folder written by hand keeps conflict copies only when it says how many.
+        replace(text, "<reconnectionIntervalS>[^<]*</reconnectionIntervalS>",
+                QStringLiteral("<reconnectionIntervalS>1</reconnectionIntervalS>"));
         const QString shared =
             QStringLiteral(
                 "<folder id=\"voyanta\" label=\"Travels\" path=\"%1\" type=\"sendreceive\" "
                 "rescanIntervalS=\"3600\" fsWatcherEnabled=\"false\"><device id=\"%2\"></device>"
-                "<device id=\"%3\"></device></folder>\n"
+                "<device id=\"%3\"></device><maxConflicts>10</maxConflicts></folder>\n"
                 "<device id=\"%3\" name=\"%4\" compression=\"metadata\" introducer=\"false\">"
                 "<address>tcp://127.0.0.1:%5</address></device>\n    <gui ")
                 .arg(side.workdir, side.id, other.id, other.name)

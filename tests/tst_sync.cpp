@@ -73,26 +73,6 @@ private slots:
         QCOMPARE(QJsonDocument::fromJson(m_out).object(), onA);
     }
 
-    // The window on A with the laptop away: what came is read, and the status bar says
-    // which device's changes are still to come.
-    void windowWithPeerAway()
-    {
-        QSettings(QStringLiteral("Pellingham"), QStringLiteral("Voyanta"))
-            .setValue(QStringLiteral("Sync/ConfigPath"), m_pair->a.home);
-        m_window.app.setLegacyImagesFolder(QString());
-        QVERIFY(startProgramOn(m_window.app, m_pair->a.workdir, QDate(2030, 1, 1)));
-        SyncthingPair::stop(m_pair->b);
-        QVERIFY2(windowSync().contains(u"laptop is not connected: its changes come when it is"),
-                 qPrintable(m_status));
-        // What Syncthing brings while the window runs waits for F5.
-        TravelDataStore peer;
-        peer.setWorkingDirectory(m_pair->a.workdir);
-        QVERIFY(peer.Refresh().ok());
-        addTitledTravel(peer, at(2030, 1, 10), QStringLiteral("From the laptop"));
-        QTRY_COMPARE(m_window.app.mainFrame()->outsideChangeNotice(),
-                     QStringLiteral("Changed on another device: press F5 to reload"));
-    }
-
     // The same check list changed on both computers while they cannot see each other: once
     // they meet, both list the conflict copy, which holds the other version, and a merge on
     // one computer reaches the other.
@@ -103,6 +83,9 @@ private slots:
         setPaused(true);
         saveCheckList(m_pair->a, key, {{QStringLiteral("Passport"), 1}});
         saveCheckList(m_pair->b, key, {{QStringLiteral("Visa"), 0}});
+        // Each side knows its own change before they meet, as after a day apart.
+        for (const SyncthingSide* side : {&m_pair->a, &m_pair->b})
+            SyncthingPair::rest(*side, "POST", QStringLiteral("/rest/db/scan?folder=voyanta"));
         setPaused(false);
         // record file, copy, engine, date; none while there is no conflict copy
         const auto conflict = [&](const SyncthingSide& side) {
@@ -136,24 +119,47 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(conflict(m_pair->b).isEmpty(), 20000);
     }
 
+    // The window on A with the laptop away: what came is read, and the status bar says
+    // which device's changes are still to come.
+    void windowWithPeerAway()
+    {
+        QSettings(QStringLiteral("Pellingham"), QStringLiteral("Voyanta"))
+            .setValue(QStringLiteral("Sync/ConfigPath"), m_pair->a.home);
+        m_window.app.setLegacyImagesFolder(QString());
+        QVERIFY(startProgramOn(m_window.app, m_pair->a.workdir, QDate(2030, 1, 1)));
+        SyncthingPair::stop(m_pair->b);
+        QVERIFY2(windowSync().contains(u"laptop is not connected: its changes come when it is"),
+                 qPrintable(m_status));
+        // What Syncthing brings while the window runs waits for F5.
+        TravelDataStore peer;
+        peer.setWorkingDirectory(m_pair->a.workdir);
+        QVERIFY(peer.Refresh().ok());
+        addTitledTravel(peer, at(2030, 1, 10), QStringLiteral("From the laptop"));
+        QTRY_COMPARE(m_window.app.mainFrame()->outsideChangeNotice(),
+                     QStringLiteral("Changed on another device: press F5 to reload"));
+    }
+
     // Syncthing refuses the key, shares another folder, or is not through in time: the
     // command line says why with its exit status, and so does the window for the key.
     void engineRefusesOrTimesOut_data()
     {
         QTest::addColumn<QString>("pattern");
         QTest::addColumn<QString>("with");
-        QTest::addColumn<QString>("timeout");
+        QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<int>("exitCode");
         QTest::addColumn<QString>("message");
-        QTest::newRow("wrong key") << "<apikey>[^<]*</apikey>"
-                                   << "<apikey>wrong</apikey>"
-                                   << "30" << 5 << "refused the API key";
-        QTest::newRow("not shared") << "path=\"[^\"]*\""
-                                    << "path=\"/elsewhere\""
-                                    << "30" << 5 << "shares no folder that holds";
+        QTest::newRow("wrong key")
+            << "<apikey>[^<]*</apikey>"
+            << "<apikey>wrong</apikey>" << QStringList() << 5 << "refused the API key";
+        // The folder above the shared one is not shared.
+        QTest::newRow("not shared") << "^$"
+                                    << "" << QStringList{QStringLiteral("--workdir"), m_dir.path()}
+                                    << 5 << "shares no folder that holds";
         QTest::newRow("time-out") << "^$"
                                   << ""
-                                  << "0.001" << 4
+                                  << QStringList{QStringLiteral("--timeout"),
+                                                 QStringLiteral("0.001")}
+                                  << 4
                                   << "Not in sync after 0.001 s: this computer still has "
                                      "changes to take";
     }
@@ -162,15 +168,14 @@ private slots:
     {
         QFETCH(QString, pattern);
         QFETCH(QString, with);
-        QFETCH(QString, timeout);
+        QFETCH(QStringList, arguments);
         QString text = QString::fromUtf8(readFile(m_pair->a.configPath()));
         text.replace(QRegularExpression(pattern), with);
         const QString config = m_dir.filePath(QStringLiteral("changed.xml"));
         writeText(config, text);
         const QString profile = m_pair->a.root + QStringLiteral("/Pellingham/Voyanta.conf");
         writeText(profile, QStringLiteral("[Sync]\nConfigPath=%1\n").arg(config));
-        QTEST(cli(m_pair->a, {QStringLiteral("sync"), QStringLiteral("--timeout"), timeout}),
-              "exitCode");
+        QTEST(cli(m_pair->a, QStringList{QStringLiteral("sync")} + arguments), "exitCode");
         QFETCH(QString, message);
         QVERIFY2(m_err.contains(message.toUtf8()), m_err.constData());
         QFile::remove(profile);
