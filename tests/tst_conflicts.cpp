@@ -12,34 +12,21 @@
 
 namespace {
 
-// A copy's name for each engine, from the record's stem and extension.
-const QList<std::pair<const char*, QString (*)(const QString&, const QString&)>> engines = {
-    {"Syncthing",
-     [](const QString& stem, const QString& ext) {
-         return stem + QStringLiteral(".sync-conflict-20261207-004359-ABCDEFG") + ext;
-     }},
-    {"Nextcloud",
-     [](const QString& stem, const QString& ext) {
-         return stem + QStringLiteral(" (conflicted copy 2026-12-07 004359)") + ext;
-     }},
-    {"Dropbox",
-     [](const QString& stem, const QString& ext) {
-         return stem + QStringLiteral(" (Anna's conflicted copy 2026-12-07)") + ext;
-     }},
-    {"Unison",
-     [](const QString& stem, const QString& ext) {
-         return stem + QStringLiteral(" (conflict_on_2026-12-07)") + ext;
-     }},
-    {"rclone", [](const QString& stem,
-                  const QString& ext) { return stem + ext + QStringLiteral("..path1"); }},
+// A copy's name for each engine, from the record's stem (%1) and extension (%2).
+const QList<std::pair<const char*, const char*>> engines = {
+    {"Syncthing", "%1.sync-conflict-20261207-004359-ABCDEFG%2"},
+    {"Nextcloud", "%1 (conflicted copy 2026-12-07 004359)%2"},
+    {"Dropbox", "%1 (Anna's conflicted copy 2026-12-07)%2"},
+    {"Unison", "%1 (conflict_on_2026-12-07)%2"},
+    {"rclone", "%1%2..path1"},
 };
 
 // The name an engine gives a copy; the record's own name for no engine.
 QString copyName(const QString& engine, const QString& stem, const QString& ext)
 {
-    for (const auto& [e, makeName] : engines) {
+    for (const auto& [e, pattern] : engines) {
         if (engine == QLatin1String(e))
-            return makeName(stem, ext);
+            return QString::fromLatin1(pattern).arg(stem, ext);
     }
     return stem + ext;
 }
