@@ -47,15 +47,11 @@ private slots:
         const DateTimeValue value{double(QDate(1899, 12, 30).daysTo(day)) +
                                       time.msecsSinceStartOfDay() / 86400000.0,
                                   DateTimeValue::Valid};
-        QCOMPARE(value.date(), day);
-        QCOMPARE(value.time(), time);
         const QString stamp = day.toString(Qt::ISODate) + QLatin1Char(' ') +
                               time.toString(QStringLiteral("HH:mm:ss"));
         const QString shortTime = time.toString(QStringLiteral("HH:mm"));
         const DisplayFormats german(QLocale(QStringLiteral("de_DE")));
-        QCOMPARE(german.FormatShortDate(value),
-                 german.locale().toString(day, QLocale::ShortFormat));
-        QCOMPARE(german.FormatShortTime(value), shortTime);
+        const QString date = german.locale().toString(day, QLocale::ShortFormat);
 
         // A travel, a stage and an appointment at that moment, and midnight of that day.
         QTemporaryDir dir;
@@ -92,7 +88,6 @@ private slots:
         QCOMPARE(run({QStringLiteral("stages"), key}),
                  stageKey + QLatin1Char('\t') + stamp + QStringLiteral("\tPlatform\n"));
 
-        const QString date = german.FormatShortDate(value);
         // The exports' layout is pinned by the export tests; here only the times in it.
         const QString text = QString::fromUtf8(RenderExportFile(store, key, ExportFormat::Text));
         QVERIFY2(text.contains(QStringLiteral("Start Date: %1\r\nEnd Date: %1\r\n").arg(date)),
