@@ -38,12 +38,8 @@ private slots:
             versions[DataFolder::preferenceFileName(1)].append(
                 RecordCodec::encodePreferenceList(preferences(version).split(QLatin1Char('\n'))));
         }
-        QVERIFY(store.SaveTravel(travel(0)).ok());
-        QVERIFY(store.SaveStage(stage(0)).ok());
-        QVERIFY(store.SaveAppointments(stageKey, appointments(0)).ok());
-        QVERIFY(store.SaveCheckList(travelKey, checkList(0)).ok());
-        QVERIFY(store.SaveExpenses(travelKey, expenses(0)).ok());
-        QVERIFY(store.WritePreferenceList(preferences(0), 1).ok());
+        for (auto it = versions.cbegin(); it != versions.cend(); ++it)
+            QVERIFY(writeFile(folder.filePath(it.key()), it.value().first()));
 
         const QString writer =
             QCoreApplication::applicationDirPath() + QStringLiteral("/crash_writer");
