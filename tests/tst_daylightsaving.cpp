@@ -94,9 +94,6 @@ private slots:
                  qPrintable(text));
         QVERIFY(text.contains(QStringLiteral("Platform\r\n%1\r\n").arg(date)));
         QVERIFY(text.contains(QStringLiteral("\tBoard\r\n\t\t%1  %2\t\r\n").arg(date, shortTime)));
-        const QString html = QString::fromUtf8(RenderExportFile(store, key, ExportFormat::Html));
-        QVERIFY(html.contains(QStringLiteral("<p><b>&nbsp;%1 - %1</b></p>").arg(date)));
-        QVERIFY(html.contains(QStringLiteral("<br>%1  %2 at <br>").arg(date, shortTime)));
 
         // Floating times as stored; an appointment lasts one hour on the clock.
         const QString compact = day.toString(QStringLiteral("yyyyMMdd"));
