@@ -58,7 +58,6 @@ private slots:
         travel.seatNo = QStringLiteral("12A");
         m_full = m_store.AddTravel(travel).key;
         m_empty = m_store.AddTravel(TravelRecord(at(2006, 4, 1, 8))).key;
-        QCOMPARE(m_full, QStringLiteral("2006030509012110"));
 
         QVERIFY(m_store
                     .SaveCheckList(m_full, {{QStringLiteral("Passport"), 1},
