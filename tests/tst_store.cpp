@@ -1,8 +1,10 @@
 #include "ImagesFolder.h"
 #include "RecordCodec.h"
+#include "SaveFile.h"
 #include "TestSupport.h"
 #include "TravelDataStore.h"
 
+#include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -291,6 +293,21 @@ private slots:
             QCOMPARE(reopened().GetTravel(key).title, QStringLiteral("new"));
             QCOMPARE(reopened().GetStage(stage).title, QStringLiteral("new"));
         }
+    }
+
+    // The new file cannot take the old one's place (the name is immutable): the save has
+    // failed, however well the writing went.
+    void aSaveThatCannotReplaceItsFileFails()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("Travel1.tra"));
+        QVERIFY(writeFile(path, "old"));
+        if (QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("+i"), path}) != 0)
+            QSKIP("this file system or user cannot make a file immutable");
+        const Outcome saved = SaveFileAtomically(path, "new");
+        QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("-i"), path});
+        QVERIFY(!saved.ok());
+        QCOMPARE(readFile(path), QByteArray("old"));
     }
 
     void aFailedSaveOfEveryKindKeepsTheOldFileAndMemory()
