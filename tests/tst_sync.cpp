@@ -172,9 +172,10 @@ private slots:
         QString text = QString::fromUtf8(readFile(m_pair->a.configPath()));
         text.replace(QRegularExpression(pattern), with);
         const QString config = m_dir.filePath(QStringLiteral("changed.xml"));
-        writeText(config, text);
+        QVERIFY(writeFile(config, text.toUtf8()));
         const QString profile = m_pair->a.root + QStringLiteral("/Pellingham/Voyanta.conf");
-        writeText(profile, QStringLiteral("[Sync]\nConfigPath=%1\n").arg(config));
+        QDir().mkpath(QFileInfo(profile).path());
+        QVERIFY(writeFile(profile, QStringLiteral("[Sync]\nConfigPath=%1\n").arg(config).toUtf8()));
         QTEST(cli(m_pair->a, QStringList{QStringLiteral("sync")} + arguments), "exitCode");
         QFETCH(QString, message);
         QVERIFY2(m_err.contains(message.toUtf8()), m_err.constData());
@@ -264,14 +265,6 @@ private:
         store.setWorkingDirectory(side.workdir);
         QVERIFY(store.Refresh().ok());
         QVERIFY(store.SaveCheckList(key, items).ok());
-    }
-
-    static void writeText(const QString& path, const QString& text)
-    {
-        QDir().mkpath(QFileInfo(path).path());
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(text.toUtf8());
     }
 
     QTemporaryDir m_dir;
