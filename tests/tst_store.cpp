@@ -295,17 +295,17 @@ private slots:
         }
     }
 
-    // The new file cannot take the old one's place (the name is immutable): the save has
-    // failed, however well the writing went.
+    // The new file cannot take the old one's place (the old one is append-only, which lets
+    // the new one be written beside it but not renamed over it): the save has failed.
     void aSaveThatCannotReplaceItsFileFails()
     {
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("Travel1.tra"));
         QVERIFY(writeFile(path, "old"));
-        if (QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("+i"), path}) != 0)
-            QSKIP("this file system or user cannot make a file immutable");
+        if (QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("+a"), path}) != 0)
+            QSKIP("this file system or user cannot make a file append-only");
         const Outcome saved = SaveFileAtomically(path, "new");
-        QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("-i"), path});
+        QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("-a"), path});
         QVERIFY(!saved.ok());
         QCOMPARE(readFile(path), QByteArray("old"));
     }
