@@ -44,7 +44,7 @@ void ExpenseModel::setExpenses(const QList<ExpenseRecord>& expenses)
         Line line{record, NumberEntry::Write(record.quantity, m_formats.locale())};
         // A file written elsewhere may hold a total unrounded; it is shown and summed rounded.
         line.record.total = ExpenseTotals::ShownTotal(record, m_formats);
-        m_lines.append(line);
+        m_lines.append(std::move(line));
     }
     endResetModel();
     sortByCode(0);
@@ -142,7 +142,7 @@ void ExpenseModel::permuteRows(const QList<int>& order)
     QList<Line> sorted;
     sorted.reserve(order.size());
     for (int row : order)
-        sorted.append(m_lines[row]);
+        sorted.append(std::move(m_lines[row]));
     m_lines = std::move(sorted);
 }
 

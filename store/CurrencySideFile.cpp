@@ -184,11 +184,13 @@ std::optional<CurrencySideFile> Decode(const QByteArray& bytes, QString* cause)
     }
     for (const auto& [key, list] : {std::pair{QStringLiteral("entries"), &file.entries},
                                     std::pair{QStringLiteral("setAside"), &file.setAside}}) {
-        for (const QJsonValue& value : object->value(key).toArray()) {
+        const QJsonArray values = object->value(key).toArray();
+        list->reserve(values.size());
+        for (const QJsonValue& value : values) {
             auto entry = readEntry(value, cause);
             if (!entry)
                 return std::nullopt;
-            list->append(*entry);
+            list->append(std::move(*entry));
         }
     }
     return file;
