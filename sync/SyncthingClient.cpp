@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QNetworkAccessManager>
@@ -12,7 +13,14 @@
 #include <QUrlQuery>
 #include <QXmlStreamReader>
 
+#include <memory>
+
 namespace {
+
+// The events after which a poll may find something new: an index sent or received, a
+// folder that starts or stops scanning or pulling, a device that comes or goes.
+const QString WakingEvents = QStringLiteral("LocalIndexUpdated,RemoteIndexUpdated,StateChanged,"
+                                            "FolderCompletion,DeviceConnected,DeviceDisconnected");
 
 QString devices(qsizetype count)
 {
@@ -197,34 +205,95 @@ void SyncthingSync::start()
     m_clock.start();
     m_limitTimer->start(m_timeLimit);
     emit progress(QStringLiteral("Asking Syncthing to look for changes…"));
+    // Three questions at once; the rescan follows their answers.
+    auto unanswered = std::make_shared<int>(3);
+    const auto answered = [this, unanswered] {
+        if (--*unanswered == 0 && !m_done)
+            scan();
+    };
     QNetworkReply* status = request("GET", QStringLiteral("/rest/system/status"));
-    connect(status, &QNetworkReply::finished, this, [this, status] {
+    connect(status, &QNetworkReply::finished, this, [this, status, answered] {
         status->deleteLater();
         if (const QString failure = failureOf(status); !failure.isEmpty())
             return finish(Result::NoEngine, failure);
         m_myId = QJsonDocument::fromJson(status->readAll()).object().value(u"myID").toString();
-        // The folder's sequence before the rescan, to see the rescan's changes arrive.
-        QNetworkReply* before = request("GET", QStringLiteral("/rest/db/status"),
-                                        {{QStringLiteral("folder"), m_setup.folderId}});
-        connect(before, &QNetworkReply::finished, this, [this, before] {
-            before->deleteLater();
-            if (const QString failure = failureOf(before); !failure.isEmpty())
-                return finish(Result::NoEngine, failure);
-            m_sequenceBefore = QJsonDocument::fromJson(before->readAll())
-                                   .object()
-                                   .value(u"sequence")
-                                   .toInteger(-1);
-            // The scan answers once the folder has been scanned.
-            QNetworkReply* scan = request("POST", QStringLiteral("/rest/db/scan"),
-                                          {{QStringLiteral("folder"), m_setup.folderId}});
-            connect(scan, &QNetworkReply::finished, this, [this, scan] {
-                scan->deleteLater();
-                if (const QString failure = failureOf(scan); !failure.isEmpty())
-                    return finish(Result::NoEngine, failure);
-                poll();
-            });
-        });
+        answered();
     });
+    // The folder's sequence before the rescan, to see the rescan's changes arrive.
+    QNetworkReply* before = request("GET", QStringLiteral("/rest/db/status"),
+                                    {{QStringLiteral("folder"), m_setup.folderId}});
+    connect(before, &QNetworkReply::finished, this, [this, before, answered] {
+        before->deleteLater();
+        if (const QString failure = failureOf(before); !failure.isEmpty())
+            return finish(Result::NoEngine, failure);
+        m_sequenceBefore =
+            QJsonDocument::fromJson(before->readAll()).object().value(u"sequence").toInteger(-1);
+        answered();
+    });
+    // The last event so far, so that the wait wakes only for later ones; without events
+    // the wait polls on its timer alone.
+    QNetworkReply* events = request("GET", QStringLiteral("/rest/events"),
+                                    {{QStringLiteral("events"), WakingEvents},
+                                     {QStringLiteral("since"), QStringLiteral("0")},
+                                     {QStringLiteral("limit"), QStringLiteral("1")},
+                                     {QStringLiteral("timeout"), QStringLiteral("0")}});
+    connect(events, &QNetworkReply::finished, this, [this, events, answered] {
+        events->deleteLater();
+        if (events->error() == QNetworkReply::NoError) {
+            const QJsonArray last = QJsonDocument::fromJson(events->readAll()).array();
+            m_lastEvent = last.isEmpty() ? 0 : last.last().toObject().value(u"id").toInteger(-1);
+        }
+        answered();
+    });
+}
+
+void SyncthingSync::scan()
+{
+    // The scan answers once the folder has been scanned.
+    QNetworkReply* scan = request("POST", QStringLiteral("/rest/db/scan"),
+                                  {{QStringLiteral("folder"), m_setup.folderId}});
+    connect(scan, &QNetworkReply::finished, this, [this, scan] {
+        scan->deleteLater();
+        if (const QString failure = failureOf(scan); !failure.isEmpty())
+            return finish(Result::NoEngine, failure);
+        poll();
+    });
+}
+
+void SyncthingSync::waitForChange()
+{
+    followEvents();
+    m_pollTimer->start(
+        std::exchange(m_changeDuringPoll, false) ? 0 : std::min(m_pollInterval, m_nextPoll));
+    m_nextPoll *= 2;
+}
+
+void SyncthingSync::followEvents()
+{
+    if (m_lastEvent >= 0 && !m_events) {
+        QNetworkReply* reply = request("GET", QStringLiteral("/rest/events"),
+                                       {{QStringLiteral("events"), WakingEvents},
+                                        {QStringLiteral("since"), QString::number(m_lastEvent)},
+                                        {QStringLiteral("timeout"), QStringLiteral("1")}});
+        m_events = reply;
+        connect(reply, &QNetworkReply::finished, this, [this, reply] {
+            reply->deleteLater();
+            if (m_events == reply)
+                m_events = nullptr;
+            if (m_done || reply->error() != QNetworkReply::NoError)
+                return; // the timer still wakes the wait
+            const QJsonArray events = QJsonDocument::fromJson(reply->readAll()).array();
+            if (events.isEmpty())
+                return followEvents(); // the long-poll's own time ran out
+            m_lastEvent = events.last().toObject().value(u"id").toInteger(m_lastEvent);
+            if (m_pollTimer->isActive()) {
+                m_pollTimer->stop();
+                return poll();
+            }
+            // A poll is under way and may have asked before the change: one more follows.
+            m_changeDuringPoll = true;
+        });
+    }
 }
 
 void SyncthingSync::poll()
@@ -235,102 +304,105 @@ void SyncthingSync::poll()
         return finishTimedOut();
     m_incomplete.clear();
     m_connected.clear();
+    m_absent.clear();
+    m_pending = 2; // this computer's folder and the connections, asked at once
     QNetworkReply* status = request("GET", QStringLiteral("/rest/db/status"),
                                     {{QStringLiteral("folder"), m_setup.folderId}});
     connect(status, &QNetworkReply::finished, this, [this, status] {
         status->deleteLater();
+        --m_pending;
         if (const QString failure = failureOf(status); !failure.isEmpty())
             return finish(Result::NoEngine, failure);
         const QJsonObject folder = QJsonDocument::fromJson(status->readAll()).object();
         if (folder.value(u"sequence").toInteger(-1) != m_sequenceBefore)
             m_scanSeen = true;
-        m_folderIdle = folder.value(u"state").toString() == u"idle" &&
-                       folder.value(u"needTotalItems").toInteger() == 0 &&
-                       folder.value(u"needBytes").toInteger() == 0;
-        if (!m_folderIdle)
-            m_incomplete.append(QStringLiteral("this computer"));
-        QNetworkReply* connections = request("GET", QStringLiteral("/rest/system/connections"));
-        connect(connections, &QNetworkReply::finished, this, [this, connections] {
-            connections->deleteLater();
-            if (const QString failure = failureOf(connections); !failure.isEmpty())
-                return finish(Result::NoEngine, failure);
-            const QJsonObject all = QJsonDocument::fromJson(connections->readAll())
-                                        .object()
-                                        .value(u"connections")
-                                        .toObject();
-            QStringList absent;
-            for (auto it = m_setup.deviceNames.cbegin(); it != m_setup.deviceNames.cend(); ++it) {
-                if (it.key() == m_myId)
-                    continue;
-                if (all.value(it.key()).toObject().value(u"connected").toBool())
-                    m_connected.append(it.key());
-                else
-                    absent.append(QStringLiteral("%1 is not connected: its changes come when it is")
-                                      .arg(it.value()));
-            }
-            for (const QString& text : absent)
-                emit progress(text);
-            m_absent = absent;
-            m_pending = int(m_connected.size());
-            const auto evaluate = [this] {
-                if (m_pending > 0 || m_done)
-                    return;
-                // Everything must look in sync in consecutive polls: two once the rescan has
-                // been seen, three when it changed nothing.
-                if (m_incomplete.isEmpty())
-                    ++m_settled;
-                else
-                    m_settled = 0;
-                if (m_settled >= (m_scanSeen ? 2 : 3)) {
-                    // A device that is away is named last: its changes are still to come.
-                    QStringList parts;
-                    if (!m_connected.isEmpty() || m_absent.isEmpty())
-                        parts.append(
-                            QStringLiteral("Up to date with %1").arg(devices(m_connected.size())));
-                    return finish(Result::InSync, (parts + m_absent).join(QLatin1String("; ")));
-                }
-                const QString text =
-                    QStringLiteral("Synchronizing with %1…").arg(devices(m_connected.size()));
-                if (!m_incomplete.isEmpty() && text != m_lastProgress)
-                    emit progress(m_lastProgress = text);
-                // A small change is through in a few tens of milliseconds: the first polls
-                // come soon, later ones less often.
-                m_pollTimer->start(std::min(m_pollInterval, m_nextPoll));
-                m_nextPoll *= 2;
-            };
-            for (const QString& device : std::as_const(m_connected)) {
-                QNetworkReply* completion = request("GET", QStringLiteral("/rest/db/completion"),
-                                                    {{QStringLiteral("folder"), m_setup.folderId},
-                                                     {QStringLiteral("device"), device}});
-                connect(completion, &QNetworkReply::finished, this,
-                        [this, completion, device, evaluate] {
-                            completion->deleteLater();
-                            --m_pending;
-                            if (const QString failure = failureOf(completion); !failure.isEmpty())
-                                return finish(Result::NoEngine, failure);
-                            const QJsonObject done =
-                                QJsonDocument::fromJson(completion->readAll()).object();
-                            const qint64 needItems = done.value(u"needItems").toInteger();
-                            const qint64 needBytes = done.value(u"needBytes").toInteger();
-                            const qint64 needDeletes = done.value(u"needDeletes").toInteger();
-                            if (needItems > 0 || needBytes > 0 || needDeletes > 0)
-                                m_scanSeen = true;
-                            // Until the device has told what it holds, its completion means
-                            // nothing: a device that has sent no index yet (sequence 0) is
-                            // reported complete although it holds none of the folder.
-                            const QString state = done.value(u"remoteState").toString();
-                            const bool toldNothing = done.value(u"sequence").toInteger() == 0 &&
-                                                     done.value(u"globalItems").toInteger() > 0;
-                            if ((!state.isEmpty() && state != u"valid") || toldNothing ||
-                                done.value(u"completion").toDouble(0.0) < 100.0 || needItems > 0 ||
-                                needBytes > 0 || needDeletes > 0)
-                                m_incomplete.append(m_setup.deviceNames.value(device));
-                            evaluate();
-                        });
-            }
-            evaluate();
-        });
+        const bool idle = folder.value(u"state").toString() == u"idle" &&
+                          folder.value(u"needTotalItems").toInteger() == 0 &&
+                          folder.value(u"needBytes").toInteger() == 0;
+        if (!idle)
+            m_incomplete.prepend(QStringLiteral("this computer"));
+        settle();
     });
+    QNetworkReply* connections = request("GET", QStringLiteral("/rest/system/connections"));
+    connect(connections, &QNetworkReply::finished, this, [this, connections] {
+        connections->deleteLater();
+        --m_pending;
+        if (const QString failure = failureOf(connections); !failure.isEmpty())
+            return finish(Result::NoEngine, failure);
+        const QJsonObject all = QJsonDocument::fromJson(connections->readAll())
+                                    .object()
+                                    .value(u"connections")
+                                    .toObject();
+        for (auto it = m_setup.deviceNames.cbegin(); it != m_setup.deviceNames.cend(); ++it) {
+            if (it.key() == m_myId)
+                continue;
+            if (all.value(it.key()).toObject().value(u"connected").toBool())
+                m_connected.append(it.key());
+            else
+                m_absent.append(QStringLiteral("%1 is not connected: its changes come when it is")
+                                    .arg(it.value()));
+        }
+        for (const QString& text : std::as_const(m_absent))
+            emit progress(text);
+        m_pending += int(m_connected.size());
+        for (const QString& device : std::as_const(m_connected))
+            askCompletion(device);
+        settle();
+    });
+}
+
+void SyncthingSync::askCompletion(const QString& device)
+{
+    QNetworkReply* completion =
+        request("GET", QStringLiteral("/rest/db/completion"),
+                {{QStringLiteral("folder"), m_setup.folderId}, {QStringLiteral("device"), device}});
+    connect(completion, &QNetworkReply::finished, this, [this, completion, device] {
+        completion->deleteLater();
+        --m_pending;
+        if (const QString failure = failureOf(completion); !failure.isEmpty())
+            return finish(Result::NoEngine, failure);
+        const QJsonObject done = QJsonDocument::fromJson(completion->readAll()).object();
+        const qint64 needItems = done.value(u"needItems").toInteger();
+        const qint64 needBytes = done.value(u"needBytes").toInteger();
+        const qint64 needDeletes = done.value(u"needDeletes").toInteger();
+        if (needItems > 0 || needBytes > 0 || needDeletes > 0)
+            m_scanSeen = true;
+        // Until the device has told what it holds, its completion means nothing: a device
+        // that has sent no index yet (sequence 0) is reported complete although it holds
+        // none of the folder.
+        const QString state = done.value(u"remoteState").toString();
+        const bool toldNothing =
+            done.value(u"sequence").toInteger() == 0 && done.value(u"globalItems").toInteger() > 0;
+        if ((!state.isEmpty() && state != u"valid") || toldNothing ||
+            done.value(u"completion").toDouble(0.0) < 100.0 || needItems > 0 || needBytes > 0 ||
+            needDeletes > 0)
+            m_incomplete.append(m_setup.deviceNames.value(device));
+        settle();
+    });
+}
+
+void SyncthingSync::settle()
+{
+    if (m_pending > 0 || m_done)
+        return;
+    // Once the rescan's changes have been seen, a device that reports the folder complete
+    // has taken them. When the rescan changed nothing, a second poll must agree, for
+    // changes still on their way in.
+    if (m_incomplete.isEmpty())
+        ++m_settled;
+    else
+        m_settled = 0;
+    if (m_settled >= (m_scanSeen ? 1 : 2)) {
+        // A device that is away is named last: its changes are still to come.
+        QStringList parts;
+        if (!m_connected.isEmpty() || m_absent.isEmpty())
+            parts.append(QStringLiteral("Up to date with %1").arg(devices(m_connected.size())));
+        return finish(Result::InSync, (parts + m_absent).join(QLatin1String("; ")));
+    }
+    const QString text = QStringLiteral("Synchronizing with %1…").arg(devices(m_connected.size()));
+    if (!m_incomplete.isEmpty() && text != m_lastProgress)
+        emit progress(m_lastProgress = text);
+    waitForChange();
 }
 
 void SyncthingSync::finishTimedOut()
@@ -348,6 +420,8 @@ void SyncthingSync::finish(Result result, const QString& message)
         return;
     m_done = true;
     m_pollTimer->stop();
+    if (QNetworkReply* events = std::exchange(m_events, nullptr))
+        events->abort();
     m_limitTimer->stop();
     emit finished(result, message);
 }

@@ -66,29 +66,43 @@ private:
                            const QList<std::pair<QString, QString>>& query = {});
     // The reason a reply failed, or empty when it did not.
     QString failureOf(QNetworkReply* reply) const;
+    void scan();
     void poll();
+    void askCompletion(const QString& device);
+    // Ends the wait once every answer of the poll is in and all is in sync, or waits.
+    void settle();
+    // Waits for the next poll: for an event that may change what a poll finds, or the
+    // poll interval, whichever comes first.
+    void waitForChange();
+    // Keeps one events long-poll waiting while Syncthing offers events.
+    void followEvents();
     void finishTimedOut();
     void finish(Result result, const QString& message);
 
     SyncthingSetup m_setup;
     QNetworkAccessManager* m_network;
     QTimer* m_pollTimer;
+    QNetworkReply* m_events = nullptr; // the events long-poll waiting for a change
     QTimer* m_limitTimer;
     QElapsedTimer m_clock;
     QString m_myId;
     QString m_lastProgress;
     int m_timeLimit = 30000;
     int m_pollInterval = 250; // the longest wait between polls
+    // Without an event the polls come soon at first, as a small change is through in a few
+    // tens of milliseconds, and less often later.
     int m_nextPoll = 20;
+    bool m_changeDuringPoll = false;
     int m_pending = 0; // replies of the current poll still out
     bool m_done = false;
     // The folder's sequence before the rescan; the rescan has been seen once it moved or a
     // device is found to need something.
     qint64 m_sequenceBefore = -1;
+    // The last event seen of those that wake the wait; -1 when Syncthing offers no events.
+    qint64 m_lastEvent = -1;
     bool m_scanSeen = false;
     int m_settled = 0; // polls in a row that found everything in sync
     // What the current poll learnt.
-    bool m_folderIdle = false;
     QStringList m_connected, m_incomplete;
     QStringList m_absent; // "laptop is not connected: ..." of each device away
 };
