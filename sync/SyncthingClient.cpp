@@ -99,6 +99,8 @@ std::optional<SyncthingSetup> ReadSyncthingSetup(const QString& configPath,
                 setup.folderId = attributes.value(QLatin1String("id")).toString();
                 setup.folderPath = path;
             }
+        } else if (name == u"maxConflicts" && inFolder) {
+            setup.dropsConflicts = xml.readElementText().trimmed() == u"0";
         } else if (name == u"device" && inFolder) {
             folderDevices.append(attributes.value(QLatin1String("id")).toString());
         } else if (name == u"device") {
@@ -423,5 +425,12 @@ void SyncthingSync::finish(Result result, const QString& message)
     if (QNetworkReply* events = std::exchange(m_events, nullptr))
         events->abort();
     m_limitTimer->stop();
+    if (result != Result::NoEngine && m_setup.dropsConflicts) {
+        return emit finished(
+            result, QStringLiteral("%1; Syncthing keeps no conflict copies in folder %2: of a "
+                                   "record changed on two computers at once, one version is "
+                                   "lost (set the folder's Max Conflicts above 0)")
+                        .arg(message, m_setup.folderId));
+    }
     emit finished(result, message);
 }

@@ -21,6 +21,9 @@ struct SyncthingSetup {
     QString folderId;
     QString folderPath;
     QMap<QString, QString> deviceNames; // every device the folder is shared with, by id
+    // The folder's maxConflicts is 0: of a file changed on two devices at once, Syncthing
+    // keeps one version and drops the other instead of leaving a conflict copy.
+    bool dropsConflicts = false;
 };
 
 // Where Syncthing's config.xml is looked for, in order: the path kept in the profile

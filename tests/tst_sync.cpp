@@ -155,6 +155,10 @@ private slots:
         QTest::newRow("not shared") << "^$"
                                     << "" << QStringList{QStringLiteral("--workdir"), m_dir.path()}
                                     << 5 << "shares no folder that holds";
+        QTest::newRow("no conflict copies")
+            << "<maxConflicts>10</maxConflicts>"
+            << "<maxConflicts>0</maxConflicts>" << QStringList() << 0
+            << "Syncthing keeps no conflict copies in folder voyanta";
         QTest::newRow("time-out") << "^$"
                                   << ""
                                   << QStringList{QStringLiteral("--timeout"),
