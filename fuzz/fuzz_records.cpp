@@ -2,6 +2,7 @@
 // return without crashing, hanging or allocating beyond what the file can hold, and
 // what it read whole must write and read back to the same bytes.
 
+#include "CurrencySideFile.h"
 #include "FuzzInput.h"
 #include "RecordCodec.h"
 
@@ -45,8 +46,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     if (size == 0)
         return 0;
-    const RecordFileKind kind = FuzzedKind(data[0]);
     const QByteArray bytes(reinterpret_cast<const char*>(data + 1), qsizetype(size - 1));
+    if (data[0] == FuzzedSideFile) {
+        QString cause;
+        const auto side = CurrencySide::Decode(bytes, &cause);
+        if (!side)
+            return 0;
+        const auto reread = CurrencySide::Decode(CurrencySide::Encode(*side), &cause);
+        if (!reread || reread->home != side->home || reread->entries != side->entries ||
+            reread->setAside != side->setAside)
+            std::abort();
+        return 0;
+    }
+    const RecordFileKind kind = FuzzedKind(data[0]);
     const DecodedFile decoded = DecodeRecordFile(kind, bytes);
     if (decoded.used > decoded.size)
         std::abort();

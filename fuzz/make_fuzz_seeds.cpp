@@ -1,6 +1,7 @@
 // Writes the seed corpus of the record fuzzer: one valid file of every kind, each
 // behind the byte that names its kind.
 
+#include "CurrencySideFile.h"
 #include "FuzzInput.h"
 #include "PreferenceDefaults.h"
 #include "RecordCodec.h"
@@ -12,12 +13,17 @@
 
 namespace {
 
-void writeSeed(const QDir& corpus, const char* name, RecordFileKind kind, const QByteArray& bytes)
+void writeSeed(const QDir& corpus, const char* name, std::uint8_t selector, const QByteArray& bytes)
 {
     QFile file(corpus.filePath(QLatin1String(name)));
     if (!file.open(QIODevice::WriteOnly))
         std::exit(1);
-    file.write(QByteArray(1, char(int(kind))) + bytes);
+    file.write(QByteArray(1, char(selector)) + bytes);
+}
+
+void writeSeed(const QDir& corpus, const char* name, RecordFileKind kind, const QByteArray& bytes)
+{
+    writeSeed(corpus, name, std::uint8_t(kind), bytes);
 }
 
 } // namespace
@@ -65,5 +71,12 @@ int main(int argc, char* argv[])
     StoredImageCategory category{{QStringLiteral("Beach"), {}, 1}, {link}};
     writeSeed(corpus, "pictures", RecordFileKind::ImageCategories,
               RecordCodec::encodeImageCategories({category, category}));
+    const CurrencyEntry tea{1, QStringLiteral("Tea"), *Decimal::parse(u"11.78"),
+                            ForeignPrice{QStringLiteral("EUR"), *Decimal::parse(u"12.50"),
+                                         *Decimal::parse(u"0.9424"), QDate(2024, 5, 3),
+                                         ForeignPrice::RateFrom::Typed},
+                            QString()};
+    writeSeed(corpus, "currencies", FuzzedSideFile,
+              CurrencySide::Encode(CurrencySideFile{QStringLiteral("CHF"), {tea}, {tea}}));
     return 0;
 }

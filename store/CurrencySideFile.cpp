@@ -1,6 +1,7 @@
 #include "CurrencySideFile.h"
 
 #include "Currency.h"
+#include "CurrencySideRows.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -11,15 +12,10 @@
 namespace {
 
 const QString formatKey = QStringLiteral("voyantaCurrencies");
-// Version 1 kept each entry as an object; version 2 as a row.
-constexpr int sideFileVersion = 2;
+// Version 1 kept each entry as an object, version 2 as a row of JSON text; version 3
+// (CurrencySideRows) is binary. Files of version 2 are still read.
+constexpr int textSideFileVersion = 2;
 constexpr int settingsVersion = 1;
-
-QString rateFromText(ForeignPrice::RateFrom from)
-{
-    return from == ForeignPrice::RateFrom::Charged ? QStringLiteral("charged")
-                                                   : QStringLiteral("typed");
-}
 
 // An entry is a row of fields in this order, named once in the file for its readers: a
 // travel may hold thousands, and rows read several times faster than objects.
@@ -35,27 +31,6 @@ enum EntryField {
     Note,
     FieldCount
 };
-
-QJsonArray entryFieldNames()
-{
-    return {
-        QStringLiteral("position"), QStringLiteral("product"),      QStringLiteral("homeUnitPrice"),
-        QStringLiteral("currency"), QStringLiteral("foreignPrice"), QStringLiteral("rate"),
-        QStringLiteral("rateDate"), QStringLiteral("rateFrom"),     QStringLiteral("note")};
-}
-
-QJsonArray entryRow(const CurrencyEntry& entry)
-{
-    return {entry.position,
-            entry.product,
-            entry.homeUnitPrice.toString(),
-            entry.foreign.currency,
-            entry.foreign.price.toString(),
-            entry.foreign.rate.toString(),
-            entry.foreign.rateDate.toString(Qt::ISODate),
-            rateFromText(entry.foreign.rateFrom),
-            entry.note};
-}
 
 std::optional<Decimal> decimalIn(const QJsonValue& value)
 {
@@ -156,23 +131,14 @@ namespace CurrencySide {
 
 QByteArray Encode(const CurrencySideFile& file)
 {
-    QJsonArray entries;
-    for (const CurrencyEntry& entry : file.entries)
-        entries.append(entryRow(entry));
-    QJsonArray setAside;
-    for (const CurrencyEntry& entry : file.setAside)
-        setAside.append(entryRow(entry));
-    return QJsonDocument(QJsonObject{{formatKey, sideFileVersion},
-                                     {QStringLiteral("home"), file.home},
-                                     {QStringLiteral("fields"), entryFieldNames()},
-                                     {QStringLiteral("entries"), entries},
-                                     {QStringLiteral("setAside"), setAside}})
-        .toJson(QJsonDocument::Compact);
+    return CurrencySideRows::Encode(file);
 }
 
 std::optional<CurrencySideFile> Decode(const QByteArray& bytes, QString* cause)
 {
-    const auto object = readObject(bytes, sideFileVersion, cause);
+    if (!bytes.trimmed().startsWith('{'))
+        return CurrencySideRows::Decode(bytes, cause);
+    const auto object = readObject(bytes, textSideFileVersion, cause);
     if (!object)
         return std::nullopt;
     CurrencySideFile file;
