@@ -34,6 +34,15 @@ bool ArchiveReader::readInt32(qint32& value)
     return true;
 }
 
+bool ArchiveReader::readInt64(qint64& value)
+{
+    if (!need(8))
+        return false;
+    value = qFromLittleEndian<qint64>(m_data.constData() + m_position);
+    m_position += 8;
+    return true;
+}
+
 bool ArchiveReader::readDouble(double& value)
 {
     if (!need(8))
@@ -135,6 +144,13 @@ void ArchiveWriter::writeInt32(qint32 value)
     char bytes[4];
     qToLittleEndian(value, bytes);
     m_data.append(bytes, 4);
+}
+
+void ArchiveWriter::writeInt64(qint64 value)
+{
+    char bytes[8];
+    qToLittleEndian(value, bytes);
+    m_data.append(bytes, 8);
 }
 
 void ArchiveWriter::writeDouble(double value)

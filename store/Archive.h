@@ -23,6 +23,7 @@ public:
     explicit ArchiveReader(QByteArray data) : m_data(std::move(data)) {}
 
     bool readInt32(qint32& value);
+    bool readInt64(qint64& value);
     bool readDouble(double& value);
     bool readDateTime(DateTimeValue& value);
     bool readText(QString& value);
@@ -56,6 +57,7 @@ private:
 class ArchiveWriter {
 public:
     void writeInt32(qint32 value);
+    void writeInt64(qint64 value);
     void writeDouble(double value);
     void writeDateTime(const DateTimeValue& value);
     void writeText(QStringView text);

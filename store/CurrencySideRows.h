@@ -2,31 +2,17 @@
 
 #include "CurrencySideFile.h"
 
-// The side file as written since version 3: CBOR (RFC 8949), a map of
-//   "voyantaCurrencies": 3, "home": code, "fields": [names],
-//   "entries": [rows], "setAside": [rows]
-// where a row is an array of the fields in RowField order, amounts as integer units with
-// their scale and the rate's day as a Julian day (0: none), so that a travel of
-// thousands of foreign expenses reads without parsing text.
+// The side file as written since version 3, in the primitives of the record files (all
+// little-endian): int32 magic "VCUR", int32 version, text home currency, then the
+// entries and the entries set aside, each an int32 count and that many rows of
+//   int32 position, text product, int64+int32 home unit price (units, scale),
+//   text currency, int64+int32 price, int64+int32 rate, int32 rate day (Julian day,
+//   0: none), int32 rate from (0 typed, 1 worked out from the amount charged), text note.
+// A travel of thousands of foreign expenses reads without parsing text.
 namespace CurrencySideRows {
 
-constexpr int Version = 3;
-
-enum RowField {
-    Position,
-    Product,
-    HomeUnits,
-    HomeScale,
-    Code,
-    PriceUnits,
-    PriceScale,
-    RateUnits,
-    RateScale,
-    RateDay,
-    RateFrom, // 0 typed, 1 worked out from the amount charged
-    Note,
-    FieldCount
-};
+constexpr qint32 Magic = 0x52554356; // "VCUR" in the file's byte order
+constexpr qint32 Version = 3;
 
 QByteArray Encode(const CurrencySideFile& file);
 // Nothing, with the cause, for bytes that are not a whole side file of this version.
