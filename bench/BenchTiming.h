@@ -15,6 +15,12 @@ inline double Seconds(const std::function<void()>& work)
     return double(timer.nsecsElapsed()) / 1e9;
 }
 
+inline double Median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
 // The median of several runs, after one run to warm the caches.
 inline double MedianSeconds(const std::function<void()>& work, int runs = 5)
 {
@@ -22,6 +28,5 @@ inline double MedianSeconds(const std::function<void()>& work, int runs = 5)
     std::vector<double> times;
     for (int i = 0; i < runs; ++i)
         times.push_back(Seconds(work));
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
+    return Median(std::move(times));
 }

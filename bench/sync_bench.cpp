@@ -104,12 +104,6 @@ double syncInProcess(const SyncthingSide& a)
     return clock.nsecsElapsed() / 1e9;
 }
 
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
 } // namespace
 
 int main(int argc, char* argv[])
@@ -207,15 +201,15 @@ int main(int argc, char* argv[])
             "reported in sync %.3f s, to files on B %.3f s, Synchronize in process %.3f s\n",
             run + 1, qlonglong(files.size()), voyanta.back(), reported, onDisk, waiting.back());
     }
-    const double measured = median(voyanta);
-    const double baseline = median(syncthing);
-    const double disk = median(arrived);
+    const double measured = Median(voyanta);
+    const double baseline = Median(syncthing);
+    const double disk = Median(arrived);
     std::printf("%-58s %9.4f s  baseline %9.4f s  ratio %6.2f  (%s)\n",
                 "voyanta-cli sync to listed on B vs Syncthing scan to in sync", measured, baseline,
                 measured / baseline, "goal <= 1.2");
     std::printf("%-58s %9.4f s  baseline %9.4f s  ratio %6.2f  (%s)\n",
-                "Synchronize in process vs Syncthing scan to in sync", median(waiting), baseline,
-                median(waiting) / baseline, "no goal: without two program starts");
+                "Synchronize in process vs Syncthing scan to in sync", Median(waiting), baseline,
+                Median(waiting) / baseline, "no goal: without two program starts");
     std::printf("%-58s %9.4f s  baseline %9.4f s  ratio %6.2f  (%s)\n",
                 "voyanta-cli sync to listed on B vs files arriving on B", measured, disk,
                 measured / disk, "no goal: A learns it later");
