@@ -25,31 +25,31 @@ bool ArchiveReader::need(qsizetype bytes)
     return true;
 }
 
+template <typename Integer> bool ArchiveReader::readLittleEndian(Integer& value)
+{
+    if (!need(sizeof value))
+        return false;
+    value = qFromLittleEndian<Integer>(m_data.constData() + m_position);
+    m_position += sizeof value;
+    return true;
+}
+
 bool ArchiveReader::readInt32(qint32& value)
 {
-    if (!need(4))
-        return false;
-    value = qFromLittleEndian<qint32>(m_data.constData() + m_position);
-    m_position += 4;
-    return true;
+    return readLittleEndian(value);
 }
 
 bool ArchiveReader::readInt64(qint64& value)
 {
-    if (!need(8))
-        return false;
-    value = qFromLittleEndian<qint64>(m_data.constData() + m_position);
-    m_position += 8;
-    return true;
+    return readLittleEndian(value);
 }
 
 bool ArchiveReader::readDouble(double& value)
 {
-    if (!need(8))
+    quint64 bits = 0;
+    if (!readLittleEndian(bits))
         return false;
-    const quint64 bits = qFromLittleEndian<quint64>(m_data.constData() + m_position);
     std::memcpy(&value, &bits, sizeof value);
-    m_position += 8;
     return true;
 }
 

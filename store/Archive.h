@@ -44,6 +44,7 @@ public:
 private:
     bool fail(qsizetype offset, QString cause);
     bool need(qsizetype bytes);
+    template <typename Integer> bool readLittleEndian(Integer& value);
     bool readLength(quint32& length, bool& utf16);
 
     QByteArray m_data;
