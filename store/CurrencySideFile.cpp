@@ -17,8 +17,7 @@ const QString formatKey = QStringLiteral("voyantaCurrencies");
 constexpr int textSideFileVersion = 2;
 constexpr int settingsVersion = 1;
 
-// An entry is a row of fields in this order, named once in the file for its readers: a
-// travel may hold thousands, and rows read several times faster than objects.
+// A version 2 entry is a row of fields in this order, named once in the file.
 enum EntryField {
     Position,
     Product,
@@ -136,7 +135,7 @@ QByteArray Encode(const CurrencySideFile& file)
 
 std::optional<CurrencySideFile> Decode(const QByteArray& bytes, QString* cause)
 {
-    if (!bytes.trimmed().startsWith('{'))
+    if (!QByteArrayView(bytes).trimmed().startsWith('{'))
         return CurrencySideRows::Decode(bytes, cause);
     const auto object = readObject(bytes, textSideFileVersion, cause);
     if (!object)

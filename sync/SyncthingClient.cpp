@@ -234,17 +234,12 @@ void SyncthingSync::start()
     });
     // The last event so far, so that the wait wakes only for later ones; without events
     // the wait polls on its timer alone.
-    QNetworkReply* events = request("GET", QStringLiteral("/rest/events"),
-                                    {{QStringLiteral("events"), WakingEvents},
-                                     {QStringLiteral("since"), QStringLiteral("0")},
-                                     {QStringLiteral("limit"), QStringLiteral("1")},
-                                     {QStringLiteral("timeout"), QStringLiteral("0")}});
+    QNetworkReply* events = askEvents(0, {{QStringLiteral("limit"), QStringLiteral("1")},
+                                          {QStringLiteral("timeout"), QStringLiteral("0")}});
     connect(events, &QNetworkReply::finished, this, [this, events, answered] {
         events->deleteLater();
-        if (events->error() == QNetworkReply::NoError) {
-            const QJsonArray last = QJsonDocument::fromJson(events->readAll()).array();
-            m_lastEvent = last.isEmpty() ? 0 : last.last().toObject().value(u"id").toInteger(-1);
-        }
+        if (events->error() == QNetworkReply::NoError)
+            m_lastEvent = lastEventIn(events, 0);
         answered();
     });
 }
@@ -262,6 +257,19 @@ void SyncthingSync::scan()
     });
 }
 
+QNetworkReply* SyncthingSync::askEvents(qint64 since, QList<std::pair<QString, QString>> query)
+{
+    query.append({QStringLiteral("events"), WakingEvents});
+    query.append({QStringLiteral("since"), QString::number(since)});
+    return request("GET", QStringLiteral("/rest/events"), query);
+}
+
+qint64 SyncthingSync::lastEventIn(QNetworkReply* reply, qint64 none)
+{
+    const QJsonArray events = QJsonDocument::fromJson(reply->readAll()).array();
+    return events.isEmpty() ? none : events.last().toObject().value(u"id").toInteger(none);
+}
+
 void SyncthingSync::waitForChange()
 {
     followEvents();
@@ -273,10 +281,8 @@ void SyncthingSync::waitForChange()
 void SyncthingSync::followEvents()
 {
     if (m_lastEvent >= 0 && !m_events) {
-        QNetworkReply* reply = request("GET", QStringLiteral("/rest/events"),
-                                       {{QStringLiteral("events"), WakingEvents},
-                                        {QStringLiteral("since"), QString::number(m_lastEvent)},
-                                        {QStringLiteral("timeout"), QStringLiteral("1")}});
+        QNetworkReply* reply =
+            askEvents(m_lastEvent, {{QStringLiteral("timeout"), QStringLiteral("1")}});
         m_events = reply;
         connect(reply, &QNetworkReply::finished, this, [this, reply] {
             reply->deleteLater();
@@ -284,10 +290,10 @@ void SyncthingSync::followEvents()
                 m_events = nullptr;
             if (m_done || reply->error() != QNetworkReply::NoError)
                 return; // the timer still wakes the wait
-            const QJsonArray events = QJsonDocument::fromJson(reply->readAll()).array();
-            if (events.isEmpty())
+            const qint64 last = lastEventIn(reply, -1);
+            if (last < 0)
                 return followEvents(); // the long-poll's own time ran out
-            m_lastEvent = events.last().toObject().value(u"id").toInteger(m_lastEvent);
+            m_lastEvent = last;
             if (m_pollTimer->isActive()) {
                 m_pollTimer->stop();
                 return poll();

@@ -79,6 +79,10 @@ private:
     void waitForChange();
     // Keeps one events long-poll waiting while Syncthing offers events.
     void followEvents();
+    // Asks for the waking events after `since`.
+    QNetworkReply* askEvents(qint64 since, QList<std::pair<QString, QString>> query);
+    // The id of the last event a reply holds, or `none` when it holds none.
+    static qint64 lastEventIn(QNetworkReply* reply, qint64 none);
     void finishTimedOut();
     void finish(Result result, const QString& message);
 
