@@ -6,6 +6,7 @@
 #include <QSaveFile>
 #include <QTemporaryFile>
 
+#include <algorithm>
 #include <filesystem>
 
 #ifdef Q_OS_UNIX
@@ -110,31 +111,159 @@ Claim linkIntoPlace(const QString& temporary, const QString& path)
 
 } // namespace
 
+struct NewFileBatch::Entry {
+    QString path;
+#ifdef Q_OS_LINUX
+    int unnamed = -1; // a file without a name until it is claimed: a crash leaves nothing
+#endif
+    // Where a file without a name is not to be had: one with a temporary name, which
+    // matches no record pattern, so that no listing takes it for a record.
+    std::unique_ptr<QTemporaryFile> named;
+
+    explicit Entry(const QString& target) : path(target) {}
+    ~Entry()
+    {
+#ifdef Q_OS_LINUX
+        if (unnamed >= 0)
+            ::close(unnamed);
+#endif
+    }
+    int handle() const
+    {
+#ifdef Q_OS_LINUX
+        if (unnamed >= 0)
+            return unnamed;
+#endif
+        return named->handle();
+    }
+};
+
+namespace {
+
+#ifdef Q_OS_LINUX
+// A file with no name in the folder, where the file system and /proc allow one.
+int openUnnamed(const QString& folder)
+{
+    static const bool procMounted = ::access("/proc/self/fd", X_OK) == 0;
+    if (!procMounted)
+        return -1;
+    // The mode is what any new file gets, the user's umask applied.
+    return QT_OPEN(QFile::encodeName(folder).constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+}
+
+bool writeAll(int fd, const QByteArray& bytes)
+{
+    qsizetype written = 0;
+    while (written < bytes.size()) {
+        const ssize_t step =
+            ::write(fd, bytes.constData() + written, size_t(bytes.size() - written));
+        if (step < 0 && errno == EINTR)
+            continue;
+        if (step == 0)
+            errno = ENOSPC; // a file that takes nothing more: the disk is full
+        if (step <= 0)
+            return false;
+        written += step;
+    }
+    return true;
+}
+#endif
+
+} // namespace
+
+NewFileBatch::NewFileBatch() = default;
+NewFileBatch::~NewFileBatch() = default;
+
+int NewFileBatch::add(const QString& path, const QByteArray& bytes, Outcome* failure)
+{
+    auto entry = std::make_unique<Entry>(path);
+    const QString folder = QFileInfo(path).path();
+#ifdef Q_OS_LINUX
+    entry->unnamed = openUnnamed(folder);
+    if (entry->unnamed >= 0) {
+        if (!writeAll(entry->unnamed, bytes)) {
+            *failure = Outcome::failure(path, qt_error_string(errno));
+            return -1;
+        }
+        m_entries.push_back(std::move(entry));
+        return int(m_entries.size()) - 1;
+    }
+#endif
+    entry->named =
+        std::make_unique<QTemporaryFile>(QDir(folder).filePath(QStringLiteral(".claim-XXXXXX")));
+    if (!entry->named->open() || !WriteAll(*entry->named, bytes) || !entry->named->flush()) {
+        *failure = Outcome::failure(path, entry->named->errorString());
+        return -1;
+    }
+    m_entries.push_back(std::move(entry));
+    return int(m_entries.size()) - 1;
+}
+
+Outcome NewFileBatch::makeDurable()
+{
+#ifdef Q_OS_LINUX
+    // One flush of the file system for many files: a flush of each file would cost a
+    // flush of the disk's cache each, most of the time of an import of many records.
+    // The file system's write errors since the files were opened are reported here.
+    const auto inFirstsFolder = [this](const std::unique_ptr<Entry>& entry) {
+        return QFileInfo(entry->path).path() == QFileInfo(m_entries.front()->path).path();
+    };
+    if (m_entries.size() > 1 && std::all_of(m_entries.begin(), m_entries.end(), inFirstsFolder)) {
+        if (::syncfs(m_entries.front()->handle()) != 0)
+            return Outcome::failure(m_entries.front()->path, qt_error_string(errno));
+        return {};
+    }
+#endif
+#ifdef Q_OS_UNIX
+    for (const auto& entry : m_entries) {
+        if (::fsync(entry->handle()) != 0)
+            return Outcome::failure(entry->path, qt_error_string(errno));
+    }
+#endif
+    return {};
+}
+
+Claim NewFileBatch::claim(int index)
+{
+    Entry& entry = *m_entries.at(size_t(index));
+#ifdef Q_OS_LINUX
+    if (entry.unnamed >= 0) {
+        // A link never replaces what holds the name.
+        const QByteArray from = "/proc/self/fd/" + QByteArray::number(entry.unnamed);
+        if (::linkat(AT_FDCWD, from.constData(), AT_FDCWD,
+                     QFile::encodeName(entry.path).constData(), AT_SYMLINK_FOLLOW) == 0)
+            return {};
+        if (errno == EEXIST)
+            return Claim{true, {}};
+        return Claim{false, Outcome::failure(entry.path, qt_error_string(errno))};
+    }
+#endif
+#ifdef Q_OS_UNIX
+    return linkIntoPlace(entry.named->fileName(), entry.path);
+#else
+    // A rename that never replaces: the name is taken only while it is free.
+    if (entry.named->rename(entry.path)) {
+        entry.named->setAutoRemove(false);
+        return {};
+    }
+    if (NameTaken(entry.path))
+        return Claim{true, {}};
+    return Claim{false, Outcome::failure(entry.path, entry.named->errorString())};
+#endif
+}
+
 Claim ClaimNewFileWith(const QString& path, const QByteArray& bytes)
 {
     if (NameTaken(path))
         return Claim{true, {}};
-    const QFileInfo target(path);
-    // The temporary name matches no record pattern, so no listing takes it for one.
-    QTemporaryFile temporary(target.dir().filePath(QStringLiteral(".claim-XXXXXX")));
-    if (!temporary.open())
-        return Claim{false, Outcome::failure(path, temporary.errorString())};
-    if (!WriteAll(temporary, bytes) || !temporary.flush())
-        return Claim{false, Outcome::failure(path, temporary.errorString())};
-#ifdef Q_OS_UNIX
-    if (::fsync(temporary.handle()) != 0)
-        return Claim{false, Outcome::failure(path, qt_error_string(errno))};
-    return linkIntoPlace(temporary.fileName(), path);
-#else
-    // A rename that never replaces: the name is taken only while it is free.
-    if (temporary.rename(path)) {
-        temporary.setAutoRemove(false);
-        return {};
-    }
-    if (NameTaken(path))
-        return Claim{true, {}};
-    return Claim{false, Outcome::failure(path, temporary.errorString())};
-#endif
+    NewFileBatch batch;
+    Outcome failure;
+    const int index = batch.add(path, bytes, &failure);
+    if (index < 0)
+        return Claim{false, failure};
+    if (Outcome durable = batch.makeDurable(); !durable.ok())
+        return Claim{false, durable};
+    return batch.claim(index);
 }
 
 FileStamp StampOf(const QString& path)

@@ -5,6 +5,10 @@
 #include <QByteArray>
 #include <QString>
 
+#include <memory>
+#include <optional>
+#include <vector>
+
 // The one way record files reach the disk: the bytes go to a temporary file in the
 // same folder, which then replaces the old file in one rename. A crash or a full disk
 // leaves the old file whole.
@@ -33,6 +37,29 @@ struct [[nodiscard]] Claim {
 // then takes the name only while the name is free. No reader ever sees the file empty
 // or half written; this is how a new record takes its key.
 Claim ClaimNewFileWith(const QString& path, const QByteArray& bytes);
+
+// New files claimed as above, many at once: every file's bytes are on the disk before
+// any of them takes its name, and the disk is asked for all of them together, which
+// costs about what one file costs. A file that is never claimed leaves nothing behind.
+class NewFileBatch {
+public:
+    NewFileBatch();
+    ~NewFileBatch();
+    NewFileBatch(const NewFileBatch&) = delete;
+    NewFileBatch& operator=(const NewFileBatch&) = delete;
+
+    // Writes the bytes to a temporary file beside path. Returns the file's index for
+    // claim(), or -1 with the reason in *failure.
+    int add(const QString& path, const QByteArray& bytes, Outcome* failure);
+    // Puts every added file's bytes on the disk.
+    Outcome makeDurable();
+    // Gives the file its name unless something holds the name; after makeDurable().
+    Claim claim(int index);
+
+private:
+    struct Entry;
+    std::vector<std::unique_ptr<Entry>> m_entries;
+};
 
 // Creates a folder (one level) unless it is there; the outcome names the system's
 // reason when it cannot.

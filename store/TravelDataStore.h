@@ -162,6 +162,14 @@ public:
     // Stages
     // The stage's key is its travel key followed by a new record key, taken as above.
     KeyOutcome AddStage(StageRecord stage);
+    // Stages with their appointments, added as AddStage and SaveAppointments would add
+    // them one after the other, but with the disk asked to keep all their files at once.
+    // One outcome per stage, in their order, up to the first that failed.
+    struct NewStage {
+        StageRecord stage;
+        QList<AppointmentRecord> appointments;
+    };
+    QList<KeyOutcome> AddStages(QList<NewStage> stages);
     Outcome SaveStage(const StageRecord& stage);
     StageRecord GetStage(const RecordKey& key) const;
     int CountStages(const RecordKey& travelKey) const;
@@ -283,6 +291,10 @@ private:
     // by giving the record's file, named fileName(key), its whole content(key) while no
     // file of that name exists: no other process can take the same key, and no reader
     // sees an empty record.
+    // Adds the stages as one write to the disk; false after a failure, which is the
+    // last outcome in *made.
+    bool addStageBatch(QList<NewStage> stages, QList<KeyOutcome>& made);
+    Outcome markAppointmentsWritten();
     KeyOutcome claimKey(const QString& prefix, int firstCounter,
                         QString (*fileName)(const QString&),
                         const std::function<bool(const RecordKey&)>& taken,

@@ -91,6 +91,11 @@ Outcome TravelDataStore::SaveAppointments(const RecordKey& stageKey,
                                       RecordCodec::encodeAppointments(RecordCodec::listOf(items)));
         !saved.ok())
         return saved;
+    return markAppointmentsWritten();
+}
+
+Outcome TravelDataStore::markAppointmentsWritten()
+{
     // A marker that says so already is not written again: a write costs a flush to disk,
     // and one for each stage made by an import of many would be most of its time.
     const QByteArray marker = RecordCodec::encodeMarker(1);

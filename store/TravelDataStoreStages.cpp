@@ -81,6 +81,93 @@ KeyOutcome TravelDataStore::AddStage(StageRecord stage)
     return claimed;
 }
 
+QList<KeyOutcome> TravelDataStore::AddStages(QList<NewStage> stages)
+{
+    // Two open files for each stage of a batch.
+    constexpr qsizetype batchSize = 64;
+    QList<KeyOutcome> made;
+    for (qsizetype first = 0; first < stages.size(); first += batchSize) {
+        if (!addStageBatch(stages.mid(first, batchSize), made))
+            break;
+    }
+    return made;
+}
+
+bool TravelDataStore::addStageBatch(QList<NewStage> stages, QList<KeyOutcome>& made)
+{
+    const auto fail = [&made](Outcome outcome) {
+        made.append(KeyOutcome{QString(), std::move(outcome)});
+        return false;
+    };
+    NewFileBatch batch;
+    struct Files {
+        int appointments = -1;
+        int stage = -1;
+    };
+    QList<Files> files;
+    for (NewStage& entry : stages) {
+        const RecordKey& travelKey = entry.stage.travelKey;
+        if (!IsSafeKey(travelKey))
+            return fail(unsafeKey(travelKey));
+        if (Outcome there = requireTravel(travelKey); !there.ok())
+            return fail(std::move(there));
+        // The key AddStage would take; a series of keys never hands out one twice.
+        entry.stage.key = m_keys.next(travelKey, 10, [this](const RecordKey& key) {
+            return stageKeyTaken(key) || NameTaken(m_folder.stageFile(key));
+        });
+        Files added;
+        Outcome failure;
+        if (!entry.appointments.isEmpty()) {
+            added.appointments = batch.add(
+                m_folder.appointmentFile(entry.stage.key),
+                RecordCodec::encodeAppointments(RecordCodec::listOf(entry.appointments)), &failure);
+            if (added.appointments < 0)
+                return fail(std::move(failure));
+        }
+        added.stage = batch.add(m_folder.stageFile(entry.stage.key),
+                                RecordCodec::encodeStage(entry.stage), &failure);
+        if (added.stage < 0)
+            return fail(std::move(failure));
+        files.append(added);
+    }
+    m_lastChangeMsecs = now().toMSecsSinceEpoch();
+    if (Outcome durable = batch.makeDurable(); !durable.ok())
+        return fail(std::move(durable));
+    for (qsizetype i = 0; i < stages.size(); ++i) {
+        NewStage& entry = stages[i];
+        const ChangeNote note{*this, entry.stage.travelKey};
+        // The appointments take their name first: a stage file is never seen without them.
+        Claim claim = files[i].appointments < 0 ? Claim{} : batch.claim(files[i].appointments);
+        if (!claim.taken && claim.outcome.ok()) {
+            claim = batch.claim(files[i].stage);
+            if ((claim.taken || !claim.outcome.ok()) && files[i].appointments >= 0)
+                (void)RemoveFileIfPresent(m_folder.appointmentFile(entry.stage.key));
+        }
+        if (!claim.outcome.ok())
+            return fail(std::move(claim.outcome));
+        if (claim.taken) {
+            // Another program took the key since it was chosen: the stage goes the slow way.
+            const KeyOutcome added = AddStage(entry.stage);
+            if (!added.ok())
+                return fail(added.outcome);
+            if (!entry.appointments.isEmpty()) {
+                if (Outcome saved = SaveAppointments(added.key, entry.appointments); !saved.ok())
+                    return fail(std::move(saved));
+            }
+            made.append(added);
+            continue;
+        }
+        putStage(entry.stage);
+        made.append(KeyOutcome{entry.stage.key, {}});
+    }
+    if (std::any_of(stages.begin(), stages.end(),
+                    [](const NewStage& entry) { return !entry.appointments.isEmpty(); })) {
+        if (Outcome marked = markAppointmentsWritten(); !marked.ok())
+            return fail(std::move(marked));
+    }
+    return true;
+}
+
 Outcome TravelDataStore::requireStage(const RecordKey& stageKey) const
 {
     const StageRecord stage = GetStage(stageKey);

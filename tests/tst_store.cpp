@@ -418,6 +418,88 @@ private slots:
         QCOMPARE(m_store->TravelKeys(), QStringList{original});
     }
 
+    void stagesAddedTogetherAreWhatAddingThemOneByOneMakes()
+    {
+        const RecordKey travel = addTravel(at(2006, 3, 1), QStringLiteral("trip"));
+        // A stray appointment file holds the key the clock gives first.
+        const RecordKey firstKey = travel + MakeRecordKey(10, m_clock.now);
+        QVERIFY(writeFile(dataFile(DataFolder::appointmentFileName(firstKey)), hex("00000000")));
+        AppointmentRecord departure(at(2006, 3, 2, 8, 50));
+        departure.subject = QStringLiteral("Departure");
+        AppointmentRecord arrival(at(2006, 3, 2, 11, 5));
+        arrival.subject = QStringLiteral("Arrival");
+        QList<TravelDataStore::NewStage> stages{
+            {stageOf(travel, at(2006, 3, 2), QStringLiteral("flight")), {departure, arrival}},
+            {stageOf(travel, at(2006, 3, 1), QStringLiteral("no appointments")), {}},
+            {stageOf(travel, at(2006, 3, 3), QStringLiteral("hotel")), {arrival}}};
+        QVERIFY(!NameTaken(dataFile(DataFolder::markerFileName())));
+
+        const QList<KeyOutcome> added = m_store->AddStages(stages);
+        QCOMPARE(added.size(), 3);
+        QStringList keys;
+        for (const KeyOutcome& outcome : added) {
+            QVERIFY(outcome.ok());
+            keys.append(outcome.key);
+        }
+        QVERIFY(!keys.contains(firstKey));
+        QCOMPARE(QSet<QString>(keys.begin(), keys.end()).size(), 3);
+        for (qsizetype i = 0; i < stages.size(); ++i) {
+            StageRecord stage = stages[i].stage;
+            stage.key = keys[i];
+            QCOMPARE(m_store->GetStage(keys[i]), stage);
+            QCOMPARE(readFile(dataFile(DataFolder::stageFileName(keys[i]))),
+                     RecordCodec::encodeStage(stage));
+        }
+        QCOMPARE(readFile(dataFile(DataFolder::appointmentFileName(keys[0]))),
+                 RecordCodec::encodeAppointments(RecordCodec::listOf(stages[0].appointments)));
+        QVERIFY(!NameTaken(dataFile(DataFolder::appointmentFileName(keys[1]))));
+        QCOMPARE(reopened().LoadAppointments(keys[2]), QList<AppointmentRecord>{arrival});
+        QCOMPARE(readFile(dataFile(DataFolder::markerFileName())), hex("01000000"));
+        QCOMPARE(reopened().StagesOf(travel), (QStringList{keys[1], keys[0], keys[2]}));
+        // Nothing but the records: no temporary file stays.
+        QCOMPARE(QDir(m_store->dataFolder().path())
+                     .entryList({QStringLiteral(".*")}, QDir::Files | QDir::Hidden),
+                 QStringList{});
+
+        // Into a travel another program removed: nothing is written.
+        QVERIFY(QFile::remove(dataFile(DataFolder::travelFileName(travel))));
+        const auto before = folderFingerprint(m_dir->path());
+        const QList<KeyOutcome> refused = m_store->AddStages(stages);
+        QCOMPARE(refused.size(), 1);
+        QCOMPARE(refused.first().outcome.refusal(), Outcome::Refusal::OwnerGone);
+        QCOMPARE(folderFingerprint(m_dir->path()), before);
+    }
+
+    void newFilesOfABatchTakeOnlyFreeNamesAndLeaveNothingElse()
+    {
+        const QString free = m_dir->filePath(QStringLiteral("free.tra"));
+        const QString taken = m_dir->filePath(QStringLiteral("taken.tra"));
+        const QString unclaimed = m_dir->filePath(QStringLiteral("unclaimed.tra"));
+        const auto before = folderFingerprint(m_dir->path());
+        {
+            NewFileBatch batch;
+            Outcome failure;
+            const int a = batch.add(free, "mine", &failure);
+            const int b = batch.add(taken, "mine too", &failure);
+            QVERIFY(batch.add(unclaimed, "never named", &failure) >= 0);
+            QVERIFY(a >= 0 && b >= 0);
+            QVERIFY(!NameTaken(free)); // nothing has a name before it is claimed
+            QVERIFY(writeFile(taken, "another writer's"));
+            QVERIFY(batch.makeDurable().ok());
+            const Claim claimedFree = batch.claim(a);
+            QVERIFY(!claimedFree.taken && claimedFree.outcome.ok());
+            const Claim claimedTaken = batch.claim(b);
+            QVERIFY(claimedTaken.taken);
+            QVERIFY(claimedTaken.outcome.ok());
+        }
+        const auto after = folderFingerprint(m_dir->path());
+        QCOMPARE(QSet<QString>(after.keyBegin(), after.keyEnd()) -
+                     QSet<QString>(before.keyBegin(), before.keyEnd()),
+                 (QSet<QString>{QStringLiteral("free.tra"), QStringLiteral("taken.tra")}));
+        QCOMPARE(readFile(free), QByteArray("mine"));
+        QCOMPARE(readFile(taken), QByteArray("another writer's"));
+    }
+
     void legacyPicturesAreLookedForBesideAProgramOnlyOutsideTheSystem()
     {
         const QString name = QStringLiteral("Travel Images");
