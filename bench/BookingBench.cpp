@@ -96,7 +96,7 @@ void BenchBookingImport()
         qFatal("%s could not be written", qPrintable(file));
     page.close();
 
-    const int runs = 9;
+    const int runs = 15;
     const QStringList arguments = BookingExtractor::ArgumentsFor(file, {});
     const auto extract = [&] {
         QProcess process;

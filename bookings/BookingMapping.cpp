@@ -1,5 +1,7 @@
 #include "BookingMapping.h"
 
+#include "ChronologicalOrder.h"
+
 #include <algorithm>
 #include <optional>
 
@@ -63,6 +65,17 @@ struct PlannedStage {
     QList<AppointmentRecord> appointments;
 };
 
+// A stage of the travel as the import leaves it; written when the import is planned
+// whole, so that the stages it makes reach the disk together.
+struct WorkingStage {
+    StageRecord stage;
+    std::optional<QList<AppointmentRecord>> appointments; // read when first needed
+    bool stageChanged = false;
+    bool appointmentsChanged = false;
+
+    bool made() const { return stage.key.isEmpty(); }
+};
+
 class Importer {
 public:
     Importer(TravelDataStore& store, const QList<Booking>& bookings) : m_store(store)
@@ -87,11 +100,11 @@ public:
             m_result.travelKey = added.key;
             m_result.travelMade = true;
         }
-        for (const Booking& booking : bookings) {
-            m_result.outcome = importBooking(booking);
-            if (!m_result.outcome.ok())
-                break;
-        }
+        for (const RecordKey& key : m_store.StagesOf(m_result.travelKey))
+            m_stages.append(WorkingStage{m_store.GetStage(key), std::nullopt});
+        for (const Booking& booking : bookings)
+            importBooking(booking);
+        m_result.outcome = write();
         if (!m_result.outcome.ok() && m_result.travelMade) {
             (void)m_store.DeleteTravel(m_result.travelKey); // no half-made travel stays
             m_result.stagesMade.clear();
@@ -100,6 +113,66 @@ public:
     }
 
 private:
+    // The changed stages are saved, then the new ones are added at once.
+    Outcome write()
+    {
+        QList<TravelDataStore::NewStage> made;
+        for (const WorkingStage& working : std::as_const(m_stages)) {
+            if (working.made()) {
+                made.append(
+                    {working.stage, working.appointments.value_or(QList<AppointmentRecord>{})});
+                continue;
+            }
+            if (working.stageChanged) {
+                if (Outcome saved = m_store.SaveStage(working.stage); !saved.ok())
+                    return saved;
+            }
+            if (working.appointmentsChanged) {
+                if (Outcome saved =
+                        m_store.SaveAppointments(working.stage.key, *working.appointments);
+                    !saved.ok())
+                    return saved;
+            }
+            noteChanged(working);
+        }
+        for (const KeyOutcome& added : m_store.AddStages(made)) {
+            if (!added.ok())
+                return added.outcome;
+            m_result.stagesMade.append(added.key);
+        }
+        return {};
+    }
+
+    // The travel's stages in the order of their dates, as the store lists them.
+    QList<WorkingStage*> stagesByDate()
+    {
+        QList<WorkingStage*> stages;
+        for (WorkingStage& working : m_stages)
+            stages.append(&working);
+        SortChronologically(stages, [](const WorkingStage* working) -> const DateTimeValue& {
+            return working->stage.date;
+        });
+        return stages;
+    }
+
+    QList<AppointmentRecord>& appointmentsOf(WorkingStage& working)
+    {
+        if (!working.appointments)
+            working.appointments = working.made() ? QList<AppointmentRecord>{}
+                                                  : m_store.LoadAppointments(working.stage.key);
+        return *working.appointments;
+    }
+
+    WorkingStage& newStage(const DateTimeValue& date, const QString& title, const QString& place)
+    {
+        StageRecord stage(date);
+        stage.travelKey = m_result.travelKey;
+        stage.title = title;
+        stage.place = place;
+        m_stages.append(WorkingStage{stage, QList<AppointmentRecord>{}});
+        return m_stages.last();
+    }
+
     AppointmentRecord appointment(const QString& subject, const BookingTime& time,
                                   const QString& location, QStringList notes = {})
     {
@@ -113,7 +186,7 @@ private:
         return record;
     }
 
-    Outcome importBooking(const Booking& booking)
+    void importBooking(const Booking& booking)
     {
         const QString marker = BookingMarker(booking);
         PlannedStage plan;
@@ -172,28 +245,22 @@ private:
                     appointment(QStringLiteral("Arrival"), booking.end, booking.to));
             break;
         }
-        return importStage(plan);
+        importStage(plan);
     }
 
     // A stage of its own: the one that holds the booking's marker is changed, else one
     // is made.
-    Outcome importStage(const PlannedStage& plan)
+    void importStage(const PlannedStage& plan)
     {
         const QString& marker = plan.noteLines.first();
-        const RecordKey existing = stageHolding(marker);
-        if (existing.isEmpty()) {
-            StageRecord stage(plan.date);
-            stage.travelKey = m_result.travelKey;
-            stage.title = plan.title;
-            stage.place = plan.place;
-            stage.notes = JoinPresent(plan.noteLines, lineBreak);
-            const KeyOutcome added = m_store.AddStage(stage);
-            if (!added.ok())
-                return added.outcome;
-            m_result.stagesMade.append(added.key);
-            return m_store.SaveAppointments(added.key, plan.appointments);
+        WorkingStage* existing = stageHolding(marker);
+        if (!existing) {
+            WorkingStage& made = newStage(plan.date, plan.title, plan.place);
+            made.stage.notes = JoinPresent(plan.noteLines, lineBreak);
+            made.appointments = plan.appointments;
+            return;
         }
-        StageRecord stage = m_store.GetStage(existing);
+        StageRecord& stage = existing->stage;
         // A booking that gives the day alone adds its lines to a stage of that day with
         // the times and names of a fuller one.
         const bool fuller = plan.dateOnly && stage.date.date() == plan.date.date();
@@ -209,12 +276,10 @@ private:
                 kept.append(line);
         }
         stage.notes = JoinPresent(plan.noteLines + kept, lineBreak);
-        if (Outcome saved = m_store.SaveStage(stage); !saved.ok())
-            return saved;
-        noteChanged(existing);
+        existing->stageChanged = true;
         if (fuller)
-            return {};
-        QList<AppointmentRecord> appointments = m_store.LoadAppointments(existing);
+            return;
+        QList<AppointmentRecord>& appointments = appointmentsOf(*existing);
         for (const AppointmentRecord& planned : plan.appointments) {
             const auto same = std::find_if(appointments.begin(), appointments.end(),
                                            [&](const AppointmentRecord& appointment) {
@@ -224,48 +289,30 @@ private:
                 appointments.erase(same);
             insertByTime(appointments, planned);
         }
-        return m_store.SaveAppointments(existing, appointments);
+        existing->appointmentsChanged = true;
     }
 
     // An appointment on the stage of its day (made when there is none); the appointment
     // that holds the booking's marker is replaced, wherever it is.
-    Outcome importAppointment(const Booking& booking, const AppointmentRecord& planned)
+    void importAppointment(const Booking& booking, const AppointmentRecord& planned)
     {
         const QString marker = BookingMarker(booking);
         const QDate day = planned.when.date();
-        RecordKey target;
-        for (const RecordKey& key : m_store.StagesOf(m_result.travelKey)) {
-            if (target.isEmpty() && m_store.GetStage(key).date.date() == day)
-                target = key;
+        WorkingStage* target = nullptr;
+        for (WorkingStage* working : stagesByDate()) {
+            if (!target && working->stage.date.date() == day)
+                target = working;
             if (marker.isEmpty())
                 continue;
-            QList<AppointmentRecord> appointments = m_store.LoadAppointments(key);
-            const qsizetype removed =
-                appointments.removeIf([&](const AppointmentRecord& appointment) {
+            if (appointmentsOf(*working).removeIf([&](const AppointmentRecord& appointment) {
                     return holdsLine(appointment.notes, marker);
-                });
-            if (removed > 0) {
-                if (Outcome saved = m_store.SaveAppointments(key, appointments); !saved.ok())
-                    return saved;
-                noteChanged(key);
-            }
+                }) > 0)
+                working->appointmentsChanged = true;
         }
-        if (target.isEmpty()) {
-            StageRecord stage(planned.when);
-            stage.travelKey = m_result.travelKey;
-            stage.title = planned.subject;
-            stage.place = planned.location;
-            const KeyOutcome added = m_store.AddStage(stage);
-            if (!added.ok())
-                return added.outcome;
-            m_result.stagesMade.append(added.key);
-            target = added.key;
-        } else {
-            noteChanged(target);
-        }
-        QList<AppointmentRecord> appointments = m_store.LoadAppointments(target);
-        insertByTime(appointments, planned);
-        return m_store.SaveAppointments(target, appointments);
+        if (!target)
+            target = &newStage(planned.when, planned.subject, planned.location);
+        insertByTime(appointmentsOf(*target), planned);
+        target->appointmentsChanged = true;
     }
 
     static void insertByTime(QList<AppointmentRecord>& appointments,
@@ -278,21 +325,21 @@ private:
         appointments.insert(later, appointment);
     }
 
-    void noteChanged(const RecordKey& stageKey)
+    void noteChanged(const WorkingStage& working)
     {
-        if (!m_result.stagesMade.contains(stageKey) && !m_result.stagesChanged.contains(stageKey))
-            m_result.stagesChanged.append(stageKey);
+        if (working.stageChanged || working.appointmentsChanged)
+            m_result.stagesChanged.append(working.stage.key);
     }
 
-    RecordKey stageHolding(const QString& marker) const
+    WorkingStage* stageHolding(const QString& marker)
     {
         if (marker.isEmpty())
-            return {};
-        for (const RecordKey& key : m_store.StagesOf(m_result.travelKey)) {
-            if (holdsLine(m_store.GetStage(key).notes, marker))
-                return key;
+            return nullptr;
+        for (WorkingStage* working : stagesByDate()) {
+            if (holdsLine(working->stage.notes, marker))
+                return working;
         }
-        return {};
+        return nullptr;
     }
 
     // The first travel (by key) with a stage or appointment of one of the bookings.
@@ -386,6 +433,7 @@ private:
     TravelDataStore& m_store;
     std::optional<int> m_reference; // the offset from UTC where the travel starts
     BookingImport m_result;
+    QList<WorkingStage> m_stages; // no reference into it outlives a booking's import
 };
 
 } // namespace

@@ -232,6 +232,16 @@ private slots:
                            "  03-10 08:00 Lounge @ \n"
                            "  03-10 14:30 Departure @ FRA\n"
                            "  03-10 17:15 Arrival @ JFK [17:15 local time, UTC\u22125]\n"));
+        // A table booked for that day joins the flight's stage.
+        QCOMPARE(
+            import(printing(R"([{"@type":"FoodEstablishmentReservation","reservationNumber":"F1",
+            "startTime":"2027-03-10T20:00:00","reservationFor":{"name":"Diner"}}])"),
+                   {QStringLiteral("--travel"), key})
+                .exitCode,
+            0);
+        QVERIFY(itinerary(key).endsWith(QStringLiteral("  03-10 20:00 Table at Diner @ Diner "
+                                                       "[Booking: F1 (restaurant Diner)]\n")));
+        QCOMPARE(store().StagesOf(key), QList<RecordKey>{stageKey});
         // A boarding pass of the flight gives its day alone: the times stay, its seat is added.
         QCOMPARE(import(printing(boardingPass)).exitCode, 0);
         QCOMPARE(itinerary(key).count(QLatin1String("14:30")), 2);
