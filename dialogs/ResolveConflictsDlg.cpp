@@ -3,6 +3,9 @@
 #include "ConflictDifferences.h"
 #include "Prompter.h"
 
+#include <algorithm>
+
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFileInfo>
@@ -12,6 +15,7 @@
 #include <QListWidget>
 #include <QLocale>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QSplitter>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -19,25 +23,41 @@
 CResolveConflictsDlg::CResolveConflictsDlg(QList<ConflictCopy> copies, QString workingDirectory,
                                            std::function<QString(const QString&)> travelTitle,
                                            Prompter& prompter, QWidget* parent)
-    : QDialog(parent), m_copies(std::move(copies)), m_workingDirectory(std::move(workingDirectory)),
+    : QDialog(parent), m_workingDirectory(std::move(workingDirectory)),
       m_travelTitle(std::move(travelTitle)), m_prompter(prompter), m_records(new QListWidget(this)),
-      m_differences(new QTreeWidget(this)), m_files(new QLabel(this)),
-      m_keepRecord(new QPushButton(tr("Keep &Record"), this)),
+      m_copyChoice(new QComboBox(this)), m_differences(new QTreeWidget(this)),
+      m_files(new QLabel(this)), m_keepRecord(new QPushButton(tr("Keep &Record"), this)),
       m_keepCopy(new QPushButton(tr("Keep &Copy"), this)),
       m_merge(new QPushButton(tr("&Merge Both"), this))
 {
     setObjectName(QStringLiteral("resolveConflicts"));
+    for (ConflictCopy& copy : copies) {
+        const auto same = std::find_if(m_groups.begin(), m_groups.end(), [&](const auto& group) {
+            return group.first().folder == copy.folder &&
+                   group.first().recordName == copy.recordName;
+        });
+        if (same == m_groups.end())
+            m_groups.append({std::move(copy)});
+        else
+            same->append(std::move(copy));
+    }
+    for (QList<ConflictCopy>& group : m_groups) {
+        std::stable_sort(
+            group.begin(), group.end(),
+            [](const ConflictCopy& a, const ConflictCopy& b) { return a.when > b.when; });
+    }
     setWindowTitle(tr("Resolve Conflicts"));
     resize(860, 480);
     m_records->setObjectName(QStringLiteral("conflictRecords"));
     m_differences->setObjectName(QStringLiteral("conflictDifferences"));
+    m_copyChoice->setObjectName(QStringLiteral("conflictCopyChoice"));
     m_keepRecord->setObjectName(QStringLiteral("keepRecord"));
     m_keepCopy->setObjectName(QStringLiteral("keepCopy"));
     m_merge->setObjectName(QStringLiteral("mergeVersions"));
-    m_keepRecord->setToolTip(tr("Keep the record file as it is; the copy goes to Conflicts"));
-    m_keepCopy->setToolTip(
-        tr("The copy takes the record's place; the record's version goes to Conflicts"));
-    m_merge->setToolTip(tr("Every entry of both versions, ticks from the later one; both "
+    m_keepRecord->setToolTip(tr("Keep the record file as it is; the copies go to Conflicts"));
+    m_keepCopy->setToolTip(tr("The copy shown takes the record's place; the record's version "
+                              "and any other copies go to Conflicts"));
+    m_merge->setToolTip(tr("Every entry of all versions, ticks from the later one; the "
                            "versions go to Conflicts"));
     m_differences->setColumnCount(3);
     m_differences->setHeaderLabels({tr("What"), tr("Record"), tr("Conflict copy")});
@@ -48,14 +68,19 @@ CResolveConflictsDlg::CResolveConflictsDlg(QList<ConflictCopy> copies, QString w
     m_files->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
     auto* intro = new QLabel(tr("Another device saved these records at the same time as this "
-                                "one. Choose the version to keep; the other is moved to the "
-                                "folder Conflicts in the working directory, never deleted."),
+                                "one. Choose the version to keep; the others are moved to "
+                                "the folder Conflicts in the working directory, never deleted."),
                              this);
     intro->setWordWrap(true);
     auto* recordsLabel = new QLabel(tr("R&ecords with conflicts:"), this);
     recordsLabel->setBuddy(m_records);
     auto* differencesLabel = new QLabel(tr("&Differences:"), this);
     differencesLabel->setBuddy(m_differences);
+    auto* copyLabel = new QLabel(tr("Co&py:"), this);
+    copyLabel->setBuddy(m_copyChoice);
+    auto* copyRow = new QHBoxLayout;
+    copyRow->addWidget(copyLabel);
+    copyRow->addWidget(m_copyChoice, 1);
 
     auto* left = new QWidget(this);
     auto* leftLayout = new QVBoxLayout(left);
@@ -65,6 +90,7 @@ CResolveConflictsDlg::CResolveConflictsDlg(QList<ConflictCopy> copies, QString w
     auto* right = new QWidget(this);
     auto* rightLayout = new QVBoxLayout(right);
     rightLayout->setContentsMargins(0, 0, 0, 0);
+    rightLayout->addLayout(copyRow);
     rightLayout->addWidget(differencesLabel);
     rightLayout->addWidget(m_differences);
     rightLayout->addWidget(m_files);
@@ -85,7 +111,9 @@ CResolveConflictsDlg::CResolveConflictsDlg(QList<ConflictCopy> copies, QString w
     connect(m_keepCopy, &QPushButton::clicked, this,
             [this] { resolveSelected(KeepVersion::Copy); });
     connect(m_merge, &QPushButton::clicked, this, [this] { resolveSelected(KeepVersion::Merge); });
-    connect(m_records, &QListWidget::currentRowChanged, this, &CResolveConflictsDlg::showSelected);
+    connect(m_records, &QListWidget::currentRowChanged, this, &CResolveConflictsDlg::fillCopies);
+    connect(m_copyChoice, &QComboBox::currentIndexChanged, this,
+            &CResolveConflictsDlg::showSelected);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(intro);
@@ -98,29 +126,62 @@ CResolveConflictsDlg::CResolveConflictsDlg(QList<ConflictCopy> copies, QString w
 void CResolveConflictsDlg::fillRecords()
 {
     const int row = std::max(0, m_records->currentRow());
+    const QSignalBlocker quiet(m_records);
     m_records->clear();
-    for (const ConflictCopy& copy : std::as_const(m_copies)) {
-        const RecordKind kind = KindOfRecordName(copy.recordName);
-        const QString travelKey = TravelKeyOfRecordName(copy.recordName);
+    for (const QList<ConflictCopy>& group : std::as_const(m_groups)) {
+        const ConflictCopy& newest = group.first();
+        const RecordKind kind = KindOfRecordName(newest.recordName);
+        const QString travelKey = TravelKeyOfRecordName(newest.recordName);
         QString title = travelKey.isEmpty() ? QString() : m_travelTitle(travelKey);
         if (title.isEmpty())
-            title = travelKey.isEmpty() ? copy.recordName : tr("Travel %1").arg(travelKey);
-        auto* item =
-            new QListWidgetItem(tr("%1: %2\n%3, %4")
-                                    .arg(title, RecordKindName(kind), copy.engine,
-                                         QLocale().toString(copy.when, QLocale::ShortFormat)),
-                                m_records);
-        item->setToolTip(copy.copyName);
+            title = travelKey.isEmpty() ? newest.recordName : tr("Travel %1").arg(travelKey);
+        QString text = tr("%1: %2\n%3, %4")
+                           .arg(title, RecordKindName(kind), newest.engine,
+                                QLocale().toString(newest.when, QLocale::ShortFormat));
+        if (group.size() > 1)
+            text += tr(" (%n copies)", nullptr, int(group.size()));
+        auto* item = new QListWidgetItem(text, m_records);
+        QStringList names;
+        for (const ConflictCopy& copy : group)
+            names.append(copy.copyName);
+        item->setToolTip(names.join(u'\n'));
     }
     if (m_records->count() > 0)
         m_records->setCurrentRow(std::min(row, m_records->count() - 1));
+    fillCopies();
+}
+
+void CResolveConflictsDlg::fillCopies()
+{
+    {
+        const QSignalBlocker quiet(m_copyChoice);
+        m_copyChoice->clear();
+        if (const QList<ConflictCopy>* group = selectedRecord()) {
+            for (const ConflictCopy& copy : *group) {
+                m_copyChoice->addItem(tr("%1, %2").arg(
+                    copy.engine, QLocale().toString(copy.when, QLocale::ShortFormat)));
+                m_copyChoice->setItemData(m_copyChoice->count() - 1, copy.copyName,
+                                          Qt::ToolTipRole);
+            }
+        }
+        m_copyChoice->setEnabled(m_copyChoice->count() > 1);
+    }
     showSelected();
+}
+
+QList<ConflictCopy>* CResolveConflictsDlg::selectedRecord()
+{
+    const int row = m_records->currentRow();
+    return row >= 0 && row < m_groups.size() ? &m_groups[row] : nullptr;
 }
 
 const ConflictCopy* CResolveConflictsDlg::selectedCopy() const
 {
     const int row = m_records->currentRow();
-    return row >= 0 && row < m_copies.size() ? &m_copies[row] : nullptr;
+    const int choice = m_copyChoice->currentIndex();
+    if (row < 0 || row >= m_groups.size() || choice < 0 || choice >= m_groups[row].size())
+        return nullptr;
+    return &m_groups[row][choice];
 }
 
 void CResolveConflictsDlg::showSelected()
@@ -132,6 +193,7 @@ void CResolveConflictsDlg::showSelected()
     m_keepRecord->setEnabled(recordThere);
     m_keepCopy->setEnabled(copy);
     m_merge->setEnabled(copy && CanMergeKind(KindOfRecordName(copy->recordName)));
+    m_merge->setText(m_copyChoice->count() > 1 ? tr("&Merge All") : tr("&Merge Both"));
     if (!copy) {
         m_files->setText(tr("No conflicts are left."));
         return;
@@ -155,16 +217,26 @@ void CResolveConflictsDlg::showSelected()
 
 bool CResolveConflictsDlg::resolveSelected(KeepVersion keep)
 {
-    const ConflictCopy* copy = selectedCopy();
-    if (!copy)
+    QList<ConflictCopy>* group = selectedRecord();
+    const int choice = m_copyChoice->currentIndex();
+    if (!group || choice < 0 || choice >= group->size())
         return false;
-    if (const Outcome settled = ResolveConflict(*copy, keep, m_workingDirectory); !settled.ok()) {
-        m_prompter.inform(this, settled.message());
-        fillRecords();
-        return false;
+    // The copy kept goes first; the others are then set aside against what it left.
+    if (keep == KeepVersion::Copy)
+        group->move(choice, 0);
+    while (!group->isEmpty()) {
+        if (const Outcome settled = ResolveConflict(group->first(), keep, m_workingDirectory);
+            !settled.ok()) {
+            m_prompter.inform(this, settled.message());
+            fillRecords();
+            return false;
+        }
+        group->removeFirst();
+        ++m_resolved;
+        if (keep == KeepVersion::Copy)
+            keep = KeepVersion::Record;
     }
-    m_copies.removeAt(m_records->currentRow());
-    ++m_resolved;
+    m_groups.removeAt(m_records->currentRow());
     fillRecords();
     return true;
 }

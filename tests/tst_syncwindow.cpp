@@ -38,7 +38,7 @@ void selectCopy(CResolveConflictsDlg* dialog, const QString& copyName)
 {
     QListWidget* rows = dialog->records();
     for (int row = 0; row < rows->count(); ++row) {
-        if (rows->item(row)->toolTip() == copyName)
+        if (rows->item(row)->toolTip().split(u'\n').contains(copyName))
             rows->setCurrentRow(row);
     }
 }
@@ -133,9 +133,14 @@ private slots:
         const QDir data(seed->dataFolder().path());
         TravelRecord renamed = seed->GetTravel(key);
         renamed.title = QStringLiteral("Lisboa");
+        // Two copies of the travel: the older one is kept.
         const QString travelCopy =
-            QStringLiteral("Travel%1.sync-conflict-20261207-004359-ABCDEFG.tra").arg(key);
+            QStringLiteral("Travel%1.sync-conflict-20261206-004359-ABCDEFG.tra").arg(key);
         QVERIFY(writeFile(data.filePath(travelCopy), RecordCodec::encodeTravel(renamed)));
+        renamed.title = QStringLiteral("Lisbon city");
+        const QString newerCopy =
+            QStringLiteral("Travel%1.sync-conflict-20261207-004359-HIJKLMN.tra").arg(key);
+        QVERIFY(writeFile(data.filePath(newerCopy), RecordCodec::encodeTravel(renamed)));
         const QString listCopy =
             QStringLiteral("CheckList%1 (conflict_on_2026-12-07).chk").arg(key);
         QVERIFY(writeFile(data.filePath(listCopy),
@@ -154,7 +159,7 @@ private slots:
         QCOMPARE(frame->tree()->travelNode(key).data().toString(),
                  QStringLiteral("Lisbon! (conflict)"));
         QCOMPARE(frame->findChild<QLabel*>(QStringLiteral("conflictNotice"))->text(),
-                 QStringLiteral("3 conflict copies of records: Tools, Resolve Conflicts"));
+                 QStringLiteral("4 conflict copies of records: Tools, Resolve Conflicts"));
         QVERIFY(frame->action(Cmd::ResolveConflicts)->isEnabled());
 
         f.prompter.dialogs.append([&](QDialog* opened) {
@@ -162,6 +167,10 @@ private slots:
             if (!dialog || dialog->records()->count() != 3)
                 return 0;
             selectCopy(dialog, travelCopy);
+            if (dialog->copyChoice()->count() != 2 ||
+                differenceRows(dialog) != QStringList{QStringLiteral("Title|Lisbon|Lisbon city")})
+                return 0;
+            dialog->copyChoice()->setCurrentIndex(1);
             if (differenceRows(dialog) != QStringList{QStringLiteral("Title|Lisbon|Lisboa")})
                 return 0;
             dialog->findChild<QPushButton*>(QStringLiteral("keepCopy"))->click();
@@ -174,7 +183,7 @@ private slots:
             dialog->findChild<QPushButton*>(QStringLiteral("mergeVersions"))->click();
             selectCopy(dialog, expensesCopy);
             dialog->findChild<QPushButton*>(QStringLiteral("keepRecord"))->click();
-            return dialog->resolvedCount() == 3 && dialog->records()->count() == 0 ? 1 : 0;
+            return dialog->resolvedCount() == 4 && dialog->records()->count() == 0 ? 1 : 0;
         });
         frame->action(Cmd::ResolveConflicts)->trigger();
         QVERIFY(f.prompter.dialogs.isEmpty());
@@ -191,7 +200,7 @@ private slots:
             QDir(f.dir.filePath(QStringLiteral("Conflicts"))).entryList(QDir::Files);
         QCOMPARE(QSet<QString>(kept.cbegin(), kept.cend()),
                  (QSet<QString>{QStringLiteral("CheckList%1.chk").arg(key), listCopy, expensesCopy,
-                                QStringLiteral("Travel%1.tra").arg(key)}));
+                                QStringLiteral("Travel%1.tra").arg(key), newerCopy}));
     }
 };
 
