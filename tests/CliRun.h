@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Cli.h"
+#include "PdfPages.h"
 
 #include <QBuffer>
 
@@ -11,10 +12,13 @@ struct CliRun {
     QString err;
 };
 
-// Runs the command line with standard output in a buffer unless given another device.
-inline CliRun runCli(const QStringList& arguments, const CliContext& context,
-                     QIODevice* output = nullptr)
+// Runs the command line with standard output in a buffer unless given another device;
+// it makes pages as voyanta-cli-pages does unless the context has other pages.
+inline CliRun runCli(const QStringList& arguments, CliContext context, QIODevice* output = nullptr)
 {
+    static const PdfPages pdfPages;
+    if (!context.pages)
+        context.pages = &pdfPages;
     QBuffer out;
     QBuffer err;
     out.open(QIODevice::WriteOnly);

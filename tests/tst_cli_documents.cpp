@@ -243,6 +243,24 @@ private slots:
         QCOMPARE(listing.exitCode(), 0);
         QCOMPARE(QString::fromUtf8(listing.readAllStandardOutput()),
                  m_stage + QStringLiteral("\t2006-03-21 09:00:00\tColosseum\n"));
+
+        // Without the program that makes its pages, voyanta-cli says where it looked.
+        const QString alone = path(QStringLiteral("alone/voyanta-cli"));
+        QVERIFY(QDir().mkpath(QFileInfo(alone).path()));
+        QVERIFY(QFile::copy(QStringLiteral(VOYANTA_CLI), alone));
+        QProcess lone;
+        lone.setProcessEnvironment(environment);
+        lone.start(alone, words(QStringLiteral("--workdir %1 ").arg(m_dir->path()) +
+                                lines.first().first.arg(m_rome)) +
+                              QStringList{pdf});
+        QVERIFY(lone.waitForFinished(30000));
+        QCOMPARE(lone.exitCode(), 3);
+        const QString said = QString::fromLocal8Bit(lone.readAllStandardError());
+        QVERIFY2(said.startsWith(
+                     QStringLiteral("voyanta-cli: pages are made by "
+                                    "voyanta-cli-pages, which is in none of %1, ")
+                         .arg(QFileInfo(alone).path() + QStringLiteral("/voyanta-cli-pages"))),
+                 qPrintable(said));
     }
 };
 

@@ -1,14 +1,13 @@
 #include "Cli.h"
 
 #include "BookingMapping.h"
+#include "CliPages.h"
 #include "CommandSync.h"
 #include "ConflictResolution.h"
 #include "Currency.h"
 #include "ExportFile.h"
 #include "FindIndex.h"
 #include "FolderCheck.h"
-#include "ItineraryPdf.h"
-#include "PrintedList.h"
 #include "RecordFile.h"
 #include "RecordJson.h"
 #include "SampleTravels.h"
@@ -17,7 +16,6 @@
 #include "TravelDataStore.h"
 #include "TravelDocument.h"
 
-#include <QBuffer>
 #include <QCommandLineParser>
 #include <QDir>
 #include <QEventLoop>
@@ -524,16 +522,23 @@ private:
     }
 
     // The page size given, if any.
-    static std::optional<QPageSize> pageSizeOf(const Options& options)
+    static CliPageSize pageSizeOf(const Options& options)
     {
         if (!options.parser.isSet(options.pageSize))
-            return std::nullopt;
+            return CliPageSize::Default;
         const QString name = options.parser.value(options.pageSize);
         if (name.compare(QLatin1String("A4"), Qt::CaseInsensitive) == 0)
-            return QPageSize(QPageSize::A4);
+            return CliPageSize::A4;
         if (name.compare(QLatin1String("Letter"), Qt::CaseInsensitive) == 0)
-            return QPageSize(QPageSize::Letter);
+            return CliPageSize::Letter;
         throw UsageError{QStringLiteral("--page-size wants A4 or Letter, not \"%1\"").arg(name)};
+    }
+
+    const CliPages& pages() const
+    {
+        if (!m_context.pages)
+            throw Failure{QStringLiteral("this program makes no pages: voyanta-cli-pages does")};
+        return *m_context.pages;
     }
 
     // Pages are written to a file: a PDF on a terminal helps nobody.
@@ -545,13 +550,13 @@ private:
     }
 
     int exportTravel(const RecordKey& key, const QString& formatName, const QString& output,
-                     const std::optional<QPageSize>& pageSize)
+                     CliPageSize pageSize)
     {
         if (formatName.isEmpty())
             throw UsageError{QStringLiteral("export: --format is missing")};
         if (formatName == QLatin1String("pdf"))
             return exportItinerary(key, output, pageSize);
-        if (pageSize)
+        if (pageSize != CliPageSize::Default)
             throw UsageError{QStringLiteral("export: --page-size belongs to the pdf format")};
         const auto format = ExportFormatNamed(formatName);
         if (!format)
@@ -564,25 +569,19 @@ private:
         return ExitSuccess;
     }
 
-    int exportItinerary(const RecordKey& key, const QString& output,
-                        const std::optional<QPageSize>& pageSize)
+    int exportItinerary(const RecordKey& key, const QString& output, CliPageSize pageSize)
     {
         requirePdfOutput(QStringLiteral("export"), output);
-        const DisplayFormats& formats = m_store.displayFormats();
         QByteArray pdf;
-        QBuffer buffer(&pdf);
-        buffer.open(QIODevice::WriteOnly);
         QString error;
-        if (!ItineraryPdf::Write(GatherTravel(m_store, key), formats,
-                                 pageSize.value_or(ItineraryPdf::DefaultPageSize(formats.locale())),
-                                 buffer, &error))
+        if (!pages().itinerary(m_store, key, pageSize, pdf, &error))
             throw Failure{QStringLiteral("the itinerary could not be made: %1").arg(error)};
         require(SaveDocument(output, pdf));
         return ExitSuccess;
     }
 
     int printList(const QStringList& args, const QString& listName, const QString& month,
-                  const QString& output, const std::optional<QPageSize>& pageSize)
+                  const QString& output, CliPageSize pageSize)
     {
         const QString command = QStringLiteral("print");
         if (listName.isEmpty())
@@ -605,11 +604,9 @@ private:
                                               : existingTravel(args.first());
         }
         requirePdfOutput(command, output);
-        const FilledList filled = FillList(m_store, *list, key, first);
         QByteArray pdf;
         QString error;
-        if (!WriteListPdf(filled.source(), pageSize.value_or(QPageSize(QPageSize::A4)), pdf,
-                          &error))
+        if (!pages().list(m_store, *list, key, first, pageSize, pdf, &error))
             throw Failure{QStringLiteral("the list could not be printed: %1").arg(error)};
         require(SaveDocument(output, pdf));
         return ExitSuccess;

@@ -9,6 +9,8 @@
 
 #include <functional>
 
+class CliPages;
+
 // What the command line takes from its surroundings; tests point it elsewhere.
 struct CliContext {
     // Where the pictures are kept; the working directory's own folder when empty.
@@ -22,6 +24,8 @@ struct CliContext {
     // Where import-booking looks for the extractor first, and how long it waits for it.
     QString installedExtractor = BookingExtractor::InstalledPath();
     int extractorTimeLimitMs = BookingExtractor::DefaultTimeLimitMs;
+    // What makes the pages of print and export --format pdf; those commands fail without.
+    const CliPages* pages = nullptr;
 };
 
 // Exit codes of voyanta-cli.
@@ -38,7 +42,7 @@ enum CliExit : int {
 };
 
 // Whether a command line makes pages (print, export --format pdf): those commands
-// need a QGuiApplication, the others a QCoreApplication.
+// need QtGui and a QGuiApplication, the others QtCore alone.
 bool CliPaintsPages(const QStringList& arguments);
 
 // Runs one voyanta-cli command line (without the program name). Results go to out,

@@ -21,20 +21,6 @@ constexpr int clientWidth = 1000;
 
 } // namespace
 
-std::optional<PrintedList> PrintedListNamed(const QString& name)
-{
-    static const std::pair<const char*, PrintedList> names[] = {
-        {"travels", PrintedList::Travels},     {"details", PrintedList::Details},
-        {"checklist", PrintedList::CheckList}, {"expenses", PrintedList::Expenses},
-        {"stages", PrintedList::Stages},       {"stage", PrintedList::Stage},
-    };
-    for (const auto& [known, list] : names) {
-        if (name == QLatin1String(known))
-            return list;
-    }
-    return std::nullopt;
-}
-
 ListPrintSource FilledList::source() const
 {
     return ListPrintSource{model.get(), columnWidths, title};

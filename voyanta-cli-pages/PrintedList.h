@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CliPages.h"
 #include "ListPrintSource.h"
 #include "TravelDataStore.h"
 
@@ -9,14 +10,6 @@
 #include <QPageSize>
 
 #include <memory>
-#include <optional>
-
-// The lists the window prints, by the names voyanta-cli gives them: "travels" (of a
-// month), "details", "checklist", "expenses" and "stages" (of a travel), "stage" (the
-// details and appointments of a stage).
-enum class PrintedList { Travels, Details, CheckList, Expenses, Stages, Stage };
-
-std::optional<PrintedList> PrintedListNamed(const QString& name);
 
 // A list filled as its view fills it (and sorted as the view sorts it then), with the
 // title of its pages and the widths its columns have in a view 1,000 pixels wide.
