@@ -207,11 +207,14 @@ void SyncthingSync::start()
     m_clock.start();
     m_limitTimer->start(m_timeLimit);
     emit progress(QStringLiteral("Asking Syncthing to look for changes…"));
-    // Three questions at once; the rescan follows their answers.
-    auto unanswered = std::make_shared<int>(3);
+    // The rescan goes out with the questions asked about the time before it, and the
+    // first poll follows all four answers. An answer given after the rescan's changes
+    // only makes the wait more careful: it then wants a second poll to agree, or an
+    // event it missed is found by the poll timer.
+    auto unanswered = std::make_shared<int>(4);
     const auto answered = [this, unanswered] {
         if (--*unanswered == 0 && !m_done)
-            scan();
+            poll();
     };
     QNetworkReply* status = request("GET", QStringLiteral("/rest/system/status"));
     connect(status, &QNetworkReply::finished, this, [this, status, answered] {
@@ -242,18 +245,14 @@ void SyncthingSync::start()
             m_lastEvent = lastEventIn(events, 0);
         answered();
     });
-}
-
-void SyncthingSync::scan()
-{
     // The scan answers once the folder has been scanned.
     QNetworkReply* scan = request("POST", QStringLiteral("/rest/db/scan"),
                                   {{QStringLiteral("folder"), m_setup.folderId}});
-    connect(scan, &QNetworkReply::finished, this, [this, scan] {
+    connect(scan, &QNetworkReply::finished, this, [this, scan, answered] {
         scan->deleteLater();
         if (const QString failure = failureOf(scan); !failure.isEmpty())
             return finish(Result::NoEngine, failure);
-        poll();
+        answered();
     });
 }
 
@@ -310,10 +309,17 @@ void SyncthingSync::poll()
         return;
     if (m_clock.elapsed() >= m_timeLimit)
         return finishTimedOut();
-    m_incomplete.clear();
+    m_localBusy = false;
     m_connected.clear();
     m_absent.clear();
-    m_pending = 2; // this computer's folder and the connections, asked at once
+    m_behind.clear();
+    m_needing.clear();
+    // This computer's folder, the connections and every other device's completion, asked
+    // at once: the completion of a device away is asked for nothing, but waiting for the
+    // connections first would cost every poll another answer's time.
+    QStringList others = m_setup.deviceNames.keys();
+    others.removeAll(m_myId);
+    m_pending = 2 + int(others.size());
     QNetworkReply* status = request("GET", QStringLiteral("/rest/db/status"),
                                     {{QStringLiteral("folder"), m_setup.folderId}});
     connect(status, &QNetworkReply::finished, this, [this, status] {
@@ -324,15 +330,13 @@ void SyncthingSync::poll()
         const QJsonObject folder = QJsonDocument::fromJson(status->readAll()).object();
         if (folder.value(u"sequence").toInteger(-1) != m_sequenceBefore)
             m_scanSeen = true;
-        const bool idle = folder.value(u"state").toString() == u"idle" &&
-                          folder.value(u"needTotalItems").toInteger() == 0 &&
-                          folder.value(u"needBytes").toInteger() == 0;
-        if (!idle)
-            m_incomplete.prepend(QStringLiteral("this computer"));
+        m_localBusy = folder.value(u"state").toString() != u"idle" ||
+                      folder.value(u"needTotalItems").toInteger() != 0 ||
+                      folder.value(u"needBytes").toInteger() != 0;
         settle();
     });
     QNetworkReply* connections = request("GET", QStringLiteral("/rest/system/connections"));
-    connect(connections, &QNetworkReply::finished, this, [this, connections] {
+    connect(connections, &QNetworkReply::finished, this, [this, connections, others] {
         connections->deleteLater();
         --m_pending;
         if (const QString failure = failureOf(connections); !failure.isEmpty())
@@ -341,22 +345,19 @@ void SyncthingSync::poll()
                                     .object()
                                     .value(u"connections")
                                     .toObject();
-        for (auto it = m_setup.deviceNames.cbegin(); it != m_setup.deviceNames.cend(); ++it) {
-            if (it.key() == m_myId)
-                continue;
-            if (all.value(it.key()).toObject().value(u"connected").toBool())
-                m_connected.append(it.key());
+        for (const QString& device : others) {
+            if (all.value(device).toObject().value(u"connected").toBool())
+                m_connected.append(device);
             else
                 m_absent.append(QStringLiteral("%1 is not connected: its changes come when it is")
-                                    .arg(it.value()));
+                                    .arg(m_setup.deviceNames.value(device)));
         }
         for (const QString& text : std::as_const(m_absent))
             emit progress(text);
-        m_pending += int(m_connected.size());
-        for (const QString& device : std::as_const(m_connected))
-            askCompletion(device);
         settle();
     });
+    for (const QString& device : std::as_const(others))
+        askCompletion(device);
 }
 
 void SyncthingSync::askCompletion(const QString& device)
@@ -374,7 +375,7 @@ void SyncthingSync::askCompletion(const QString& device)
         const qint64 needBytes = done.value(u"needBytes").toInteger();
         const qint64 needDeletes = done.value(u"needDeletes").toInteger();
         if (needItems > 0 || needBytes > 0 || needDeletes > 0)
-            m_scanSeen = true;
+            m_needing.insert(device);
         // Until the device has told what it holds, its completion means nothing: a device
         // that has sent no index yet (sequence 0) is reported complete although it holds
         // none of the folder.
@@ -382,9 +383,8 @@ void SyncthingSync::askCompletion(const QString& device)
         const bool toldNothing =
             done.value(u"sequence").toInteger() == 0 && done.value(u"globalItems").toInteger() > 0;
         if ((!state.isEmpty() && state != u"valid") || toldNothing ||
-            done.value(u"completion").toDouble(0.0) < 100.0 || needItems > 0 || needBytes > 0 ||
-            needDeletes > 0)
-            m_incomplete.append(m_setup.deviceNames.value(device));
+            done.value(u"completion").toDouble(0.0) < 100.0 || m_needing.contains(device))
+            m_behind.insert(device);
         settle();
     });
 }
@@ -393,6 +393,16 @@ void SyncthingSync::settle()
 {
     if (m_pending > 0 || m_done)
         return;
+    // Only the devices that are connected count: one away takes the changes later.
+    m_incomplete.clear();
+    if (m_localBusy)
+        m_incomplete.append(QStringLiteral("this computer"));
+    for (const QString& device : std::as_const(m_connected)) {
+        if (m_needing.contains(device))
+            m_scanSeen = true;
+        if (m_behind.contains(device))
+            m_incomplete.append(m_setup.deviceNames.value(device));
+    }
     // Once the rescan's changes have been seen, a device that reports the folder complete
     // has taken them. When the rescan changed nothing, a second poll must agree, for
     // changes still on their way in.

@@ -3,6 +3,7 @@
 #include <QElapsedTimer>
 #include <QMap>
 #include <QObject>
+#include <QSet>
 #include <QStringList>
 #include <QUrl>
 
@@ -69,7 +70,6 @@ private:
                            const QList<std::pair<QString, QString>>& query = {});
     // The reason a reply failed, or empty when it did not.
     QString failureOf(QNetworkReply* reply) const;
-    void scan();
     void poll();
     void askCompletion(const QString& device);
     // Ends the wait once every answer of the poll is in and all is in sync, or waits.
@@ -110,6 +110,10 @@ private:
     bool m_scanSeen = false;
     int m_settled = 0; // polls in a row that found everything in sync
     // What the current poll learnt.
-    QStringList m_connected, m_incomplete;
-    QStringList m_absent; // "laptop is not connected: ..." of each device away
+    bool m_localBusy = false; // this computer scans, pulls or needs something
+    QStringList m_connected;  // the other devices connected
+    QSet<QString> m_behind;   // devices not complete, or not yet telling
+    QSet<QString> m_needing;  // devices that need items, bytes or deletes
+    QStringList m_incomplete; // what is not in sync, this computer and devices by name
+    QStringList m_absent;     // "laptop is not connected: ..." of each device away
 };
