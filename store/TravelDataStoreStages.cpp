@@ -6,6 +6,7 @@
 #include "SaveFile.h"
 
 #include <QFileInfo>
+#include <QSet>
 
 void TravelDataStore::LoadStages()
 {
@@ -105,12 +106,16 @@ bool TravelDataStore::addStageBatch(QList<NewStage> stages, QList<KeyOutcome>& m
         int stage = -1;
     };
     QList<Files> files;
+    QSet<RecordKey> travelsThere; // a batch mostly adds to one travel: one look each
     for (NewStage& entry : stages) {
         const RecordKey& travelKey = entry.stage.travelKey;
         if (!IsSafeKey(travelKey))
             return fail(unsafeKey(travelKey));
-        if (Outcome there = requireTravel(travelKey); !there.ok())
-            return fail(std::move(there));
+        if (!travelsThere.contains(travelKey)) {
+            if (Outcome there = requireTravel(travelKey); !there.ok())
+                return fail(std::move(there));
+            travelsThere.insert(travelKey);
+        }
         // The key AddStage would take; a series of keys never hands out one twice.
         entry.stage.key = m_keys.next(travelKey, 10, [this](const RecordKey& key) {
             return stageKeyTaken(key) || NameTaken(m_folder.stageFile(key));
