@@ -66,16 +66,14 @@ Outcome addOwnedRecords(TravelDataStore& store, const RecordKey& travelKey,
                         const QList<CheckListItem>& checkList, const QList<ExpenseRecord>& expenses,
                         const QList<StoredImageCategory>& pictures)
 {
+    QList<TravelDataStore::NewStage> newStages;
     for (qsizetype i = 0; i < stages.size(); ++i) {
-        StageRecord stage = stages[i];
-        stage.travelKey = travelKey;
-        const KeyOutcome added = store.AddStage(stage);
+        newStages.append({stages[i], appointments[i]});
+        newStages.back().stage.travelKey = travelKey;
+    }
+    for (const KeyOutcome& added : store.AddStages(std::move(newStages))) {
         if (!added.ok())
             return added.outcome;
-        if (!appointments[i].isEmpty()) {
-            if (Outcome saved = store.SaveAppointments(added.key, appointments[i]); !saved.ok())
-                return saved;
-        }
     }
     if (!checkList.isEmpty()) {
         Outcome saved =
