@@ -221,7 +221,9 @@ void SyncthingSync::start()
         status->deleteLater();
         if (const QString failure = failureOf(status); !failure.isEmpty())
             return finish(Result::NoEngine, failure);
-        m_myId = QJsonDocument::fromJson(status->readAll()).object().value(u"myID").toString();
+        m_others = m_setup.deviceNames.keys();
+        m_others.removeAll(
+            QJsonDocument::fromJson(status->readAll()).object().value(u"myID").toString());
         answered();
     });
     // The folder's sequence before the rescan, to see the rescan's changes arrive.
@@ -317,9 +319,7 @@ void SyncthingSync::poll()
     // This computer's folder, the connections and every other device's completion, asked
     // at once: the completion of a device away is asked for nothing, but waiting for the
     // connections first would cost every poll another answer's time.
-    QStringList others = m_setup.deviceNames.keys();
-    others.removeAll(m_myId);
-    m_pending = 2 + int(others.size());
+    m_pending = 2 + int(m_others.size());
     QNetworkReply* status = request("GET", QStringLiteral("/rest/db/status"),
                                     {{QStringLiteral("folder"), m_setup.folderId}});
     connect(status, &QNetworkReply::finished, this, [this, status] {
@@ -336,7 +336,7 @@ void SyncthingSync::poll()
         settle();
     });
     QNetworkReply* connections = request("GET", QStringLiteral("/rest/system/connections"));
-    connect(connections, &QNetworkReply::finished, this, [this, connections, others] {
+    connect(connections, &QNetworkReply::finished, this, [this, connections] {
         connections->deleteLater();
         --m_pending;
         if (const QString failure = failureOf(connections); !failure.isEmpty())
@@ -345,7 +345,7 @@ void SyncthingSync::poll()
                                     .object()
                                     .value(u"connections")
                                     .toObject();
-        for (const QString& device : others) {
+        for (const QString& device : std::as_const(m_others)) {
             if (all.value(device).toObject().value(u"connected").toBool())
                 m_connected.append(device);
             else
@@ -356,7 +356,7 @@ void SyncthingSync::poll()
             emit progress(text);
         settle();
     });
-    for (const QString& device : std::as_const(others))
+    for (const QString& device : std::as_const(m_others))
         askCompletion(device);
 }
 

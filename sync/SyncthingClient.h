@@ -92,7 +92,7 @@ private:
     QNetworkReply* m_events = nullptr; // the events long-poll waiting for a change
     QTimer* m_limitTimer;
     QElapsedTimer m_clock;
-    QString m_myId;
+    QStringList m_others; // the folder's devices but this computer
     QString m_lastProgress;
     int m_timeLimit = 30000;
     int m_pollInterval = 250; // the longest wait between polls
