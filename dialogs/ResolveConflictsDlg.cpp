@@ -2,6 +2,7 @@
 
 #include "ConflictDifferences.h"
 #include "Prompter.h"
+#include "WrappedCellDelegate.h"
 
 #include <algorithm>
 
@@ -62,8 +63,11 @@ CResolveConflictsDlg::CResolveConflictsDlg(QList<ConflictCopy> copies, QString w
     m_differences->setColumnCount(3);
     m_differences->setHeaderLabels({tr("What"), tr("Record"), tr("Conflict copy")});
     m_differences->setRootIsDecorated(false);
-    m_differences->setWordWrap(true);
+    m_differences->setItemDelegate(new WrappedCellDelegate(m_differences));
+    // The versions get the room; a field's name needs little.
+    m_differences->header()->setStretchLastSection(false);
     m_differences->header()->setSectionResizeMode(QHeaderView::Stretch);
+    m_differences->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     m_files->setWordWrap(true);
     m_files->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
@@ -211,8 +215,11 @@ void CResolveConflictsDlg::showSelected()
     }
     if (rows.isEmpty())
         new QTreeWidgetItem(m_differences, {tr("Nothing"), tr("Both versions are the same")});
-    for (const VersionDifference& row : rows)
-        new QTreeWidgetItem(m_differences, {row.what, row.record, row.copy});
+    for (const VersionDifference& row : rows) {
+        auto* item = new QTreeWidgetItem(m_differences, {row.what, row.record, row.copy});
+        item->setToolTip(1, row.record);
+        item->setToolTip(2, row.copy);
+    }
 }
 
 bool CResolveConflictsDlg::resolveSelected(KeepVersion keep)

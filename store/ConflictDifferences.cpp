@@ -33,10 +33,11 @@ Entry entryOf(const CheckListItem& item)
 
 Entry entryOf(const ExpenseRecord& line)
 {
+    const QString quantity =
+        line.unit.isEmpty() ? amount(line.quantity) : amount(line.quantity) + u' ' + line.unit;
     return {line.product + QChar(0) + line.unit,
-            QStringLiteral("%1 %2 %3 × %4 = %5%6")
-                .arg(line.product, amount(line.quantity), line.unit, amount(line.pricePerUnit),
-                     amount(line.total),
+            QStringLiteral("%1 %2 × %3 = %4%5")
+                .arg(line.product, quantity, amount(line.pricePerUnit), amount(line.total),
                      line.purchased ? QStringLiteral(" (purchased)") : QString())};
 }
 

@@ -202,6 +202,83 @@ private slots:
                  (QSet<QString>{QStringLiteral("CheckList%1.chk").arg(key), listCopy, expensesCopy,
                                 QStringLiteral("Travel%1.tra").arg(key), newerCopy}));
     }
+
+    // Each version's text is shown whole at any width: notes that differ only after their
+    // own line break, in a paragraph that wraps; and an expense without a unit.
+    void differencesShownWhole()
+    {
+        WindowFixture f;
+        const auto seed = f.seed();
+        const RecordKey key = addTitledTravel(*seed, at(2006, 3, 9), QStringLiteral("Lisbon"));
+        TravelRecord travel = seed->GetTravel(key);
+        const QString paragraph =
+            QStringLiteral("Stay in Alfama, try the pastries in Belem, walk up to the castle. ")
+                .repeated(4);
+        travel.notes = paragraph + QStringLiteral("\nTram 28 early in the morning.");
+        QVERIFY(seed->SaveTravel(travel).ok());
+        ExpenseRecord ferry;
+        ferry.product = QStringLiteral("Ferry");
+        ferry.quantity = 2;
+        ferry.pricePerUnit = 3.5;
+        ferry.total = 7;
+        QVERIFY(seed->SaveExpenses(key, {ferry}).ok());
+        const QDir data(seed->dataFolder().path());
+        travel.notes = paragraph + QStringLiteral("\nTram 15 early in the morning.");
+        QVERIFY(writeFile(data.filePath(QStringLiteral("Travel%1.tra..path2").arg(key)),
+                          RecordCodec::encodeTravel(travel)));
+        ferry.pricePerUnit = 4;
+        ferry.total = 8;
+        const QString expensesCopy = QStringLiteral("Expenses%1.exp..path2").arg(key);
+        QVERIFY(
+            writeFile(data.filePath(expensesCopy),
+                      RecordCodec::encodeExpenses(RecordCodec::listOf<ExpenseRecord>({ferry}))));
+
+        CMainFrame* frame = f.startOnFolder(march2006);
+        QVERIFY(frame);
+        QStringList shortOf;
+        QStringList expenses;
+        f.prompter.dialogs.append([&](QDialog* opened) {
+            auto* dialog = qobject_cast<CResolveConflictsDlg*>(opened);
+            if (!dialog)
+                return 0;
+            dialog->show();
+            QTreeWidget* rows = dialog->differences();
+            // The rows are measured again once the columns have their widths.
+            const auto settle = [] {
+                for (int i = 0; i < 3; ++i)
+                    QCoreApplication::processEvents();
+            };
+            const auto check = [&](const QString& when) {
+                settle();
+                const QList<QTreeWidgetItem*> notes =
+                    rows->findItems(QStringLiteral("Notes"), Qt::MatchExactly);
+                if (notes.size() != 1) {
+                    shortOf.append(when + QStringLiteral(": no Notes row"));
+                    return;
+                }
+                for (int column : {1, 2}) {
+                    const QRect needed = rows->fontMetrics().boundingRect(
+                        QRect(0, 0, rows->columnWidth(column), 1 << 20), Qt::TextWordWrap,
+                        notes.first()->text(column));
+                    if (rows->visualItemRect(notes.first()).height() < needed.height())
+                        shortOf.append(when + QStringLiteral(": column ") +
+                                       QString::number(column));
+                }
+            };
+            selectCopy(dialog, QStringLiteral("Travel%1.tra..path2").arg(key));
+            check(QStringLiteral("opened"));
+            dialog->resize(dialog->width() * 2 / 3, dialog->height());
+            check(QStringLiteral("narrower"));
+            selectCopy(dialog, expensesCopy);
+            expenses = differenceRows(dialog);
+            return 0;
+        });
+        frame->action(Cmd::ResolveConflicts)->trigger();
+        QVERIFY(f.prompter.dialogs.isEmpty());
+        QCOMPARE(shortOf, QStringList());
+        QCOMPARE(expenses, QStringList{QStringLiteral(
+                               "Entry|Ferry 2.00 × 3.50 = 7.00|Ferry 2.00 × 4.00 = 8.00")});
+    }
 };
 
 QTEST_MAIN(TestSyncWindow)
