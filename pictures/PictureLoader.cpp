@@ -1,6 +1,7 @@
 #include "PictureLoader.h"
 
 #include "PictureFit.h"
+#include "PicturePlace.h"
 
 #include <QCoreApplication>
 
@@ -72,8 +73,9 @@ void PictureLoader::startRead(const QString& path, QSize bound)
     m_reading.insert(path, bound);
     ++m_reads;
     m_pool.start(
-        [this, path, bound] {
-            CQVImage::Reading reading = CQVImage::Read(path, bound);
+        [this, path, bound, folder = m_workingDirectory] {
+            // Pictures stay known by their links' paths, wherever they are read from.
+            CQVImage::Reading reading = CQVImage::Read(PictureFileHere(path, folder), bound);
             QMetaObject::invokeMethod(
                 this, [this, path, bound, reading] { deliver(path, bound, reading); },
                 Qt::QueuedConnection);

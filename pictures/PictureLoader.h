@@ -36,6 +36,8 @@ public:
     void cancelPending();
     // Finishes every read and delivers it (tests and measurements).
     void waitForDone();
+    // Where a picture that is not at its link's path is looked for (PictureFileHere).
+    void setWorkingDirectory(const QString& folder) { m_workingDirectory = folder; }
     // How many reads were started.
     int readCount() const { return m_reads; }
 
@@ -60,4 +62,5 @@ private:
     int m_reads = 0;
     int m_priority = 0;
     QThreadPool m_pool;
+    QString m_workingDirectory;
 };

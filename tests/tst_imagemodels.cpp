@@ -4,6 +4,7 @@
 #include "ModelRoles.h"
 #include "PictureFit.h"
 #include "PictureLoader.h"
+#include "PicturePlace.h"
 #include "TestSupport.h"
 
 #include <QGuiApplication>
@@ -270,6 +271,37 @@ private slots:
         (void)loader.picture(photo, QSize(80, 50));
         loader.waitForDone();
         QCOMPARE(loader.readCount(), 5);
+    }
+
+    // A working directory synchronised from another computer: its links name the folder it
+    // has there, and its pictures are found by the ends of their paths, never outside it.
+    void picturesAreFoundInTheWorkingDirectoryTheyCameWith()
+    {
+        const QString work = path(QStringLiteral("trips"));
+        QVERIFY(QDir().mkpath(work + QStringLiteral("/Pictures/Lisbon")));
+        const QString tram = work + QStringLiteral("/Pictures/Lisbon/tram.jpg");
+        QVERIFY(cornerPicture(8, 6).save(tram, "JPEG"));
+        QVERIFY(cornerPicture(4, 3).save(work + QStringLiteral("/tram.jpg"), "JPEG"));
+        QVERIFY(cornerPicture(4, 3).save(path(QStringLiteral("outside.jpg")), "JPEG"));
+        const QString there = QStringLiteral("/home/anna/Trips/Pictures/Lisbon/tram.jpg");
+        QCOMPARE(PictureFileHere(there, work), tram);
+        QCOMPARE(PictureFileHere(
+                     QStringLiteral("C:\\Users\\anna\\Trips\\Pictures\\Lisbon\\tram.jpg"), work),
+                 tram);
+        QCOMPARE(PictureFileHere(tram, path(QStringLiteral("elsewhere"))), tram);
+        for (const QString& stays :
+             {QStringLiteral("/home/anna/gone.jpg"), QStringLiteral("/home/anna/../outside.jpg"),
+              QStringLiteral("D:../outside.jpg")})
+            QCOMPARE(PictureFileHere(stays, work), stays);
+
+        // The loader reads it there and tells of it by the link's path.
+        PictureLoader loader(1, 1024 * 1024);
+        loader.setWorkingDirectory(work);
+        QSignalSpy ready(&loader, &PictureLoader::pictureReady);
+        (void)loader.picture(there, QSize(80, 50));
+        loader.waitForDone();
+        QCOMPARE(ready.value(0).value(0).toString(), there);
+        QCOMPARE(loader.picture(there, QSize(80, 50)).fullSize, QSize(8, 6));
     }
 
     void theModelAnswersThumbnailsAndRepaintsTheirRows()

@@ -367,6 +367,9 @@ private slots:
         QVERIFY(enabled(ImagesViewControl::RemoveImage));
         QCOMPARE(categoryFile(m_lisbon),
                  QStringList{QStringLiteral("Odd|Pipe=pipe.jpg|Gone=missing.png")});
+        // Linked where another computer keeps the working directory: found in this one.
+        addImage(QStringLiteral("/elsewhere/Trips/photos/one.png"), QStringLiteral("Synced"));
+        QVERIFY(m_view->preview()->picture());
     }
 
     void aFailedWriteIsReportedAndTriedAgain()

@@ -6,6 +6,7 @@
 #include "ImageLinkList.h"
 #include "ImagePreview.h"
 #include "PictureButton.h"
+#include "PicturePlace.h"
 #include "Prompter.h"
 #include "SelectImageDlg.h"
 #include "TravelDataStore.h"
@@ -190,6 +191,8 @@ void CImagesView::showTravel(const RecordKey& travelKey)
     m_unsaved = false;
     endEditing();
     m_thumbnails.cancelPending();
+    // A working directory synchronised from another computer has its pictures elsewhere.
+    m_thumbnails.setWorkingDirectory(m_store.dataFolder().workingDirectory());
     ImageLinkMap links;
     {
         const QSignalBlocker quiet(m_categories);
@@ -266,7 +269,7 @@ void CImagesView::showCurrentImage()
         m_caption->clear();
     }
     updateButtons();
-    m_preview->setPicture(path);
+    m_preview->setPicture(PictureFileHere(path, m_store.dataFolder().workingDirectory()));
 }
 
 void CImagesView::rowPicked()
