@@ -38,6 +38,15 @@ CTravelSheet::CTravelSheet(Form form, const TravelRecord& travel, TravelDataStor
         tabs->addTab(m_page1, QStringLiteral("Travel Detail"));
         tabs->addTab(m_page2, QStringLiteral("Travel Notes"));
         tabs->setCurrentIndex(startPage);
+        // The keyboard starts in the page's first field, not on its tab.
+        QWidget* page = tabs->currentWidget();
+        for (QWidget* next = page->nextInFocusChain(); next != page;
+             next = next->nextInFocusChain()) {
+            if (page->isAncestorOf(next) && (next->focusPolicy() & Qt::TabFocus)) {
+                next->setFocus();
+                break;
+            }
+        }
         auto* layout = new QVBoxLayout(dialog);
         layout->addWidget(tabs);
         layout->addWidget(OkCancelButtons(dialog));

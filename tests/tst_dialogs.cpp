@@ -55,6 +55,8 @@ private slots:
         CTravelSheet sheet(CTravelSheet::Form::Tabbed, travel, m_store, m_prompter, nullptr);
         sheet.dialog()->show();
         QVERIFY(QTest::qWaitForWindowExposed(sheet.dialog()));
+        // The keyboard starts in the title.
+        QCOMPARE(sheet.dialog()->focusWidget(), control<QWidget>(sheet.dialog(), Control::Title));
         auto* start = control<QDateEdit>(sheet.dialog(), Control::Starts);
         auto* end = control<QDateEdit>(sheet.dialog(), Control::Ends);
         start->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
