@@ -11,13 +11,17 @@
 
 namespace {
 
-// A name in the folder that nothing holds yet: NAME, else NAME-2, NAME-3, ...
+// A name in the folder that nothing holds yet: NAME.EXT, else NAME-2.EXT, NAME-3.EXT, ...
+// The extension stays last, so that a version set aside still reads as the kind it is.
 QString freePath(const QString& folder, const QString& name)
 {
     const QDir dir(folder);
+    const QString suffix = QFileInfo(name).suffix();
+    const QString extension = suffix.isEmpty() ? QString() : u'.' + suffix;
+    const QString stem = name.chopped(extension.size());
     QString path = dir.filePath(name);
     for (int n = 2; QFileInfo::exists(path) || QFileInfo(path).isSymLink(); ++n)
-        path = dir.filePath(QStringLiteral("%1-%2").arg(name).arg(n));
+        path = dir.filePath(QStringLiteral("%1-%2%3").arg(stem).arg(n).arg(extension));
     return path;
 }
 

@@ -167,6 +167,16 @@ private slots:
             if (keep != QLatin1String("copy"))
                 QVERIFY(kept.contains(QFileInfo(copy).fileName()));
         }
+        // A second copy set aside beside the first keeps its extension and reads as a list.
+        QVERIFY(writeFile(copy, checkList({{QStringLiteral("tent"), 0}})));
+        QCOMPARE(run({QStringLiteral("resolve"), QFileInfo(copy).fileName(),
+                      QStringLiteral("--keep"), QStringLiteral("record")}),
+                 0);
+        QCOMPARE(run({QStringLiteral("dump"),
+                      m_dir->filePath(QStringLiteral(
+                          "Conflicts/CheckList1.sync-conflict-20261207-004359-ABCDEFG-2.chk"))}),
+                 0);
+        QVERIFY(m_out.contains("tent"));
         reset();
         QVERIFY(writeFile(m_store->dataFolder().filePath(QStringLiteral("Travel1.tra")), "x"));
         QVERIFY(
